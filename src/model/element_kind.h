@@ -1,0 +1,63 @@
+#pragma once
+
+// The 21 element kinds. A type code fixes its element's kind (see type_codes.h).
+enum class ElementKind : int {
+    None = 0,
+    Point = 1,
+    Vector = 2,
+    Segment = 3,
+    Line = 4,
+    Ray = 5,
+    Circle = 6,
+    Arc = 7,
+    Conic = 8,
+    Plane = 9,
+    Polygon = 10,
+    RegularPolygon = 11,
+    RegularPolyhedron = 12,
+    Sphere = 13,
+    Cylinder = 14,
+    Cone = 15,
+    Curve = 16,
+    Surface = 17,
+    Number = 18,
+    Coordinates = 19,
+    Iteration = 20,
+    Text = 21,
+};
+
+inline constexpr int kKindCount = 21;
+
+// Kind groups. Surfaces are drawn in a second pass so their translucent faces
+// blend over everything else.
+constexpr bool isSurfaceKind(ElementKind k) {
+    int n = static_cast<int>(k);
+    return (n >= 9 && n <= 15) || n == 17;
+}
+// Kinds the size commands act on.
+constexpr bool hasSize(ElementKind k) {
+    int n = static_cast<int>(k);
+    return (n >= 1 && n <= 9) || n == 16 || n == 20;
+}
+// Kinds the shape commands act on.
+constexpr bool hasShape(ElementKind k) {
+    int n = static_cast<int>(k);
+    return (n >= 1 && n <= 8) || n == 16 || n == 20;
+}
+// Numbers, coordinates and texts: no size, no shape.
+constexpr bool isNumericKind(ElementKind k) {
+    return k == ElementKind::Number || k == ElementKind::Coordinates || k == ElementKind::Text;
+}
+// Numbers and coordinates carry a font of their own.
+constexpr bool hasFont(ElementKind k) {
+    return k == ElementKind::Number || k == ElementKind::Coordinates;
+}
+// Kinds followed in their construction by the elements they generate.
+constexpr bool isGroupLeadingKind(ElementKind k) {
+    return k == ElementKind::RegularPolygon || k == ElementKind::RegularPolyhedron ||
+           k == ElementKind::Coordinates;
+}
+// Loci tolerate an undefined traced element while their driver is defined.
+constexpr bool isLocusKind(ElementKind k) {
+    return k == ElementKind::Curve || k == ElementKind::Surface;
+}

@@ -47,4 +47,7 @@ class Canvas {
     virtual int projection() const = 0;  // 0 central, 1 parallel
     // The model point under window point (x, y) at depth 0 (near) … 1 (far).
     virtual Vec3 unproject(double windowX, double windowY, double depth) const = 0;
+    // The point moved the given distance towards the viewer along the line of
+    // sight through it (where labels are anchored).
+    virtual Vec3 towardsViewer(Vec3 point, double distance) const = 0;
 };

@@ -58,6 +58,8 @@ class Element {
     virtual std::array<Vec3, 3> supportPlane() const;
     // The parameters of a point of the element, for points on objects; 0 when unsupported.
     virtual int parameterOf(const Vec3& point, double& param1, double& param2) const;
+    // The inverse: the point of the element at the given parameters; 0 when unsupported.
+    virtual int pointAt(double param1, double param2, Vec3& point) const;
 
     // Generated elements that follow a group leader in its construction.
     virtual int subElementCount() const { return 0; }

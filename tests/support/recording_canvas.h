@@ -70,6 +70,8 @@ class RecordingCanvas : public Canvas {
 
     int projection() const override { return projectionValue; }
     Vec3 unproject(double x, double y, double depth) const override { return {x, y, depth}; }
+    // The viewer looks down -z from far up the z axis.
+    Vec3 towardsViewer(Vec3 p, double distance) const override { return {p.x, p.y, p.z + distance}; }
 
     int count(const std::string& primitive) const {
         int n = 0;

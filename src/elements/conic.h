@@ -1,0 +1,36 @@
+#pragma once
+
+#include "geometry/conic_curve.h"
+#include "model/element.h"
+
+// Conics (kind 8): the curve through five coplanar points, held in the frame of
+// its plane. `curve` carries everything the kernel's conic routines read: the
+// plane frame, the points in frame coordinates, the equation coefficients, the
+// type, the centre, the axes and, for types 4 and 5, the two lines.
+class Conic : public Element {
+  public:
+    Conic(int typeCode, const KindStyle& style);
+
+    std::unique_ptr<Element> clone() const override;
+    void recompute(const Construction& construction, int angleUnit, double scale) override;
+    void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
+    int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
+    int write(OutputStream& out) const override;
+    int read(InputStream& in, int fileVersion) override;
+    std::array<Vec3, 3> supportPlane() const override;
+    // param1 = t in [0, 1] over the whole conic (see conicPoint); param2 unused (0).
+    int parameterOf(const Vec3& point, double& param1, double& param2) const override;
+    int pointAt(double param1, double param2, Vec3& point) const override;
+
+    // 0 none, 1 ellipse, 2 hyperbola, 3 parabola, 4 and 5 two lines.
+    std::int32_t conicType() const { return static_cast<std::int32_t>(curve.type); }
+    // The centre in space for a centre point: 1, or 0 when the conic has none
+    // (not defined, a parabola, a line pair, or a singular centre system).
+    int centreInSpace(Vec3& centre) const;
+
+    Vec3 definingPoints[5];  // in parent order (or the section / image points)
+    ConicCurve curve;
+
+  protected:
+    Conic(const Conic&) = default;
+};

@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+
+#include "lang/composed_texts.h"
+#include "lang/menu_texts.h"
+#include "lang/text_ids.h"
+#include "lang_test_support.h"
+
+namespace {
+
+// A table in which every text is its own id, so that compositions show their structure.
+TextTable numberedTable() {
+    std::string content;
+    for (const int id : allTextIds()) content += std::to_string(id) + "=<" + std::to_string(id) + ">\n";
+    return tableFrom(content);
+}
+
+}  // namespace
+
+TEST(ComposedTexts, EveryTypeCodeHasExactlyOneDescription) {
+    const std::span<const int> codes = allTypeCodes();
+    EXPECT_EQ(codes.size(), 156u);
+    EXPECT_EQ(std::set<int>(codes.begin(), codes.end()).size(), codes.size());
+    std::set<int> keys;
+    for (const Composition& row : descriptionCompositions()) {
+        EXPECT_TRUE(keys.insert(row.key).second) << "type code " << row.key << " composed twice";
+    }
+    EXPECT_EQ(keys, std::set<int>(codes.begin(), codes.end()));
+}
+
+TEST(ComposedTexts, PiecesAndPunctuation) {
+    const TextTable table = numberedTable();
+    EXPECT_EQ(composeDescription(table, 10000), "<50500> (<50600>)");  // Point (free)
+    EXPECT_EQ(composeDescription(table, 10015), "<50502>");            // Segment
+    EXPECT_EQ(composeDescription(table, 10810), "<50502>: <50656>");   // Segment: central symmetry
+    EXPECT_EQ(composeDescription(table, 10924), "<50507>: <50660>");   // Conic: rotation
+    EXPECT_EQ(composeDescription(table, 10894), "<50506>: <50660>");   // Arc: rotation
+    EXPECT_EQ(composeDescription(table, 10734), "<50527> (<50618>)");  // Volume (icosahedron)
+    EXPECT_EQ(composeToolPrompt(table, 11), "<10560> (<50709>)");      // Segment (two points)
+    EXPECT_EQ(composeToolPrompt(table, 0), "<10500>");
+    // Codes that are not elements and unknown tools give nothing.
+    EXPECT_EQ(composeDescription(table, 10805), "");
+    EXPECT_EQ(composeDescription(table, 0), "");
+    EXPECT_EQ(composeToolPrompt(table, 53), "");
+    EXPECT_EQ(composeToolPrompt(table, -1), "");
+    // A missing piece leaves its place empty, punctuation included.
+    const TextTable empty = tableFrom("");
+    EXPECT_EQ(composeDescription(empty, 10000), " ()");
+}
+
+TEST(ComposedTexts, KindNamesAndMenuCaptions) {
+    EXPECT_EQ(kindNameTextId(1), textid::kKindPoint);
+    EXPECT_EQ(kindNameTextId(3), textid::kKindSegment);
+    EXPECT_EQ(kindNameTextId(19), textid::kKindCoordinates);
+    EXPECT_EQ(kindNameTextId(21), textid::kKindText);
+    EXPECT_EQ(kindNameTextId(0), 0);
+    EXPECT_EQ(kindNameTextId(22), 0);
+    std::set<int> names;
+    for (int kind = 1; kind <= 21; ++kind) names.insert(kindNameTextId(kind));
+    EXPECT_EQ(names.size(), 21u);
+
+    const TextTable table = tableFrom("10001=New\n10500=Select\n10045=Move screen\n5=x\n");
+    EXPECT_EQ(menuItemCaption(table, 57600), "New\tCtrl+N");
+    EXPECT_EQ(menuItemCaption(table, 5000), "Select\tEsc");
+    EXPECT_EQ(menuItemCaption(table, 5100), "Move screen");
+    EXPECT_EQ(menuItemCaption(table, 12345), "");
+
+    std::set<int> commands;
+    for (const MenuItemText& item : menuItemTexts()) {
+        EXPECT_TRUE(commands.insert(item.commandId).second) << "command " << item.commandId << " twice";
+    }
+    ASSERT_EQ(topLevelMenuTextIds().size(), 9u);
+    EXPECT_EQ(topLevelMenuTextIds()[0], textid::kMenuFile);
+    EXPECT_EQ(topLevelMenuTextIds()[8], textid::kMenuHelp);
+}

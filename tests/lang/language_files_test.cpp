@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "lang/language_files.h"
+#include "lang_test_support.h"
+
+TEST(LanguageFiles, ListsLanguageFilesWithTheirDisplayNames) {
+    TempFolder folder;
+    folder.write("English.lng", "Language = English\n");
+    folder.write("Espa\xC3\xB1ol.lng", "Language = Espa\xF1ol\n");
+    folder.write("Upper.LNG", "Language = Upper case extension\n");
+    folder.write("Nameless.lng", "5=no language line\n");
+    folder.write("notes.txt", "Language = not a language file\n");
+    folder.write("lng", "Language = no extension\n");
+    std::filesystem::create_directory(folder.path() / "Folder.lng");
+
+    const std::vector<LanguageFile> languages = listLanguages(folder.path());
+    ASSERT_EQ(languages.size(), 4u);
+    EXPECT_EQ(languages[0].fileName, "English.lng");
+    EXPECT_EQ(languages[0].displayName, "English");
+    EXPECT_EQ(languages[1].fileName, "Espa\xC3\xB1ol.lng");
+    EXPECT_EQ(languages[1].displayName, "Español");
+    EXPECT_EQ(languages[2].fileName, "Nameless.lng");
+    EXPECT_EQ(languages[2].displayName, "Nameless");
+    EXPECT_EQ(languages[3].fileName, "Upper.LNG");
+    EXPECT_EQ(languages[3].displayName, "Upper case extension");
+
+    EXPECT_EQ(firstLanguageFile(folder.path()), "English.lng");
+}
+
+TEST(LanguageFiles, AtMost99Files) {
+    TempFolder folder;
+    for (int i = 0; i < 105; ++i) {
+        const std::string number = (i < 10 ? "00" : i < 100 ? "0" : "") + std::to_string(i);
+        folder.write("L" + number + ".lng", "Language = L" + number + "\n");
+    }
+    const std::vector<LanguageFile> languages = listLanguages(folder.path());
+    ASSERT_EQ(languages.size(), 99u);
+    EXPECT_EQ(languages.front().displayName, "L000");
+    EXPECT_EQ(languages.back().displayName, "L098");
+}
+
+TEST(LanguageFiles, EmptyOrMissingFolders) {
+    TempFolder folder;
+    EXPECT_TRUE(listLanguages(folder.path()).empty());
+    EXPECT_EQ(firstLanguageFile(folder.path()), "");
+    EXPECT_TRUE(listLanguages(folder.path() / "absent").empty());
+    EXPECT_EQ(firstLanguageFile(folder.path() / "absent"), "");
+}
+
+TEST(LanguageFiles, LoadLanguageTakesOnlyPlainNamesInTheFolder) {
+    TempFolder folder;
+    folder.write("English.lng", "Language = English\n10001=New\n");
+    std::filesystem::create_directory(folder.path() / "inner");
+    folder.write("inner/Other.lng", "Language = Other\n");
+
+    TextTable table;
+    ASSERT_EQ(loadLanguage(table, folder.path(), "English.lng"), 1);
+    EXPECT_EQ(table.text(10001), "New");
+    EXPECT_EQ(table.text(0), "English.lng");
+
+    EXPECT_EQ(loadLanguage(table, folder.path(), ""), 0);
+    EXPECT_EQ(loadLanguage(table, folder.path(), "Missing.lng"), 0);
+    EXPECT_EQ(loadLanguage(table, folder.path(), "inner/Other.lng"), 0);
+    EXPECT_EQ(loadLanguage(table, folder.path() / "inner", "../English.lng"), 0);
+    EXPECT_EQ(loadLanguage(table, folder.path(), ".."), 0);
+    // Every refusal left the loaded language in place.
+    EXPECT_EQ(table.text(1), "English");
+}

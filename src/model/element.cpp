@@ -77,6 +77,10 @@ int Element::parameterOf(const Vec3&, double&, double&) const {
     return 0;
 }
 
+int Element::pointAt(double, double, Vec3&) const {
+    return 0;
+}
+
 int Element::writeBase(OutputStream& out) const {
     bool ok = writeI32(out, typeCode_) && writeI32(out, parentCount()) && writeI32(out, size) &&
               writeI32(out, shape) && writeU32(out, colour) && writeI32(out, savedSelection) &&

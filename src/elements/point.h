@@ -2,6 +2,19 @@
 
 #include "model/element.h"
 
+// The point type codes computed by the point classes.
+inline constexpr int kCodeFreePoint = 10000;
+inline constexpr int kCodeRepresentedPoint = 10001;
+inline constexpr int kCodePointByCoordinates = 10002;
+inline constexpr int kCodeMidpoint = 10070;
+inline constexpr int kCodeCircleCentre = 10071;
+inline constexpr int kCodeArcCentre = 10072;
+inline constexpr int kCodeConicCentre = 10073;
+inline constexpr int kCodeRegularPolygonVertex = 10605;
+inline constexpr int kCodeRegularPolyhedronVertex = 10610;
+inline constexpr int kCodePointAtDistance = 10790;
+inline constexpr int kCodePointOnObject = 11500;
+
 // Points (kind 1). Every point has a position; the type code says how it is
 // computed from its parents. Intersection points and points on objects are
 // points with a little more state.

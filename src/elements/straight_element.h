@@ -2,6 +2,17 @@
 
 #include "model/element.h"
 
+// The straight type codes this class computes itself.
+inline constexpr int kCodeVector = 10010;
+inline constexpr int kCodeSegment = 10015;
+inline constexpr int kCodeLine = 10020;
+inline constexpr int kCodeRay = 10025;
+inline constexpr int kCodeParallel = 10085;
+inline constexpr int kCodePerpendicularToLine = 10090;
+inline constexpr int kCodePerpendicularToPlane = 10091;
+inline constexpr int kCodeVectorSum = 10110;
+inline constexpr int kCodePlaneIntersection = 11000;
+
 // Vectors, segments, lines and rays (kinds 2 to 5): two points A and B; the kind
 // decides where the element is bounded, how it is drawn and parametrised.
 class StraightElement : public Element {
@@ -21,6 +32,10 @@ class StraightElement : public Element {
     Vec3 pointA;
     Vec3 pointB;
 
+    // Half the length of the stretch a line or ray is drawn over: 99 in central
+    // projection, 499 in parallel projection.
+    static double stretchHalfLength(int projection);
+
   protected:
     StraightElement(const StraightElement&) = default;
 };
@@ -30,6 +45,12 @@ inline bool isStraightKind(ElementKind k) {
     return k == ElementKind::Vector || k == ElementKind::Segment || k == ElementKind::Line ||
            k == ElementKind::Ray;
 }
+
+// Draws the line through A and B (distinct) as lines are drawn: a stretch of
+// stretchHalfLength on either side of where it passes the view ray through the
+// window's top left pixel. Conics draw their line pairs with it too.
+void drawLineStretch(Vec3 a, Vec3 b, std::uint32_t colour, int size, int shape, int projection,
+                     Canvas& canvas);
 
 inline const StraightElement& asStraight(const Element* e) {
     return *static_cast<const StraightElement*>(e);

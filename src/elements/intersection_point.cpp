@@ -1,0 +1,268 @@
+#include "elements/intersection_point.h"
+
+#include <algorithm>
+
+#include "elements/circle.h"
+#include "elements/conic.h"
+#include "elements/intersection_codes.h"
+#include "elements/straight_element.h"
+#include "geometry/containment.h"
+#include "geometry/intersections_conics.h"
+#include "geometry/intersections_lines_planes.h"
+#include "geometry/intersections_spheres_circles.h"
+#include "geometry/linear_system.h"
+#include "geometry/planes_frames.h"
+#include "geometry/tolerances.h"
+#include "geometry/vectors.h"
+#include "model/byte_stream.h"
+#include "model/type_codes.h"
+
+namespace {
+
+// Codes of other families whose parents include points lying on them.
+constexpr int kCodeCircleThrough3 = 10030;
+constexpr int kCodeCircleAboutAxis = 10031;
+constexpr int kCodeConicThrough5 = 10040;
+constexpr int kCodeArcThrough3 = 10045;
+constexpr int kCodePlaneThrough3 = 10050;
+constexpr int kCodeSphereThroughPoint = 10060;
+constexpr int kCodeCylinderThroughPoint = 10061;
+constexpr int kCodeConeThroughPoint = 10062;
+constexpr int kCodeParallelPlane = 10080;
+constexpr int kCodePerpendicularPlane = 10081;
+
+// A circle or an arc as the kernel takes it.
+struct Round {
+    Vec3 centre;
+    Vec3 axisA;
+    Vec3 axisB;
+    double radius = 0.0;
+};
+
+Round roundOf(const Element* e) {
+    if (e->kind() == ElementKind::Arc) {
+        const Arc& arc = *static_cast<const Arc*>(e);
+        return {arc.centre, arc.axisA, arc.axisB, arc.radius};
+    }
+    const Circle& circle = *static_cast<const Circle*>(e);
+    return {circle.centre, circle.axisA, circle.axisB, circle.radius};
+}
+
+const ConicCurve& curveOf(const Element* e) {
+    return static_cast<const Conic*>(e)->curve;
+}
+
+// Lines and circles with spheres, cylinders and cones.
+int solveWithSolid(int, const Element* const*, Vec3&, Vec3&) {
+    return 0;
+}
+
+bool insidePolygon(const Vec3&, const Element*) {
+    return true;
+}
+
+}  // namespace
+
+int solveIntersection(int typeCode, const Element* const* parents, Vec3& first, Vec3& second) {
+    switch (typeCode) {
+        case kCodeLinePlanePoint: {
+            const StraightElement& l = asStraight(parents[0]);
+            const std::array<Vec3, 3> s = parents[1]->supportPlane();
+            return intersectLinePlane(l.pointA, l.pointB, s[0], s[1], s[2], first);
+        }
+        case kCodeLineLinePoint: {
+            const StraightElement& l1 = asStraight(parents[0]);
+            const StraightElement& l2 = asStraight(parents[1]);
+            return linesMeet(l1.pointA, l1.pointB, l2.pointA, l2.pointB, first);
+        }
+        case kCodeLineSpherePoint:
+        case kCodeLineCylinderPoint:
+        case kCodeLineConePoint:
+        case kCodeCircleSpherePoint:
+            return solveWithSolid(typeCode, parents, first, second);
+        case kCodeCirclePlanePoint: {
+            const Round c = roundOf(parents[0]);
+            const std::array<Vec3, 3> s = parents[1]->supportPlane();
+            return intersectCirclePlane(c.centre, c.axisA, c.axisB, c.radius, s[0], s[1], s[2], first,
+                                        second);
+        }
+        case kCodeCircleCirclePoint: {
+            const Round c1 = roundOf(parents[0]);
+            const Round c2 = roundOf(parents[1]);
+            return intersectCircles(c1.centre, c1.axisA, c1.axisB, c1.radius, c2.centre, c2.axisA, c2.axisB,
+                                    c2.radius, first, second);
+        }
+        case kCodeLineCirclePoint: {
+            const StraightElement& l = asStraight(parents[0]);
+            const Round c = roundOf(parents[1]);
+            return intersectLineCircle(l.pointA, l.pointB, c.centre, c.axisA, c.axisB, c.radius, first,
+                                       second);
+        }
+        case kCodeThreePlanesPoint: {
+            PlaneEquation e[3];
+            for (int i = 0; i < 3; ++i) {
+                const std::array<Vec3, 3> s = parents[i]->supportPlane();
+                if (!planeThrough3(s[0], s[1], s[2], e[i])) return 0;
+            }
+            return intersectThreePlanes(e[0], e[1], e[2], first);
+        }
+        case kCodeLineConicPoint: {
+            const StraightElement& l = asStraight(parents[0]);
+            return intersectLineConic(l.pointA, l.pointB, curveOf(parents[1]), first, second);
+        }
+        case kCodePlaneConicPoint: {
+            const std::array<Vec3, 3> s = parents[0]->supportPlane();
+            return intersectPlaneConic(s[0], s[1], s[2], curveOf(parents[1]), first, second);
+        }
+        default:
+            return 0;
+    }
+}
+
+namespace {
+
+// ---- which points lie on an element because of how it is built
+
+int pointsOnByConstruction(const Element* e, const Element* (&points)[5]) {
+    auto take = [&](std::initializer_list<int> indices) {
+        int n = 0;
+        for (int i : indices) points[n++] = e->parents[static_cast<std::size_t>(i)];
+        return n;
+    };
+    switch (e->typeCode()) {
+        case kCodeVector:
+        case kCodeSegment:
+        case kCodeLine:
+        case kCodeRay:
+            return take({0, 1});
+        case kCodeParallel:              // line through P parallel to L
+        case kCodePerpendicularToLine:   // line through P perpendicular to L
+        case kCodePerpendicularToPlane:  // line through P perpendicular to S
+        case kCodeParallelPlane:         // plane through P parallel to S
+        case kCodePerpendicularPlane:    // plane through P perpendicular to L
+            return take({1});
+        case kCodeVectorSum:
+            return take({2});
+        case kCodeCircleThrough3:
+        case kCodeArcThrough3:
+        case kCodePlaneThrough3:
+            return take({0, 1, 2});
+        case kCodeCircleAboutAxis:
+            return take({0});
+        case kCodeConicThrough5:
+            return take({0, 1, 2, 3, 4});
+        case kCodeSphereThroughPoint:  // the surface point, not the centre
+            return take({1});
+        case kCodeCylinderThroughPoint:
+            return take({0});
+        case kCodeConeThroughPoint:  // P and the apex
+            return take({0, 2});
+        default:
+            return 0;
+    }
+}
+
+bool liesOnByConstruction(const Element* point, const Element* element) {
+    const Element* points[5];
+    const int n = pointsOnByConstruction(element, points);
+    if (std::find(points, points + n, point) != points + n) return true;
+    if (point->typeCode() == kCodePointOnObject) return point->parents[0] == element;
+    if (isIntersectionPointCode(point->typeCode()))
+        return std::find(point->parents.begin(), point->parents.end(), element) != point->parents.end();
+    return false;
+}
+
+int sharedPointCount(const Element* a, const Element* b, const Element*& shared) {
+    const Element* found[10];
+    int count = 0;
+    auto collect = [&](const Element* from, const Element* other) {
+        const Element* points[5];
+        const int n = pointsOnByConstruction(from, points);
+        for (int i = 0; i < n; ++i) {
+            if (!liesOnByConstruction(points[i], other)) continue;
+            if (std::find(found, found + count, points[i]) == found + count) found[count++] = points[i];
+        }
+    };
+    collect(a, b);
+    collect(b, a);
+    if (count > 0) shared = found[0];
+    return count;
+}
+
+// ---- bounded parents
+
+bool insideBoundedParents(const Vec3& x, const std::vector<Element*>& parents) {
+    for (const Element* p : parents) {
+        Vec3 nearest;
+        switch (p->kind()) {
+            case ElementKind::Vector:
+            case ElementKind::Segment:
+                if (!isOnSegment(x, asStraight(p).pointA, asStraight(p).pointB, nearest)) return false;
+                break;
+            case ElementKind::Ray:
+                if (!isOnRay(x, asStraight(p).pointA, asStraight(p).pointB, nearest)) return false;
+                break;
+            case ElementKind::Arc: {
+                const Arc& arc = *static_cast<const Arc*>(p);
+                if (!isOnArc(x, arc.point1, arc.point2, arc.point3)) return false;
+                break;
+            }
+            case ElementKind::Polygon:
+                if (!insidePolygon(x, p)) return false;
+                break;
+            default:
+                break;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+// ---- IntersectionPoint
+
+IntersectionPoint::IntersectionPoint(int typeCode, const KindStyle& style, int rootIndex)
+    : Point(typeCode, style), rootIndex(rootIndex) {}
+
+std::unique_ptr<Element> IntersectionPoint::clone() const {
+    return std::unique_ptr<Element>(new IntersectionPoint(*this));
+}
+
+void IntersectionPoint::recompute(const Construction&, int, double) {
+    Vec3 first, second;
+    const int n = solveIntersection(typeCode(), parents.data(), first, second);
+    if (!hasTwoRoots(typeCode())) {
+        if (n != 1) {
+            defined = 0;
+            return;
+        }
+        position = first;
+    } else {
+        if (n < 1 || (rootIndex != 0 && n < 2)) {
+            defined = 0;
+            return;
+        }
+        const Element* shared = nullptr;
+        if (n == 2 && sharedPointCount(parents[0], parents[1], shared) == 1) {
+            // A point both parents pass through by construction is known already:
+            // this element stands for the other one, whatever its root index.
+            position = distance(first, positionOf(shared)) >= kPointEps ? first : second;
+        } else {
+            position = rootIndex == 0 ? first : second;
+        }
+    }
+    defined = insideBoundedParents(position, parents) ? 1 : 0;
+}
+
+int IntersectionPoint::write(OutputStream& out) const {
+    return Point::write(out) && writeI32(out, rootIndex) ? 1 : 0;
+}
+
+int IntersectionPoint::read(InputStream& in, int fileVersion) {
+    if (!Point::read(in, fileVersion) || !readI32(in, rootIndex)) return 0;
+    if (rootIndex != 0 && rootIndex != 1) {
+        in.fail("an intersection point has a root index other than 0 or 1");
+        return 0;
+    }
+    return 1;
+}

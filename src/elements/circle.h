@@ -21,6 +21,10 @@ class Circle : public Element {
     int parameterOf(const Vec3& point, double& param1, double& param2) const override;
     int pointAt(double param1, double param2, Vec3& point) const override;
 
+    // Segments of the drawn ring and chords of the pick test.
+    int ringSegments() const;
+    int pickChords() const;
+
     Vec3 centre;
     Vec3 refPoint;
     double radius = 0.0;
@@ -29,6 +33,10 @@ class Circle : public Element {
 
   protected:
     Circle(const Circle&) = default;
+
+  private:
+    // 11001 and 11002: the circle where a sphere meets a sphere or a plane.
+    void recomputeSection();
 };
 
 // Arcs (kind 7): the part of the circle through P1, P2, P3 swept from P1 through
@@ -48,6 +56,14 @@ class Arc : public Element {
     // the rest of the circle); param2 unused (0).
     int parameterOf(const Vec3& point, double& param1, double& param2) const override;
     int pointAt(double param1, double param2, Vec3& point) const override;
+
+    // Pieces of the drawn polyline and chords of the pick test.
+    int drawPieces() const;
+    int pickChords() const;
+
+    // Rebuilds the arc from P1 through P2 to P3; false (data untouched) when they
+    // do not determine a circle.
+    bool rebuild(Vec3 p1, Vec3 p2, Vec3 p3);
 
     Vec3 point1;
     Vec3 point2;

@@ -64,9 +64,10 @@ void CopyAndRecompute(benchmark::State& state) {
         benchmark::DoNotOptimize(copy->last());
     }
     state.SetItemsProcessed(state.iterations() * count);
-    state.counters["ns_per_element"] =
-        benchmark::Counter(static_cast<double>(state.iterations() * count) * 1e-9,
-                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    // Shown in seconds with an SI prefix, e.g. "270n" for 270 ns per element.
+    state.counters["time_per_element"] =
+        benchmark::Counter(static_cast<double>(count), benchmark::Counter::kIsIterationInvariantRate |
+                                                           benchmark::Counter::kInvert);
 }
 
 void DeleteWithDependants(benchmark::State& state) {

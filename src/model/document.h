@@ -7,6 +7,7 @@
 #include "model/font_record.h"
 #include "model/history.h"
 #include "model/kind_style.h"
+#include "model/macro.h"
 #include "model/view_state.h"
 
 // Angle units of a document.
@@ -53,6 +54,7 @@ class Document {
     std::uint32_t textColour = 0;
     FontRecord numberFont;
     std::uint32_t numberColour = 0;
+    std::vector<Macro> macros;
 
   private:
     void apply(const HistoryRecord& r);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <span>
 
 #include "model/element_kind.h"
@@ -46,6 +47,14 @@ struct TypeCodeInfo {
     ElementClass elementClass;
     bool isMeasure;
     bool isIntersectionPoint;
+    // The kinds each parent may have, one letter per parent in parent order (a
+    // single letter for every parent of a variable-count code): p point, v vector,
+    // g segment, l line, r ray, s any straight element, t segment or vector,
+    // c circle, a arc, k circle or arc, o conic, f plane, F plane or polygon,
+    // y polygon, R regular polygon, H regular polyhedron, e sphere, i cylinder,
+    // n cone, q cylinder or cone, N number, C coordinates, O any object a point
+    // can lie on, d a locus driver (point or number), * any element.
+    std::array<char, 8> parentKinds;
 };
 
 // The row of a code, or nullptr when the code names no element.
@@ -61,3 +70,5 @@ ElementClass classOfTypeCode(int code);
 bool isMeasureCode(int code);
 bool isIntersectionPointCode(int code);
 bool hasVariableParentCount(int code);
+// Whether parent parentIndex of an element of this code may be of the given kind.
+bool acceptsParentKind(const TypeCodeInfo& info, int parentIndex, ElementKind kind);

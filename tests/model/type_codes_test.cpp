@@ -115,3 +115,42 @@ TEST(TypeCodes, KindGroups) {
         EXPECT_EQ(isGroupLeadingKind(kind), k == 11 || k == 12 || k == 19) << k;
     }
 }
+
+TEST(TypeCodes, ParentKindsCoverEveryParent) {
+    for (const TypeCodeInfo& row : allTypeCodes()) {
+        const std::string kinds(row.parentKinds.data());
+        if (row.parentCount == kVariableParentCount)
+            EXPECT_EQ(kinds.size(), 1u) << row.code;
+        else
+            EXPECT_EQ(static_cast<int>(kinds.size()), row.parentCount) << row.code;
+        for (int i = 0; i < static_cast<int>(kinds.size()); ++i) {
+            bool some = false;
+            for (int k = 1; k <= kKindCount; ++k)
+                some = some || acceptsParentKind(row, i, static_cast<ElementKind>(k));
+            EXPECT_TRUE(some) << row.code << " parent " << i;
+        }
+    }
+    const auto accepts = [](int code, int index, ElementKind kind) {
+        return acceptsParentKind(*typeCodeInfo(code), index, kind);
+    };
+    // A midpoint of a sphere is refused; a midpoint of two points accepted.
+    EXPECT_FALSE(accepts(10070, 0, ElementKind::Sphere));
+    EXPECT_TRUE(accepts(10070, 1, ElementKind::Point));
+    EXPECT_FALSE(accepts(10070, 2, ElementKind::Point));
+    // Transformation images: the family's own kind, then the transformation's parents.
+    EXPECT_TRUE(accepts(10854, 0, ElementKind::Circle));
+    EXPECT_FALSE(accepts(10854, 0, ElementKind::Arc));
+    EXPECT_TRUE(accepts(10854, 1, ElementKind::Ray));
+    EXPECT_TRUE(accepts(10854, 2, ElementKind::Number));
+    EXPECT_TRUE(accepts(10862, 1, ElementKind::Polygon));
+    EXPECT_TRUE(accepts(10813, 1, ElementKind::Vector));
+    EXPECT_FALSE(accepts(10813, 1, ElementKind::Segment));
+    EXPECT_TRUE(accepts(10800, 1, ElementKind::Point));
+    // Variable counts: every vertex a point, every operand a number.
+    EXPECT_TRUE(accepts(10055, 40, ElementKind::Point));
+    EXPECT_FALSE(accepts(10555, 3, ElementKind::Point));
+    EXPECT_TRUE(accepts(11900, 7, ElementKind::Text));
+    EXPECT_FALSE(accepts(11900, 7, ElementKind::None));
+    EXPECT_TRUE(accepts(11500, 0, ElementKind::Cone));
+    EXPECT_FALSE(accepts(11500, 0, ElementKind::RegularPolygon));
+}

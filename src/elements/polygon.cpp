@@ -1,0 +1,149 @@
+#include <algorithm>
+#include <limits>
+
+#include "elements/plane.h"
+#include "elements/point.h"
+#include "geometry/containment.h"
+#include "geometry/intersections_lines_planes.h"
+#include "geometry/planes_frames.h"
+#include "geometry/projections.h"
+#include "geometry/vectors.h"
+#include "model/byte_stream.h"
+#include "model/canvas.h"
+
+namespace {
+
+// Consecutive vertices this close are drawn as one.
+constexpr double kDuplicateVertexGap = 0.0001;
+// How far the polygon's label sits in front of its first vertex.
+constexpr double kLabelLift = 0.1;
+// The largest vertex count accepted from a file for a polygon whose vertices are
+// not its parents (an image of another polygon); a polygon of points has as many
+// vertices as parents.
+constexpr std::uint32_t kMaxImageVertexCount = 100000;
+
+constexpr int kPolygonCode = 10055;
+
+// The point of the segment AB nearest to X.
+Vec3 nearestOnEdge(Vec3 x, Vec3 a, Vec3 b) {
+    Vec3 foot;
+    double d = 0.0;
+    if (!footOnLine(x, a, b, foot, d)) return a;
+    Vec3 end;
+    return isOnSegment(foot, a, b, end) ? foot : end;
+}
+
+}  // namespace
+
+Polygon::Polygon(int typeCode, const KindStyle& style, int count)
+    : Element(typeCode, style, count), vertexCount(std::max(0, count)) {
+    vertices.assign(static_cast<std::size_t>(vertexCount), Vec3{});
+}
+
+std::unique_ptr<Element> Polygon::clone() const {
+    return std::unique_ptr<Element>(new Polygon(*this));
+}
+
+void Polygon::recompute(const Construction&, int, double) {
+    if (typeCode() != kPolygonCode) {
+        // Images under transformations (10870-10874) are computed with the other
+        // transformed elements, not here.
+        defined = 0;
+        return;
+    }
+    if (parents.size() != vertices.size()) {
+        defined = 0;
+        return;
+    }
+    for (std::size_t i = 0; i < vertices.size(); ++i) vertices[i] = positionOf(parents[i]);
+    Vec3 span[3];
+    if (!findPlaneOfPoints(vertexCount, vertices.data(), span)) {
+        defined = 0;
+        return;
+    }
+    supportPoints = {span[0], span[1], span[2]};
+    defined = 1;
+}
+
+void Polygon::draw(std::uint32_t colour, int, Canvas& canvas) {
+    std::vector<Vec3> kept;
+    kept.reserve(vertices.size());
+    for (const Vec3& v : vertices) {
+        if (kept.empty() || distance(kept.back(), v) > kDuplicateVertexGap) kept.push_back(v);
+    }
+    if (kept.size() > 1 && distance(kept.back(), kept.front()) <= kDuplicateVertexGap) kept.pop_back();
+    if (kept.size() < 3) return;
+    const Vec3 normal = unitNormal(supportPoints[0], supportPoints[1], supportPoints[2]).end;
+    canvas.tessellatedPolygon(kept, normal, colour);
+}
+
+void Polygon::drawLabel(Canvas& canvas, std::uint32_t labelColour) {
+    if (!hasName() || vertices.empty()) return;
+    canvas.label(canvas.towardsViewer(vertices.front(), kLabelLift), *name(), labelColour);
+}
+
+int Polygon::hitTest(int, int, const PickRay& ray, int, Vec3& hitPoint) {
+    if (vertices.empty()) return 0;
+    const auto& [s0, s1, s2] = supportPoints;
+    Vec3 meet;
+    if (!intersectLinePlane(ray.nearPoint, ray.farPoint, s0, s1, s2, meet)) return 0;
+    Vec3 unused;
+    if (!isOnRay(meet, ray.nearPoint, ray.farPoint, unused)) return 0;
+    if (pointInPolygon(meet, vertexCount, vertices.data(), s0, s1, s2)) {
+        hitPoint = meet;
+        return 1;
+    }
+    // Outside: report the nearest boundary point, so that a point dragged on the
+    // polygon stays on it.
+    double best = std::numeric_limits<double>::infinity();
+    Vec3 nearest = vertices.front();
+    for (std::size_t i = 0; i < vertices.size(); ++i) {
+        const Vec3 candidate = nearestOnEdge(meet, vertices[i], vertices[(i + 1) % vertices.size()]);
+        const double d = distance(meet, candidate);
+        if (d < best) {
+            best = d;
+            nearest = candidate;
+        }
+    }
+    hitPoint = nearest;
+    return 0;
+}
+
+int Polygon::write(OutputStream& out) const {
+    return writeBase(out) && writeU32(out, static_cast<std::uint32_t>(vertexCount)) ? 1 : 0;
+}
+
+int Polygon::read(InputStream& in, int fileVersion) {
+    std::uint32_t count = 0;
+    if (!readBase(in, fileVersion) || !readU32(in, count)) return 0;
+    if (typeCode() == kPolygonCode) {
+        if (count != static_cast<std::uint32_t>(parentCount())) {
+            in.fail("a polygon's vertex count differs from its number of vertices");
+            return 0;
+        }
+    } else if (count > kMaxImageVertexCount) {
+        in.fail("a polygon has too many vertices");
+        return 0;
+    }
+    vertexCount = static_cast<std::int32_t>(count);
+    vertices.assign(count, Vec3{});
+    return 1;
+}
+
+std::array<Vec3, 3> Polygon::supportPlane() const {
+    return supportPoints;
+}
+
+int Polygon::parameterOf(const Vec3& point, double& param1, double& param2) const {
+    return planeParametersOf(supportPoints, point, param1, param2);
+}
+
+int Polygon::pointAt(double param1, double param2, Vec3& point) const {
+    if (vertices.size() < 2) return 0;
+    const Vec3 inPlane = planePointAt(supportPoints, param1, param2);
+    const auto& [s0, s1, s2] = supportPoints;
+    point = pointInPolygon(inPlane, vertexCount, vertices.data(), s0, s1, s2)
+                ? inPlane
+                : midpoint(vertices[0], vertices[1]);
+    return 1;
+}

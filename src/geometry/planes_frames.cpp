@@ -93,6 +93,7 @@ int findPlaneOfPoints(int n, const Vec3* points, Vec3 (&span)[3]) {
 int planeFrameOf(Vec3 p0, Vec3 p1, Vec3 p2, PlaneFrame& frame) {
     if (!isTriangle(p0, p1, p2)) return 0;
     const Vec3 n = unitNormal(p0, p1, p2).end;
+    if (n == Vec3{}) return 0;  // a triangle too thin for its normal to survive snapping
     const Vec3 e1 = unitVector(p0, p1).end;
     frame = {e1, unitVector({}, crossProduct(n, e1)).end, n};
     return 1;

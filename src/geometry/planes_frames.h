@@ -43,7 +43,7 @@ struct PlaneFrame {
 };
 
 // normal = unitNormal(P0, P1, P2), axisX = unitVector(P0, P1), axisY = unit(normal × axisX).
-// 0 when P0, P1, P2 are not a triangle.
+// 0 when P0, P1, P2 are not a triangle or so thin that the unit normal snaps to zero.
 int planeFrameOf(Vec3 p0, Vec3 p1, Vec3 p2, PlaneFrame& frame);
 // Frame coordinates of p: its dot products with axisX, axisY, normal (no translation),
 // so every point of the plane has the same third coordinate.

@@ -26,10 +26,13 @@ int isTriangle(Vec3 a, Vec3 b, Vec3 c) {
 }
 
 int areParallel(Vec3 a, Vec3 b, Vec3 c, Vec3 d, ParallelTest test) {
+    if (test == ParallelTest::kStrict) {
+        const double lengths = norm(b - a) * norm(d - c);
+        return lengths > 0.0 && norm(crossProduct(b - a, d - c)) < kParallelEps * lengths ? 1 : 0;
+    }
     bool ok = false;
     const double cosine = std::fabs(cosineOf(a, b, c, d, ok));
-    const double t = test == ParallelTest::kStrict ? kParallelEps : kSnapEps;
-    return ok && 1.0 - t < cosine && cosine < 1.0 + t ? 1 : 0;
+    return ok && 1.0 - kSnapEps < cosine && cosine < 1.0 + kSnapEps ? 1 : 0;
 }
 
 int arePerpendicular(Vec3 a, Vec3 b, Vec3 c, Vec3 d) {

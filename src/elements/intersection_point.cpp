@@ -5,10 +5,13 @@
 #include "elements/circle.h"
 #include "elements/conic.h"
 #include "elements/intersection_codes.h"
+#include "elements/plane.h"
+#include "elements/solids.h"
 #include "elements/straight_element.h"
 #include "geometry/containment.h"
 #include "geometry/intersections_conics.h"
 #include "geometry/intersections_lines_planes.h"
+#include "geometry/intersections_quadrics.h"
 #include "geometry/intersections_spheres_circles.h"
 #include "geometry/linear_system.h"
 #include "geometry/planes_frames.h"
@@ -52,13 +55,16 @@ const ConicCurve& curveOf(const Element* e) {
     return static_cast<const Conic*>(e)->curve;
 }
 
-// Lines and circles with spheres, cylinders and cones.
-int solveWithSolid(int, const Element* const*, Vec3&, Vec3&) {
-    return 0;
+const Sphere& sphereOf(const Element* e) {
+    return *static_cast<const Sphere*>(e);
 }
 
-bool insidePolygon(const Vec3&, const Element*) {
-    return true;
+// A polygon's own test, in the frame of its support plane.
+bool insidePolygon(const Vec3& x, const Element* e) {
+    const Polygon& polygon = *static_cast<const Polygon*>(e);
+    const std::array<Vec3, 3> s = polygon.supportPlane();
+    return pointInPolygon(x, static_cast<int>(polygon.vertices.size()), polygon.vertices.data(), s[0], s[1],
+                          s[2]) != 0;
 }
 
 }  // namespace
@@ -75,11 +81,30 @@ int solveIntersection(int typeCode, const Element* const* parents, Vec3& first, 
             const StraightElement& l2 = asStraight(parents[1]);
             return linesMeet(l1.pointA, l1.pointB, l2.pointA, l2.pointB, first);
         }
-        case kCodeLineSpherePoint:
-        case kCodeLineCylinderPoint:
-        case kCodeLineConePoint:
-        case kCodeCircleSpherePoint:
-            return solveWithSolid(typeCode, parents, first, second);
+        case kCodeLineSpherePoint: {
+            const StraightElement& l = asStraight(parents[0]);
+            const Sphere& sphere = sphereOf(parents[1]);
+            return intersectLineSphere(l.pointA, l.pointB, sphere.centre, sphere.surfacePoint, first, second);
+        }
+        case kCodeCircleSpherePoint: {
+            const Round c = roundOf(parents[0]);
+            const Sphere& sphere = sphereOf(parents[1]);
+            return intersectCircleSphere(c.centre, c.axisA, c.axisB, c.radius, sphere.centre,
+                                         sphere.surfacePoint, first, second);
+        }
+        case kCodeLineCylinderPoint: {
+            const StraightElement& l = asStraight(parents[0]);
+            const Cylinder& cylinder = *static_cast<const Cylinder*>(parents[1]);
+            return intersectLineCylinder(l.pointA, l.pointB, cylinder.baseCentre, cylinder.topCentre,
+                                         cylinder.radius, first, second);
+        }
+        case kCodeLineConePoint: {
+            // The base circle's axis is the cone's axis, base centre towards apex.
+            const StraightElement& l = asStraight(parents[0]);
+            const Cone& cone = *static_cast<const Cone*>(parents[1]);
+            return intersectLineCone(l.pointA, l.pointB, cone.apex, cone.baseCentre, cone.baseCentre,
+                                     cone.apex, cone.baseRadius, first, second);
+        }
         case kCodeCirclePlanePoint: {
             const Round c = roundOf(parents[0]);
             const std::array<Vec3, 3> s = parents[1]->supportPlane();

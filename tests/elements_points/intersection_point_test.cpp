@@ -1,0 +1,260 @@
+#include "elements/intersection_point.h"
+
+#include <gtest/gtest.h>
+
+#include "elements/circle.h"
+#include "elements/conic.h"
+#include "elements/intersection_codes.h"
+#include "elements/plane.h"
+#include "elements/solids.h"
+#include "elements_points/points_fixture.h"
+
+namespace {
+
+IntersectionPoint* addIntersection(Construction& c, int code, std::initializer_list<Element*> parents,
+                                   int rootIndex = 0) {
+    IntersectionPoint* p = addElement<IntersectionPoint>(c, parents, code, kTestStyle, rootIndex);
+    p->recompute(c, 0, 1.0);
+    return p;
+}
+
+StraightElement* addLineThrough(Construction& c, Vec3 a, Vec3 b, int code = kCodeLine) {
+    return addStraight(c, code, {addFreePoint(c, a), addFreePoint(c, b)});
+}
+
+// The unit circle about the z axis through its three defining points.
+Circle* addUnitCircle(Construction& c, Point* p1, Point* p2, Point* p3) {
+    Circle* circle = addElement<Circle>(c, {p1, p2, p3}, 10030, kTestStyle);
+    circle->centre = {0, 0, 0};
+    circle->refPoint = p1->position;
+    circle->radius = 1;
+    circle->axisA = {0, 0, 0};
+    circle->axisB = {0, 0, 1};
+    return circle;
+}
+
+Plane* addPlaneThrough(Construction& c, Vec3 p1, Vec3 p2, Vec3 p3) {
+    Plane* plane = addElement<Plane>(c, {addFreePoint(c, p1), addFreePoint(c, p2), addFreePoint(c, p3)},
+                                     10050, kTestStyle);
+    plane->planePoint1 = p1;
+    plane->planePoint2 = p2;
+    plane->planePoint3 = p3;
+    return plane;
+}
+
+}  // namespace
+
+TEST(IntersectionPoint, LinesMeetOnlyWithinTheTolerance) {
+    Construction c;
+    StraightElement* x = addLineThrough(c, {-1, 0, 0}, {1, 0, 0});
+    for (double gap : {1e-6, 2e-6}) {
+        StraightElement* skew = addLineThrough(c, {0.5, -1, gap}, {0.5, 1, gap});
+        EXPECT_EQ(addIntersection(c, kCodeLineLinePoint, {x, skew})->defined, 0) << gap;
+    }
+    StraightElement* close = addLineThrough(c, {0.5, -1, 9e-7}, {0.5, 1, 9e-7});
+    IntersectionPoint* meet = addIntersection(c, kCodeLineLinePoint, {x, close});
+    EXPECT_EQ(meet->defined, 1);
+    expectNear(meet->position, {0.5, 0, 0});  // the point on the first line
+    // Parallel lines never meet, even when they coincide.
+    EXPECT_EQ(addIntersection(c, kCodeLineLinePoint, {x, addLineThrough(c, {3, 0, 0}, {4, 0, 0})})->defined,
+              0);
+}
+
+TEST(IntersectionPoint, BoundedParentsFilterTheCrossing) {
+    Construction c;
+    StraightElement* x = addLineThrough(c, {-1, 0, 0}, {1, 0, 0});
+    // The segment stops short of the line although the lines meet at (3, 0, 0).
+    StraightElement* shortSegment = addLineThrough(c, {3, 1, 0}, {3, 2, 0}, kCodeSegment);
+    IntersectionPoint* p = addIntersection(c, kCodeLineLinePoint, {x, shortSegment});
+    EXPECT_EQ(p->defined, 0);
+    EXPECT_EQ(addIntersection(c, kCodeLineLinePoint, {shortSegment, x})->defined, 0);
+    StraightElement* longSegment = addLineThrough(c, {3, 1, 0}, {3, -2, 0}, kCodeSegment);
+    EXPECT_EQ(addIntersection(c, kCodeLineLinePoint, {x, longSegment})->defined, 1);
+    // The x line's own segment from -1 to 1 does not reach x = 3 either.
+    StraightElement* xSegment = addLineThrough(c, {-1, 0, 0}, {1, 0, 0}, kCodeSegment);
+    EXPECT_EQ(addIntersection(c, kCodeLineLinePoint, {xSegment, longSegment})->defined, 0);
+    // Rays: the one pointing at the crossing reaches it, the one pointing away does not.
+    EXPECT_EQ(addIntersection(c, kCodeLineLinePoint, {addLineThrough(c, {3, 1, 0}, {3, 2, 0}, kCodeRay), x})
+                  ->defined,
+              0);
+    EXPECT_EQ(addIntersection(c, kCodeLineLinePoint, {addLineThrough(c, {3, 1, 0}, {3, 0.5, 0}, kCodeRay), x})
+                  ->defined,
+              1);
+
+    // A line through a square polygon's plane: inside defined, outside not.
+    Polygon* square = addElement<Polygon>(c, {}, 10055, kTestStyle, 4);
+    square->vertices = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
+    square->supportPoints = {square->vertices[0], square->vertices[1], square->vertices[2]};
+    IntersectionPoint* inside =
+        addIntersection(c, kCodeLinePlanePoint, {addLineThrough(c, {0.5, 0.5, 1}, {0.5, 0.5, 2}), square});
+    EXPECT_EQ(inside->defined, 1);
+    expectNear(inside->position, {0.5, 0.5, 0});
+    EXPECT_EQ(
+        addIntersection(c, kCodeLinePlanePoint, {addLineThrough(c, {1.5, 0.5, 1}, {1.5, 0.5, 2}), square})
+            ->defined,
+        0);
+}
+
+TEST(IntersectionPoint, TwoRootsInTheKernelOrderUnlessAPointIsShared) {
+    Construction c;
+    Point* p1 = addFreePoint(c, {1, 0, 0});
+    Point* p2 = addFreePoint(c, {0, 1, 0});
+    Point* p3 = addFreePoint(c, {-1, 0, 0});
+    Circle* circle = addUnitCircle(c, p1, p2, p3);
+
+    // A line through no known point of the circle: first and second as the kernel gives them.
+    StraightElement* free = addLineThrough(c, {-5, 0, 0}, {5, 0, 0});
+    IntersectionPoint* first = addIntersection(c, kCodeLineCirclePoint, {free, circle}, 0);
+    IntersectionPoint* second = addIntersection(c, kCodeLineCirclePoint, {free, circle}, 1);
+    EXPECT_EQ(first->defined, 1);
+    EXPECT_EQ(second->defined, 1);
+    expectNear(first->position, {1, 0, 0});
+    expectNear(second->position, {-1, 0, 0});
+
+    // A line through P1 (a defining point of the circle): both take the other point.
+    StraightElement* throughP1 = addStraight(c, kCodeLine, {p1, addFreePoint(c, {-1, 2, 0})});
+    for (int root : {0, 1}) {
+        IntersectionPoint* other = addIntersection(c, kCodeLineCirclePoint, {throughP1, circle}, root);
+        EXPECT_EQ(other->defined, 1);
+        expectNear(other->position, {0, 1, 0});
+    }
+    // The same when the line runs the other way (the kernel order flips).
+    StraightElement* reversed = addStraight(c, kCodeLine, {addFreePoint(c, {-1, 2, 0}), p1});
+    for (int root : {0, 1})
+        expectNear(addIntersection(c, kCodeLineCirclePoint, {reversed, circle}, root)->position, {0, 1, 0});
+
+    // With two known shared points the rule does not apply.
+    StraightElement* throughBoth = addStraight(c, kCodeLine, {p1, p3});
+    expectNear(addIntersection(c, kCodeLineCirclePoint, {throughBoth, circle}, 0)->position, {-1, 0, 0});
+    expectNear(addIntersection(c, kCodeLineCirclePoint, {throughBoth, circle}, 1)->position, {1, 0, 0});
+
+    // A point on the circle and an earlier intersection point count as shared too.
+    PointOnObject* on = addElement<PointOnObject>(c, {circle}, kTestStyle);
+    on->position = {0, -1, 0};
+    StraightElement* throughOn = addStraight(c, kCodeLine, {on, addFreePoint(c, {0, 5, 0})});
+    expectNear(addIntersection(c, kCodeLineCirclePoint, {throughOn, circle}, 1)->position, {0, 1, 0});
+    expectNear(addIntersection(c, kCodeLineCirclePoint, {throughOn, circle}, 0)->position, {0, 1, 0});
+    StraightElement* throughSecond = addStraight(c, kCodeLine, {second, addFreePoint(c, {1, 2, 0})});
+    expectNear(addIntersection(c, kCodeLineCirclePoint, {throughSecond, circle}, 0)->position, {0, 1, 0});
+}
+
+TEST(IntersectionPoint, TangencyGivesOnlyTheFirstRoot) {
+    Construction c;
+    Sphere* sphere =
+        addElement<Sphere>(c, {addFreePoint(c, {0, 0, 0}), addFreePoint(c, {0, 0, 1})}, 10060, kTestStyle);
+    sphere->centre = {0, 0, 0};
+    sphere->surfacePoint = {0, 0, 1};
+    sphere->radius = 1;
+    StraightElement* tangent = addLineThrough(c, {-3, 0, 1}, {3, 0, 1});
+    IntersectionPoint* root0 = addIntersection(c, kCodeLineSpherePoint, {tangent, sphere}, 0);
+    IntersectionPoint* root1 = addIntersection(c, kCodeLineSpherePoint, {tangent, sphere}, 1);
+    EXPECT_EQ(root0->defined, 1);
+    expectNear(root0->position, {0, 0, 1});
+    EXPECT_EQ(root1->defined, 0);
+
+    StraightElement* through = addLineThrough(c, {-5, 0, 0}, {5, 0, 0});
+    expectNear(addIntersection(c, kCodeLineSpherePoint, {through, sphere}, 0)->position, {-1, 0, 0});
+    expectNear(addIntersection(c, kCodeLineSpherePoint, {through, sphere}, 1)->position, {1, 0, 0});
+    // The surface point is a shared point; the centre is not.
+    StraightElement* viaSurface =
+        addStraight(c, kCodeLine, {sphere->parents[1], addFreePoint(c, {0, 0, -4})});
+    expectNear(addIntersection(c, kCodeLineSpherePoint, {viaSurface, sphere}, 0)->position, {0, 0, -1});
+    StraightElement* viaCentre = addStraight(c, kCodeLine, {sphere->parents[0], addFreePoint(c, {0, 0, -4})});
+    expectNear(addIntersection(c, kCodeLineSpherePoint, {viaCentre, sphere}, 0)->position, {0, 0, 1});
+
+    StraightElement* missing = addLineThrough(c, {-3, 0, 1.5}, {3, 0, 1.5});
+    EXPECT_EQ(addIntersection(c, kCodeLineSpherePoint, {missing, sphere}, 0)->defined, 0);
+}
+
+TEST(IntersectionPoint, ThreePlanesAndCirclesWithPlanes) {
+    Construction c;
+    Plane* xy = addPlaneThrough(c, {0, 0, 1}, {1, 0, 1}, {0, 1, 1});
+    Plane* xz = addPlaneThrough(c, {0, 2, 0}, {1, 2, 0}, {0, 2, 1});
+    Plane* yz = addPlaneThrough(c, {3, 0, 0}, {3, 1, 0}, {3, 0, 1});
+    IntersectionPoint* corner = addIntersection(c, kCodeThreePlanesPoint, {xy, xz, yz});
+    EXPECT_EQ(corner->defined, 1);
+    expectNear(corner->position, {3, 2, 1});
+    Plane* parallel = addPlaneThrough(c, {0, 0, 5}, {1, 0, 5}, {0, 1, 5});
+    EXPECT_EQ(addIntersection(c, kCodeThreePlanesPoint, {xy, parallel, yz})->defined, 0);
+
+    Circle* circle =
+        addUnitCircle(c, addFreePoint(c, {1, 0, 0}), addFreePoint(c, {0, 1, 0}), addFreePoint(c, {-1, 0, 0}));
+    Plane* cut = addPlaneThrough(c, {0.6, 0, 0}, {0.6, 1, 0}, {0.6, 0, 1});
+    IntersectionPoint* a = addIntersection(c, kCodeCirclePlanePoint, {circle, cut}, 0);
+    IntersectionPoint* b = addIntersection(c, kCodeCirclePlanePoint, {circle, cut}, 1);
+    ASSERT_EQ(a->defined, 1);
+    ASSERT_EQ(b->defined, 1);
+    EXPECT_NEAR(a->position.x, 0.6, 1e-9);
+    EXPECT_NEAR(std::fabs(a->position.y), 0.8, 1e-9);
+    EXPECT_NEAR(a->position.y, -b->position.y, 1e-9);
+}
+
+TEST(IntersectionCodes, PairsAreNormalisedAndOtherPairsGiveNothing) {
+    Construction c;
+    Point* p = addFreePoint(c, {0, 0, 0});
+    StraightElement* line = addLineThrough(c, {0, 0, 0}, {1, 0, 0});
+    StraightElement* segment = addLineThrough(c, {0, 0, 0}, {1, 0, 0}, kCodeSegment);
+    Circle* circle = addElement<Circle>(c, {p, p, p}, 10030, kTestStyle);
+    Arc* arc = addElement<Arc>(c, {p, p, p}, 10045, kTestStyle);
+    Plane* plane = addElement<Plane>(c, {p, p, p}, 10050, kTestStyle);
+    Polygon* polygon = addElement<Polygon>(c, {}, 10055, kTestStyle, 0);
+    Sphere* sphere = addElement<Sphere>(c, {p, p}, 10060, kTestStyle);
+    Cylinder* cylinder = addElement<Cylinder>(c, {p, line}, 10061, kTestStyle);
+    Cone* cone = addElement<Cone>(c, {p, p, p}, 10062, kTestStyle);
+    Conic* conic = addElement<Conic>(c, {}, 10040, kTestStyle);
+
+    struct Case {
+        Element* a;
+        Element* b;
+        int code;
+        bool twoRoots;
+        bool swapped;
+    };
+    const Case cases[] = {
+        {line, plane, kCodeLinePlanePoint, false, false},
+        {polygon, segment, kCodeLinePlanePoint, false, true},
+        {sphere, line, kCodeLineSpherePoint, true, true},
+        {segment, line, kCodeLineLinePoint, false, false},
+        {line, segment, kCodeLineLinePoint, false, false},
+        {plane, arc, kCodeCirclePlanePoint, true, true},
+        {sphere, circle, kCodeCircleSpherePoint, true, true},
+        {arc, circle, kCodeCircleCirclePoint, true, false},
+        {circle, line, kCodeLineCirclePoint, true, true},
+        {cylinder, segment, kCodeLineCylinderPoint, true, true},
+        {line, cone, kCodeLineConePoint, true, false},
+        {conic, line, kCodeLineConicPoint, true, true},
+        {conic, polygon, kCodePlaneConicPoint, true, true},
+        {plane, conic, kCodePlaneConicPoint, true, false},
+    };
+    for (const Case& k : cases) {
+        const IntersectionRecipe r = intersectionRecipe(k.a, k.b);
+        EXPECT_EQ(r.typeCode, k.code)
+            << static_cast<int>(k.a->kind()) << " " << static_cast<int>(k.b->kind());
+        EXPECT_EQ(r.twoRoots, k.twoRoots) << k.code;
+        EXPECT_EQ(r.parentCount, 2);
+        EXPECT_EQ(r.parents[0], k.swapped ? k.b : k.a) << k.code;
+        EXPECT_EQ(r.parents[1], k.swapped ? k.a : k.b) << k.code;
+    }
+    for (auto [a, b] : std::vector<std::pair<Element*, Element*>>{{plane, polygon},
+                                                                  {sphere, sphere},
+                                                                  {sphere, plane},
+                                                                  {p, line},
+                                                                  {cylinder, plane},
+                                                                  {conic, conic},
+                                                                  {circle, conic},
+                                                                  {cone, sphere},
+                                                                  {line, line}}) {
+        EXPECT_EQ(intersectionRecipe(a, b).typeCode, 0)
+            << static_cast<int>(a->kind()) << " " << static_cast<int>(b->kind());
+    }
+
+    const IntersectionRecipe three = intersectionRecipe(plane, polygon, plane);
+    EXPECT_EQ(three.typeCode, 0);
+    Plane* other = addElement<Plane>(c, {p, p, p}, 10050, kTestStyle);
+    const IntersectionRecipe corner = intersectionRecipe(plane, polygon, other);
+    EXPECT_EQ(corner.typeCode, kCodeThreePlanesPoint);
+    EXPECT_FALSE(corner.twoRoots);
+    EXPECT_EQ(corner.parentCount, 3);
+    EXPECT_EQ(corner.parents[2], other);
+    EXPECT_EQ(intersectionRecipe(plane, line, other).typeCode, 0);
+}

@@ -74,6 +74,18 @@ bool evaluateOnce(const ConicCurve& c, double t, Vec2& point) {
     return false;
 }
 
+// Parameters next to a parabola's vertex find no point (the vertex itself is excluded), so
+// the evaluation would retry 1e-4 away; step out from t only as far as a point exists.
+double nearestReachable(const ConicCurve& c, double t) {
+    Vec2 point;
+    if (evaluateOnce(c, t, point)) return t;
+    const double side = t >= 0.5 ? 1.0 : -1.0;
+    for (double step = 1e-12; step < kRetryStep; step *= 2.0) {
+        if (evaluateOnce(c, t + side * step, point)) return t + side * step;
+    }
+    return t;
+}
+
 }  // namespace
 
 int conicPoint2d(const ConicCurve& conic, double t, Vec2& point) {
@@ -123,13 +135,13 @@ int conicParameter2d(const ConicCurve& c, Vec2 p, double& t) {
             return 1;
         }
         case ConicType::kParabola: {
-            if (distance2d(p, c.vertex) <= kVertexEps) {
-                t = 0.5;
-                return 1;
+            double value = 0.5;
+            if (distance2d(p, c.vertex) > kVertexEps) {
+                double angle = signedAngle(c.refPoint - c.vertex, p - c.vertex);
+                if (angle < 0.0) angle += kTwoPi;
+                value = std::fmod(angle, std::numbers::pi) / std::numbers::pi;
             }
-            double angle = signedAngle(c.refPoint - c.vertex, p - c.vertex);
-            if (angle < 0.0) angle += kTwoPi;
-            t = std::fmod(angle, std::numbers::pi) / std::numbers::pi;
+            t = nearestReachable(c, value);
             return 1;
         }
         case ConicType::kLinePair:

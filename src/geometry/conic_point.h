@@ -20,9 +20,9 @@ int conicPoint(const ConicCurve& conic, double t, Vec3& point);
 
 // The parameter of a point of the conic (in frame coordinates), such that conicPoint2d
 // gives the point back. A point off the curve gets the parameter of the curve point in
-// its direction (line pairs: the nearer line, clamped to its segment); a parabola's
-// vertex itself gets 0.5, whose evaluation lands next to it. 0 for an undefined conic or
-// for the centre of a central conic.
+// its direction (line pairs: the nearer line, clamped to its segment). No parameter
+// reaches a parabola's vertex or points within 1e-6 of it: they get the nearest parameter
+// that does, a point about 1e-6 away. 0 for an undefined conic or the centre of a central conic.
 int conicParameter2d(const ConicCurve& conic, Vec2 point, double& t);
 // The same for a point in space, taken in the conic's plane.
 int conicParameter(const ConicCurve& conic, Vec3 point, double& t);

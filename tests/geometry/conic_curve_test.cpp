@@ -100,6 +100,20 @@ TEST(ConicCurve, ParabolaEndsAndVertexAreRetried) {
     }
     EXPECT_TRUE(near(vertex, expectedVertex, 1e-3));  // t = 0.5 is nudged off the vertex itself
     EXPECT_FALSE(near(vertex, expectedVertex, 1e-6));
+    // The parameter of the vertex is the nearest one that reaches the curve: about 1e-6 away,
+    // not the 1e-4 step of the retry.
+    double t = -1;
+    ASSERT_EQ(conicParameter(conic, expectedVertex, t), 1);
+    Vec3 back;
+    ASSERT_EQ(conicPoint(conic, t, back), 1);
+    EXPECT_TRUE(near(back, expectedVertex, 3e-6));
+    // Points of both arms go round trip exactly.
+    for (double u : {-1.5, -0.01, 0.02, 0.7, 3.0}) {
+        const Vec3 x = inTiltedPlane(u, u * u - 1);
+        ASSERT_EQ(conicParameter(conic, x, t), 1);
+        ASSERT_EQ(conicPoint(conic, t, back), 1);
+        EXPECT_TRUE(near(back, x, 1e-9)) << u;
+    }
 }
 
 TEST(ConicCurve, LinePairParameters) {

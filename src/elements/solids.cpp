@@ -12,6 +12,7 @@
 #include "geometry/intersections_spheres_circles.h"
 #include "geometry/predicates.h"
 #include "geometry/projections.h"
+#include "geometry/tolerances.h"
 #include "geometry/transformations.h"
 #include "geometry/vectors.h"
 #include "model/canvas.h"
@@ -52,18 +53,23 @@ double angleAroundAxis(Vec3 rim, Vec3 base, Vec3 axisA, Vec3 axisB, Vec3 foot, V
 }
 
 // The point of a surface of revolution about the segment A B nearest the ray's line:
-// from the axis point nearest the line (kept on the segment) outwards by the radius
-// that radiusAt gives there.
+// from the axis point nearest the line (kept on the segment) outwards, towards the
+// line, by the radius that radiusAt gives there.
 template <typename RadiusAt>
 Vec3 nearestOnSurface(const PickRay& ray, Vec3 a, Vec3 b, Vec3 rim, RadiusAt radiusAt) {
     Vec3 onRay, onAxis;
     double gap = 0.0;
     if (!closestPointsOfLines(ray.nearPoint, ray.farPoint, a, b, onRay, onAxis, gap)) return rim;
+    Vec3 outwards = onRay - onAxis;
+    if (!(gap > kPointEps)) {
+        // The line crosses the axis: any side will do; take the side of the ray's origin.
+        Vec3 foot;
+        double d = 0.0;
+        outwards = footOnLine(ray.nearPoint, a, b, foot, d) && d > kPointEps ? ray.nearPoint - foot : rim - a;
+    }
     Vec3 end;
     if (!isOnSegment(onAxis, a, b, end)) onAxis = end;
-    Vec3 outwards = onRay;
-    if (!isDistinct(onAxis, onRay)) outwards = rim + (onAxis - a);
-    return pointTowards(onAxis, outwards, radiusAt(onAxis));
+    return pointTowards(onAxis, onAxis + outwards, radiusAt(onAxis));
 }
 
 // Of two intersections of the ray's line with a lateral surface, the one nearest the

@@ -48,6 +48,7 @@ class Conic : public Element {
     Conic(const Conic&) = default;
 
   private:
+    Vec3 nearestToRay(Vec3 a, Vec3 b, const PickRay& ray, Vec3 fallback) const;
     // 11003: five points of the section of a cylinder or cone by a plane.
     bool sectionPoints(Vec3 (&points)[5]) const;
 };

@@ -237,7 +237,44 @@ bool viewStretch(Vec3 a, Vec3 b, int projection, const Canvas& canvas, Vec3& fro
     return true;
 }
 
+// Distance from a point to the pick ray's line (infinite when it cannot be measured).
+double offRay(Vec3 p, const PickRay& ray) {
+    Vec3 foot;
+    double d = 0.0;
+    return footOnLine(p, ray.nearPoint, ray.farPoint, foot, d) ? d : std::numeric_limits<double>::infinity();
+}
+
+// Steps of the search for the curve point nearest the ray within one drawn piece.
+constexpr int kNearestSteps = 60;
+
 }  // namespace
+
+// The point of the curve nearest the pick ray's line, searched between the
+// parameters of a drawn piece's ends, so that a hit lands on the curve itself and
+// not on its polyline. `fallback` when the parameters cannot be found.
+Vec3 Conic::nearestToRay(Vec3 a, Vec3 b, const PickRay& ray, Vec3 fallback) const {
+    double ta = 0.0, tb = 0.0, unused = 0.0;
+    if (!parameterOf(a, ta, unused) || !parameterOf(b, tb, unused)) return fallback;
+    // A piece of an ellipse across t = 0 runs on past 1.
+    if (curve.type == ConicType::kEllipse && std::fabs(tb - ta) > 0.5) (ta < tb ? ta : tb) += 1.0;
+    if (ta > tb) std::swap(ta, tb);
+    auto gap = [&](double t) {
+        Vec3 p;
+        return pointAt(t, 0.0, p) ? offRay(p, ray) : std::numeric_limits<double>::infinity();
+    };
+    for (int i = 0; i < kNearestSteps; ++i) {
+        const double m1 = ta + (tb - ta) / 3.0;
+        const double m2 = tb - (tb - ta) / 3.0;
+        if (gap(m1) < gap(m2)) {
+            tb = m2;
+        } else {
+            ta = m1;
+        }
+    }
+    Vec3 p;
+    if (!pointAt(0.5 * (ta + tb), 0.0, p) || !(offRay(p, ray) <= offRay(fallback, ray))) return fallback;
+    return p;
+}
 
 void Conic::draw(std::uint32_t colour, int projection, Canvas& canvas) {
     if (curve.type == ConicType::kLinePair || curve.type == ConicType::kDegenerate) {
@@ -259,23 +296,15 @@ void Conic::draw(std::uint32_t colour, int projection, Canvas& canvas) {
 
 // Each drawn piece is tested like a chord of a circle, with the curves' depth factor;
 // the first piece within reach of the ray decides. Line pairs test their two lines
-// whole. A hit point found on a piece is put onto the curve by its parameter.
+// whole. A hit on a piece is moved onto the curve.
 int Conic::hitTest(int, int, const PickRay& ray, int projection, Vec3& hitPoint) {
     const double tube = lineRadius(size);
-    auto decide = [&](Vec3 candidate, int& verdict) {
-        Vec3 foot;
-        double offRay = 0.0;
-        if (!footOnLine(candidate, ray.nearPoint, ray.farPoint, foot, offRay)) return false;
+    // Whether the candidate decides the test; verdict is then whether it is hit.
+    auto decides = [&](Vec3 candidate, int& verdict) {
         const double depth = distance(ray.nearPoint, candidate);
-        if (!(offRay < tube * curveDepthFactor(depth, projection))) return false;
+        if (!(offRay(candidate, ray) < tube * curveDepthFactor(depth, projection))) return false;
         Vec3 unused;
         verdict = isOnRay(candidate, ray.nearPoint, ray.farPoint, unused);
-        if (verdict) {
-            double t = 0.0, unusedParam = 0.0;
-            Vec3 onCurve;
-            hitPoint =
-                parameterOf(candidate, t, unusedParam) && pointAt(t, 0.0, onCurve) ? onCurve : candidate;
-        }
         return true;
     };
     int verdict = 0;
@@ -288,7 +317,10 @@ int Conic::hitTest(int, int, const PickRay& ray, int projection, Vec3& hitPoint)
                                       gap)) {
                 continue;
             }
-            if (decide(onLine, verdict)) return verdict;
+            if (decides(onLine, verdict)) {
+                if (verdict) hitPoint = onLine;
+                return verdict;
+            }
         }
         return 0;
     }
@@ -301,7 +333,10 @@ int Conic::hitTest(int, int, const PickRay& ray, int projection, Vec3& hitPoint)
             }
             Vec3 end;
             if (!isOnSegment(onPiece, run[i - 1], run[i], end)) onPiece = end;
-            if (decide(onPiece, verdict)) return verdict;
+            if (decides(onPiece, verdict)) {
+                if (verdict) hitPoint = nearestToRay(run[i - 1], run[i], ray, onPiece);
+                return verdict;
+            }
         }
     }
     return 0;

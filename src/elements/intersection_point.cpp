@@ -151,7 +151,10 @@ namespace {
 int pointsOnByConstruction(const Element* e, const Element* (&points)[5]) {
     auto take = [&](std::initializer_list<int> indices) {
         int n = 0;
-        for (int i : indices) points[n++] = e->parents[static_cast<std::size_t>(i)];
+        for (int i : indices) {
+            const Element* p = e->parents[static_cast<std::size_t>(i)];
+            if (p != nullptr) points[n++] = p;
+        }
         return n;
     };
     switch (e->typeCode()) {

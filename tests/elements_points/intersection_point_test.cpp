@@ -1,5 +1,7 @@
 #include "elements/intersection_point.h"
 
+#include <numbers>
+
 #include <gtest/gtest.h>
 
 #include "elements/circle.h"
@@ -8,6 +10,7 @@
 #include "elements/plane.h"
 #include "elements/solids.h"
 #include "elements_points/points_fixture.h"
+#include "geometry/conic_curve.h"
 
 namespace {
 
@@ -257,4 +260,130 @@ TEST(IntersectionCodes, PairsAreNormalisedAndOtherPairsGiveNothing) {
     EXPECT_EQ(corner.parentCount, 3);
     EXPECT_EQ(corner.parents[2], other);
     EXPECT_EQ(intersectionRecipe(plane, line, other).typeCode, 0);
+}
+
+TEST(IntersectionPoint, EachCodeReadsItsParentsAsTheKernelExpects) {
+    Construction c;
+    Point* o = addFreePoint(c, {0, 0, 0});
+    auto bothRoots = [&](int code, std::initializer_list<Element*> parents, Vec3 first, Vec3 second) {
+        IntersectionPoint* p0 = addIntersection(c, code, parents, 0);
+        IntersectionPoint* p1 = addIntersection(c, code, parents, 1);
+        EXPECT_EQ(p0->defined, 1) << code;
+        EXPECT_EQ(p1->defined, 1) << code;
+        expectNear(p0->position, first);
+        expectNear(p1->position, second);
+    };
+    const double h = std::sqrt(3.0) / 2;
+
+    Cylinder* cylinder =
+        addElement<Cylinder>(c, {o, addLineThrough(c, {0, 0, 0}, {0, 0, 1})}, 10061, kTestStyle);
+    cylinder->baseCentre = {0, 0, 0};
+    cylinder->topCentre = {0, 0, 1};
+    cylinder->rimPoint = {1, 0, 0};
+    cylinder->radius = 1;
+    bothRoots(kCodeLineCylinderPoint, {addLineThrough(c, {-5, 0, 0.5}, {5, 0, 0.5}), cylinder}, {-1, 0, 0.5},
+              {1, 0, 0.5});
+
+    // Base radius 2 at z = 0, apex at z = 2: radius 1.5 at height 0.5.
+    Cone* cone = addElement<Cone>(c, {o, o, o}, 10062, kTestStyle);
+    cone->baseCentre = {0, 0, 0};
+    cone->apex = {0, 0, 2};
+    cone->rimPoint = {2, 0, 0};
+    cone->baseRadius = 2;
+    StraightElement* across = addLineThrough(c, {-5, 0, 0.5}, {5, 0, 0.5});
+    IntersectionPoint* c0 = addIntersection(c, kCodeLineConePoint, {across, cone}, 0);
+    IntersectionPoint* c1 = addIntersection(c, kCodeLineConePoint, {across, cone}, 1);
+    ASSERT_EQ(c0->defined, 1);
+    ASSERT_EQ(c1->defined, 1);
+    EXPECT_NEAR(std::fabs(c0->position.x), 1.5, 1e-9);
+    EXPECT_NEAR(c0->position.x, -c1->position.x, 1e-9);
+
+    Circle* unit =
+        addUnitCircle(c, addFreePoint(c, {1, 0, 0}), addFreePoint(c, {0, 1, 0}), addFreePoint(c, {-1, 0, 0}));
+    Circle* shifted = addElement<Circle>(c, {o, o, o}, 10030, kTestStyle);
+    shifted->centre = {1, 0, 0};
+    shifted->refPoint = {2, 0, 0};
+    shifted->radius = 1;
+    shifted->axisA = {1, 0, 0};
+    shifted->axisB = {1, 0, 1};
+    IntersectionPoint* cc0 = addIntersection(c, kCodeCircleCirclePoint, {unit, shifted}, 0);
+    IntersectionPoint* cc1 = addIntersection(c, kCodeCircleCirclePoint, {unit, shifted}, 1);
+    ASSERT_EQ(cc0->defined, 1);
+    ASSERT_EQ(cc1->defined, 1);
+    EXPECT_NEAR(cc0->position.x, 0.5, 1e-9);
+    EXPECT_NEAR(std::fabs(cc0->position.y), h, 1e-9);
+    EXPECT_NEAR(cc0->position.y, -cc1->position.y, 1e-9);
+    // Touching circles meet once: the second root does not exist.
+    shifted->centre = shifted->axisA = {2, 0, 0};
+    shifted->axisB = {2, 0, 1};
+    EXPECT_EQ(addIntersection(c, kCodeCircleCirclePoint, {unit, shifted}, 0)->defined, 1);
+    EXPECT_EQ(addIntersection(c, kCodeCircleCirclePoint, {unit, shifted}, 1)->defined, 0);
+
+    Sphere* sphere = addElement<Sphere>(c, {o, o}, 10060, kTestStyle);
+    sphere->centre = {1, 0, 0};
+    sphere->surfacePoint = {1, 0, 1};
+    sphere->radius = 1;
+    IntersectionPoint* cs = addIntersection(c, kCodeCircleSpherePoint, {unit, sphere}, 0);
+    ASSERT_EQ(cs->defined, 1);
+    EXPECT_NEAR(cs->position.x, 0.5, 1e-9);
+    EXPECT_NEAR(std::fabs(cs->position.y), h, 1e-9);
+
+    // An arc over the upper half: only crossings on it count.
+    Arc* arc = addElement<Arc>(c, {o, o, o}, 10045, kTestStyle);
+    arc->point1 = arc->startPoint = {1, 0, 0};
+    arc->point2 = {0, 1, 0};
+    arc->point3 = {-1, 0, 0};
+    arc->centre = arc->axisA = {0, 0, 0};
+    arc->axisB = {0, 0, 1};
+    arc->radius = 1;
+    arc->sweep = std::numbers::pi;
+    StraightElement* below = addLineThrough(c, {-5, -0.5, 0}, {5, -0.5, 0});
+    EXPECT_EQ(addIntersection(c, kCodeLineCirclePoint, {below, arc}, 0)->defined, 0);
+    EXPECT_EQ(addIntersection(c, kCodeLineCirclePoint, {below, arc}, 1)->defined, 0);
+    StraightElement* upwards = addLineThrough(c, {0, -5, 0}, {0, 5, 0});
+    IntersectionPoint* top0 = addIntersection(c, kCodeLineCirclePoint, {upwards, arc}, 0);
+    IntersectionPoint* top1 = addIntersection(c, kCodeLineCirclePoint, {upwards, arc}, 1);
+    EXPECT_EQ(top0->defined, 1);  // (0, 1, 0), first along the line's direction
+    expectNear(top0->position, {0, 1, 0});
+    EXPECT_EQ(top1->defined, 0);  // (0, -1, 0) is off the arc
+    Plane* cut = addPlaneThrough(c, {0.6, 0, 0}, {0.6, 1, 0}, {0.6, 0, 1});
+    IntersectionPoint* onArc = addIntersection(c, kCodeCirclePlanePoint, {arc, cut}, 0);
+    IntersectionPoint* offArc = addIntersection(c, kCodeCirclePlanePoint, {arc, cut}, 1);
+    EXPECT_NE(onArc->defined, offArc->defined);
+    expectNear(onArc->defined ? onArc->position : offArc->position, {0.6, 0.8, 0});
+}
+
+TEST(IntersectionPoint, ConicsWithLinesAndPlanes) {
+    Construction c;
+    const double s = std::sqrt(0.5);
+    const Vec3 onCircle[5] = {{1, 0, 0}, {0, 1, 0}, {-1, 0, 0}, {0, -1, 0}, {s, s, 0}};
+    Conic* conic = addElement<Conic>(
+        c,
+        {addFreePoint(c, onCircle[0]), addFreePoint(c, onCircle[1]), addFreePoint(c, onCircle[2]),
+         addFreePoint(c, onCircle[3]), addFreePoint(c, onCircle[4])},
+        10040, kTestStyle);
+    ASSERT_EQ(analyseConic(onCircle, conic->curve), 1);
+    IntersectionPoint* l0 =
+        addIntersection(c, kCodeLineConicPoint, {addLineThrough(c, {-5, 0, 0}, {5, 0, 0}), conic});
+    ASSERT_EQ(l0->defined, 1);
+    EXPECT_NEAR(std::fabs(l0->position.x), 1.0, 1e-9);
+    EXPECT_NEAR(l0->position.y, 0.0, 1e-9);
+
+    // A line through one of the five points meets the conic at the other point only.
+    StraightElement* throughFirst =
+        addStraight(c, kCodeLine, {conic->parents[0], addFreePoint(c, {-1, 2, 0})});
+    for (int root : {0, 1}) {
+        expectNear(addIntersection(c, kCodeLineConicPoint, {throughFirst, conic}, root)->position, {0, 1, 0},
+                   1e-9);
+    }
+
+    Plane* cut = addPlaneThrough(c, {0.6, 0, 5}, {0.6, 1, 5}, {0.6, 0, 6});
+    IntersectionPoint* p0 = addIntersection(c, kCodePlaneConicPoint, {cut, conic}, 0);
+    IntersectionPoint* p1 = addIntersection(c, kCodePlaneConicPoint, {cut, conic}, 1);
+    ASSERT_EQ(p0->defined, 1);
+    ASSERT_EQ(p1->defined, 1);
+    EXPECT_NEAR(p0->position.x, 0.6, 1e-9);
+    EXPECT_NEAR(std::fabs(p0->position.y), 0.8, 1e-9);
+    EXPECT_NEAR(p0->position.y, -p1->position.y, 1e-9);
+    EXPECT_NEAR(p0->position.z, 0.0, 1e-9);
 }

@@ -18,6 +18,11 @@ struct LanguageFile {
 
 inline constexpr int kMaxLanguageFiles = 99;
 
+// The language folder beside the program: `programDirectory`/Languages.
+inline std::filesystem::path languagesFolder(const std::filesystem::path& programDirectory) {
+    return programDirectory / "Languages";
+}
+
 // The language files of `folder`, at most kMaxLanguageFiles of them, with their display names.
 std::vector<LanguageFile> listLanguages(const std::filesystem::path& folder);
 

@@ -9,11 +9,23 @@
 namespace {
 
 // A random expression over operations that cannot fail on its operands, written as text and
-// computed alongside with the C++ library.
+// computed alongside with the C++ library. Operands are parenthesised only where precedence needs it,
+// so the texts exercise precedence, associativity and the unary minus as well.
+constexpr int kAdditive = 1;
+constexpr int kMultiplicative = 2;
+constexpr int kPower = 3;
+constexpr int kAtom = 5;
+
 struct Sample {
     std::string text;
     double value;
+    int level = kAtom;      // how tightly the text binds
+    bool negation = false;  // a unary minus applied to an atom
 };
+
+std::string operand(const Sample& sample, int needed) {
+    return sample.level >= needed ? sample.text : "(" + sample.text + ")";
+}
 
 class ExpressionGenerator {
   public:
@@ -32,11 +44,12 @@ class ExpressionGenerator {
                 // Dividing by 1 + |b| never divides by zero.
                 const Sample a = make(depth - 1);
                 const Sample b = make(depth - 1);
-                return {"(" + a.text + ")/(1+ABS(" + b.text + "))", a.value / (1.0 + std::fabs(b.value))};
+                return {operand(a, kMultiplicative) + "/(1+ABS(" + b.text + "))",
+                        a.value / (1.0 + std::fabs(b.value)), kMultiplicative};
             }
             case 4: {
                 const Sample a = make(depth - 1);
-                return {"-(" + a.text + ")", -a.value};
+                return {"-" + operand(a, kAtom), -a.value, kAdditive, true};
             }
             case 5:
                 return function(depth, "SIN", [](double x) { return std::sin(x); });
@@ -55,7 +68,7 @@ class ExpressionGenerator {
                 const Sample a = make(depth - 1);
                 const int exponent = pick(4);
                 return {"(1+ABS(" + a.text + "))^" + std::to_string(exponent),
-                        std::pow(1.0 + std::fabs(a.value), exponent)};
+                        std::pow(1.0 + std::fabs(a.value), exponent), kPower};
             }
         }
     }
@@ -78,7 +91,12 @@ class ExpressionGenerator {
         const double value = op == '+'   ? a.value + b.value
                              : op == '-' ? a.value - b.value
                                          : a.value * b.value;
-        return {"(" + a.text + ")" + op + "(" + b.text + ")", value};
+        if (op == '*') {
+            // A negated right factor needs no parentheses: 2*-3 is 2·(−3).
+            const std::string right = b.negation ? b.text : operand(b, kPower);
+            return {operand(a, kMultiplicative) + "*" + right, value, kMultiplicative};
+        }
+        return {operand(a, kAdditive) + op + operand(b, kMultiplicative), value, kAdditive};
     }
 
     template <class F>

@@ -11,7 +11,7 @@
 
 namespace {
 
-const std::filesystem::path kLanguages = std::filesystem::path(KOVA_SOURCE_DIR) / "Languages";
+const std::filesystem::path kLanguages = languagesFolder(KOVA_SOURCE_DIR);
 const char* const kShipped[] = {"English.lng", "Espa\xC3\xB1ol.lng"};
 
 TextTable loadShipped(const char* name) {

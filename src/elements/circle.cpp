@@ -292,6 +292,12 @@ void Arc::draw(std::uint32_t colour, int projection, Canvas& canvas) {
     }
 }
 
+void Arc::drawLabel(Canvas& canvas, std::uint32_t labelColour) {
+    Vec3 anchor;
+    if (!hasName() || !pointAt(0.5, 0.0, anchor)) return;
+    canvas.label(canvas.towardsViewer(anchor, kLabelLift), *name(), labelColour);
+}
+
 int Arc::hitTest(int, int, const PickRay& ray, int projection, Vec3& hitPoint) {
     const int n = pickChords();
     return hitChords(startPoint, centre, axisB - axisA, radius, n, sweep / n, lineRadius(size), ray,

@@ -48,6 +48,8 @@ class Arc : public Element {
     std::unique_ptr<Element> clone() const override;
     void recompute(const Construction& construction, int angleUnit, double scale) override;
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
+    // Anchored half way along the sweep.
+    void drawLabel(Canvas& canvas, std::uint32_t labelColour) override;
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
     int write(OutputStream& out) const override;
     int read(InputStream& in, int fileVersion) override;

@@ -6,7 +6,16 @@
 #include "geometry/conic_point.h"
 #include "geometry/intersections_quadrics.h"
 #include "geometry/planes_frames.h"
+#include "model/canvas.h"
 #include "model/construction.h"
+
+namespace {
+
+// Where the label sits: on the curve, lifted towards the viewer.
+constexpr double kLabelParameter = 0.25;
+constexpr double kLabelLift = 0.1;
+
+}  // namespace
 
 Conic::Conic(int typeCode, const KindStyle& style) : Element(typeCode, style) {}
 
@@ -40,6 +49,12 @@ void Conic::recompute(const Construction&, int, double) {
     for (int i = 0; i < 5; ++i) definingPoints[i] = points[i];
     curve = fitted;
     defined = 1;
+}
+
+void Conic::drawLabel(Canvas& canvas, std::uint32_t labelColour) {
+    Vec3 anchor;
+    if (!hasName() || !pointAt(kLabelParameter, 0.0, anchor)) return;
+    canvas.label(canvas.towardsViewer(anchor, kLabelLift), *name(), labelColour);
 }
 
 int Conic::write(OutputStream& out) const {

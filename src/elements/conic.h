@@ -18,6 +18,9 @@ class Conic : public Element {
     std::unique_ptr<Element> clone() const override;
     void recompute(const Construction& construction, int angleUnit, double scale) override;
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
+    // Anchored at the curve point of parameter 0.25 (a hyperbola's vertex, the
+    // middle of a line pair's first line).
+    void drawLabel(Canvas& canvas, std::uint32_t labelColour) override;
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
     int write(OutputStream& out) const override;
     int read(InputStream& in, int fileVersion) override;

@@ -132,6 +132,15 @@ TEST_F(ArcTest, HitOnlyAlongTheSweep) {
     PickRay ray{onArc + Vec3{0, 0, 1}, onArc + Vec3{0, 0, -10}};
     ASSERT_EQ(a->hitTest(0, 0, ray, 0, hit), 1);
     EXPECT_NEAR(dist(hit, onArc), 0.0, 1e-6);
+    // The label: half way along the sweep, lifted towards the viewer; none without a name.
+    RecordingCanvas labels;
+    a->drawLabel(labels, 0xff);
+    EXPECT_EQ(labels.count("label"), 0);
+    a->setName("a1");
+    a->drawLabel(labels, 0xff);
+    ASSERT_EQ(labels.count("label"), 1);
+    EXPECT_VEC_NEAR(labels.calls[0].points[0], (onCircle(3, kPi / 4) + Vec3{0, 0, 0.1}), 1e-9);
+
     // The rest of the circle is not part of the arc.
     const Vec3 offArc = onCircle(3, kPi);
     ray = {offArc + Vec3{0, 0, 1}, offArc + Vec3{0, 0, -10}};

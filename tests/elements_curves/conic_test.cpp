@@ -183,6 +183,16 @@ TEST_F(ConicTest, ParameterRoundTripsOnEveryType) {
     Conic* l = linePair();
     expectRoundTrips(*l, definingPoints(*l), 1e-9);
 
+    // Labels sit on the curve: for the hyperbola at the vertex of its first branch.
+    h->setName("h");
+    RecordingCanvas labels;
+    h->drawLabel(labels, 0xff);
+    ASSERT_EQ(labels.count("label"), 1);
+    Vec3 vertex;
+    h->pointAt(0.25, 0, vertex);
+    EXPECT_NEAR(std::fabs(planeX(vertex)), 2.0, 1e-9);
+    EXPECT_VEC_NEAR(labels.calls[0].points[0], (vertex + Vec3{0, 0, 0.1}), 1e-12);
+
     // A point on a conic keeps its parameter when the conic changes.
     auto onConic = std::make_unique<PointOnObject>(kCurveStyle);
     double t = 0, unused = 0;

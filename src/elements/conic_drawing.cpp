@@ -56,7 +56,7 @@ class Sampler {
         Sample s;
         s.t = t;
         s.inside = conicPoint2d(curve_, t, s.point) == 1 && distance2d(s.point, hub_) <= reach_ &&
-                   std::isfinite(s.point.x) && std::isfinite(s.point.y);
+                   std::isfinite(s.point.x) && std::isfinite(s.point.y) && onSameBranch(t, s.point);
         return s;
     }
 
@@ -81,6 +81,14 @@ class Sampler {
     }
 
   private:
+    // The evaluation nudges a parameter that finds no point; near t = 0.5 that could
+    // carry a hyperbola's sample over to the other branch, which must not be joined.
+    bool onSameBranch(double t, Vec2 point) const {
+        if (curve_.type != ConicType::kHyperbola) return true;
+        double back = 0.0;
+        return conicParameter2d(curve_, point, back) == 1 && (back <= 0.5) == (t <= 0.5);
+    }
+
     Sample edgeBetween(const Sample& a, const Sample& b) const {
         Sample in = a.inside ? a : b;
         double outT = a.inside ? b.t : a.t;
@@ -185,24 +193,13 @@ std::vector<std::vector<Vec3>> Conic::polylines(int projection) const {
             return runs;
     }
     const Sampler sampler(curve, hub, reach);
-    std::vector<Sample> samples;
-    std::vector<std::size_t> rangeStarts;
+    const int budget = pieceBudget(curve) / rangeCount;
     for (int r = 0; r < rangeCount; ++r) {
-        rangeStarts.push_back(samples.size());
+        std::vector<Sample> samples;
         sampler.start(ranges[r], samples);
-    }
-    // Refine each range with its share of the budget, keeping the ranges apart.
-    const int budget = pieceBudget(curve);
-    std::vector<std::vector<Sample>> perRange;
-    for (std::size_t r = 0; r < rangeStarts.size(); ++r) {
-        const std::size_t end = r + 1 < rangeStarts.size() ? rangeStarts[r + 1] : samples.size();
-        perRange.emplace_back(samples.begin() + static_cast<std::ptrdiff_t>(rangeStarts[r]),
-                              samples.begin() + static_cast<std::ptrdiff_t>(end));
-        refine(sampler, perRange.back(), budget / rangeCount);
-    }
-    for (const std::vector<Sample>& range : perRange) {
+        refine(sampler, samples, budget);
         std::vector<Vec3> run;
-        for (const Sample& s : range) {
+        for (const Sample& s : samples) {
             if (s.inside) {
                 run.push_back(fromFrameCoordinates(curve.frame, {s.point.x, s.point.y, curve.level}));
                 continue;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstring>
 
 void InputStream::fail(std::string_view reason) {
@@ -56,11 +57,13 @@ bool writeI32(OutputStream& out, std::int32_t value) {
 bool writeU32(OutputStream& out, std::uint32_t value) {
     return writeLittle(out, value);
 }
+// Files never hold NaN or infinities (readers refuse them), so a value that
+// went wrong in memory is written as 0.
 bool writeF32(OutputStream& out, float value) {
-    return writeLittle(out, value);
+    return writeLittle(out, std::isfinite(value) ? value : 0.0f);
 }
 bool writeF64(OutputStream& out, double value) {
-    return writeLittle(out, value);
+    return writeLittle(out, std::isfinite(value) ? value : 0.0);
 }
 bool writeVec3(OutputStream& out, const Vec3& value) {
     return writeF64(out, value.x) && writeF64(out, value.y) && writeF64(out, value.z);
@@ -79,11 +82,27 @@ bool readI32(InputStream& in, std::int32_t& value) {
 bool readU32(InputStream& in, std::uint32_t& value) {
     return readLittle(in, value);
 }
+namespace {
+
+template <typename T>
+bool readFinite(InputStream& in, T& value) {
+    T read{};
+    if (!readLittle(in, read)) return false;
+    if (!std::isfinite(read)) {
+        in.fail("the file holds a number that is not finite");
+        return false;
+    }
+    value = read;
+    return true;
+}
+
+}  // namespace
+
 bool readF32(InputStream& in, float& value) {
-    return readLittle(in, value);
+    return readFinite(in, value);
 }
 bool readF64(InputStream& in, double& value) {
-    return readLittle(in, value);
+    return readFinite(in, value);
 }
 bool readVec3(InputStream& in, Vec3& value) {
     return readF64(in, value.x) && readF64(in, value.y) && readF64(in, value.z);

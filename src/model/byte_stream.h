@@ -72,6 +72,7 @@ bool writeVec3(OutputStream& out, const Vec3& value);
 // NUL. An absent string is the single length 0.
 bool writeString(OutputStream& out, const std::optional<std::string>& text);
 
+// Floating-point readers refuse NaN and infinities; floating-point writers put 0 for them.
 bool readI32(InputStream& in, std::int32_t& value);
 bool readU32(InputStream& in, std::uint32_t& value);
 bool readF32(InputStream& in, float& value);

@@ -432,14 +432,21 @@ void Construction::recomputeMarked(int angleUnit, double scale) {
 }
 
 void Construction::drawPass(Canvas& canvas, const DrawSettings& settings, bool surfaces) {
+    // A selected regular polygon or polyhedron shows its generated parts selected too.
+    std::size_t highlightEnd = 0;
     for (std::size_t i = 0; i < elements_.size();) {
         Element& e = *elements_[i];
+        const std::size_t index = i;
         // The three numbers of a coordinates element are shown by the element itself.
         i = e.kind() == ElementKind::Coordinates ? topLevelStep(i) : i + 1;
+        if (e.selected &&
+            (e.kind() == ElementKind::RegularPolygon || e.kind() == ElementKind::RegularPolyhedron))
+            highlightEnd = std::max(highlightEnd, topLevelStep(index));
         if (isSurfaceKind(e.kind()) != surfaces) continue;
         if (!e.defined || e.macroIntermediate || !(e.visible || settings.showHidden)) continue;
+        const bool highlighted = e.selected || index < highlightEnd;
         const std::uint32_t colour =
-            e.selected ? settings.selectedColour : (e.visible ? e.colour : settings.hiddenColour);
+            highlighted ? settings.selectedColour : (e.visible ? e.colour : settings.hiddenColour);
         e.draw(colour, settings.projection, canvas);
         if (e.showLabel == 1 && e.hasName()) e.drawLabel(canvas, settings.labelColour);
     }

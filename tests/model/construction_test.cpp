@@ -404,3 +404,23 @@ TEST(Construction, ListLines) {
     EXPECT_TRUE(all[1].hidden);
     EXPECT_FALSE(all[0].hidden);
 }
+
+TEST(Construction, ASelectedRegularPolygonShowsItsPartsSelected) {
+    Construction c;
+    TestElement* a = addFree(c);
+    TestElement* axis = addBuilt(c, 10020, {a, a});
+    TestElement* leader = addBuilt(c, 10600, {a, axis}, 2);
+    addBuilt(c, 10605, {leader});
+    addBuilt(c, 10055, {a, a, a});
+    TestElement* after = addFree(c);
+    leader->selected = 1;
+    RecordingCanvas canvas;
+    c.drawAll(canvas, DrawSettings{0xAA0000, 0x00BB00, 0, false, 0});
+    // First pass: a, axis, the vertex, after; second pass: the leader, its polygon.
+    ASSERT_EQ(canvas.calls.size(), 6u);
+    EXPECT_EQ(canvas.calls[0].colour, a->colour);
+    EXPECT_EQ(canvas.calls[2].colour, 0xAA0000u) << "the generated vertex";
+    EXPECT_EQ(canvas.calls[3].colour, after->colour);
+    EXPECT_EQ(canvas.calls[4].colour, 0xAA0000u);
+    EXPECT_EQ(canvas.calls[5].colour, 0xAA0000u) << "the generated polygon";
+}

@@ -59,11 +59,11 @@ void recomputeOwnedPolygon(Element& polygon, const Construction& construction, i
         polygon.defined = 0;
 }
 
-// A leader draws its parts itself when it is highlighted (selected, or drawn in
-// another colour than its own, as for the picks of a tool); otherwise the parts
-// draw themselves in the construction's walk.
+// The construction's walk draws the parts of a selected leader in the selected
+// colour itself; a leader drawn in another colour than its own outside that
+// walk (the picks of a tool) draws its parts in that colour.
 bool passesHighlight(const Element& leader, std::uint32_t colour) {
-    return leader.selected != 0 || (leader.visible != 0 && colour != leader.colour);
+    return leader.selected == 0 && leader.visible != 0 && colour != leader.colour;
 }
 
 void drawParts(std::span<Element* const> parts, std::uint32_t colour, int projection, Canvas& canvas) {

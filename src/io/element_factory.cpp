@@ -7,6 +7,12 @@
 #include "elements/regular_solids.h"
 #include "elements/solids.h"
 #include "elements/straight_element.h"
+#include "expr/calculation.h"
+#include "expr/coordinates.h"
+#include "expr/measures.h"
+#include "expr/number_element.h"
+#include "expr/parameter.h"
+#include "expr/text_element.h"
 #include "model/type_codes.h"
 
 ElementPtr createElementForRecord(int typeCode, int parentCount) {
@@ -41,15 +47,24 @@ ElementPtr createElementForRecord(int typeCode, int parentCount) {
             return std::make_unique<Cylinder>(typeCode, zero);
         case ElementClass::Cone:
             return std::make_unique<Cone>(typeCode, zero);
+        case ElementClass::NumberElement:
+            return std::make_unique<NumberElement>(typeCode, zero);
+        case ElementClass::Measure:
+            return std::make_unique<Measure>(typeCode, zero);
+        case ElementClass::ParameterNumber: {
+            auto parameter = std::make_unique<ParameterNumber>(zero);
+            parameter->step = kDefaultParameterStep;  // files before major 4 carry no step
+            return parameter;
+        }
+        case ElementClass::Calculation:
+            return std::make_unique<Calculation>(zero, parentCount);
+        case ElementClass::Coordinates:
+            return std::make_unique<Coordinates>(zero);
+        case ElementClass::Text:
+            return std::make_unique<Text>(zero);
         case ElementClass::Locus:
         case ElementClass::SurfaceLocus:
-        case ElementClass::NumberElement:
-        case ElementClass::Measure:
-        case ElementClass::ParameterNumber:
-        case ElementClass::Calculation:
-        case ElementClass::Coordinates:
         case ElementClass::Iteration:
-        case ElementClass::Text:
         case ElementClass::None:
             return nullptr;
     }

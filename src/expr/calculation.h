@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "expr/expression_postfix.h"
+#include "expr/number_element.h"
+
+inline constexpr int kCodeCalculation = 10555;
+
+// Calculations (kind 18, code 10555): the value of an expression over other
+// numbers, its operands, which are its parents in letter order (A is parent 0).
+// The expression is translated once; every recompute copies the operands'
+// values into the value table and evaluates the stored postfix list.
+class Calculation : public NumberElement {
+  public:
+    Calculation(const KindStyle& style, int operandCount);
+
+    std::unique_ptr<Element> clone() const override;
+    void recompute(const Construction& construction, int angleUnit, double scale) override;
+    int write(OutputStream& out) const override;
+    int read(InputStream& in, int fileVersion) override;
+    std::string listSuffix() const override { return expression; }
+
+    // Replaces the expression, its translation and the operands (creation and
+    // editing in place). The text is kept in lower case; parent keys are reset.
+    void assign(const CompiledExpression& compiled, std::span<Element* const> operands);
+
+    std::string expression;      // as typed, trimmed, in lower case
+    std::vector<int> postfix;    // ends with the end mark 0
+    std::vector<double> values;  // slot 0 the result, 1 … n the operands, then the constants
+
+  protected:
+    Calculation(const Calculation&) = default;
+};

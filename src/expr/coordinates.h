@@ -1,0 +1,66 @@
+#pragma once
+
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "expr/number_element.h"
+
+inline constexpr int kCodeCoordinates = 10300;
+
+// The text of a coordinates element and where its parts lie on screen.
+struct CoordinatesLayout {
+    std::string text;                // name (when shown), then "(x,y,z)"
+    ScreenBox whole;                 // the box of the whole text
+    std::array<ScreenBox, 3> parts;  // thirds of the parenthesised part: x, y, z
+};
+
+// Coordinates (kind 19, code 10300): the coordinates of a point, shown as one
+// text "(x,y,z)". It leads a group: the three numbers 10305, 10310, 10315 that
+// follow it hold the values (in the document's length factor), so that each
+// coordinate can be picked and used as a number of its own.
+class Coordinates : public Element {
+  public:
+    explicit Coordinates(const KindStyle& style);
+
+    std::unique_ptr<Element> clone() const override;
+    // Finds its three parts after it and sets their values; undefined when they are missing.
+    void recompute(const Construction& construction, int angleUnit, double scale) override;
+    // Writes the text and gives each part the box of its third.
+    void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
+    int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
+    int write(OutputStream& out) const override;
+    int read(InputStream& in, int fileVersion) override;
+    int subElementCount() const override { return 3; }
+    void setFont(const FontRecord& newFont) override { font = newFont; }
+
+    // The x, y and z numbers, wired to this element, for the caller to append
+    // directly after it. They take its font and colour and the given decimals.
+    std::vector<ElementPtr> makeParts(int decimals);
+    // The parts found by the last recompute; empty on a fresh copy and when the
+    // elements after this one are not its parts.
+    std::span<NumberElement* const> parts() const { return parts_; }
+
+    // The text and the boxes for the current parts, as draw lays them out.
+    CoordinatesLayout layout(std::string_view undefinedText) const;
+
+    ScreenBox box() const { return {position, corner}; }
+
+    ScreenPoint position;
+    ScreenPoint corner;
+    FontRecord font;  // its colour is the element's `colour`
+
+  protected:
+    Coordinates(const Coordinates& other);
+
+  private:
+    std::vector<NumberElement*> parts_;
+};
+
+// The layout of a coordinates text at `at`: `prefix` (the shown name) followed
+// by "(x,y,z)" of the three value texts; the parenthesised part is cut into
+// three equal thirds, each the full text height.
+CoordinatesLayout layoutCoordinatesText(ScreenPoint at, std::string_view prefix,
+                                        const std::array<std::string, 3>& values, const FontRecord& font);

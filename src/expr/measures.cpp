@@ -1,0 +1,230 @@
+#include "expr/measures.h"
+
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "elements/circle.h"
+#include "elements/plane.h"
+#include "elements/point.h"
+#include "elements/regular_solids.h"
+#include "elements/solids.h"
+#include "elements/straight_element.h"
+#include "expr/expression_eval.h"
+#include "geometry/angles.h"
+#include "geometry/intersections_lines_planes.h"
+#include "geometry/planes_frames.h"
+#include "geometry/projections.h"
+#include "geometry/vectors.h"
+#include "model/construction.h"
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+constexpr int kPolyhedronVertexCode = 10610;
+
+// The edge of a regular polyhedron: the distance between its first two generated
+// vertices, the two elements that follow it in its construction.
+bool polyhedronEdge(const Construction& construction, const Element* solid, double& edge) {
+    const Element* first = construction.next(solid);
+    const Element* second = first ? construction.next(first) : nullptr;
+    for (const Element* v : {first, second}) {
+        if (v == nullptr || v->typeCode() != kPolyhedronVertexCode || v->parents.size() != 1 ||
+            v->parents[0] != solid || !isDefined(v))
+            return false;
+    }
+    edge = distance(positionOf(first), positionOf(second));
+    return true;
+}
+
+double perimeter(std::span<const Vec3> vertices) {
+    double sum = 0.0;
+    for (std::size_t i = 0; i < vertices.size(); ++i)
+        sum += distance(vertices[i], vertices[(i + 1) % vertices.size()]);
+    return sum;
+}
+
+// Surface area and volume of the five regular solids from their edge.
+double solidArea(int code, double a) {
+    const double a2 = a * a;
+    switch (code) {
+        case kCodeTetrahedronArea:
+            return std::sqrt(3.0) * a2;
+        case kCodeCubeArea:
+            return 6.0 * a2;
+        case kCodeOctahedronArea:
+            return 2.0 * std::sqrt(3.0) * a2;
+        case kCodeDodecahedronArea:
+            return 3.0 * std::sqrt(5.0 * (5.0 + 2.0 * std::sqrt(5.0))) * a2;
+        default:
+            return 5.0 * std::sqrt(3.0) * a2;  // icosahedron
+    }
+}
+
+double solidVolume(int code, double a) {
+    const double a3 = a * a * a;
+    switch (code) {
+        case kCodeTetrahedronVolume:
+            return std::sqrt(2.0) / 12.0 * a3;
+        case kCodeCubeVolume:
+            return a3;
+        case kCodeOctahedronVolume:
+            return std::sqrt(2.0) / 3.0 * a3;
+        case kCodeDodecahedronVolume:
+            return (15.0 + 7.0 * std::sqrt(5.0)) / 4.0 * a3;
+        default:
+            return 5.0 * (3.0 + std::sqrt(5.0)) / 12.0 * a3;  // icosahedron
+    }
+}
+
+// The formula of the measure before the document's units; false when the
+// kernel cannot compute it. Parents are of the kinds the code lists.
+bool rawMeasure(const Construction& construction, const Element& m, double& out) {
+    const auto& p = m.parents;
+    switch (m.typeCode()) {
+        case kCodePointPointDistance:
+            out = distance(positionOf(p[0]), positionOf(p[1]));
+            return true;
+        case kCodePointLineDistance: {
+            const StraightElement& line = asStraight(p[1]);
+            Vec3 foot;
+            return footOnLine(positionOf(p[0]), line.pointA, line.pointB, foot, out) != 0;
+        }
+        case kCodePointPlaneDistance: {
+            const auto plane = p[1]->supportPlane();
+            Vec3 foot;
+            return footOnPlane(positionOf(p[0]), plane[0], plane[1], plane[2], foot, out) != 0;
+        }
+        case kCodeLineLineDistance: {
+            const StraightElement& a = asStraight(p[0]);
+            const StraightElement& b = asStraight(p[1]);
+            Vec3 onA, onB;
+            // Parallel lines (status 2) have a distance too.
+            return closestPointsOfLines(a.pointA, a.pointB, b.pointA, b.pointB, onA, onB, out) != 0;
+        }
+        case kCodeSegmentLength:
+            out = distance(asStraight(p[0]).pointA, asStraight(p[0]).pointB);
+            return true;
+        case kCodeCircleLength:
+            out = 2.0 * kPi * static_cast<const Circle*>(p[0])->radius;
+            return true;
+        case kCodeArcLength: {
+            const auto* arc = static_cast<const Arc*>(p[0]);
+            out = arc->radius * arc->sweep;
+            return true;
+        }
+        case kCodePolygonPerimeter:
+            out = perimeter(static_cast<const Polygon*>(p[0])->vertices);
+            return true;
+        case kCodeThreePointAngle:
+            return angleAtVertex(positionOf(p[0]), positionOf(p[1]), positionOf(p[2]), out) != 0;
+        case kCodeLinePlaneAngle: {
+            const StraightElement& line = asStraight(p[0]);
+            const auto plane = p[1]->supportPlane();
+            return angleLinePlane(line.pointA, line.pointB, plane[0], plane[1], plane[2], out) != 0;
+        }
+        case kCodePlanePlaneAngle: {
+            const auto r = p[0]->supportPlane();
+            const auto s = p[1]->supportPlane();
+            return anglePlanePlane(r[0], r[1], r[2], s[0], s[1], s[2], out) != 0;
+        }
+        case kCodeCircleArea: {
+            const double r = static_cast<const Circle*>(p[0])->radius;
+            out = kPi * r * r;
+            return true;
+        }
+        case kCodePolygonArea:
+            return planarPolygonArea(static_cast<const Polygon*>(p[0])->vertices, out);
+        case kCodeSphereArea: {
+            const double r = static_cast<const Sphere*>(p[0])->radius;
+            out = 4.0 * kPi * r * r;
+            return true;
+        }
+        case kCodeSphereVolume: {
+            const double r = static_cast<const Sphere*>(p[0])->radius;
+            out = 4.0 / 3.0 * kPi * r * r * r;
+            return true;
+        }
+        default:
+            break;
+    }
+    double edge = 0.0;
+    const int code = m.typeCode();
+    if (code < kCodeTetrahedronArea || code > kCodeIcosahedronVolume ||
+        !polyhedronEdge(construction, p[0], edge))
+        return false;
+    out = code <= kCodeIcosahedronArea ? solidArea(code, edge) : solidVolume(code, edge);
+    return true;
+}
+
+}  // namespace
+
+MeasureDimension measureDimension(int typeCode) {
+    switch (typeCode) {
+        case kCodeThreePointAngle:
+        case kCodeLinePlaneAngle:
+        case kCodePlanePlaneAngle:
+            return MeasureDimension::kAngle;
+        case kCodeCircleArea:
+        case kCodePolygonArea:
+        case kCodeSphereArea:
+            return MeasureDimension::kArea;
+        case kCodeSphereVolume:
+            return MeasureDimension::kVolume;
+        default:
+            break;
+    }
+    if (typeCode >= kCodeTetrahedronArea && typeCode <= kCodeIcosahedronArea) return MeasureDimension::kArea;
+    if (typeCode >= kCodeTetrahedronVolume && typeCode <= kCodeIcosahedronVolume)
+        return MeasureDimension::kVolume;
+    return MeasureDimension::kLength;
+}
+
+bool planarPolygonArea(std::span<const Vec3> vertices, double& area) {
+    std::vector<Vec3> flat(vertices.begin(), vertices.end());
+    const int n = static_cast<int>(flat.size());
+    Vec3 span[3];
+    if (!findPlaneOfPoints(n, flat.data(), span) ||
+        !toPlaneFrame(n, flat.data(), span[0], span[1], span[2], flat.data()))
+        return false;
+    double twice = 0.0;
+    for (std::size_t i = 0; i < flat.size(); ++i) {
+        const Vec3& a = flat[i];
+        const Vec3& b = flat[(i + 1) % flat.size()];
+        twice += a.x * b.y - b.x * a.y;
+    }
+    area = std::abs(twice) / 2.0;
+    return true;
+}
+
+Measure::Measure(int typeCode, const KindStyle& style) : NumberElement(typeCode, style) {}
+
+std::unique_ptr<Element> Measure::clone() const {
+    return std::unique_ptr<Element>(new Measure(*this));
+}
+
+void Measure::recompute(const Construction& construction, int angleUnit, double scale) {
+    double raw = 0.0;
+    if (!rawMeasure(construction, *this, raw)) {
+        defined = 0;
+        valueDefined = 0;
+        return;
+    }
+    switch (measureDimension(typeCode())) {
+        case MeasureDimension::kLength:
+            raw *= scale;
+            break;
+        case MeasureDimension::kArea:
+            raw *= scale * scale;
+            break;
+        case MeasureDimension::kVolume:
+            raw *= scale * scale * scale;
+            break;
+        case MeasureDimension::kAngle:
+            raw = radiansToAngle(raw, angleUnit);
+            break;
+    }
+    value = snapToZero(raw);
+    defined = 1;
+    valueDefined = 1;
+}

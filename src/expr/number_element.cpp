@@ -1,0 +1,97 @@
+#include "expr/number_element.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "expr/format_number.h"
+#include "model/byte_stream.h"
+#include "model/canvas.h"
+
+NumberElement::NumberElement(int typeCode, const KindStyle& style, int parentCountGiven)
+    : Element(typeCode, style, parentCountGiven) {}
+
+std::unique_ptr<Element> NumberElement::clone() const {
+    return std::unique_ptr<Element>(new NumberElement(*this));
+}
+
+void NumberElement::recompute(const Construction&, int, double) {
+    defined = 1;
+    valueDefined = 1;
+}
+
+std::string numberValueText(double value, int valueDefined, int decimals, std::string_view undefinedText) {
+    if (valueDefined != 1) return std::string(undefinedText);
+    return formatNumber(value, decimals, false, true);
+}
+
+std::string NumberElement::valueText(std::string_view undefinedText) const {
+    return numberValueText(value, valueDefined, decimals, undefinedText);
+}
+
+std::string NumberElement::displayedText(std::string_view undefinedText) const {
+    std::string text = showLabel == 1 && hasName() ? *name() : std::string();
+    text += valueText(undefinedText);
+    return text;
+}
+
+void NumberElement::draw(std::uint32_t colour, int, Canvas& canvas) {
+    const std::string text = displayedText();
+    canvas.screenText(position.x, position.y, text, font, colour);
+    corner = textBoxAt(position, measureScreenText(text, font)).bottomRight;
+}
+
+int NumberElement::hitTest(int x, int y, const PickRay& ray, int, Vec3& hitPoint) {
+    if (!box().contains(x, y)) return 0;
+    // A screen text lies in front of the scene: it is met where the ray starts.
+    hitPoint = ray.nearPoint;
+    return 1;
+}
+
+int NumberElement::writeNumberPart(OutputStream& out) const {
+    return writeI32(out, position.x) && writeI32(out, position.y) && writeFontRecord(out, font, colour) &&
+                   writeF64(out, value) && writeI32(out, decimals)
+               ? 1
+               : 0;
+}
+
+int NumberElement::readNumberPart(InputStream& in) {
+    return readI32(in, position.x) && readI32(in, position.y) && readFontRecord(in, font, colour) &&
+                   readF64(in, value) && readI32(in, decimals)
+               ? 1
+               : 0;
+}
+
+int NumberElement::write(OutputStream& out) const {
+    return writeBase(out) && writeNumberPart(out) ? 1 : 0;
+}
+
+int NumberElement::read(InputStream& in, int fileVersion) {
+    return readBase(in, fileVersion) && readNumberPart(in) ? 1 : 0;
+}
+
+bool writeFontRecord(OutputStream& out, const FontRecord& font, std::uint32_t colour) {
+    return out.write(font.bytes.data(), font.bytes.size()) && writeU32(out, colour);
+}
+
+bool readFontRecord(InputStream& in, FontRecord& font, std::uint32_t& colour) {
+    FontRecord read;
+    std::uint32_t readColour = 0;
+    if (!in.read(read.bytes.data(), read.bytes.size()) || !readU32(in, readColour)) return false;
+    font = read;
+    colour = readColour;
+    return true;
+}
+
+namespace {
+
+// A position read from a file may lie anywhere; the corner saturates rather than wraps.
+std::int32_t saturatedSum(std::int32_t a, int b) {
+    const std::int64_t sum = static_cast<std::int64_t>(a) + b;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(sum, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
+
+ScreenBox textBoxAt(ScreenPoint at, const TextExtent& extent) {
+    return {at, {saturatedSum(at.x, extent.width), saturatedSum(at.y, extent.height)}};
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "expr/screen_text.h"
+#include "model/element.h"
+
+// The coordinate components, sub-elements of a coordinates element.
+inline constexpr int kCodeCoordinateX = 10305;
+inline constexpr int kCodeCoordinateY = 10310;
+inline constexpr int kCodeCoordinateZ = 10315;
+
+// Numbers (kind 18): one line of text at a window position showing a value.
+// This class serves the coordinate components and holds the data every number
+// class shares; measures, parameters and calculations derive from it. Elements
+// that take a number as a parent read `value` and `valueDefined`.
+class NumberElement : public Element {
+  public:
+    NumberElement(int typeCode, const KindStyle& style, int parentCountGiven = 0);
+
+    std::unique_ptr<Element> clone() const override;
+    // Components are positioned by their coordinates element: nothing to compute.
+    void recompute(const Construction& construction, int angleUnit, double scale) override;
+    // Writes displayedText() at the position and keeps its extent for picking.
+    void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
+    int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
+    int write(OutputStream& out) const override;
+    int read(InputStream& in, int fileVersion) override;
+    void setFont(const FontRecord& newFont) override { font = newFont; }
+
+    // The name when its label is shown, directly followed by the value with the
+    // element's decimals, or by `undefinedText` when the value is not valid.
+    std::string displayedText(std::string_view undefinedText) const;
+    std::string displayedText() const { return displayedText(undefinedValueText()); }
+    // The value alone as displayedText shows it.
+    std::string valueText(std::string_view undefinedText) const;
+
+    // The box from the position to the extent corner.
+    ScreenBox box() const { return {position, corner}; }
+
+    ScreenPoint position;  // top-left corner of the text, window pixels
+    ScreenPoint corner;    // bottom-right corner of the last drawn text
+    FontRecord font;       // its colour is the element's `colour`
+    double value = 0.0;
+    std::int32_t valueDefined = 0;
+    std::int32_t decimals = 0;  // 0 … 8
+
+  protected:
+    NumberElement(const NumberElement&) = default;
+
+    // The number part of the record, shared by every number class: position,
+    // font with colour, value and decimals (84 bytes).
+    int writeNumberPart(OutputStream& out) const;
+    int readNumberPart(InputStream& in);
+};
+
+// The parent as a number: every class of kind 18 is a NumberElement.
+inline const NumberElement& asNumber(const Element* e) {
+    return *static_cast<const NumberElement*>(e);
+}
+
+// A value as numbers show it: `decimals` decimals, tiny magnitudes as 0, or
+// `undefinedText` when valueDefined is not 1.
+std::string numberValueText(double value, int valueDefined, int decimals, std::string_view undefinedText);
+
+// The 64-byte font record of the files: the logical font, then its colour.
+bool writeFontRecord(OutputStream& out, const FontRecord& font, std::uint32_t colour);
+bool readFontRecord(InputStream& in, FontRecord& font, std::uint32_t& colour);
+
+// The box of a text of the measured extent drawn with its top-left corner at
+// `at`: the corner lies at `at` plus the extent.
+ScreenBox textBoxAt(ScreenPoint at, const TextExtent& extent);

@@ -1,0 +1,93 @@
+#include "expr/text_element.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "expr/rtf_plain_text.h"
+#include "model/byte_stream.h"
+#include "model/canvas.h"
+
+namespace {
+
+constexpr int kInnerRectangleFromMajor = 3;
+
+bool writeBox(OutputStream& out, const ScreenBox& b) {
+    return writeI32(out, b.topLeft.x) && writeI32(out, b.topLeft.y) && writeI32(out, b.bottomRight.x) &&
+           writeI32(out, b.bottomRight.y);
+}
+
+bool readBox(InputStream& in, ScreenBox& b) {
+    return readI32(in, b.topLeft.x) && readI32(in, b.topLeft.y) && readI32(in, b.bottomRight.x) &&
+           readI32(in, b.bottomRight.y);
+}
+
+// One side scaled by the ratio of resolutions, kept within 32 bits.
+std::int32_t scaledEdge(std::int32_t origin, std::int32_t edge, int pixelsPerInch, int resolution) {
+    const std::int64_t size = static_cast<std::int64_t>(edge) - origin;
+    const std::int64_t scaled = origin + size * pixelsPerInch / resolution;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        scaled, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+}  // namespace
+
+Text::Text(const KindStyle& style) : Element(kCodeText, style) {}
+
+std::unique_ptr<Element> Text::clone() const {
+    return std::unique_ptr<Element>(new Text(*this));
+}
+
+void Text::recompute(const Construction&, int, double) {
+    defined = 1;
+}
+
+ScreenBox Text::screenRectangle(int pixelsPerInch) const {
+    if (resolution <= 0 || pixelsPerInch <= 0) return rectangle;
+    return {rectangle.topLeft,
+            {scaledEdge(rectangle.topLeft.x, rectangle.bottomRight.x, pixelsPerInch, resolution),
+             scaledEdge(rectangle.topLeft.y, rectangle.bottomRight.y, pixelsPerInch, resolution)}};
+}
+
+void Text::draw(std::uint32_t colour, int, Canvas& canvas) {
+    const FontRecord font{};
+    const std::string plain = plainTextOfRtf(richText);
+    const int lineHeight = measureScreenText("X", font).height;
+    const ScreenBox box = screenRectangle(screenPixelsPerInch());
+    std::int64_t y = box.topLeft.y;
+    std::size_t start = 0;
+    while (start <= plain.size() && y <= box.bottomRight.y) {
+        const std::size_t end = std::min(plain.find('\n', start), plain.size());
+        if (end > start)
+            canvas.screenText(box.topLeft.x, static_cast<int>(y),
+                              std::string_view(plain).substr(start, end - start), font, colour);
+        start = end + 1;
+        y += lineHeight;
+    }
+}
+
+int Text::hitTest(int x, int y, const PickRay& ray, int, Vec3& hitPoint) {
+    if (!screenRectangle(screenPixelsPerInch()).contains(x, y)) return 0;
+    hitPoint = ray.nearPoint;
+    return 1;
+}
+
+int Text::write(OutputStream& out) const {
+    return writeBase(out) && writeI32(out, resolution) && writeBox(out, rectangle) &&
+                   writeBox(out, innerRectangle) && writeI32(out, option) && writeString(out, richText)
+               ? 1
+               : 0;
+}
+
+int Text::read(InputStream& in, int fileVersion) {
+    if (!readBase(in, fileVersion) || !readI32(in, resolution) || !readBox(in, rectangle)) return 0;
+    innerRectangle = kDefaultTextInnerRectangle;
+    option = 0;
+    if (fileVersion / 1000 >= kInnerRectangleFromMajor &&
+        (!readBox(in, innerRectangle) || !readI32(in, option)))
+        return 0;
+    // The length is checked against the bytes left before anything is allocated.
+    std::optional<std::string> text;
+    if (!readString(in, text, std::numeric_limits<std::uint32_t>::max())) return 0;
+    richText = text.value_or(std::string());
+    return 1;
+}

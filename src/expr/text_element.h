@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "expr/screen_text.h"
+#include "model/element.h"
+
+inline constexpr int kCodeText = 20000;
+
+// The inner rectangle and option of a text element from a file that lacks them,
+// and of a new one.
+inline constexpr ScreenBox kDefaultTextInnerRectangle = {{0, 0}, {325, 250}};
+
+// Text elements (kind 21, code 20000): a user's rich text shown in a rectangle
+// of the window. The rectangle refers to the screen resolution it was made on;
+// the text is kept exactly as it was given.
+class Text : public Element {
+  public:
+    explicit Text(const KindStyle& style);
+
+    std::unique_ptr<Element> clone() const override;
+    // Always defined.
+    void recompute(const Construction& construction, int angleUnit, double scale) override;
+    // Until a rich-text renderer draws it, the plain text, line by line, from
+    // the rectangle's top-left corner.
+    void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
+    int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
+    int write(OutputStream& out) const override;
+    int read(InputStream& in, int fileVersion) override;
+
+    // The rectangle on the current screen: its size scaled by the screen's
+    // pixels per inch over `resolution`, at the same top-left corner.
+    ScreenBox screenRectangle(int pixelsPerInch) const;
+
+    std::int32_t resolution = 96;  // vertical pixels per inch of the screen the rectangle refers to
+    ScreenBox rectangle;           // left, top, right, bottom in window pixels
+    ScreenBox innerRectangle = kDefaultTextInnerRectangle;
+    std::int32_t option = 0;
+    std::string richText;  // RTF, stored unchanged
+
+  protected:
+    Text(const Text&) = default;
+};

@@ -81,6 +81,16 @@ int Element::pointAt(double, double, Vec3&) const {
     return 0;
 }
 
+bool Element::currentValue(double&) const {
+    return false;
+}
+
+bool Element::parameterRange(double&, double&) const {
+    return false;
+}
+
+void Element::setParameterValue(double) {}
+
 int Element::writeBase(OutputStream& out) const {
     bool ok = writeI32(out, typeCode_) && writeI32(out, parentCount()) && writeI32(out, size) &&
               writeI32(out, shape) && writeU32(out, colour) && writeI32(out, savedSelection) &&

@@ -67,6 +67,12 @@ class Element {
     virtual std::string listSuffix() const { return {}; }
     // The font of numbers and coordinates; other kinds ignore it.
     virtual void setFont(const FontRecord&) {}
+    // Numbers (kind 18) answer these, so that the kinds below them can read a
+    // number parent and loci can run a parameter through its range; every other
+    // kind keeps the defaults. currentValue is false while the value is not valid.
+    virtual bool currentValue(double& value) const;
+    virtual bool parameterRange(double& minimum, double& maximum) const;
+    virtual void setParameterValue(double value);
 
     int typeCode() const { return typeCode_; }
     ElementKind kind() const { return kind_; }

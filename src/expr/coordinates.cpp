@@ -105,10 +105,11 @@ int Coordinates::write(OutputStream& out) const {
 }
 
 int Coordinates::read(InputStream& in, int fileVersion) {
-    return readBase(in, fileVersion) && readI32(in, position.x) && readI32(in, position.y) &&
-                   readFontRecord(in, font, colour)
-               ? 1
-               : 0;
+    if (!readBase(in, fileVersion) || !readI32(in, position.x) || !readI32(in, position.y) ||
+        !readFontRecord(in, font, colour))
+        return 0;
+    corner = position;  // the extent is known once it is drawn
+    return 1;
 }
 
 CoordinatesLayout layoutCoordinatesText(ScreenPoint at, std::string_view prefix,

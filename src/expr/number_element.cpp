@@ -55,10 +55,11 @@ int NumberElement::writeNumberPart(OutputStream& out) const {
 }
 
 int NumberElement::readNumberPart(InputStream& in) {
-    return readI32(in, position.x) && readI32(in, position.y) && readFontRecord(in, font, colour) &&
-                   readF64(in, value) && readI32(in, decimals)
-               ? 1
-               : 0;
+    if (!readI32(in, position.x) || !readI32(in, position.y) || !readFontRecord(in, font, colour) ||
+        !readF64(in, value) || !readI32(in, decimals))
+        return 0;
+    corner = position;  // the extent is known once it is drawn
+    return 1;
 }
 
 int NumberElement::write(OutputStream& out) const {

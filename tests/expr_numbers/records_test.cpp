@@ -65,6 +65,7 @@ TEST(NumericRecords, EveryClassPartRoundTripsByteForByte) {
     const auto partBytes = roundTrip(part, partRead, 84);
     expectNumberPart(partBytes, commonSize(part), part);
     EXPECT_EQ(partRead.position, part.position);
+    EXPECT_EQ(partRead.corner, part.position);  // no extent until drawn
     EXPECT_EQ(partRead.font, part.font);
     EXPECT_EQ(partRead.value, part.value);
     EXPECT_EQ(partRead.parentKeys, part.parentKeys);

@@ -1,26 +1,215 @@
+// kova3d-cli: works on construction files without a window.
+
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/document_json.h"
+#include "expr/expression_eval.h"
+#include "lang/composed_texts.h"
+#include "lang/text_table.h"
+#include "model/type_codes.h"
 
 namespace {
 
-void printUsage(std::FILE* out) {
-    std::fputs(
-        "Usage: kova3d-cli [--help]\n"
-        "\n"
-        "KOVA 3D command-line tool: works on construction files without a window.\n"
-        "\n"
-        "Options:\n"
-        "  --help    show this text and exit\n",
-        out);
+// Exit codes.
+constexpr int kExitOk = 0;
+constexpr int kExitUsage = 1;
+constexpr int kExitCannotOpen = 2;
+constexpr int kExitNewer = 3;
+constexpr int kExitDamaged = 4;
+
+constexpr const char* kUsage =
+    "Usage: kova3d-cli COMMAND [ARGUMENTS]\n"
+    "\n"
+    "Works on KOVA 3D construction files (.g3d) without a window.\n"
+    "\n"
+    "Commands:\n"
+    "  info FILE                          version, elements per kind, macros, animation entries\n"
+    "  list FILE [--hidden] [--language LNG]\n"
+    "                                     the construction list's lines (English unless LNG is given)\n"
+    "  dump FILE                          the whole document after recompute, as JSON\n"
+    "  convert IN OUT                     read IN and write it to OUT in the current version\n"
+    "  eval EXPR [--angle-unit rad|deg|grad]\n"
+    "                                     evaluate an expression without variables\n"
+    "  --help                             show this text\n"
+    "\n"
+    "Exit codes: 0 success; 1 wrong usage or an expression that cannot be evaluated;\n"
+    "2 the file cannot be opened; 3 written by a newer version; 4 not a construction file or damaged.\n";
+
+int usageError(const std::string& message) {
+    std::fprintf(stderr, "kova3d-cli: %s\n\n%s", message.c_str(), kUsage);
+    return kExitUsage;
+}
+
+// The language folder beside the program.
+std::filesystem::path languagesFolderOf(const char* argv0) {
+    std::error_code error;
+    std::filesystem::path exe = std::filesystem::canonical("/proc/self/exe", error);
+    if (error) exe = std::filesystem::absolute(argv0);
+    return exe.parent_path() / "Languages";
+}
+
+bool loadTexts(TextTable& texts, const std::string& explicitFile, const char* argv0) {
+    const std::filesystem::path file =
+        explicitFile.empty() ? languagesFolderOf(argv0) / "English.lng" : std::filesystem::path(explicitFile);
+    if (texts.load(file) == 1) return true;
+    std::fprintf(stderr, "kova3d-cli: cannot read the language file %s\n", file.c_str());
+    return false;
+}
+
+// Opens and recomputes a document; an exit code other than kExitOk on failure.
+int openDocument(const std::string& path, Document& document) {
+    std::string reason;
+    const int result = readDocument(path, DocumentDefaults{}, document, &reason);
+    switch (result) {
+        case kReadOk:
+            document.recompute();
+            document.startHistory();
+            return kExitOk;
+        case kReadCannotOpen:
+            std::fprintf(stderr, "kova3d-cli: %s: cannot open: %s\n", path.c_str(), reason.c_str());
+            return kExitCannotOpen;
+        case kReadNewerVersion:
+            std::fprintf(stderr, "kova3d-cli: %s: %s\n", path.c_str(), reason.c_str());
+            return kExitNewer;
+        default:
+            std::fprintf(stderr, "kova3d-cli: %s: not a construction file or damaged: %s\n", path.c_str(),
+                         reason.c_str());
+            return kExitDamaged;
+    }
+}
+
+int info(const std::string& path) {
+    Document document;
+    if (const int code = openDocument(path, document); code != kExitOk) return code;
+    static constexpr const char* kKindNames[] = {"",
+                                                 "points",
+                                                 "vectors",
+                                                 "segments",
+                                                 "lines",
+                                                 "rays",
+                                                 "circles",
+                                                 "arcs",
+                                                 "conics",
+                                                 "planes",
+                                                 "polygons",
+                                                 "regular polygons",
+                                                 "regular polyhedra",
+                                                 "spheres",
+                                                 "cylinders",
+                                                 "cones",
+                                                 "curves",
+                                                 "surfaces",
+                                                 "numbers",
+                                                 "coordinates",
+                                                 "iterations",
+                                                 "texts"};
+    std::map<int, int> perKind;
+    int undefined = 0;
+    document.construction().forEach([&](const Element& e) {
+        ++perKind[static_cast<int>(e.kind())];
+        undefined += e.defined ? 0 : 1;
+    });
+    std::printf("file: %s\nversion: %d\nelements: %d (%d undefined)\n", path.c_str(), document.fileVersion,
+                document.construction().count(), undefined);
+    for (const auto& [kind, count] : perKind) std::printf("  %-18s %d\n", kKindNames[kind], count);
+    std::printf("animation entries: %d\nmacros: %zu\n", document.construction().animationCount(),
+                document.macros.size());
+    for (const Macro& m : document.macros)
+        std::printf("  %s (%zu initial, %d elements)\n", m.name.c_str(), m.initialKinds.size(),
+                    m.construction->count());
+    return kExitOk;
+}
+
+int list(const std::string& path, bool hidden, const std::string& language, const char* argv0) {
+    TextTable texts;
+    if (!loadTexts(texts, language, argv0)) return kExitCannotOpen;
+    Document document;
+    if (const int code = openDocument(path, document); code != kExitOk) return code;
+    const auto describe = [&](int typeCode) { return composeDescription(texts, typeCode); };
+    for (const ListLine& line : document.construction().listLines(describe, hidden))
+        std::printf("%s\n", line.text.c_str());
+    return kExitOk;
+}
+
+int dump(const std::string& path, const char* argv0) {
+    TextTable texts;
+    if (!loadTexts(texts, "", argv0)) return kExitCannotOpen;
+    Document document;
+    if (const int code = openDocument(path, document); code != kExitOk) return code;
+    std::cout << documentToJson(document, texts).dump(2) << "\n";
+    return kExitOk;
+}
+
+int convert(const std::string& in, const std::string& out) {
+    Document document;
+    if (const int code = openDocument(in, document); code != kExitOk) return code;
+    if (writeDocument(document, out, document.viewerMode) != 1) {
+        std::fprintf(stderr, "kova3d-cli: %s: cannot write the file\n", out.c_str());
+        return kExitCannotOpen;
+    }
+    return kExitOk;
+}
+
+int eval(const std::string& text, const std::string& unit) {
+    int angleUnit = 1;
+    if (unit == "rad")
+        angleUnit = 0;
+    else if (unit == "grad")
+        angleUnit = 2;
+    else if (unit != "deg")
+        return usageError("unknown angle unit '" + unit + "'");
+    double value = 0.0;
+    if (evaluateText(text, angleUnit, value) != 1) {
+        std::fprintf(stderr, "kova3d-cli: the expression cannot be evaluated\n");
+        return kExitUsage;
+    }
+    std::printf("%.17g\n", value);
+    return kExitOk;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        printUsage(stdout);
-        return 0;
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) return usageError("no command given");
+    const std::string command = args[0];
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::fputs(kUsage, stdout);
+        return kExitOk;
     }
-    printUsage(stderr);
-    return 2;
+    // Options may come anywhere after the command.
+    std::vector<std::string> positional;
+    bool hidden = false;
+    std::string language;
+    std::string angleUnit = "deg";
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--hidden") {
+            hidden = true;
+        } else if (args[i] == "--language" || args[i] == "--angle-unit") {
+            if (i + 1 >= args.size()) return usageError(args[i] + " needs a value");
+            (args[i] == "--language" ? language : angleUnit) = args[i + 1];
+            ++i;
+        } else if (args[i].rfind("--", 0) == 0 && command != "eval") {
+            return usageError("unknown option " + args[i]);
+        } else {
+            positional.push_back(args[i]);
+        }
+    }
+    const auto expect = [&](std::size_t n) { return positional.size() == n; };
+    if (command == "info" && expect(1)) return info(positional[0]);
+    if (command == "list" && expect(1)) return list(positional[0], hidden, language, argv[0]);
+    if (command == "dump" && expect(1)) return dump(positional[0], argv[0]);
+    if (command == "convert" && expect(2)) return convert(positional[0], positional[1]);
+    if (command == "eval" && expect(1)) return eval(positional[0], angleUnit);
+    if (command == "info" || command == "list" || command == "dump" || command == "convert" ||
+        command == "eval")
+        return usageError("wrong arguments for " + command);
+    return usageError("unknown command " + command);
 }

@@ -153,6 +153,7 @@ int readDocumentBytes(InputStream& in, const DocumentDefaults& defaults, Documen
         if (!in.failed()) in.fail("the file is damaged");
         return kReadNotConstructionFile;
     }
+    result.fileVersion = fileVersion;
     document = std::move(result);
     return kReadOk;
 }

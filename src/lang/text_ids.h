@@ -133,7 +133,3 @@ KOVA_TEXT_IDS(KOVA_DEFINE_TEXT_ID)
 
 // Every id above, in the order of the list.
 std::span<const int> allTextIds();
-
-// Every element type code, in the order of the type-code table (kinds 1 to 21). Each one has a
-// composed description (composed_texts.h); a test checks that both lists agree.
-std::span<const int> allTypeCodes();

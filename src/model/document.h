@@ -46,6 +46,8 @@ class Document {
     int angleUnit = kDegrees;
     bool modified = false;
     bool viewerMode = false;
+    // The version of the file the document was read from; 0 for a new document.
+    int fileVersion = 0;
     // Default styles for new elements, indexed by kind (index 0 holds no kind).
     std::array<KindStyle, kKindCount + 1> styles{};
     FontRecord labelFont;

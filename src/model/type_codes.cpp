@@ -319,3 +319,32 @@ bool acceptsParentKind(const TypeCodeInfo& info, int parentIndex, ElementKind ki
             return false;
     }
 }
+
+const char* elementClassName(ElementClass elementClass) {
+    static constexpr const char* kNames[] = {"",
+                                             "Point",
+                                             "IntersectionPoint",
+                                             "PointOnObject",
+                                             "StraightElement",
+                                             "Circle",
+                                             "Arc",
+                                             "Conic",
+                                             "Plane",
+                                             "Polygon",
+                                             "RegularPolygon",
+                                             "RegularPolyhedron",
+                                             "Sphere",
+                                             "Cylinder",
+                                             "Cone",
+                                             "Locus",
+                                             "SurfaceLocus",
+                                             "NumberElement",
+                                             "Measure",
+                                             "ParameterNumber",
+                                             "Calculation",
+                                             "Coordinates",
+                                             "Iteration",
+                                             "Text"};
+    const auto i = static_cast<std::size_t>(elementClass);
+    return i < std::size(kNames) ? kNames[i] : "";
+}

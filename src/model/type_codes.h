@@ -70,5 +70,7 @@ ElementClass classOfTypeCode(int code);
 bool isMeasureCode(int code);
 bool isIntersectionPointCode(int code);
 bool hasVariableParentCount(int code);
+// The class's name as the program's documentation and dumps spell it ("Point", "Measure", …).
+const char* elementClassName(ElementClass elementClass);
 // Whether parent parentIndex of an element of this code may be of the given kind.
 bool acceptsParentKind(const TypeCodeInfo& info, int parentIndex, ElementKind kind);

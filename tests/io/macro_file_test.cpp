@@ -39,7 +39,7 @@ std::vector<std::uint8_t> macroFileBytes(const Macro& macro, std::uint32_t versi
 std::string writeScratch(const std::string& name, const std::vector<std::uint8_t>& bytes) {
     const auto path = std::filesystem::temp_directory_path() / name;
     FILE* f = std::fopen(path.c_str(), "wb");
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
     return path.string();
 }

@@ -20,15 +20,13 @@ TextTable numberedTable() {
 
 }  // namespace
 
-TEST(ComposedTexts, EveryTypeCodeHasExactlyOneDescription) {
-    const std::span<const int> codes = allTypeCodes();
-    EXPECT_EQ(codes.size(), 156u);
-    EXPECT_EQ(std::set<int>(codes.begin(), codes.end()).size(), codes.size());
+// That every type code of the element table has its row is checked with the table itself (model tests).
+TEST(ComposedTexts, EveryTypeCodeIsComposedOnce) {
     std::set<int> keys;
     for (const Composition& row : descriptionCompositions()) {
         EXPECT_TRUE(keys.insert(row.key).second) << "type code " << row.key << " composed twice";
     }
-    EXPECT_EQ(keys, std::set<int>(codes.begin(), codes.end()));
+    EXPECT_EQ(keys.size(), 156u);
 }
 
 TEST(ComposedTexts, PiecesAndPunctuation) {

@@ -86,7 +86,8 @@ TEST(ShippedLanguages, DescriptionsTellEveryDefinitionApart) {
     for (const char* name : kShipped) {
         const TextTable table = loadShipped(name);
         std::set<std::string> seen;
-        for (const int code : allTypeCodes()) {
+        for (const Composition& row : descriptionCompositions()) {
+            const int code = row.key;
             const std::string description = composeDescription(table, code);
             EXPECT_FALSE(description.empty()) << name << " code " << code;
             EXPECT_TRUE(seen.insert(description).second) << name << ": \"" << description << "\" twice";

@@ -154,3 +154,11 @@ TEST(TypeCodes, ParentKindsCoverEveryParent) {
     EXPECT_TRUE(accepts(11500, 0, ElementKind::Cone));
     EXPECT_FALSE(accepts(11500, 0, ElementKind::RegularPolygon));
 }
+
+TEST(TypeCodes, ClassNames) {
+    EXPECT_STREQ(elementClassName(ElementClass::Point), "Point");
+    EXPECT_STREQ(elementClassName(ElementClass::RegularPolyhedron), "RegularPolyhedron");
+    EXPECT_STREQ(elementClassName(ElementClass::SurfaceLocus), "SurfaceLocus");
+    EXPECT_STREQ(elementClassName(ElementClass::Text), "Text");
+    EXPECT_STREQ(elementClassName(classOfTypeCode(10555)), "Calculation");
+}

@@ -19,6 +19,12 @@ void NumberElement::recompute(const Construction&, int, double) {
     valueDefined = 1;
 }
 
+bool NumberElement::currentValue(double& out) const {
+    if (valueDefined != 1) return false;
+    out = value;
+    return true;
+}
+
 std::string numberValueText(double value, int valueDefined, int decimals, std::string_view undefinedText) {
     if (valueDefined != 1) return std::string(undefinedText);
     return formatNumber(value, decimals, false, true);

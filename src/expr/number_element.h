@@ -29,6 +29,8 @@ class NumberElement : public Element {
     int write(OutputStream& out) const override;
     int read(InputStream& in, int fileVersion) override;
     void setFont(const FontRecord& newFont) override { font = newFont; }
+    // The value for the elements built on this number; false while it is not valid.
+    bool currentValue(double& out) const override;
 
     // The name when its label is shown, directly followed by the value with the
     // element's decimals, or by `undefinedText` when the value is not valid.

@@ -24,6 +24,12 @@ void ParameterNumber::recompute(const Construction&, int, double) {
     valueDefined = 1;
 }
 
+bool ParameterNumber::parameterRange(double& low, double& high) const {
+    low = minimum;
+    high = maximum;
+    return true;
+}
+
 void ParameterNumber::setStepFromEdit(double typed) {
     step = std::abs(typed);
     if (step == 0.0) step = kDefaultParameterStep;

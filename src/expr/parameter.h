@@ -23,6 +23,9 @@ class ParameterNumber : public NumberElement {
     void recompute(const Construction& construction, int angleUnit, double scale) override;
     int write(OutputStream& out) const override;
     int read(InputStream& in, int fileVersion) override;
+    // Loci run a parameter through its range (the limits as stored, in either order).
+    bool parameterRange(double& low, double& high) const override;
+    void setParameterValue(double newValue) override { value = newValue; }
 
     // The + and - keys: one step up or down, not limited to the range.
     void stepUp() { value += step; }

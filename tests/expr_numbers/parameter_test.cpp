@@ -50,3 +50,33 @@ TEST(Parameter, EditedStepIsItsMagnitudeAndNeverZero) {
     p.setStepFromEdit(3e-7);
     EXPECT_EQ(p.step, 3e-7);
 }
+
+TEST(Parameter, NumbersDriveTheElementsBuiltOnThem) {
+    Construction c;
+    ParameterNumber* x = addParameter(c, 2.0);
+    ParameterNumber* y = addParameter(c, 4.0);
+    Calculation* z = addCalculation(c, "1/(A-4)", {y});
+    Point* placed = addElement<Point>(c, {x, y, z}, kCodePointByCoordinates, kNumberStyle);
+    y->value = 5.0;
+    c.recomputeAll(0, 2.0);
+    ASSERT_EQ(placed->defined, 1);
+    EXPECT_EQ(placed->position, (Vec3{1.0, 2.5, 0.5}));  // typed numbers are divided by the length factor
+
+    // A number without a valid value leaves the point undefined.
+    y->value = 4.0;
+    c.recomputeAll(0, 2.0);
+    EXPECT_EQ(z->defined, 1);
+    EXPECT_EQ(placed->defined, 0);
+
+    // Loci run a parameter over its range through the base class.
+    Element& driver = *x;
+    double low = 0.0, high = 0.0;
+    ASSERT_TRUE(driver.parameterRange(low, high));
+    EXPECT_EQ(low, -8.0);
+    EXPECT_EQ(high, 12.0);
+    driver.setParameterValue(-3.0);
+    double read = 0.0;
+    ASSERT_TRUE(driver.currentValue(read));
+    EXPECT_EQ(read, -3.0);
+    EXPECT_FALSE(static_cast<Element&>(*z).parameterRange(low, high));
+}

@@ -6,6 +6,9 @@
 #include <cstring>
 #include <utility>
 
+#include "lang/text_ids.h"
+#include "lang/text_table.h"
+
 namespace {
 
 constexpr int kDefaultFontHeight = 16;
@@ -59,6 +62,10 @@ TextExtent estimateTextExtent(std::string_view text, const FontRecord& font) {
 
 void setUndefinedValueText(std::string text) {
     settings().undefinedText = std::move(text);
+}
+
+void setUndefinedValueText(const TextTable& texts) {
+    setUndefinedValueText(texts.text(textid::kValueUndefined));
 }
 
 const std::string& undefinedValueText() {

@@ -47,9 +47,12 @@ TextExtent measureScreenText(std::string_view text, const FontRecord& font);
 // character its average width, or half its height when that field is 0.
 TextExtent estimateTextExtent(std::string_view text, const FontRecord& font);
 
+class TextTable;
+
 // The text a number shows in place of a value it does not hold (language text
 // 20620). Set when the language is loaded; "?" until then.
 void setUndefinedValueText(std::string text);
+void setUndefinedValueText(const TextTable& texts);
 const std::string& undefinedValueText();
 
 // The screen's vertical pixels per inch, to which text elements scale their

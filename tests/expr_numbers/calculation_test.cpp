@@ -3,15 +3,20 @@
 
 #include <cmath>
 #include <numbers>
+#include <sstream>
 #include "support/recording_canvas.h"
 
 #include "expr/calculation.h"
 #include "expr/measures.h"
 #include "expr/parameter.h"
+#include "lang/text_table.h"
 #include "numbers_fixture.h"
 
 TEST(Calculation, FollowsAParameterStepByStepAndShowsTheUndefinedText) {
-    setUndefinedValueText("undefined");
+    TextTable texts;
+    std::istringstream language("20610=invalid\n20620=undefined\n");
+    texts.read(language, "test.lng");
+    setUndefinedValueText(texts);
     Construction c;
     ParameterNumber* p = addParameter(c, 1.0);
     Calculation* inverse = addCalculation(c, "1/(A-2)", {p});

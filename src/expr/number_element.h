@@ -15,7 +15,7 @@ inline constexpr int kCodeCoordinateZ = 10315;
 // Numbers (kind 18): one line of text at a window position showing a value.
 // This class serves the coordinate components and holds the data every number
 // class shares; measures, parameters and calculations derive from it. Elements
-// that take a number as a parent read `value` and `valueDefined`.
+// built on a number read its value through currentValue.
 class NumberElement : public Element {
   public:
     NumberElement(int typeCode, const KindStyle& style, int parentCountGiven = 0);

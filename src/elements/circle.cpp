@@ -9,6 +9,7 @@
 #include "elements/solids.h"
 #include "elements/straight_element.h"
 #include "elements/style_tables.h"
+#include "elements/transformation.h"
 #include "geometry/angles.h"
 #include "geometry/containment.h"
 #include "geometry/intersections_lines_planes.h"
@@ -135,7 +136,7 @@ std::unique_ptr<Element> Circle::clone() const {
     return std::unique_ptr<Element>(new Circle(*this));
 }
 
-void Circle::recompute(const Construction&, int, double) {
+void Circle::recompute(const Construction&, int angleUnit, double) {
     switch (typeCode()) {
         case 10030: {
             const Vec3 p1 = positionOf(parents[0]);
@@ -174,11 +175,31 @@ void Circle::recompute(const Construction&, int, double) {
             recomputeSection();
             return;
         default:
-            // Images under transformations (10850-10854) are computed with the other
-            // transformed elements, not here.
-            defined = 0;
+            recomputeImage(angleUnit);
             return;
     }
+}
+
+void Circle::recomputeImage(int angleUnit) {
+    if (!isImageTypeCode(typeCode())) {
+        defined = 0;
+        return;
+    }
+    // The axis points are mapped too, so that angles on the image are measured
+    // from the image of refPoint about the image of the axis.
+    const Circle& source = *static_cast<const Circle*>(parents[0]);
+    const std::array<Vec3, 4> points{source.centre, source.refPoint, source.axisA, source.axisB};
+    std::array<Vec3, 4> images;
+    if (!imagesOf(*this, angleUnit, points, images)) {
+        defined = 0;
+        return;
+    }
+    centre = images[0];
+    refPoint = images[1];
+    axisA = images[2];
+    axisB = images[3];
+    radius = source.radius;
+    defined = 1;
 }
 
 void Circle::draw(std::uint32_t colour, int, Canvas& canvas) {
@@ -239,14 +260,21 @@ std::unique_ptr<Element> Arc::clone() const {
     return std::unique_ptr<Element>(new Arc(*this));
 }
 
-void Arc::recompute(const Construction&, int, double) {
-    if (typeCode() != 10045) {
-        // Images under transformations (10890-10894) are computed with the other
-        // transformed elements, not here.
+void Arc::recompute(const Construction&, int angleUnit, double) {
+    if (typeCode() == 10045) {
+        defined = rebuild(positionOf(parents[0]), positionOf(parents[1]), positionOf(parents[2])) ? 1 : 0;
+        return;
+    }
+    // An image (10890-10894) is rebuilt from the images of the source's three points,
+    // in their order, so it runs from the image of the start to the image of the end.
+    if (!isImageTypeCode(typeCode())) {
         defined = 0;
         return;
     }
-    defined = rebuild(positionOf(parents[0]), positionOf(parents[1]), positionOf(parents[2])) ? 1 : 0;
+    const Arc& source = *static_cast<const Arc*>(parents[0]);
+    const std::array<Vec3, 3> points{source.point1, source.point2, source.point3};
+    std::array<Vec3, 3> images;
+    defined = imagesOf(*this, angleUnit, points, images) && rebuild(images[0], images[1], images[2]) ? 1 : 0;
 }
 
 bool Arc::rebuild(Vec3 p1, Vec3 p2, Vec3 p3) {

@@ -37,6 +37,8 @@ class Circle : public Element {
   private:
     // 11001 and 11002: the circle where a sphere meets a sphere or a plane.
     void recomputeSection();
+    // 10850-10854: the image of the source circle under the transformation.
+    void recomputeImage(int angleUnit);
 };
 
 // Arcs (kind 7): the part of the circle through P1, P2, P3 swept from P1 through

@@ -2,6 +2,7 @@
 
 #include "elements/point.h"
 #include "elements/solids.h"
+#include "elements/transformation.h"
 #include "geometry/conic_analysis.h"
 #include "geometry/conic_point.h"
 #include "geometry/intersections_quadrics.h"
@@ -23,7 +24,7 @@ std::unique_ptr<Element> Conic::clone() const {
     return std::unique_ptr<Element>(new Conic(*this));
 }
 
-void Conic::recompute(const Construction&, int, double) {
+void Conic::recompute(const Construction&, int angleUnit, double) {
     Vec3 points[5];
     switch (typeCode()) {
         case 10040:
@@ -36,19 +37,23 @@ void Conic::recompute(const Construction&, int, double) {
             }
             break;
         default:
-            // Images under transformations (10920-10924) are computed with the other
-            // transformed elements, not here.
-            defined = 0;
-            return;
+            // An image (10920-10924): the images of the source's five points, in order.
+            if (!isImageTypeCode(typeCode()) ||
+                !imagesOf(*this, angleUnit, static_cast<const Conic*>(parents[0])->definingPoints, points)) {
+                defined = 0;
+                return;
+            }
+            break;
     }
+    defined = rebuild(points) ? 1 : 0;
+}
+
+bool Conic::rebuild(const Vec3 (&points)[5]) {
     ConicCurve fitted;
-    if (!analyseConic(points, fitted)) {
-        defined = 0;
-        return;
-    }
+    if (!analyseConic(points, fitted)) return false;
     for (int i = 0; i < 5; ++i) definingPoints[i] = points[i];
     curve = fitted;
-    defined = 1;
+    return true;
 }
 
 void Conic::drawLabel(Canvas& canvas, std::uint32_t labelColour) {

@@ -44,6 +44,10 @@ class Conic : public Element {
     // Types 4 and 5: the two lines, two points each, in space.
     std::array<Vec3, 4> linePoints() const;
 
+    // Fits and classifies the conic through the five points; false (data untouched)
+    // when they give no conic.
+    bool rebuild(const Vec3 (&points)[5]);
+
     Vec3 definingPoints[5];  // in parent order (or the section / image points)
     ConicCurve curve;
 

@@ -6,6 +6,7 @@
 #include "elements/point.h"
 #include "elements/straight_element.h"
 #include "elements/style_tables.h"
+#include "elements/transformation.h"
 #include "geometry/containment.h"
 #include "geometry/intersections_lines_planes.h"
 #include "geometry/planes_frames.h"
@@ -56,55 +57,64 @@ std::unique_ptr<Element> Plane::clone() const {
     return std::unique_ptr<Element>(new Plane(*this));
 }
 
-void Plane::recompute(const Construction&, int, double) {
+void Plane::recompute(const Construction&, int angleUnit, double) {
+    Vec3 points[3];
     switch (typeCode()) {
         case 10050:
-            planePoint1 = positionOf(parents[0]);
-            planePoint2 = positionOf(parents[1]);
-            planePoint3 = positionOf(parents[2]);
+            for (std::size_t i = 0; i < 3; ++i) points[i] = positionOf(parents[i]);
             break;
         case 10075: {
             const Vec3 a = positionOf(parents[0]);
             const Vec3 b = positionOf(parents[1]);
             const Vec3 m = midpoint(a, b);
             const Vec3 w = anyPerpendicular(a, b).end;
-            planePoint1 = m;
-            planePoint2 = m + w;
-            planePoint3 = m + unitCross({}, b - a, {}, w).end;
+            points[0] = m;
+            points[1] = m + w;
+            points[2] = m + unitCross({}, b - a, {}, w).end;
             break;
         }
         case 10080: {
             const std::array<Vec3, 3> q = parents[0]->supportPlane();
-            Vec3 points[3];
             if (!parallelPlanePoints(q[0], q[1], q[2], positionOf(parents[1]), points)) {
                 defined = 0;
                 return;
             }
-            planePoint1 = points[0];
-            planePoint2 = points[1];
-            planePoint3 = points[2];
             break;
         }
         case 10081: {
             const StraightElement& line = asStraight(parents[0]);
-            Vec3 points[3];
             if (!perpendicularPlanePoints(line.pointA, line.pointB, positionOf(parents[1]), points)) {
                 defined = 0;
                 return;
             }
-            planePoint1 = points[0];
-            planePoint2 = points[1];
-            planePoint3 = points[2];
             break;
         }
-        default:
-            // Images under transformations (10860-10864) are computed with the other
-            // transformed elements, not here.
-            defined = 0;
-            return;
+        default: {
+            // An image (10860-10864): the images of the source's three points.
+            if (!isImageTypeCode(typeCode())) {
+                defined = 0;
+                return;
+            }
+            const Plane& source = *static_cast<const Plane*>(parents[0]);
+            const std::array<Vec3, 3> sourcePoints{source.planePoint1, source.planePoint2,
+                                                   source.planePoint3};
+            if (!imagesOf(*this, angleUnit, sourcePoints, points)) {
+                defined = 0;
+                return;
+            }
+            break;
+        }
     }
-    defined = isTriangle(planePoint1, planePoint2, planePoint3);
-    if (defined) updateCorners();
+    defined = rebuild(points[0], points[1], points[2]) ? 1 : 0;
+}
+
+bool Plane::rebuild(Vec3 p1, Vec3 p2, Vec3 p3) {
+    planePoint1 = p1;
+    planePoint2 = p2;
+    planePoint3 = p3;
+    if (!isTriangle(planePoint1, planePoint2, planePoint3)) return false;
+    updateCorners();
+    return true;
 }
 
 void Plane::updateCorners() {

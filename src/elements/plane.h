@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "model/element.h"
@@ -23,6 +24,10 @@ class Plane : public Element {
     std::array<Vec3, 3> supportPlane() const override;
     int parameterOf(const Vec3& point, double& param1, double& param2) const override;
     int pointAt(double param1, double param2, Vec3& point) const override;
+
+    // Takes the three points and checks that they span a plane (then the square
+    // is updated); false when they do not, which leaves the plane undefined.
+    bool rebuild(Vec3 p1, Vec3 p2, Vec3 p3);
 
     Vec3 planePoint1;
     Vec3 planePoint2;
@@ -57,12 +62,19 @@ class Polygon : public Element {
     int parameterOf(const Vec3& point, double& param1, double& param2) const override;
     int pointAt(double param1, double param2, Vec3& point) const override;
 
+    // Takes the vertices (and their count) and chooses three spanning ones as the
+    // support points; false when they do not lie in one plane they span.
+    bool rebuild(std::span<const Vec3> points);
+
     std::int32_t vertexCount = 0;  // always vertices.size()
     std::vector<Vec3> vertices;
     std::array<Vec3, 3> supportPoints{};
 
   protected:
     Polygon(const Polygon&) = default;
+
+  private:
+    bool chooseSupportPoints();
 };
 
 // Oblique coordinates in the plane of three support points O, P1, P2: a point

@@ -6,6 +6,7 @@
 #include "elements/conic.h"
 #include "elements/number_parent.h"
 #include "elements/style_tables.h"
+#include "elements/transformation.h"
 #include "geometry/conic_analysis.h"
 #include "geometry/containment.h"
 #include "geometry/planes_frames.h"
@@ -42,7 +43,7 @@ std::unique_ptr<Element> Point::clone() const {
     return std::unique_ptr<Element>(new Point(*this));
 }
 
-void Point::recompute(const Construction&, int, double scale) {
+void Point::recompute(const Construction&, int angleUnit, double scale) {
     switch (typeCode()) {
         case kCodeFreePoint:
         case kCodeRepresentedPoint:
@@ -89,11 +90,18 @@ void Point::recompute(const Construction&, int, double scale) {
             defined = 1;
             return;
         }
-        default:
-            // The transformation images (10800 … 10804) are computed with the
-            // transformations, not here; any other code names no point of this class.
-            defined = 0;
+        default: {
+            // The images 10800 … 10804; any other code names no point of this class.
+            Vec3 image;
+            if (!isImageTypeCode(typeCode()) ||
+                !imagesOf(*this, angleUnit, {&positionOf(parents[0]), 1}, {&image, 1})) {
+                defined = 0;
+                return;
+            }
+            position = image;
+            defined = 1;
             return;
+        }
     }
 }
 

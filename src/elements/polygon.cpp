@@ -1,8 +1,10 @@
 #include <algorithm>
 #include <limits>
+#include <vector>
 
 #include "elements/plane.h"
 #include "elements/point.h"
+#include "elements/transformation.h"
 #include "geometry/containment.h"
 #include "geometry/intersections_lines_planes.h"
 #include "geometry/planes_frames.h"
@@ -44,25 +46,42 @@ std::unique_ptr<Element> Polygon::clone() const {
     return std::unique_ptr<Element>(new Polygon(*this));
 }
 
-void Polygon::recompute(const Construction&, int, double) {
-    if (typeCode() != kPolygonCode) {
-        // Images under transformations (10870-10874) are computed with the other
-        // transformed elements, not here.
+void Polygon::recompute(const Construction&, int angleUnit, double) {
+    if (typeCode() == kPolygonCode) {
+        if (parents.size() != vertices.size()) {
+            defined = 0;
+            return;
+        }
+        for (std::size_t i = 0; i < vertices.size(); ++i) vertices[i] = positionOf(parents[i]);
+        defined = chooseSupportPoints() ? 1 : 0;
+        return;
+    }
+    // An image (10870-10874) has the source's vertex count and the images of its
+    // vertices in order; the first vertex that cannot be mapped ends it.
+    if (!isImageTypeCode(typeCode())) {
         defined = 0;
         return;
     }
-    if (parents.size() != vertices.size()) {
+    const Polygon& source = *static_cast<const Polygon*>(parents[0]);
+    std::vector<Vec3> images(source.vertices.size());
+    if (!imagesOf(*this, angleUnit, source.vertices, images)) {
         defined = 0;
         return;
     }
-    for (std::size_t i = 0; i < vertices.size(); ++i) vertices[i] = positionOf(parents[i]);
+    defined = rebuild(images) ? 1 : 0;
+}
+
+bool Polygon::rebuild(std::span<const Vec3> points) {
+    vertices.assign(points.begin(), points.end());
+    vertexCount = static_cast<std::int32_t>(vertices.size());
+    return chooseSupportPoints();
+}
+
+bool Polygon::chooseSupportPoints() {
     Vec3 span[3];
-    if (!findPlaneOfPoints(vertexCount, vertices.data(), span)) {
-        defined = 0;
-        return;
-    }
+    if (!findPlaneOfPoints(vertexCount, vertices.data(), span)) return false;
     supportPoints = {span[0], span[1], span[2]};
-    defined = 1;
+    return true;
 }
 
 void Polygon::draw(std::uint32_t colour, int, Canvas& canvas) {

@@ -5,6 +5,7 @@
 
 #include "elements/point.h"
 #include "elements/straight_element.h"
+#include "elements/transformation.h"
 #include "geometry/angles.h"
 #include "geometry/containment.h"
 #include "geometry/intersections_lines_planes.h"
@@ -103,11 +104,24 @@ std::unique_ptr<Element> Sphere::clone() const {
     return std::unique_ptr<Element>(new Sphere(*this));
 }
 
-void Sphere::recompute(const Construction&, int, double) {
+void Sphere::recompute(const Construction&, int angleUnit, double) {
     if (typeCode() != 10060) {
-        // Images under transformations (10880-10884) are computed with the other
-        // transformed elements, not here.
-        defined = 0;
+        // An image (10880-10884): centre and surface point mapped, the radius kept.
+        if (!isImageTypeCode(typeCode())) {
+            defined = 0;
+            return;
+        }
+        const Sphere& source = *static_cast<const Sphere*>(parents[0]);
+        const std::array<Vec3, 2> points{source.centre, source.surfacePoint};
+        std::array<Vec3, 2> images;
+        if (!imagesOf(*this, angleUnit, points, images)) {
+            defined = 0;
+            return;
+        }
+        centre = images[0];
+        surfacePoint = images[1];
+        radius = source.radius;
+        defined = 1;
         return;
     }
     centre = positionOf(parents[0]);
@@ -177,11 +191,25 @@ std::unique_ptr<Element> Cylinder::clone() const {
     return std::unique_ptr<Element>(new Cylinder(*this));
 }
 
-void Cylinder::recompute(const Construction&, int, double) {
+void Cylinder::recompute(const Construction&, int angleUnit, double) {
     if (typeCode() != 10061) {
-        // Images under transformations (10900-10904) are computed with the other
-        // transformed elements, not here.
-        defined = 0;
+        // An image (10900-10904): the axis ends and the rim point mapped, the radius kept.
+        if (!isImageTypeCode(typeCode())) {
+            defined = 0;
+            return;
+        }
+        const Cylinder& source = *static_cast<const Cylinder*>(parents[0]);
+        const std::array<Vec3, 3> points{source.baseCentre, source.topCentre, source.rimPoint};
+        std::array<Vec3, 3> images;
+        if (!imagesOf(*this, angleUnit, points, images)) {
+            defined = 0;
+            return;
+        }
+        baseCentre = images[0];
+        topCentre = images[1];
+        rimPoint = images[2];
+        radius = source.radius;
+        defined = 1;
         return;
     }
     const Vec3 p = positionOf(parents[0]);
@@ -244,11 +272,25 @@ std::unique_ptr<Element> Cone::clone() const {
     return std::unique_ptr<Element>(new Cone(*this));
 }
 
-void Cone::recompute(const Construction&, int, double) {
+void Cone::recompute(const Construction&, int angleUnit, double) {
     if (typeCode() != 10062) {
-        // Images under transformations (10910-10914) are computed with the other
-        // transformed elements, not here.
-        defined = 0;
+        // An image (10910-10914): base centre, apex and rim point mapped, the base radius kept.
+        if (!isImageTypeCode(typeCode())) {
+            defined = 0;
+            return;
+        }
+        const Cone& source = *static_cast<const Cone*>(parents[0]);
+        const std::array<Vec3, 3> points{source.baseCentre, source.apex, source.rimPoint};
+        std::array<Vec3, 3> images;
+        if (!imagesOf(*this, angleUnit, points, images)) {
+            defined = 0;
+            return;
+        }
+        baseCentre = images[0];
+        apex = images[1];
+        rimPoint = images[2];
+        baseRadius = source.baseRadius;
+        defined = 1;
         return;
     }
     const Vec3 p = positionOf(parents[0]);

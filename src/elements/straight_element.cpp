@@ -4,6 +4,7 @@
 
 #include "elements/point.h"
 #include "elements/style_tables.h"
+#include "elements/transformation.h"
 #include "geometry/bound_vector.h"
 #include "geometry/containment.h"
 #include "geometry/intersections_lines_planes.h"
@@ -38,7 +39,7 @@ std::unique_ptr<Element> StraightElement::clone() const {
     return std::unique_ptr<Element>(new StraightElement(*this));
 }
 
-void StraightElement::recompute(const Construction&, int, double) {
+void StraightElement::recompute(const Construction&, int angleUnit, double) {
     defined = 1;
     switch (typeCode()) {
         case kCodeVector:
@@ -98,11 +99,23 @@ void StraightElement::recompute(const Construction&, int, double) {
             pointB = q;
             break;
         }
-        default:
-            // The transformation images (108x0 … 108x4) are computed with the
-            // transformations, not here; any other code names no straight element.
-            defined = 0;
-            return;
+        default: {
+            // The images 108x0 … 108x4; any other code names no straight element.
+            if (!isImageTypeCode(typeCode())) {
+                defined = 0;
+                return;
+            }
+            const StraightElement& source = asStraight(parents[0]);
+            const std::array<Vec3, 2> points{source.pointA, source.pointB};
+            std::array<Vec3, 2> images;
+            if (!imagesOf(*this, angleUnit, points, images)) {
+                defined = 0;
+                return;
+            }
+            pointA = images[0];
+            pointB = images[1];
+            break;
+        }
     }
     defined = isDistinct(pointA, pointB);
 }

@@ -226,9 +226,10 @@ TEST_F(CircleTest, SupportPlaneSpansTheCirclePlane) {
     EXPECT_NEAR(norm(crossProduct(spanNormal, n)), 0.0, 1e-12);
     EXPECT_NEAR(dotProduct(plane[0] - c->centre, n), 0.0, 1e-12);
 
-    // Images of circles are made elsewhere: here they stay undefined.
+    // The image in a centre spans the reflected plane.
     Circle* image = make<Circle>(10850, {c, freePoint({5, 5, 5})});
-    EXPECT_EQ(image->defined, 0);
+    ASSERT_EQ(image->defined, 1);
+    EXPECT_NEAR(dotProduct(image->supportPlane()[0] - image->centre, n), 0.0, 1e-12);
 }
 
 }  // namespace

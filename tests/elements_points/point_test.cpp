@@ -42,10 +42,11 @@ TEST(Point, FreeMidpointAndCentres) {
     EXPECT_EQ(vertex->position, (Vec3{8, 8, 8}));
     EXPECT_EQ(vertex->defined, 0);
 
-    // Images are computed with the transformations.
+    // The image of A in the centre B.
     Point* image = addElement<Point>(c, {a, b}, 10800, kTestStyle);
     image->recompute(c, 0, 1.0);
-    EXPECT_EQ(image->defined, 0);
+    EXPECT_EQ(image->defined, 1);
+    EXPECT_EQ(image->position, (Vec3{5, -6, 5}));
 }
 
 TEST(Point, ConicCentreInSpaceOrUndefined) {

@@ -110,12 +110,15 @@ TEST(StraightElement, IntersectionLineOfTwoPlanes) {
     EXPECT_EQ(none->pointA, (Vec3{9, 9, 9}));
 }
 
-TEST(StraightElement, ImagesAreLeftToTheTransformations) {
+TEST(StraightElement, SegmentTranslatedByAVector) {
     Construction c;
     Point* a = addFreePoint(c, {0, 0, 0});
     Point* b = addFreePoint(c, {1, 0, 0});
     StraightElement* s = addStraight(c, kCodeSegment, {a, b});
-    EXPECT_EQ(addStraight(c, 10813, {s, addStraight(c, kCodeVector, {a, b})})->defined, 0);
+    StraightElement* image = addStraight(c, 10813, {s, addStraight(c, kCodeVector, {a, b})});
+    EXPECT_EQ(image->defined, 1);
+    EXPECT_EQ(image->pointA, (Vec3{1, 0, 0}));
+    EXPECT_EQ(image->pointB, (Vec3{2, 0, 0}));
 }
 
 TEST(StraightElement, ParametersAreClampedByKind) {

@@ -72,7 +72,7 @@ TEST(Plane, DefinitionsAndTheirFailures) {
     Plane* parallel = s.add(std::make_unique<Plane>(10080, kTestStyle), {mediator, p});
     StraightElement* l = s.line({0, 0, 0}, {0, 0, 3});
     Plane* perpendicular = s.add(std::make_unique<Plane>(10081, kTestStyle), {l, p});
-    Plane* image = s.add(std::make_unique<Plane>(10863, kTestStyle), {mediator, s.free({1, 1, 1})});
+    Plane* image = s.add(std::make_unique<Plane>(10860, kTestStyle), {mediator, s.free({1, 1, 1})});
     s.recompute();
 
     ASSERT_EQ(mediator->defined, 1);
@@ -94,7 +94,10 @@ TEST(Plane, DefinitionsAndTheirFailures) {
     const auto support = perpendicular->supportPlane();
     expectNear(support[2], perpendicular->planePoint3);
 
-    EXPECT_EQ(image->defined, 0);  // images are not built here
+    // The mediator plane x = 1 reflected in (1, 1, 1) is itself.
+    ASSERT_EQ(image->defined, 1);
+    EXPECT_NEAR(image->planePoint1.x, 1.0, 1e-12);
+    EXPECT_NEAR(image->planePoint2.x, 1.0, 1e-12);
 }
 
 TEST(Plane, ParametersRoundTripWithObliqueSides) {

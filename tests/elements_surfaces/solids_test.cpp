@@ -37,7 +37,8 @@ TEST(Sphere, RadiusAndDrawnRadius) {
     s.recompute();
     EXPECT_EQ(point->defined, 1);
     EXPECT_EQ(point->radius, 0.0);
-    EXPECT_EQ(image->defined, 0);
+    EXPECT_EQ(image->defined, 1);
+    EXPECT_EQ(image->radius, 1.0);
     SurfaceCanvas canvas;
     for (Sphere* sphere : {point, unit, tiny, limit}) sphere->draw(0x445566, 0, canvas);
     ASSERT_EQ(canvas.count("sphere"), 4);

@@ -2,6 +2,8 @@
 
 #include "elements/circle.h"
 #include "elements/conic.h"
+#include "elements/iteration.h"
+#include "elements/locus.h"
 #include "elements/plane.h"
 #include "elements/point.h"
 #include "elements/regular_solids.h"
@@ -63,8 +65,11 @@ ElementPtr createElementForRecord(int typeCode, int parentCount) {
         case ElementClass::Text:
             return std::make_unique<Text>(zero);
         case ElementClass::Locus:
+            return std::make_unique<Locus>(typeCode, zero);
         case ElementClass::SurfaceLocus:
+            return std::make_unique<SurfaceLocus>(typeCode, zero);
         case ElementClass::Iteration:
+            return std::make_unique<Iteration>(zero, parentCount);
         case ElementClass::None:
             return nullptr;
     }

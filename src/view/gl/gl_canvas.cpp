@@ -1,0 +1,361 @@
+#include "view/gl/gl_canvas.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "elements/style_tables.h"
+#include "view/gl/label_charset.h"
+#include "view/gl/screen_text_drawing.h"
+
+namespace {
+
+constexpr int kDotSlices = 10;
+constexpr int kDotStacks = 10;
+constexpr int kTubeSlices = 18;
+constexpr int kHeadSlices = 15;
+constexpr double kHeadRadius = 0.1;
+constexpr double kHeadLength = 0.3;
+constexpr int kSphereSlices = 49;
+constexpr int kSphereStacks = 49;
+constexpr int kCylinderSlices = 199;
+constexpr int kCylinderStacks = 19;
+constexpr int kRingSides = 8;
+constexpr int kMaxRingSegments = 1999;
+constexpr GLubyte kSurfaceAlpha = 240;
+constexpr GLfloat kSurfaceDiffuseAlpha = 0.8f;
+constexpr GLfloat kPolygonDiffuseAlpha = 0.98f;
+constexpr double kFogStart = 10.0;
+constexpr double kFogEnd = 100.0;
+constexpr double kFogDensity = 0.01;
+
+GLubyte red(std::uint32_t c) {
+    return static_cast<GLubyte>(c & 0xFF);
+}
+GLubyte green(std::uint32_t c) {
+    return static_cast<GLubyte>((c >> 8) & 0xFF);
+}
+GLubyte blue(std::uint32_t c) {
+    return static_cast<GLubyte>((c >> 16) & 0xFF);
+}
+
+void colour3(std::uint32_t c) {
+    glColor3ub(red(c), green(c), blue(c));
+}
+
+void diffuse(GLfloat alpha) {
+    const GLfloat d[] = {1.0f, 1.0f, 1.0f, alpha};
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, d);
+}
+
+double flatPointSize(int size) {
+    return kPointPixels[static_cast<std::size_t>(clampSizeIndex(size))];
+}
+
+double flatLineWidth(int size) {
+    return kLinePixels[static_cast<std::size_t>(clampSizeIndex(size))];
+}
+
+// Turns the z axis, along which GLU quadrics extend, onto the direction.
+void rotateZOnto(Vec3 direction) {
+    const double length = norm(direction);
+    if (!(length > 0.0)) return;
+    const double c = std::clamp(direction.z / length, -1.0, 1.0);
+    const double degrees = std::acos(c) * 180.0 / std::numbers::pi;
+    const double axisX = -direction.y;
+    const double axisY = direction.x;
+    if (std::hypot(axisX, axisY) > 1e-12 * length)
+        glRotated(degrees, axisX, axisY, 0.0);
+    else if (c < 0.0)
+        glRotated(180.0, 1.0, 0.0, 0.0);
+}
+
+// Restores the blending switch as it was before a translucent primitive.
+class BlendScope {
+  public:
+    BlendScope() : wasOn_(glIsEnabled(GL_BLEND)) {
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    }
+    ~BlendScope() {
+        if (!wasOn_) glDisable(GL_BLEND);
+    }
+    BlendScope(const BlendScope&) = delete;
+    BlendScope& operator=(const BlendScope&) = delete;
+
+  private:
+    GLboolean wasOn_;
+};
+
+}  // namespace
+
+GlCanvas::GlCanvas() = default;
+
+void GlCanvas::beginFrame(const ViewState& view, Viewport viewport) {
+    view_ = view;
+    viewport_ = viewport;
+}
+
+void GlCanvas::setWarningHandler(WarningHandler handler) {
+    tessellator_.setErrorHandler(std::move(handler));
+}
+
+void GlCanvas::fogOn(int projection) const {
+    if (projection != 0) return;
+    const std::uint32_t c = view_.backgroundColour;
+    const GLfloat colour[] = {red(c) / 255.0f, green(c) / 255.0f, blue(c) / 255.0f, 1.0f};
+    glEnable(GL_FOG);
+    glFogi(GL_FOG_MODE, GL_EXP);
+    glFogf(GL_FOG_START, static_cast<GLfloat>(kFogStart));
+    glFogf(GL_FOG_END, static_cast<GLfloat>(kFogEnd));
+    glFogf(GL_FOG_DENSITY, static_cast<GLfloat>(kFogDensity));
+    glFogfv(GL_FOG_COLOR, colour);
+}
+
+void GlCanvas::tube(Vec3 start, Vec3 direction, double length, double radius, int slices) {
+    glPushMatrix();
+    glTranslated(start.x, start.y, start.z);
+    rotateZOnto(direction);
+    meshes_.cylinder(radius, radius, length, slices, 1);
+    glPopMatrix();
+}
+
+void GlCanvas::dot(Vec3 position, std::uint32_t colour, int size, int shape) {
+    colour3(colour);
+    if (shape == 1) {
+        glPointSize(static_cast<GLfloat>(flatPointSize(size)));
+        glBegin(GL_POINTS);
+        glVertex3d(position.x, position.y, position.z);
+        glEnd();
+        return;
+    }
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glPushMatrix();
+    glTranslated(position.x, position.y, position.z);
+    meshes_.sphere(pointRadius(size), kDotSlices, kDotStacks);
+    glPopMatrix();
+}
+
+void GlCanvas::segment(Vec3 a, Vec3 b, std::uint32_t colour, int size, int shape, int projection,
+                       bool extend) {
+    fogOn(projection);
+    colour3(colour);
+    if (shape == 1) {
+        glDisable(GL_LIGHTING);
+        glLineWidth(static_cast<GLfloat>(flatLineWidth(size)));
+        glBegin(GL_LINES);
+        glVertex3d(a.x, a.y, a.z);
+        glVertex3d(b.x, b.y, b.z);
+        glEnd();
+        glEnable(GL_LIGHTING);
+    } else {
+        const double length = norm(b - a);
+        glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);
+        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+        tube(a, b - a, extend ? length + std::min(0.05 * length, 0.02) : length, lineRadius(size),
+             kTubeSlices);
+        glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
+    }
+    glDisable(GL_FOG);
+}
+
+void GlCanvas::arrow(Vec3 start, Vec3 end, std::uint32_t colour, int size, int shape, int projection) {
+    const Vec3 direction = end - start;
+    const double length = norm(direction);
+    if (!(length > 0.0)) return;
+    const Vec3 unit = direction * (1.0 / length);
+    // The coordinate axes (size -1) scale the whole arrow with their length.
+    const bool axis = size == -1;
+    const double headLength = axis ? length / 7.0 : kHeadLength;
+    const double headRadius = axis ? headLength / 2.0 : kHeadRadius;
+    const double shaftLength = std::max(0.0, length - headLength);
+    const Vec3 headBase = end - unit * headLength;
+
+    fogOn(projection);
+    colour3(colour);
+    if (shape == 1 && !axis) {
+        glDisable(GL_LIGHTING);
+        glLineWidth(static_cast<GLfloat>(flatLineWidth(size)));
+        glBegin(GL_LINES);
+        glVertex3d(start.x, start.y, start.z);
+        glVertex3d(headBase.x, headBase.y, headBase.z);
+        glEnd();
+        glEnable(GL_LIGHTING);
+    }
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    if (shape != 1 || axis)
+        tube(start, direction, shaftLength, axis ? 0.02 * length : lineRadius(size), kTubeSlices);
+    glPushMatrix();
+    glTranslated(headBase.x, headBase.y, headBase.z);
+    rotateZOnto(direction);
+    meshes_.cylinder(headRadius, 0.0, headLength, kHeadSlices, 1);
+    glPopMatrix();
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
+    glDisable(GL_FOG);
+}
+
+void GlCanvas::flatPolygon(std::span<const Vec3> vertices, std::uint32_t colour) {
+    if (vertices.size() < 3) return;
+    glDisable(GL_LIGHTING);
+    {
+        BlendScope blend;
+        glColor4ub(red(colour), green(colour), blue(colour), kSurfaceAlpha);
+        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+        glBegin(GL_POLYGON);
+        for (const Vec3& v : vertices) glVertex3d(v.x, v.y, v.z);
+        glEnd();
+    }
+    glEnable(GL_LIGHTING);
+}
+
+void GlCanvas::tessellatedPolygon(std::span<const Vec3> vertices, Vec3 normal, std::uint32_t colour) {
+    if (vertices.size() < 3) return;
+    BlendScope blend;
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    diffuse(kPolygonDiffuseAlpha);
+    colour3(colour);
+    glNormal3d(normal.x, normal.y, normal.z);
+    tessellator_.fill(vertices, normal);
+    diffuse(1.0f);
+}
+
+void GlCanvas::ring(Vec3 centre, Vec3 normal, double radius, int segments, std::uint32_t colour, int size,
+                    int shape) {
+    const double n = norm(normal);
+    if (!(n > 0.0) || !(radius > 0.0) || !std::isfinite(radius)) return;
+    const int count = std::clamp(segments, 3, kMaxRingSegments);
+    // A frame (u, v) of the circle's plane.
+    const Vec3 w = normal * (1.0 / n);
+    const Vec3 helper = std::fabs(w.x) < 0.9 ? Vec3{1, 0, 0} : Vec3{0, 1, 0};
+    Vec3 u = crossProduct(w, helper);
+    u = u * (1.0 / norm(u));
+    const Vec3 v = crossProduct(w, u);
+    std::vector<Vec3> around(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const double t = 2.0 * std::numbers::pi * i / count;
+        around[static_cast<std::size_t>(i)] = u * std::cos(t) + v * std::sin(t);
+    }
+
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);
+    colour3(colour);
+    if (shape == 1) {
+        // A torus of no thickness and one side: the circle as a line loop.
+        glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+        glLineWidth(static_cast<GLfloat>(flatLineWidth(size)));
+        glBegin(GL_LINE_LOOP);
+        for (const Vec3& d : around) {
+            const Vec3 p = centre + d * radius;
+            glNormal3d(d.x, d.y, d.z);
+            glVertex3d(p.x, p.y, p.z);
+        }
+        glEnd();
+    } else {
+        const double tubeRadius = lineRadius(size);
+        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+        for (int side = 0; side < kRingSides; ++side) {
+            glBegin(GL_QUAD_STRIP);
+            for (int i = 0; i <= count; ++i) {
+                const Vec3& d = around[static_cast<std::size_t>(i % count)];
+                for (int k = 0; k < 2; ++k) {
+                    const double phi = 2.0 * std::numbers::pi * (side + 1 - k) / kRingSides;
+                    const Vec3 out = d * std::cos(phi) + w * std::sin(phi);
+                    const Vec3 p = centre + d * radius + out * tubeRadius;
+                    glNormal3d(out.x, out.y, out.z);
+                    glVertex3d(p.x, p.y, p.z);
+                }
+            }
+            glEnd();
+        }
+    }
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
+}
+
+void GlCanvas::surfacePasses(const std::function<void()>& draw, std::uint32_t colour) {
+    BlendScope blend;
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glColor4ub(red(colour), green(colour), blue(colour), kSurfaceAlpha);
+    diffuse(kSurfaceDiffuseAlpha);
+    // The far side first, then the near side, so the near one blends over it.
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_FRONT);
+    draw();
+    glCullFace(GL_BACK);
+    draw();
+    glDisable(GL_CULL_FACE);
+    diffuse(1.0f);
+}
+
+void GlCanvas::sphere(Vec3 centre, double radius, std::uint32_t colour) {
+    if (!(radius > 0.0) || !std::isfinite(radius)) return;
+    glPushMatrix();
+    glTranslated(centre.x, centre.y, centre.z);
+    surfacePasses([&] { meshes_.sphere(radius, kSphereSlices, kSphereStacks); }, colour);
+    glPopMatrix();
+}
+
+void GlCanvas::cylinder(Vec3 baseCentre, Vec3 axis, double baseRadius, double topRadius, double height,
+                        std::uint32_t colour) {
+    if (!(height > 0.0) || !std::isfinite(height) || !(norm(axis) > 0.0)) return;
+    glPushMatrix();
+    glTranslated(baseCentre.x, baseCentre.y, baseCentre.z);
+    rotateZOnto(axis);
+    surfacePasses([&] { meshes_.cylinder(baseRadius, topRadius, height, kCylinderSlices, kCylinderStacks); },
+                  colour);
+    glPopMatrix();
+}
+
+void GlCanvas::triangles(std::span<const Vec3> vertices, std::span<const Vec3> normals,
+                         std::uint32_t colour) {
+    // Meshes come in no guaranteed winding, so they are drawn once, unculled.
+    const std::size_t count = std::min(vertices.size(), normals.size()) / 3 * 3;
+    if (count == 0) return;
+    BlendScope blend;
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glColor4ub(red(colour), green(colour), blue(colour), kSurfaceAlpha);
+    diffuse(kSurfaceDiffuseAlpha);
+    glBegin(GL_TRIANGLES);
+    for (std::size_t i = 0; i < count; ++i) {
+        glNormal3d(normals[i].x, normals[i].y, normals[i].z);
+        glVertex3d(vertices[i].x, vertices[i].y, vertices[i].z);
+    }
+    glEnd();
+    diffuse(1.0f);
+}
+
+void GlCanvas::screenText(int x, int y, std::string_view text, const FontRecord& font, std::uint32_t colour) {
+    drawScreenText(x, y, colour, view_.backgroundColour, text, font, viewport_.width, viewport_.height);
+}
+
+void GlCanvas::label(Vec3 anchor, std::string_view text, std::uint32_t colour) {
+    if (text.empty()) return;
+    double x = 0.0, y = 0.0, depth = 0.0;
+    if (!projectPoint(view_, viewport_, anchor, x, y, depth)) return;
+    if (labelPath_ == LabelPath::ScreenText) {
+        // Far outside the window the text is not drawn anyway; the bound keeps the conversion defined.
+        const auto pixel = [](double v) { return static_cast<int>(std::lround(std::clamp(v, -1e6, 1e6))); };
+        drawScreenText(pixel(x), pixel(y), colour, view_.backgroundColour, text, labelFont_, viewport_.width,
+                       viewport_.height);
+        return;
+    }
+    if (!charset_) return;
+    // Halfway to the near plane under the same pixel: in front of the element it names.
+    const Vec3 nearPoint = unprojectPoint(view_, viewport_, x, y, 0.0);
+    charset_->drawText(colour, (nearPoint + anchor) * 0.5, text);
+}
+
+Vec3 GlCanvas::unproject(double windowX, double windowY, double depth) const {
+    return unprojectPoint(view_, viewport_, windowX, windowY, depth);
+}
+
+Vec3 GlCanvas::towardsViewer(Vec3 point, double distance) const {
+    double x = 0.0, y = 0.0, depth = 0.0;
+    if (!projectPoint(view_, viewport_, point, x, y, depth)) return point;
+    const Vec3 towards = unprojectPoint(view_, viewport_, x, y, 0.0) - point;
+    const double length = norm(towards);
+    if (!(length > 0.0)) return point;
+    return point + towards * (distance / length);
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "model/canvas.h"
+#include "model/view_state.h"
+#include "view/camera.h"
+#include "view/gl/polygon_tessellator.h"
+#include "view/gl/quadric_meshes.h"
+
+class LabelCharset;
+
+// How name labels reach the image: through the label character set (a view
+// drawing into its own window) or as screen text (a view drawn off-screen).
+enum class LabelPath { Charset, ScreenText };
+
+// The Canvas of the OpenGL view: elements draw through it with OpenGL 1.1 and
+// GLU while a context with the view's fixed state is current.
+//
+//   GlCanvas canvas;                         // with the context current
+//   canvas.beginFrame(document.view, {w, h}); // after the projection and camera are loaded
+//   construction.drawAll(canvas, settings);
+//
+// The Renderer does all of this; the window uses a GlCanvas only through it.
+// The canvas holds the frame's camera for its view queries (unproject, the
+// line of sight of labels), and the fog colour is the frame's clear colour.
+class GlCanvas : public Canvas {
+  public:
+    using WarningHandler = std::function<void(const std::string& message)>;
+
+    GlCanvas();
+    GlCanvas(const GlCanvas&) = delete;
+    GlCanvas& operator=(const GlCanvas&) = delete;
+
+    void beginFrame(const ViewState& view, Viewport viewport);
+    // A tessellation error goes here (the window shows it as a warning).
+    void setWarningHandler(WarningHandler handler);
+    void setLabelCharset(const LabelCharset* charset) { charset_ = charset; }
+    void setLabelPath(LabelPath path) { labelPath_ = path; }
+    void setLabelFont(const FontRecord& font) { labelFont_ = font; }
+    QuadricMeshes& meshes() { return meshes_; }
+
+    void dot(Vec3 position, std::uint32_t colour, int size, int shape) override;
+    void segment(Vec3 a, Vec3 b, std::uint32_t colour, int size, int shape, int projection,
+                 bool extend) override;
+    void arrow(Vec3 start, Vec3 end, std::uint32_t colour, int size, int shape, int projection) override;
+    void flatPolygon(std::span<const Vec3> vertices, std::uint32_t colour) override;
+    void tessellatedPolygon(std::span<const Vec3> vertices, Vec3 normal, std::uint32_t colour) override;
+    void ring(Vec3 centre, Vec3 normal, double radius, int segments, std::uint32_t colour, int size,
+              int shape) override;
+    void sphere(Vec3 centre, double radius, std::uint32_t colour) override;
+    void cylinder(Vec3 baseCentre, Vec3 axis, double baseRadius, double topRadius, double height,
+                  std::uint32_t colour) override;
+    void triangles(std::span<const Vec3> vertices, std::span<const Vec3> normals,
+                   std::uint32_t colour) override;
+    void screenText(int x, int y, std::string_view text, const FontRecord& font,
+                    std::uint32_t colour) override;
+    void label(Vec3 anchor, std::string_view text, std::uint32_t colour) override;
+
+    int projection() const override { return view_.projection; }
+    Vec3 unproject(double windowX, double windowY, double depth) const override;
+    Vec3 towardsViewer(Vec3 point, double distance) const override;
+
+  private:
+    void fogOn(int projection) const;
+    void tube(Vec3 start, Vec3 direction, double length, double radius, int slices);
+    void surfacePasses(const std::function<void()>& draw, std::uint32_t colour);
+
+    ViewState view_;
+    Viewport viewport_;
+    QuadricMeshes meshes_;
+    PolygonTessellator tessellator_;
+    const LabelCharset* charset_ = nullptr;
+    LabelPath labelPath_ = LabelPath::Charset;
+    FontRecord labelFont_;
+};

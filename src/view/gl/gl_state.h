@@ -1,0 +1,7 @@
+#pragma once
+
+// The fixed OpenGL state every rendering context of the view starts with:
+// lighting with one directional light along the eye axis, colour material on
+// the ambient colour, smoothing hints, line polygon mode (each primitive sets the
+// mode it needs) and the depth test. Call with the new context current.
+void setFixedGlState();

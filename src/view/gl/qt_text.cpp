@@ -1,0 +1,62 @@
+#include "view/gl/qt_text.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QString>
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr int kDefaultPixelHeight = 16;
+constexpr int kMaxPixelHeight = 1000;
+constexpr std::uint8_t kNonAntialiasedQuality = 3;
+
+std::int32_t field(const FontRecord& record, std::size_t offset) {
+    std::int32_t v = 0;
+    std::memcpy(&v, record.bytes.data() + offset, sizeof v);
+    return v;
+}
+
+}  // namespace
+
+QFont fontFromRecord(const FontRecord& record) {
+    QFont font;
+    // The face name is NUL-terminated inside its 32 bytes, in the 8-bit code of the files.
+    const char* face = reinterpret_cast<const char*>(record.bytes.data() + 28);
+    const std::size_t faceLength = strnlen(face, 32);
+    if (faceLength > 0) font.setFamily(QString::fromLatin1(face, static_cast<qsizetype>(faceLength)));
+    const std::int64_t height = field(record, 0);
+    font.setPixelSize(height == 0
+                          ? kDefaultPixelHeight
+                          : static_cast<int>(std::min<std::int64_t>(std::llabs(height), kMaxPixelHeight)));
+    const std::int32_t weight = field(record, 16);
+    if (weight > 0) font.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 1, 1000)));
+    font.setItalic(record.bytes[20] != 0);
+    font.setUnderline(record.bytes[21] != 0);
+    font.setStrikeOut(record.bytes[22] != 0);
+    if (record.bytes[26] == kNonAntialiasedQuality) font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
+TextExtent measureText(std::string_view text, const FontRecord& record) {
+    const QFontMetrics metrics(fontFromRecord(record));
+    const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return {metrics.horizontalAdvance(s), metrics.height()};
+}
+
+void installQtTextMeasure() {
+    setTextMeasure(measureText);
+}
+
+bool ensureGuiApplication() {
+    if (QGuiApplication::instance()) return true;
+    // Qt keeps references to these for the application's life.
+    static int argc = 1;
+    static char name[] = "kova3d";
+    static char* argv[] = {name, nullptr};
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static QGuiApplication* application = new QGuiApplication(argc, argv);
+    return application != nullptr;
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "model/construction.h"
+#include "model/view_state.h"
+#include "view/camera.h"
+#include "view/gl/gl_canvas.h"
+#include "view/gl/label_charset.h"
+
+class Document;
+class Element;
+
+// A text at a window position (pixels, y downwards), drawn as screen text over
+// the background colour in the label font.
+struct OverlayText {
+    int x = 0;
+    int y = 0;
+    std::string text;
+    std::uint32_t colour = 0;
+};
+
+// Everything one redraw shows. The view and the construction belong to the
+// document; the rest is what the window and the current tool know.
+struct RenderScene {
+    const ViewState* view = nullptr;
+    Construction* construction = nullptr;  // none: axes only
+    DrawSettings settings;
+    FontRecord labelFont;
+    // Picked by the current tool: drawn first in the selected colour, so they
+    // stay visible over their normal drawing (a picked regular polygon or
+    // polyhedron lists its parts too).
+    std::vector<Element*> highlighted;
+    // The 3-D mouse position and its guides, drawn after the highlights.
+    std::function<void(Canvas&)> ghost;
+    // The hover text at the cursor, then the calculator letters and iteration ordinals.
+    std::vector<OverlayText> overlays;
+};
+
+// The scene of a document: its view, construction, label font and colours.
+RenderScene documentScene(Document& document, bool showHidden);
+
+// One redraw of the 3-D view into the current OpenGL context: projection and
+// camera from the document's view, clear to the background colour, the axes,
+// the tool's highlights, every element (lines and points first, surfaces
+// second) with their name labels, and the overlay texts.
+//
+//   HeadlessContext context;  context.create(w, h);    // or the window's context
+//   Renderer renderer;                                  // with that context current
+//   renderer.render(documentScene(document, false), {w, h});
+//
+// The renderer owns the view's GL resources (quadric meshes, tessellator, label
+// character set): make it after the context and destroy it before the context
+// goes, with the context current. After the context is made anew, call
+// contextRemade() so the label character set is rebuilt.
+class Renderer {
+  public:
+    Renderer() = default;
+    Renderer(const Renderer&) = delete;
+    Renderer& operator=(const Renderer&) = delete;
+
+    void render(const RenderScene& scene, Viewport viewport);
+
+    void setLabelPath(LabelPath path) { canvas_.setLabelPath(path); }
+    void contextRemade() { charsetStale_ = true; }
+    GlCanvas& canvas() { return canvas_; }
+    const LabelCharset& charset() const { return charset_; }
+
+  private:
+    void drawAxes(const ViewState& view);
+
+    GlCanvas canvas_;
+    LabelCharset charset_;
+    bool charsetStale_ = true;
+};
+
+// Loads the projection of the view for the viewport, resets the model-view and
+// switches blending and smoothing with the view's antialiasing flag.
+void applyProjection(const ViewState& view, Viewport viewport);

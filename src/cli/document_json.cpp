@@ -4,6 +4,8 @@
 
 #include "elements/circle.h"
 #include "elements/conic.h"
+#include "elements/iteration.h"
+#include "elements/locus.h"
 #include "elements/plane.h"
 #include "elements/point.h"
 #include "elements/regular_solids.h"

@@ -14,7 +14,7 @@ class MeanPoint : public Element {
   public:
     explicit MeanPoint(int typeCode) : Element(typeCode, KindStyle{}) {}
     std::unique_ptr<Element> clone() const override { return std::unique_ptr<Element>(new MeanPoint(*this)); }
-    void recompute(const Construction&, int, double) override {
+    void recompute(Construction&, int, double) override {
         if (parents.empty()) {
             defined = 1;
             return;

@@ -136,7 +136,7 @@ std::unique_ptr<Element> Circle::clone() const {
     return std::unique_ptr<Element>(new Circle(*this));
 }
 
-void Circle::recompute(const Construction&, int angleUnit, double) {
+void Circle::recompute(Construction&, int angleUnit, double) {
     switch (typeCode()) {
         case 10030: {
             const Vec3 p1 = positionOf(parents[0]);
@@ -260,7 +260,7 @@ std::unique_ptr<Element> Arc::clone() const {
     return std::unique_ptr<Element>(new Arc(*this));
 }
 
-void Arc::recompute(const Construction&, int angleUnit, double) {
+void Arc::recompute(Construction&, int angleUnit, double) {
     if (typeCode() == 10045) {
         defined = rebuild(positionOf(parents[0]), positionOf(parents[1]), positionOf(parents[2])) ? 1 : 0;
         return;

@@ -24,7 +24,7 @@ std::unique_ptr<Element> Conic::clone() const {
     return std::unique_ptr<Element>(new Conic(*this));
 }
 
-void Conic::recompute(const Construction&, int angleUnit, double) {
+void Conic::recompute(Construction&, int angleUnit, double) {
     Vec3 points[5];
     switch (typeCode()) {
         case 10040:

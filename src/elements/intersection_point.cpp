@@ -256,7 +256,7 @@ std::unique_ptr<Element> IntersectionPoint::clone() const {
     return std::unique_ptr<Element>(new IntersectionPoint(*this));
 }
 
-void IntersectionPoint::recompute(const Construction&, int, double) {
+void IntersectionPoint::recompute(Construction&, int, double) {
     Vec3 first, second;
     const int n = solveIntersection(typeCode(), parents.data(), first, second);
     if (!hasTwoRoots(typeCode())) {

@@ -64,7 +64,7 @@ bool Iteration::consistent() const {
     return !numbers || parents.back()->kind() == ElementKind::Number;
 }
 
-void Iteration::recompute(const Construction& construction, int angleUnit, double scale) {
+void Iteration::recompute(Construction& construction, int angleUnit, double scale) {
     angleUnit_ = angleUnit;
     scale_ = scale;
     copy_.reset();
@@ -87,11 +87,9 @@ void Iteration::recompute(const Construction& construction, int angleUnit, doubl
                     ? std::numeric_limits<std::int32_t>::max()
                     : static_cast<std::int32_t>(truncated);
     }
-    // The copy is taken from the construction being recomputed. Making a full copy
-    // renumbers it and stores its parent keys, which every copy does and which
-    // leaves its elements as they were; every construction is built non-const, so
-    // the cast is safe.
-    defined = buildCopy(const_cast<Construction&>(construction)) ? 1 : 0;
+    // The copy is taken from the construction being recomputed (a full copy
+    // renumbers it and stores its parent keys, leaving its elements as they were).
+    defined = buildCopy(construction) ? 1 : 0;
 }
 
 bool Iteration::buildCopy(Construction& document) {

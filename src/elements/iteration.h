@@ -27,7 +27,7 @@ class Iteration : public Element {
 
     std::unique_ptr<Element> clone() const override;
     // Reads the depth and rebuilds the private copy of the construction.
-    void recompute(const Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, int angleUnit, double scale) override;
     // Draws the copies of every step after the first (the document shows that one).
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     // An iteration is not picked in space.

@@ -146,9 +146,9 @@ bool locusDriverValues(const Element& driver, int n, std::vector<double>& values
 
 // ---------------------------------------------------------------- LocusTrace
 
-LocusTrace::LocusTrace(const Construction& construction, int angleUnit, double scale,
+LocusTrace::LocusTrace(Construction& construction, int angleUnit, double scale,
                        std::initializer_list<Element*> drivers)
-    : construction_(const_cast<Construction&>(construction)), angleUnit_(angleUnit), scale_(scale) {
+    : construction_(construction), angleUnit_(angleUnit), scale_(scale) {
     savedMarks_.reserve(static_cast<std::size_t>(construction_.count()));
     construction_.forEach([this](const Element& e) { savedMarks_.push_back(e.mark); });
     bool clearFirst = true;
@@ -269,7 +269,7 @@ std::unique_ptr<Element> Locus::clone() const {
     return std::unique_ptr<Element>(new Locus(*this));
 }
 
-void Locus::recompute(const Construction& construction, int angleUnit, double scale) {
+void Locus::recompute(Construction& construction, int angleUnit, double scale) {
     // The traced element may be undefined here (the construction allows it), but it must exist.
     Element* driver = parents[1];
     std::vector<double> values;

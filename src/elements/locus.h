@@ -82,7 +82,7 @@ class Locus : public Element {
     Locus(int typeCode, const KindStyle& style);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(const Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, int angleUnit, double scale) override;
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
     int write(OutputStream& out) const override;
@@ -119,7 +119,7 @@ class SurfaceLocus : public Element {
     SurfaceLocus(int typeCode, const KindStyle& style);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(const Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, int angleUnit, double scale) override;
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
     int write(OutputStream& out) const override;
@@ -133,8 +133,8 @@ class SurfaceLocus : public Element {
     SurfaceLocus(const SurfaceLocus&) = default;
 
   private:
-    bool recomputeOverParameters(const Construction& construction, int angleUnit, double scale);
-    bool recomputeOverParallelogram(const Construction& construction, int angleUnit, double scale);
+    bool recomputeOverParameters(Construction& construction, int angleUnit, double scale);
+    bool recomputeOverParallelogram(Construction& construction, int angleUnit, double scale);
     LocusMesh gridMesh() const;
 };
 
@@ -145,14 +145,9 @@ class SurfaceLocus : public Element {
 // the marked elements; finish() (after the caller has put the drivers back)
 // recomputes them once more and gives every element its mark from before, so a
 // locus leaves the construction exactly as it found it.
-//
-// The construction is handed to recompute as const, but a locus must move its
-// driver and recompute the chain inside it. Every construction is built
-// non-const and recompute is only called from its own (non-const) walks, so the
-// cast inside is safe; nothing is left changed once finish() has run.
 class LocusTrace {
   public:
-    LocusTrace(const Construction& construction, int angleUnit, double scale,
+    LocusTrace(Construction& construction, int angleUnit, double scale,
                std::initializer_list<Element*> drivers);
     LocusTrace(const LocusTrace&) = delete;
     LocusTrace& operator=(const LocusTrace&) = delete;

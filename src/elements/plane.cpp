@@ -57,7 +57,7 @@ std::unique_ptr<Element> Plane::clone() const {
     return std::unique_ptr<Element>(new Plane(*this));
 }
 
-void Plane::recompute(const Construction&, int angleUnit, double) {
+void Plane::recompute(Construction&, int angleUnit, double) {
     Vec3 points[3];
     switch (typeCode()) {
         case 10050:

@@ -43,7 +43,7 @@ std::unique_ptr<Element> Point::clone() const {
     return std::unique_ptr<Element>(new Point(*this));
 }
 
-void Point::recompute(const Construction&, int angleUnit, double scale) {
+void Point::recompute(Construction&, int angleUnit, double scale) {
     switch (typeCode()) {
         case kCodeFreePoint:
         case kCodeRepresentedPoint:
@@ -141,7 +141,7 @@ std::unique_ptr<Element> PointOnObject::clone() const {
     return std::unique_ptr<Element>(new PointOnObject(*this));
 }
 
-void PointOnObject::recompute(const Construction&, int, double) {
+void PointOnObject::recompute(Construction&, int, double) {
     // The object places the point from its own parameters. An object that cannot
     // evaluate them leaves the point undefined rather than at a stale place.
     defined = parents[0]->pointAt(param1, param2, position) ? 1 : 0;

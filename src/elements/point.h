@@ -23,7 +23,7 @@ class Point : public Element {
     Point(int typeCode, const KindStyle& style);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(const Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, int angleUnit, double scale) override;
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     void drawLabel(Canvas& canvas, std::uint32_t labelColour) override;
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
@@ -43,7 +43,7 @@ class IntersectionPoint : public Point {
     IntersectionPoint(int typeCode, const KindStyle& style, int rootIndex = 0);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(const Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, int angleUnit, double scale) override;
     int write(OutputStream& out) const override;
     int read(InputStream& in, int fileVersion) override;
 
@@ -60,7 +60,7 @@ class PointOnObject : public Point {
     explicit PointOnObject(const KindStyle& style);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(const Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, int angleUnit, double scale) override;
     int write(OutputStream& out) const override;
     int read(InputStream& in, int fileVersion) override;
 

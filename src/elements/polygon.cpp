@@ -46,7 +46,7 @@ std::unique_ptr<Element> Polygon::clone() const {
     return std::unique_ptr<Element>(new Polygon(*this));
 }
 
-void Polygon::recompute(const Construction&, int angleUnit, double) {
+void Polygon::recompute(Construction&, int angleUnit, double) {
     if (typeCode() == kPolygonCode) {
         if (parents.size() != vertices.size()) {
             defined = 0;

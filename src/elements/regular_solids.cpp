@@ -52,7 +52,7 @@ bool collectPolygons(const Construction& construction, const Element*& from, int
 }
 
 // A generated polygon follows its vertices: it is recomputed when they all are defined.
-void recomputeOwnedPolygon(Element& polygon, const Construction& construction, int angleUnit, double scale) {
+void recomputeOwnedPolygon(Element& polygon, Construction& construction, int angleUnit, double scale) {
     if (std::all_of(polygon.parents.begin(), polygon.parents.end(), isDefined))
         polygon.recompute(construction, angleUnit, scale);
     else
@@ -110,7 +110,7 @@ Polygon* RegularPolygon::polygon() const {
     return parts_.empty() ? nullptr : static_cast<Polygon*>(parts_.back());
 }
 
-void RegularPolygon::recompute(const Construction& construction, int angleUnit, double scale) {
+void RegularPolygon::recompute(Construction& construction, int angleUnit, double scale) {
     parts_.clear();
     const Element* from = this;
     if (sideCount < kMinSideCount ||
@@ -210,7 +210,7 @@ void RegularPolyhedron::colourFaces() {
         parts_[i]->colour = colour;
 }
 
-void RegularPolyhedron::recompute(const Construction& construction, int angleUnit, double scale) {
+void RegularPolyhedron::recompute(Construction& construction, int angleUnit, double scale) {
     parts_.clear();
     const SolidTable* solid = solidTableOf(typeCode());
     const Element* from = this;

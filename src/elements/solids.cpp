@@ -104,7 +104,7 @@ std::unique_ptr<Element> Sphere::clone() const {
     return std::unique_ptr<Element>(new Sphere(*this));
 }
 
-void Sphere::recompute(const Construction&, int angleUnit, double) {
+void Sphere::recompute(Construction&, int angleUnit, double) {
     if (typeCode() != 10060) {
         // An image (10880-10884): centre and surface point mapped, the radius kept.
         if (!isImageTypeCode(typeCode())) {
@@ -191,7 +191,7 @@ std::unique_ptr<Element> Cylinder::clone() const {
     return std::unique_ptr<Element>(new Cylinder(*this));
 }
 
-void Cylinder::recompute(const Construction&, int angleUnit, double) {
+void Cylinder::recompute(Construction&, int angleUnit, double) {
     if (typeCode() != 10061) {
         // An image (10900-10904): the axis ends and the rim point mapped, the radius kept.
         if (!isImageTypeCode(typeCode())) {
@@ -272,7 +272,7 @@ std::unique_ptr<Element> Cone::clone() const {
     return std::unique_ptr<Element>(new Cone(*this));
 }
 
-void Cone::recompute(const Construction&, int angleUnit, double) {
+void Cone::recompute(Construction&, int angleUnit, double) {
     if (typeCode() != 10062) {
         // An image (10910-10914): base centre, apex and rim point mapped, the base radius kept.
         if (!isImageTypeCode(typeCode())) {

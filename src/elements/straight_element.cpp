@@ -39,7 +39,7 @@ std::unique_ptr<Element> StraightElement::clone() const {
     return std::unique_ptr<Element>(new StraightElement(*this));
 }
 
-void StraightElement::recompute(const Construction&, int angleUnit, double) {
+void StraightElement::recompute(Construction&, int angleUnit, double) {
     defined = 1;
     switch (typeCode()) {
         case kCodeVector:

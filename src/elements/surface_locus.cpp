@@ -39,7 +39,7 @@ std::unique_ptr<Element> SurfaceLocus::clone() const {
     return std::unique_ptr<Element>(new SurfaceLocus(*this));
 }
 
-void SurfaceLocus::recompute(const Construction& construction, int angleUnit, double scale) {
+void SurfaceLocus::recompute(Construction& construction, int angleUnit, double scale) {
     const bool sized =
         rowCount >= 2 && columnCount >= 2 &&
         grid.size() == static_cast<std::size_t>(rowCount) * static_cast<std::size_t>(columnCount);
@@ -64,7 +64,7 @@ void storeCell(GridCell& cell, const Element& traced) {
 
 }  // namespace
 
-bool SurfaceLocus::recomputeOverParameters(const Construction& construction, int angleUnit, double scale) {
+bool SurfaceLocus::recomputeOverParameters(Construction& construction, int angleUnit, double scale) {
     Element* first = parents[1];
     Element* second = parents[2];
     double min1 = 0.0, max1 = 0.0, min2 = 0.0, max2 = 0.0, saved1 = 0.0, saved2 = 0.0;
@@ -88,7 +88,7 @@ bool SurfaceLocus::recomputeOverParameters(const Construction& construction, int
     return true;
 }
 
-bool SurfaceLocus::recomputeOverParallelogram(const Construction& construction, int angleUnit, double scale) {
+bool SurfaceLocus::recomputeOverParallelogram(Construction& construction, int angleUnit, double scale) {
     Element* driver = parents[1];
     if (driver->typeCode() != kCodePointOnObject || driver->parents.empty() || driver->parents[0] == nullptr)
         return false;

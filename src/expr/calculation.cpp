@@ -49,7 +49,7 @@ void Calculation::assign(const CompiledExpression& compiled, std::span<Element* 
     parentKeys.assign(operands.size(), -1);
 }
 
-void Calculation::recompute(const Construction&, int angleUnit, double) {
+void Calculation::recompute(Construction&, int angleUnit, double) {
     defined = 1;
     valueDefined = 1;
     if (!std::all_of(parents.begin(), parents.end(), isDefined)) {

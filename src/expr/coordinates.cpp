@@ -45,7 +45,7 @@ std::vector<ElementPtr> Coordinates::makeParts(int decimals) {
     return made;
 }
 
-void Coordinates::recompute(const Construction& construction, int, double scale) {
+void Coordinates::recompute(Construction& construction, int, double scale) {
     parts_.clear();
     const Element* from = this;
     for (const int code : kPartCodes) {

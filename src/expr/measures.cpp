@@ -203,7 +203,7 @@ std::unique_ptr<Element> Measure::clone() const {
     return std::unique_ptr<Element>(new Measure(*this));
 }
 
-void Measure::recompute(const Construction& construction, int angleUnit, double scale) {
+void Measure::recompute(Construction& construction, int angleUnit, double scale) {
     double raw = 0.0;
     if (!rawMeasure(construction, *this, raw)) {
         defined = 0;

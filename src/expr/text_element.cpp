@@ -37,7 +37,7 @@ std::unique_ptr<Element> Text::clone() const {
     return std::unique_ptr<Element>(new Text(*this));
 }
 
-void Text::recompute(const Construction&, int, double) {
+void Text::recompute(Construction&, int, double) {
     defined = 1;
 }
 

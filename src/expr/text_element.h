@@ -21,7 +21,7 @@ class Text : public Element {
 
     std::unique_ptr<Element> clone() const override;
     // Always defined.
-    void recompute(const Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, int angleUnit, double scale) override;
     // Until a rich-text renderer draws it, the plain text, line by line, from
     // the rectangle's top-left corner.
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;

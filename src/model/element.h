@@ -44,8 +44,9 @@ class Element {
     virtual std::unique_ptr<Element> clone() const = 0;
 
     // Recomputes the element's data from its parents and sets `defined`.
-    // Called only when every parent is defined.
-    virtual void recompute(const Construction& construction, int angleUnit, double scale) = 0;
+    // Called only when every parent is defined, from the construction's own
+    // walks; loci and iterations re-run parts of the construction through it.
+    virtual void recompute(Construction& construction, int angleUnit, double scale) = 0;
     virtual void draw(std::uint32_t colour, int projection, Canvas& canvas) = 0;
     virtual void drawLabel(Canvas& canvas, std::uint32_t labelColour);
     // 1 when the element lies under window point (x, y); then hitPoint is set.

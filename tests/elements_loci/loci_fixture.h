@@ -28,7 +28,7 @@ class StandInParameter : public Element {
     std::unique_ptr<Element> clone() const override {
         return std::unique_ptr<Element>(new StandInParameter(*this));
     }
-    void recompute(const Construction&, int, double) override {
+    void recompute(Construction&, int, double) override {
         ++recomputeCount;
         defined = 1;
     }

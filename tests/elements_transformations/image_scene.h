@@ -34,7 +34,7 @@ class TestNumber : public Element {
     std::unique_ptr<Element> clone() const override {
         return std::unique_ptr<Element>(new TestNumber(*this));
     }
-    void recompute(const Construction&, int, double) override { defined = valid ? 1 : 0; }
+    void recompute(Construction&, int, double) override { defined = valid ? 1 : 0; }
     void draw(std::uint32_t, int, Canvas&) override {}
     int hitTest(int, int, const PickRay&, int, Vec3&) override { return 0; }
     bool currentValue(double& out) const override {

@@ -10,7 +10,8 @@ TEST(TextElement, RectangleScalesWithTheScreenAndPicksEndsIncluded) {
     Text t(kNumberStyle);
     t.resolution = 96;
     t.rectangle = {{10, 20}, {110, 70}};
-    t.recompute(Construction{}, 0, 1.0);
+    Construction none;
+    t.recompute(none, 0, 1.0);
     EXPECT_EQ(t.defined, 1);
     const PickRay ray{{0, 0, 5}, {0, 0, -5}};
     Vec3 hit;

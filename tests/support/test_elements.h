@@ -21,7 +21,7 @@ class TestElement : public Element {
         return std::unique_ptr<Element>(new TestElement(*this));
     }
 
-    void recompute(const Construction&, int angleUnit, double scale) override {
+    void recompute(Construction&, int angleUnit, double scale) override {
         ++recomputeCount;
         lastAngleUnit = angleUnit;
         lastScale = scale;

@@ -123,8 +123,9 @@ TEST(Camera, PickRayAndProjectionRoundTrips) {
             EXPECT_NEAR(fd, kPickFarDepth, 1e-9);
             EXPECT_NEAR(nx, x, 1e-6);
             EXPECT_NEAR(fy, y, 1e-6);
-            // The near point lies between the eye and the point.
-            EXPECT_LT(distance(ray.nearPoint, p), distance(ray.farPoint, p));
+            // The point lies between the ray's two ends.
+            EXPECT_NEAR(distance(ray.nearPoint, p) + distance(p, ray.farPoint),
+                        distance(ray.nearPoint, ray.farPoint), 1e-6);
         }
     }
 }

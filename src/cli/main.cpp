@@ -14,6 +14,9 @@
 #include "lang/composed_texts.h"
 #include "lang/text_table.h"
 #include "model/type_codes.h"
+#ifdef KOVA_HAS_GL
+#include "cli/render_command.h"
+#endif
 
 namespace {
 
@@ -37,6 +40,11 @@ constexpr const char* kUsage =
     "  convert IN OUT                     read IN and write it to OUT in the current version\n"
     "  eval EXPR [--angle-unit rad|deg|grad]\n"
     "                                     evaluate an expression without variables\n"
+#ifdef KOVA_HAS_GL
+    "  render FILE -o OUT.bmp|OUT.png [--size WxH] [--view VIEW] [--projection central|parallel]\n"
+    "                                     draw the view headless (VIEW: centre, xy-up, xy-down,\n"
+    "                                     xz-up, xz-down, yz-up, yz-down)\n"
+#endif
     "  --help                             show this text\n"
     "\n"
     "Exit codes: 0 success; 1 wrong usage or an expression that cannot be evaluated;\n"
@@ -184,6 +192,9 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return kExitOk;
     }
+#ifdef KOVA_HAS_GL
+    if (command == "render") return renderCommand({args.begin() + 1, args.end()}, argv[0]);
+#endif
     // Options may come anywhere after the command.
     std::vector<std::string> positional;
     bool hidden = false;

@@ -7,21 +7,24 @@
 class QImage;
 
 // The view's image as the bitmap file and the clipboard hold it: 24-bit BGR
-// pixels, bottom row first, each row padded to a multiple of 4 bytes.
+// pixels, bottom row first, each row padded to a multiple of 4 bytes (the
+// sizes and headers are those of view/image_layout.h).
 struct BgrImage {
     int width = 0;
     int height = 0;
-    std::vector<std::uint8_t> bytes;  // rowBytes(width) * height
+    std::vector<std::uint8_t> bytes;  // bmpRowBytes(width) * height
 
-    // ((width * 24 + 31) with the low five bits cleared) / 8.
-    static std::int64_t rowBytes(int width);
     // Colour of a pixel counted from the bottom-left, as RGB with red in the low byte.
     std::uint32_t pixel(int x, int y) const;
 };
 
 // Reads the colour buffer's rectangle (0, 0, width, height) of the current
-// context. An empty image when the size is not positive or too large to hold.
+// context. An empty image when the size is refused (not positive, or above
+// kMaxImageSide).
 BgrImage readColourBuffer(int width, int height);
+// What "copy image" puts on the clipboard: the client width truncated to a
+// multiple of 4, so the rows need no padding.
+BgrImage readClipboardImage(int clientWidth, int clientHeight);
 
 // Results of saving an image.
 inline constexpr int kImageSaved = 1;

@@ -10,6 +10,7 @@
 #include "elements/style_tables.h"
 #include "view/gl/label_charset.h"
 #include "view/gl/screen_text_drawing.h"
+#include "view/label_placement.h"
 
 namespace {
 
@@ -332,19 +333,16 @@ void GlCanvas::screenText(int x, int y, std::string_view text, const FontRecord&
 
 void GlCanvas::label(Vec3 anchor, std::string_view text, std::uint32_t colour) {
     if (text.empty()) return;
-    double x = 0.0, y = 0.0, depth = 0.0;
-    if (!projectPoint(view_, viewport_, anchor, x, y, depth)) return;
+    const LabelPlacement place = placeLabel(view_, viewport_, anchor);
+    if (!place.visible) return;
     if (labelPath_ == LabelPath::ScreenText) {
         // Far outside the window the text is not drawn anyway; the bound keeps the conversion defined.
         const auto pixel = [](double v) { return static_cast<int>(std::lround(std::clamp(v, -1e6, 1e6))); };
-        drawScreenText(pixel(x), pixel(y), colour, view_.backgroundColour, text, labelFont_, viewport_.width,
-                       viewport_.height);
+        drawScreenText(pixel(place.windowX), pixel(place.windowY), colour, view_.backgroundColour, text,
+                       labelFont_, viewport_.width, viewport_.height);
         return;
     }
-    if (!charset_) return;
-    // Halfway to the near plane under the same pixel: in front of the element it names.
-    const Vec3 nearPoint = unprojectPoint(view_, viewport_, x, y, 0.0);
-    charset_->drawText(colour, (nearPoint + anchor) * 0.5, text);
+    if (charset_) charset_->drawText(colour, place.raster, text);
 }
 
 Vec3 GlCanvas::unproject(double windowX, double windowY, double depth) const {
@@ -352,10 +350,5 @@ Vec3 GlCanvas::unproject(double windowX, double windowY, double depth) const {
 }
 
 Vec3 GlCanvas::towardsViewer(Vec3 point, double distance) const {
-    double x = 0.0, y = 0.0, depth = 0.0;
-    if (!projectPoint(view_, viewport_, point, x, y, depth)) return point;
-    const Vec3 towards = unprojectPoint(view_, viewport_, x, y, 0.0) - point;
-    const double length = norm(towards);
-    if (!(length > 0.0)) return point;
-    return point + towards * (distance / length);
+    return ::towardsViewer(view_, viewport_, point, distance);
 }

@@ -1,0 +1,156 @@
+#include "cli/render_command.h"
+
+// Built only where the OpenGL view is (the tool's sources are all compiled either way).
+#ifdef KOVA_HAS_GL
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cstdio>
+#include <utility>
+
+#include "io/document_file.h"
+#include "view/camera_controls.h"
+#include "view/gl/bitmap_output.h"
+#include "view/gl/headless_context.h"
+#include "view/gl/qt_text.h"
+#include "view/gl/renderer.h"
+#include "view/image_layout.h"
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitUsage = 1;
+constexpr int kExitCannotOpen = 2;
+constexpr int kExitNewer = 3;
+constexpr int kExitDamaged = 4;
+
+constexpr int kDefaultWidth = 800;
+constexpr int kDefaultHeight = 600;
+
+constexpr std::pair<const char*, int> kViews[] = {{"centre", kCommandCentreView}, {"xy-up", kCommandXyUp},
+                                                  {"xy-down", kCommandXyDown},    {"xz-up", kCommandXzUp},
+                                                  {"xz-down", kCommandXzDown},    {"yz-up", kCommandYzUp},
+                                                  {"yz-down", kCommandYzDown}};
+
+int usageError(const std::string& message) {
+    std::fprintf(stderr,
+                 "kova3d-cli: %s\nUsage: kova3d-cli render FILE -o OUT.bmp|OUT.png [--size WxH]\n"
+                 "         [--view centre|xy-up|xy-down|xz-up|xz-down|yz-up|yz-down] "
+                 "[--projection central|parallel]\n",
+                 message.c_str());
+    return kExitUsage;
+}
+
+bool parseSide(std::string_view text, int& side) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), side);
+    return error == std::errc() && end == text.data() + text.size() && side >= 1 && side <= kMaxImageSide;
+}
+
+// "WxH" with both sides between 1 and the largest image side.
+bool parseSize(const std::string& text, int& width, int& height) {
+    const std::size_t x = text.find('x');
+    if (x == std::string::npos) return false;
+    const std::string_view s(text);
+    return parseSide(s.substr(0, x), width) && parseSide(s.substr(x + 1), height);
+}
+
+std::string lowerExtension(const std::string& path) {
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos || path.find('/', dot) != std::string::npos) return {};
+    std::string ext = path.substr(dot + 1);
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    return ext;
+}
+
+int openDocument(const std::string& path, Document& document) {
+    std::string reason;
+    switch (readDocument(path, DocumentDefaults{}, document, &reason)) {
+        case kReadOk:
+            document.recompute();
+            return kExitOk;
+        case kReadCannotOpen:
+            std::fprintf(stderr, "kova3d-cli: %s: cannot open: %s\n", path.c_str(), reason.c_str());
+            return kExitCannotOpen;
+        case kReadNewerVersion:
+            std::fprintf(stderr, "kova3d-cli: %s: %s\n", path.c_str(), reason.c_str());
+            return kExitNewer;
+        default:
+            std::fprintf(stderr, "kova3d-cli: %s: not a construction file or damaged: %s\n", path.c_str(),
+                         reason.c_str());
+            return kExitDamaged;
+    }
+}
+
+}  // namespace
+
+int renderCommand(const std::vector<std::string>& args, const char*) {
+    std::vector<std::string> positional;
+    std::string output;
+    int width = kDefaultWidth;
+    int height = kDefaultHeight;
+    int viewCommand = 0;
+    int projection = -1;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool takesValue = a == "-o" || a == "--size" || a == "--view" || a == "--projection";
+        if (!takesValue) {
+            if (a.rfind("-", 0) == 0 && a.size() > 1) return usageError("unknown option " + a);
+            positional.push_back(a);
+            continue;
+        }
+        if (i + 1 >= args.size()) return usageError(a + " needs a value");
+        const std::string& value = args[++i];
+        if (a == "-o") {
+            output = value;
+        } else if (a == "--size") {
+            if (!parseSize(value, width, height)) return usageError("bad size '" + value + "' (WxH)");
+        } else if (a == "--view") {
+            const auto found = std::find_if(std::begin(kViews), std::end(kViews),
+                                            [&](const auto& v) { return value == v.first; });
+            if (found == std::end(kViews)) return usageError("unknown view '" + value + "'");
+            viewCommand = found->second;
+        } else {
+            if (value != "central" && value != "parallel")
+                return usageError("unknown projection '" + value + "'");
+            projection = value == "central" ? 0 : 1;
+        }
+    }
+    if (positional.size() != 1) return usageError("render needs one construction file");
+    if (output.empty()) return usageError("render needs -o OUT.bmp or OUT.png");
+    const std::string extension = lowerExtension(output);
+    if (extension != "bmp" && extension != "png") return usageError("the output must end in .bmp or .png");
+
+    // Texts are measured and drawn by Qt, so its application comes before the document's recompute.
+    if (!ensureGuiApplication()) {
+        std::fprintf(stderr, "kova3d-cli: %s\n", kNoSurfaceMessage);
+        return kExitCannotOpen;
+    }
+    installQtTextMeasure();
+    Document document;
+    if (const int code = openDocument(positional[0], document); code != kExitOk) return code;
+    if (viewCommand != 0) setStandardView(document.view, viewCommand);
+    if (projection >= 0) document.view.projection = projection;
+
+    HeadlessContext context;
+    if (!context.create(width, height)) {
+        std::fprintf(stderr, "kova3d-cli: %s (%s)\n", kNoSurfaceMessage, context.error().c_str());
+        return kExitCannotOpen;
+    }
+    BgrImage image;
+    {
+        Renderer renderer;
+        renderer.render(documentScene(document, false), {width, height});
+        image = readColourBuffer(width, height);
+    }
+    const int saved = extension == "bmp" ? writeBmpFile(output, image) : writePngFile(output, image);
+    if (saved != kImageSaved) {
+        std::fprintf(stderr, "kova3d-cli: %s: %s\n", output.c_str(),
+                     saved == kImageNoSurface ? kNoSurfaceMessage : "cannot write the file");
+        return kExitCannotOpen;
+    }
+    std::printf("%s: %d x %d\n", output.c_str(), width, height);
+    return kExitOk;
+}
+
+#endif  // KOVA_HAS_GL

@@ -1,0 +1,65 @@
+#include "app/user_prompts.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace {
+
+QString qt(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+}  // namespace
+
+void DialogPrompts::message(QWidget* parent, const std::string& text, MessageIcon icon) {
+    QMessageBox box(parent);
+    box.setWindowTitle(QCoreApplication::applicationName());
+    box.setText(qt(text));
+    switch (icon) {
+        case MessageIcon::Error:
+        case MessageIcon::Stop:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case MessageIcon::Warning:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MessageIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+    }
+    box.exec();
+}
+
+SaveAnswer DialogPrompts::askSaveChanges(QWidget* parent, const std::string& question) {
+    const auto answer =
+        QMessageBox::question(parent, QCoreApplication::applicationName(), qt(question),
+                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::Yes) return SaveAnswer::Yes;
+    if (answer == QMessageBox::No) return SaveAnswer::No;
+    return SaveAnswer::Cancel;
+}
+
+std::string DialogPrompts::openFileName(QWidget* parent, const std::string& filter) {
+    return QFileDialog::getOpenFileName(parent, QString(), QString(), qt(filter)).toStdString();
+}
+
+std::string DialogPrompts::saveFileName(QWidget* parent, const SaveDialogRequest& request) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(qt(request.filter));
+    dialog.setDefaultSuffix(qt(request.defaultSuffix));
+    dialog.selectFile(qt(request.initialName));
+    // Overwriting asks first, which is the dialog's default.
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first().toStdString();
+}
+
+bool DialogPrompts::choosePrinter(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    return dialog.exec() == QDialog::Accepted;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+
+#include "app/close_question.h"
+
+class QPrinter;
+class QWidget;
+
+// The icon of a message box.
+enum class MessageIcon { Error, Stop, Warning, Information };
+
+// What a save dialog is opened with.
+struct SaveDialogRequest {
+    std::string filter;         // as fileDialogFilter makes it
+    std::string defaultSuffix;  // without the dot
+    std::string initialName;
+};
+
+// Everything the windows ask of the user goes through here, so that the rules
+// behind the questions can be driven without modal dialogs.
+class UserPrompts {
+  public:
+    virtual ~UserPrompts() = default;
+
+    virtual void message(QWidget* parent, const std::string& text, MessageIcon icon) = 0;
+    virtual SaveAnswer askSaveChanges(QWidget* parent, const std::string& question) = 0;
+    // The chosen file, or an empty text when the dialog was cancelled.
+    virtual std::string openFileName(QWidget* parent, const std::string& filter) = 0;
+    virtual std::string saveFileName(QWidget* parent, const SaveDialogRequest& request) = 0;
+    // The print dialog (page numbers off); false when it was cancelled.
+    virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
+};
+
+// The real dialogs.
+class DialogPrompts : public UserPrompts {
+  public:
+    void message(QWidget* parent, const std::string& text, MessageIcon icon) override;
+    SaveAnswer askSaveChanges(QWidget* parent, const std::string& question) override;
+    std::string openFileName(QWidget* parent, const std::string& filter) override;
+    std::string saveFileName(QWidget* parent, const SaveDialogRequest& request) override;
+    bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+};

@@ -1,0 +1,185 @@
+// The main window with real views: start-up documents, rendering, the open
+// rules and their messages, titles and the question before closing.
+
+#include <QImage>
+#include <QMdiSubWindow>
+#include <fstream>
+
+#include "app/open_documents.h"
+#include "lang/text_ids.h"
+#include "window_fixture.h"
+
+namespace {
+
+int pixelsOtherThan(const BgrImage& image, std::uint32_t background) {
+    int count = 0;
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) count += image.pixel(x, y) != background;
+    return count;
+}
+
+}  // namespace
+
+TEST_F(WindowTest, CommandLineFileIsOpenedAndDrawn) {
+    frame->openStartDocument(dataFile("sample.g3d"));
+    ASSERT_EQ(frame->children().size(), 1);
+    CChildFrame* child = frame->activeChild();
+    ASSERT_TRUE(shown(child));
+    EXPECT_TRUE(prompts->messages.empty());
+    Document& d = child->openDocument()->document;
+    EXPECT_EQ(d.construction().count(), 19);
+    EXPECT_EQ(windowOf(child)->windowTitle().toStdString(), normalisedPath(dataFile("sample.g3d")));
+
+    const BgrImage image = child->renderImage();
+    ASSERT_EQ(image.width, child->viewport().width);
+    ASSERT_EQ(image.height, child->viewport().height);
+    const int drawn = pixelsOtherThan(image, d.view.backgroundColour);
+    EXPECT_GT(drawn, 500) << "the view is blank";
+    EXPECT_LT(drawn, image.width * image.height);
+
+    // What the window shows on screen is the same picture.
+    const QImage onScreen = child->grabFramebuffer();
+    ASSERT_FALSE(onScreen.isNull());
+    int differing = 0;
+    const QRgb background = qRgb(255, 255, 255);
+    for (int y = 0; y < onScreen.height(); ++y)
+        for (int x = 0; x < onScreen.width(); ++x)
+            differing += (onScreen.pixel(x, y) & 0xFFFFFF) != (background & 0xFFFFFF);
+    EXPECT_GT(differing, 500);
+
+    // Without the axes and the construction nothing is left to draw.
+    d.view.showAxes = 0;
+    d.construction().forEach([](Element& e) { e.visible = 0; });
+    EXPECT_EQ(pixelsOtherThan(child->renderImage(), d.view.backgroundColour), 0);
+}
+
+TEST_F(WindowTest, StartWithoutOrWithAnUnreadableFileMakesANewDocument) {
+    frame->openStartDocument("");
+    ASSERT_EQ(frame->children().size(), 1);
+    EXPECT_EQ(frame->activeChild()->openDocument()->title, "Construction 1");
+    frame->openStartDocument(dataFile("missing.g3d"));
+    ASSERT_EQ(prompts->messages.size(), 1u);
+    EXPECT_EQ(prompts->messages[0].first, "The file cannot be opened.");
+    EXPECT_EQ(prompts->messages[0].second, MessageIcon::Stop);
+    ASSERT_EQ(frame->children().size(), 2);
+    EXPECT_EQ(frame->activeChild()->openDocument()->title, "Construction 2");
+    EXPECT_EQ(windowOf(frame->activeChild())->windowTitle(), QStringLiteral("Construction 2"));
+}
+
+TEST_F(WindowTest, OpenRulesAndFailureTexts) {
+    CChildFrame* sample = frame->openDocument(dataFile("sample.g3d"));
+    ASSERT_NE(sample, nullptr);
+    CChildFrame* fresh = frame->newDocument();
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_EQ(frame->activeChild(), fresh);
+
+    // Already open, under another letter case: its window comes forward, nothing is added.
+    EXPECT_EQ(frame->openDocument(dataFile("SAMPLE.g3d")), sample);
+    EXPECT_EQ(frame->activeChild(), sample);
+    EXPECT_EQ(frame->mdiArea()->currentSubWindow(), windowOf(sample));
+    EXPECT_EQ(frame->children().size(), 2);
+    EXPECT_EQ(frame->documents().recentFiles().entries().size(), 1u);
+
+    const struct {
+        const char* file;
+        const char* text;
+    } failures[] = {{"missing.g3d", "The file cannot be opened."},
+                    {"newer.g3d", "The file was written by a newer version of the program."},
+                    {"damaged.g3d", "The file is not a construction file."}};
+    for (const auto& f : failures) {
+        prompts->messages.clear();
+        EXPECT_EQ(frame->openDocument(dataFile(f.file)), nullptr);
+        ASSERT_EQ(prompts->messages.size(), 1u) << f.file;
+        EXPECT_EQ(prompts->messages[0].first, f.text);
+    }
+    EXPECT_EQ(frame->children().size(), 2);
+    EXPECT_EQ(frame->activeChild(), sample);
+
+    // File Open goes through the dialog with the constructions filter.
+    prompts->openPath = dataFile("sample.g3d");
+    frame->action(command::kOpen)->trigger();
+    ASSERT_EQ(prompts->openFilters.size(), 1u);
+    EXPECT_EQ(prompts->openFilters[0], "Constructions (*.g3d)");
+    EXPECT_EQ(frame->children().size(), 2);
+}
+
+TEST_F(WindowTest, SaveAsRetitlesTheWindow) {
+    CChildFrame* child = frame->newDocument();
+    ASSERT_NE(child, nullptr);
+    // Save of a never-saved document asks for a name; cancelling changes nothing.
+    frame->action(command::kSave)->trigger();
+    ASSERT_EQ(prompts->saveRequests.size(), 1u);
+    EXPECT_EQ(prompts->saveRequests[0].initialName, "Construction 1");
+    EXPECT_EQ(prompts->saveRequests[0].filter, "Constructions (*.g3d)");
+    EXPECT_EQ(prompts->saveRequests[0].defaultSuffix, "g3d");
+    EXPECT_FALSE(child->openDocument()->everSaved());
+
+    prompts->savePath = temp("nowhere/x.g3d");
+    EXPECT_FALSE(frame->saveDocumentAs(child));
+    ASSERT_EQ(prompts->messages.size(), 1u);
+    EXPECT_EQ(prompts->messages[0].first, "The file cannot be saved.");
+
+    prompts->savePath = temp("saved.g3d");
+    ASSERT_TRUE(frame->saveDocumentAs(child));
+    EXPECT_EQ(windowOf(child)->windowTitle(), QStringLiteral("saved.g3d"));
+    EXPECT_TRUE(std::filesystem::exists(temp("saved.g3d")));
+    EXPECT_EQ(frame->openDocument(temp("saved.g3d")), child);
+    EXPECT_EQ(frame->children().size(), 1);
+}
+
+TEST_F(WindowTest, CloseAsksAboutUnsavedChanges) {
+    CChildFrame* child = frame->newDocument();
+    ASSERT_NE(child, nullptr);
+    // Unmodified: closes without a question.
+    windowOf(child)->close();
+    processEventsUntil([&] { return frame->children().isEmpty(); });
+    EXPECT_TRUE(frame->children().isEmpty());
+    EXPECT_TRUE(prompts->questions.empty());
+    EXPECT_EQ(frame->documents().count(), 0);
+    EXPECT_EQ(frame->activeChild(), nullptr);
+
+    child = frame->newDocument();
+    frame->action(command::kAxes)->trigger();
+    EXPECT_TRUE(child->openDocument()->document.modified);
+
+    prompts->answers = {SaveAnswer::Cancel};
+    frame->action(command::kClose)->trigger();
+    ASSERT_EQ(prompts->questions.size(), 1u);
+    EXPECT_EQ(prompts->questions[0], "Save the changes to Construction 2 ?");
+    EXPECT_EQ(frame->children().size(), 1);
+
+    // Yes, and the save dialog is cancelled: the window stays.
+    prompts->answers = {SaveAnswer::Yes};
+    frame->action(command::kClose)->trigger();
+    EXPECT_EQ(frame->children().size(), 1);
+
+    // Yes with a name: saved, then closed.
+    prompts->answers = {SaveAnswer::Yes};
+    prompts->savePath = temp("closing.g3d");
+    frame->action(command::kClose)->trigger();
+    processEventsUntil([&] { return frame->children().isEmpty(); });
+    EXPECT_TRUE(frame->children().isEmpty());
+    EXPECT_TRUE(std::filesystem::exists(temp("closing.g3d")));
+    EXPECT_EQ(frame->documents().count(), 0);
+
+    // Close all stops at the window the user keeps; No closes without saving.
+    CChildFrame* a = frame->newDocument();
+    CChildFrame* b = frame->newDocument();
+    a->toggleAxes();
+    b->toggleAxes();
+    prompts->questions.clear();
+    prompts->answers = {SaveAnswer::Cancel};
+    EXPECT_FALSE(frame->closeAllDocuments());
+    EXPECT_EQ(frame->children().size(), 2);
+    prompts->answers = {SaveAnswer::No, SaveAnswer::No};
+    EXPECT_TRUE(frame->closeAllDocuments());
+    processEventsUntil([&] { return frame->children().isEmpty(); });
+    EXPECT_EQ(frame->documents().count(), 0);
+    EXPECT_EQ(prompts->questions.size(), 3u);
+
+    // Exit asks as well, and a cancelled question keeps the program running.
+    frame->newDocument()->toggleAxes();
+    prompts->answers = {SaveAnswer::Cancel};
+    EXPECT_FALSE(frame->close());
+    EXPECT_TRUE(frame->isVisible());
+}

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "elements/style_tables.h"
+#include "view/gl/diagnostic_trace.h"
 #include "view/gl/label_charset.h"
 #include "view/gl/screen_text_drawing.h"
 #include "view/label_placement.h"
@@ -93,7 +94,10 @@ class BlendScope {
 
 }  // namespace
 
-GlCanvas::GlCanvas() = default;
+GlCanvas::GlCanvas() {
+    // Until the window shows them, tessellation errors go to the diagnostic trace.
+    tessellator_.setErrorHandler([](const std::string& message) { traceDiagnostic(message); });
+}
 
 void GlCanvas::beginFrame(const ViewState& view, Viewport viewport) {
     view_ = view;

@@ -35,7 +35,8 @@ class GlCanvas : public Canvas {
     GlCanvas& operator=(const GlCanvas&) = delete;
 
     void beginFrame(const ViewState& view, Viewport viewport);
-    // A tessellation error goes here (the window shows it as a warning).
+    // A tessellation error goes here (the window shows it as a warning);
+    // by default it goes to the diagnostic trace.
     void setWarningHandler(WarningHandler handler);
     void setLabelCharset(const LabelCharset* charset) { charset_ = charset; }
     void setLabelPath(LabelPath path) { labelPath_ = path; }

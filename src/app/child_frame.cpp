@@ -25,6 +25,11 @@ namespace {
 constexpr int kHoverTextDx = 12;
 constexpr int kHoverTextDy = 18;
 
+// GL_RGB8: the view's framebuffer keeps no alpha. Translucent surfaces leave
+// alpha below 1 in the colour buffer, which the window composition would
+// otherwise blend with whatever lies under the view.
+constexpr unsigned kOpaqueTextureFormat = 0x8051;
+
 GestureKeys keysOf(Qt::KeyboardModifiers modifiers) {
     return {modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier)};
 }
@@ -42,6 +47,7 @@ struct WaitCursor {
 CChildFrame::CChildFrame(CMainFrame& mainFrame, OpenDocument& document)
     : mainFrame_(mainFrame), document_(&document) {
     setFormat(viewFormat());
+    setTextureFormat(kOpaqueTextureFormat);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setWindowTitle(QString::fromStdString(document.title));

@@ -30,6 +30,18 @@ constexpr int kHoverTextDy = 18;
 // otherwise blend with whatever lies under the view.
 constexpr unsigned kOpaqueTextureFormat = 0x8051;
 
+// The cursor shown while a camera gesture runs.
+Qt::CursorShape gestureCursor(int gesture) {
+    switch (gesture) {
+        case kGesturePan:
+            return Qt::SizeAllCursor;
+        case kGestureZoom:
+            return Qt::SizeVerCursor;
+        default:
+            return Qt::ClosedHandCursor;
+    }
+}
+
 GestureKeys keysOf(Qt::KeyboardModifiers modifiers) {
     return {modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier)};
 }
@@ -243,7 +255,10 @@ void CChildFrame::mouseMoveEvent(QMouseEvent* event) {
     if (left || right) {
         const ViewStep step = mouse_.move(document.view, x, y, left, right, keysOf(event->modifiers()),
                                           mainFrame_.currentTool(), mainFrame_.screenScale());
-        if (step == ViewStep::CameraMoved) redraw();
+        if (step == ViewStep::CameraMoved) {
+            setCursor(gestureCursor(mouse_.gesture()));
+            redraw();
+        }
         return;
     }
     // Picking waits while a key changes the mode, and while the view turns by itself.
@@ -257,6 +272,7 @@ void CChildFrame::mouseReleaseEvent(QMouseEvent* event) {
     const Qt::MouseButtons held = event->buttons();
     if (mouse_.release(document, held.testFlag(Qt::LeftButton), held.testFlag(Qt::RightButton)))
         mainFrame_.documentChanged(this);
+    if (!mouse_.buttonsHeld()) unsetCursor();
     if (event->button() == Qt::LeftButton && !event->modifiers().testFlag(Qt::ControlModifier) &&
         !document.view.autoRotate)
         updateHoverAt(devicePixels(event->position().x()), devicePixels(event->position().y()));

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 
@@ -229,6 +230,9 @@ CChildFrame* CMainFrame::addChild(OpenDocument* document) {
         QCoreApplication::exit(1);
     });
     QMdiSubWindow* window = mdi_->addSubWindow(child);
+    // The menus' keys (Ctrl+F4 and the like) belong to the main window's commands.
+    if (QMenu* system = window->systemMenu())
+        for (QAction* a : system->actions()) a->setShortcut(QKeySequence());
     window->setWindowTitle(qt(document->title));
     window->resize(mdi_->size() * 2 / 3);
     if (maximised)

@@ -158,3 +158,39 @@ TEST(DrawPass, LinesFadeIntoTheBackgroundOnlyInCentralProjection) {
     document.view.projection = 1;
     EXPECT_TRUE(colourNear(view.render(document), x, y, rgb(255, 0, 0)));
 }
+
+TEST(RedrawCycle, ToolHighlightsStayOverTheNormalDrawingAndOverlaysGoOnTop) {
+    OffscreenView view(kWidth, kHeight);
+    ASSERT_TRUE(view.ready()) << view.context.error();
+    Document document;
+    lookDownZ(document);
+    document.view.backgroundColour = rgb(255, 255, 255);
+    document.view.selectedColour = rgb(255, 0, 170);
+    Point* a = addPoint(document, {-3, 0, 0}, rgb(0, 0, 0));
+    Point* b = addPoint(document, {3, 0, 0}, rgb(0, 0, 0));
+    a->visible = b->visible = 0;
+    Element* segment = addSegment(document, a, b, rgb(10, 120, 30));
+    int x = 0, y = 0;
+    ASSERT_TRUE(view.windowPixel(document.view, {1, 0, 0}, x, y));
+
+    // Picked by a tool but not selected: drawn first in the selected colour, and the
+    // element's own drawing at the same depth does not cover it.
+    RenderScene scene = documentScene(document, false);
+    scene.highlighted = {segment};
+    BgrImage image = view.render(scene);
+    EXPECT_TRUE(colourNear(image, x, y, document.view.selectedColour));
+    EXPECT_FALSE(colourNear(image, x, y, rgb(10, 120, 30), 3));
+
+    // The hover text lies over everything, in an opaque box of the background colour.
+    scene.highlighted.clear();
+    const int top = kHeight - 1 - y;
+    scene.overlays.push_back({x - 4, top - 8, "WWW", rgb(0, 0, 255)});
+    image = view.render(scene);
+    int ink = 0;
+    for (int dy = -12; dy <= 12; ++dy)
+        for (int dx = -4; dx <= 30; ++dx) ink += image.pixel(x + dx, y + dy) == rgb(0, 0, 255) ? 1 : 0;
+    EXPECT_GT(ink, 10);
+    // The box hides the line under it, and only there.
+    EXPECT_FALSE(colourNear(image, x + 5, y, rgb(10, 120, 30), 2));
+    EXPECT_TRUE(colourNear(image, x - 20, y, rgb(10, 120, 30)));
+}

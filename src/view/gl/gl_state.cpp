@@ -2,6 +2,13 @@
 
 #include <GL/gl.h>
 
+namespace {
+
+// GL_FRAMEBUFFER_BINDING, which OpenGL 1.1's header does not name.
+constexpr GLenum kFramebufferBinding = 0x8CA6;
+
+}  // namespace
+
 void setFixedGlState() {
     glDepthRange(0.0, 1.0);
 
@@ -33,7 +40,13 @@ void setFixedGlState() {
 
     glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
     glShadeModel(GL_SMOOTH);
-    glDrawBuffer(GL_BACK);
-    glReadBuffer(GL_BACK);
+    // A window that renders through a framebuffer object (Qt's OpenGL widget)
+    // has no back buffer to name: its object's colour buffer is already the target.
+    GLint framebuffer = 0;
+    glGetIntegerv(kFramebufferBinding, &framebuffer);
+    if (framebuffer == 0) {
+        glDrawBuffer(GL_BACK);
+        glReadBuffer(GL_BACK);
+    }
     glEnable(GL_DEPTH_TEST);
 }

@@ -114,7 +114,8 @@ void Renderer::render(const RenderScene& scene, Viewport viewport) {
     if (scene.ghost) scene.ghost(canvas_);
     if (scene.construction) scene.construction->drawAll(canvas_, scene.settings);
     for (const OverlayText& t : scene.overlays)
-        drawScreenText(t.x, t.y, t.colour, bg, t.text, scene.labelFont, viewport.width, viewport.height);
+        drawScreenText(t.x, t.y, t.colour, bg, t.text, scene.labelFont, viewport.width, viewport.height,
+                       t.depth);
 
     glPopMatrix();
     glFlush();

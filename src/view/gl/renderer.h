@@ -10,17 +10,20 @@
 #include "view/camera.h"
 #include "view/gl/gl_canvas.h"
 #include "view/gl/label_charset.h"
+#include "view/gl/screen_text_drawing.h"
 
 class Document;
 class Element;
 
 // A text at a window position (pixels, y downwards), drawn as screen text over
-// the background colour in the label font.
+// the background colour in the label font, at a window depth just behind the
+// near plane (screen_text_drawing.h names the nearer and farther layers).
 struct OverlayText {
     int x = 0;
     int y = 0;
     std::string text;
     std::uint32_t colour = 0;
+    double depth = kScreenTextDepth;
 };
 
 // Everything one redraw shows. The view and the construction belong to the

@@ -116,3 +116,18 @@ TEST(BitmapOutput, FilesAndTheirFailures) {
     EXPECT_EQ(hollow.pixel(2, 2), 0u);
     EXPECT_TRUE(readColourBuffer(0, 7).bytes.empty());
 }
+
+TEST(HeadlessSurface, SizesTheRendererCannotDrawAreRefused) {
+    HeadlessContext context;
+    EXPECT_FALSE(context.create(0, 10));
+    EXPECT_FALSE(context.valid());
+    EXPECT_FALSE(context.create(100000, 10));
+    EXPECT_FALSE(context.valid());
+    EXPECT_FALSE(context.error().empty());
+    ASSERT_TRUE(context.create(40, 30)) << context.error();
+    EXPECT_FALSE(context.resize(100000, 30));
+    // The old surface stays in use.
+    EXPECT_EQ(context.width(), 40);
+    ASSERT_TRUE(context.resize(64, 48)) << context.error();
+    EXPECT_EQ(readColourBuffer(context.width(), context.height()).width, 64);
+}

@@ -3,6 +3,8 @@
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 
+#include <GL/gl.h>
+
 #include <cstring>
 
 #include "view/gl/gl_state.h"
@@ -127,8 +129,23 @@ bool HeadlessContext::create(int width, int height) {
         destroy();
         return false;
     }
+    if (!withinViewportLimit(width, height)) {
+        destroy();
+        return false;
+    }
     setFixedGlState();
     return true;
+}
+
+bool HeadlessContext::withinViewportLimit(int width, int height) {
+    // Mesa makes pbuffers larger than it can draw into, and its rasteriser then
+    // fails; the largest viewport is what it can really draw.
+    GLint limit[2] = {0, 0};
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, limit);
+    if (width <= limit[0] && height <= limit[1]) return true;
+    error_ = "no drawing surface larger than " + std::to_string(limit[0]) + " x " + std::to_string(limit[1]) +
+             " pixels";
+    return false;
 }
 
 bool HeadlessContext::resize(int width, int height) {
@@ -142,6 +159,7 @@ bool HeadlessContext::resize(int width, int height) {
         error_ = "the drawing surface must be at least one pixel wide and high";
         return false;
     }
+    if (!makeCurrent() || !withinViewportLimit(width, height)) return false;
     void* fresh = makeSurface(width, height);
     if (!fresh) {
         error_ = "no pbuffer of " + std::to_string(width) + " x " + std::to_string(height) + " pixels";

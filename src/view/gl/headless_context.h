@@ -24,7 +24,7 @@ class HeadlessContext {
     HeadlessContext(const HeadlessContext&) = delete;
     HeadlessContext& operator=(const HeadlessContext&) = delete;
 
-    // Sizes below 1 pixel or above the implementation's pbuffer limit fail.
+    // Sizes below 1 pixel or above what the implementation can draw fail.
     bool create(int width, int height);
     // A new drawing surface of another size for the same context (the GL
     // objects live on); the fixed state is kept. False leaves the old surface.
@@ -40,6 +40,7 @@ class HeadlessContext {
   private:
     void destroy();
     void* makeSurface(int width, int height);
+    bool withinViewportLimit(int width, int height);
 
     void* display_ = nullptr;
     void* config_ = nullptr;

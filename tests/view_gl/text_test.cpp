@@ -70,6 +70,20 @@ TEST(NameLabels, CharsetGlyphsStartAtTheAnchorAndFollowTheFont) {
     const int large = countColour(image, scene.label, x, y, x + 80, y + 42);
     EXPECT_GT(large, 2 * small);
 
+    // Bytes above 127 have no glyph: they draw nothing, not whatever display list
+    // happens to follow the set (here one that would fill the view).
+    const unsigned after = view.renderer->charset().base() + 0xC8;
+    ASSERT_FALSE(glIsList(after));
+    glNewList(after, GL_COMPILE);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glRectd(-100, -100, 100, 100);
+    glEndList();
+    scene.point->setName("MW\xC8\xFF");
+    const BgrImage withHighBytes = view.render(scene.document);
+    scene.point->setName("MW");
+    EXPECT_EQ(withHighBytes.bytes, view.render(scene.document).bytes);
+    glDeleteLists(after, 1);
+
     // No label without the flag, or without a name.
     scene.point->showLabel = 0;
     EXPECT_EQ(countColour(view.render(scene.document), scene.label, 0, 0, kWidth - 1, kHeight - 1), 0);

@@ -67,6 +67,8 @@ CChildFrame::CChildFrame(CMainFrame& mainFrame, OpenDocument& document)
 }
 
 CChildFrame::~CChildFrame() {
+    // The base class destroys the context after this object is gone: no call back here then.
+    disconnect(contextConnection_);
     releaseGl();
 }
 
@@ -107,8 +109,9 @@ void CChildFrame::initializeGL() {
     renderer_ = std::make_unique<Renderer>();
     // A widget moved to another top-level window gets a new context; the old
     // one's objects go with it.
-    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &CChildFrame::releaseGl,
-            Qt::DirectConnection);
+    disconnect(contextConnection_);
+    contextConnection_ = connect(context(), &QOpenGLContext::aboutToBeDestroyed, this,
+                                 &CChildFrame::releaseGl, Qt::DirectConnection);
 }
 
 Viewport CChildFrame::viewport() const {

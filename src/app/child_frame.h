@@ -77,6 +77,7 @@ class CChildFrame : public QOpenGLWidget {
     CMainFrame& mainFrame_;
     OpenDocument* document_;
     std::unique_ptr<Renderer> renderer_;
+    QMetaObject::Connection contextConnection_;
     HoverState hover_;
     ViewMouse mouse_;
 };

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/cli_common.h"
 #include "cli/document_json.h"
 #include "expr/expression_eval.h"
 #include "lang/composed_texts.h"
@@ -19,13 +20,6 @@
 #endif
 
 namespace {
-
-// Exit codes.
-constexpr int kExitOk = 0;
-constexpr int kExitUsage = 1;
-constexpr int kExitCannotOpen = 2;
-constexpr int kExitNewer = 3;
-constexpr int kExitDamaged = 4;
 
 constexpr const char* kUsage =
     "Usage: kova3d-cli COMMAND [ARGUMENTS]\n"
@@ -69,28 +63,6 @@ bool loadTexts(TextTable& texts, const std::string& explicitFile, const char* ar
     if (texts.load(file) == 1) return true;
     std::fprintf(stderr, "kova3d-cli: cannot read the language file %s\n", file.c_str());
     return false;
-}
-
-// Opens and recomputes a document; an exit code other than kExitOk on failure.
-int openDocument(const std::string& path, Document& document) {
-    std::string reason;
-    const int result = readDocument(path, DocumentDefaults{}, document, &reason);
-    switch (result) {
-        case kReadOk:
-            document.recompute();
-            document.startHistory();
-            return kExitOk;
-        case kReadCannotOpen:
-            std::fprintf(stderr, "kova3d-cli: %s: cannot open: %s\n", path.c_str(), reason.c_str());
-            return kExitCannotOpen;
-        case kReadNewerVersion:
-            std::fprintf(stderr, "kova3d-cli: %s: %s\n", path.c_str(), reason.c_str());
-            return kExitNewer;
-        default:
-            std::fprintf(stderr, "kova3d-cli: %s: not a construction file or damaged: %s\n", path.c_str(),
-                         reason.c_str());
-            return kExitDamaged;
-    }
 }
 
 int info(const std::string& path) {

@@ -1,5 +1,7 @@
 #include "cli/render_command.h"
 
+#include "cli/cli_common.h"
+
 // Built only where the OpenGL view is (the tool's sources are all compiled either way).
 #ifdef KOVA_HAS_GL
 
@@ -18,12 +20,6 @@
 #include "view/image_layout.h"
 
 namespace {
-
-constexpr int kExitOk = 0;
-constexpr int kExitUsage = 1;
-constexpr int kExitCannotOpen = 2;
-constexpr int kExitNewer = 3;
-constexpr int kExitDamaged = 4;
 
 constexpr int kDefaultWidth = 800;
 constexpr int kDefaultHeight = 600;
@@ -61,25 +57,6 @@ std::string lowerExtension(const std::string& path) {
     std::string ext = path.substr(dot + 1);
     std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
     return ext;
-}
-
-int openDocument(const std::string& path, Document& document) {
-    std::string reason;
-    switch (readDocument(path, DocumentDefaults{}, document, &reason)) {
-        case kReadOk:
-            document.recompute();
-            return kExitOk;
-        case kReadCannotOpen:
-            std::fprintf(stderr, "kova3d-cli: %s: cannot open: %s\n", path.c_str(), reason.c_str());
-            return kExitCannotOpen;
-        case kReadNewerVersion:
-            std::fprintf(stderr, "kova3d-cli: %s: %s\n", path.c_str(), reason.c_str());
-            return kExitNewer;
-        default:
-            std::fprintf(stderr, "kova3d-cli: %s: not a construction file or damaged: %s\n", path.c_str(),
-                         reason.c_str());
-            return kExitDamaged;
-    }
 }
 
 }  // namespace

@@ -76,19 +76,6 @@ int NumberElement::read(InputStream& in, int fileVersion) {
     return readBase(in, fileVersion) && readNumberPart(in) ? 1 : 0;
 }
 
-bool writeFontRecord(OutputStream& out, const FontRecord& font, std::uint32_t colour) {
-    return out.write(font.bytes.data(), font.bytes.size()) && writeU32(out, colour);
-}
-
-bool readFontRecord(InputStream& in, FontRecord& font, std::uint32_t& colour) {
-    FontRecord read;
-    std::uint32_t readColour = 0;
-    if (!in.read(read.bytes.data(), read.bytes.size()) || !readU32(in, readColour)) return false;
-    font = read;
-    colour = readColour;
-    return true;
-}
-
 namespace {
 
 // A position read from a file may lie anywhere; the corner saturates rather than wraps.

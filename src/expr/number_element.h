@@ -67,10 +67,6 @@ inline const NumberElement& asNumber(const Element* e) {
 // `undefinedText` when valueDefined is not 1.
 std::string numberValueText(double value, int valueDefined, int decimals, std::string_view undefinedText);
 
-// The 64-byte font record of the files: the logical font, then its colour.
-bool writeFontRecord(OutputStream& out, const FontRecord& font, std::uint32_t colour);
-bool readFontRecord(InputStream& in, FontRecord& font, std::uint32_t& colour);
-
 // The box of a text of the measured extent drawn with its top-left corner at
 // `at`: the corner lies at `at` plus the extent.
 ScreenBox textBoxAt(ScreenPoint at, const TextExtent& extent);

@@ -12,14 +12,6 @@ namespace {
 // The identification string is 7 bytes in every file; anything much longer is not ours.
 constexpr std::uint32_t kMaxIdentificationLength = 64;
 
-bool writeFont(OutputStream& out, const FontRecord& font, std::uint32_t colour) {
-    return out.write(font.bytes.data(), font.bytes.size()) && writeU32(out, colour);
-}
-
-bool readFont(InputStream& in, FontRecord& font, std::uint32_t& colour) {
-    return in.read(font.bytes.data(), font.bytes.size()) && readU32(in, colour);
-}
-
 bool writeStyle(OutputStream& out, const KindStyle& s) {
     return writeI32(out, s.reserved0) && writeI32(out, s.size) && writeI32(out, s.shape) &&
            writeI32(out, s.reserved1) && writeU32(out, s.colour);
@@ -103,9 +95,9 @@ int readFileStart(InputStream& in, std::uint32_t expectedMagic, std::uint32_t& v
 
 int writeDocumentBytes(Document& document, bool viewerMode, OutputStream& out) {
     bool ok = writeFileStart(out, kDocumentMagic) && writeHeader(out, document, viewerMode) &&
-              writeFont(out, document.labelFont, document.labelColour) &&
-              writeFont(out, document.textFont, document.textColour) &&
-              writeFont(out, document.numberFont, document.numberColour);
+              writeFontRecord(out, document.labelFont, document.labelColour) &&
+              writeFontRecord(out, document.textFont, document.textColour) &&
+              writeFontRecord(out, document.numberFont, document.numberColour);
     for (int kind : kStyleRecordKinds)
         ok = ok && writeStyle(out, document.styles[static_cast<std::size_t>(kind)]);
     ok = ok && writeConstruction(document.construction(), out, true, true) == 1;
@@ -127,10 +119,10 @@ int readDocumentBytes(InputStream& in, const DocumentDefaults& defaults, Documen
     result.numberFont = defaults.numberFont;
     result.numberColour = defaults.numberColour;
     result.styles = defaults.styles;
-    bool ok = readHeader(in, major, result) && readFont(in, result.labelFont, result.labelColour);
+    bool ok = readHeader(in, major, result) && readFontRecord(in, result.labelFont, result.labelColour);
     if (major >= 3)
-        ok = ok && readFont(in, result.textFont, result.textColour) &&
-             readFont(in, result.numberFont, result.numberColour);
+        ok = ok && readFontRecord(in, result.textFont, result.textColour) &&
+             readFontRecord(in, result.numberFont, result.numberColour);
     for (std::size_t i = 0; ok && i < kStyleRecordKinds.size(); ++i) {
         if ((i < 14 && major < 3) || (i >= 14 && major < 4)) continue;
         ok = readStyle(in, result.styles[static_cast<std::size_t>(kStyleRecordKinds[i])]);

@@ -129,3 +129,16 @@ bool readString(InputStream& in, std::optional<std::string>& text, std::uint32_t
     text = std::move(bytes);
     return true;
 }
+
+bool writeFontRecord(OutputStream& out, const FontRecord& font, std::uint32_t colour) {
+    return out.write(font.bytes.data(), font.bytes.size()) && writeU32(out, colour);
+}
+
+bool readFontRecord(InputStream& in, FontRecord& font, std::uint32_t& colour) {
+    FontRecord read;
+    std::uint32_t readColour = 0;
+    if (!in.read(read.bytes.data(), read.bytes.size()) || !readU32(in, readColour)) return false;
+    font = read;
+    colour = readColour;
+    return true;
+}

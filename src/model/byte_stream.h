@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "geometry/vec3.h"
+#include "model/font_record.h"
 
 // Byte sinks and sources for construction and macro files. All numbers are
 // little-endian, whatever the machine. A source never reads past its end: a
@@ -82,3 +83,8 @@ bool readVec3(InputStream& in, Vec3& value);
 // counts the NUL) fails the stream before anything is allocated; the text is
 // what precedes the first NUL. Length 0 gives no string.
 bool readString(InputStream& in, std::optional<std::string>& text, std::uint32_t maxLength);
+
+// The 64-byte font record of the files: the 60-byte logical font, then the
+// colour kept with it. On a failed read both outputs are left as they were.
+bool writeFontRecord(OutputStream& out, const FontRecord& font, std::uint32_t colour);
+bool readFontRecord(InputStream& in, FontRecord& font, std::uint32_t& colour);

@@ -18,8 +18,7 @@ bool Clipboard::copyFrom(Document& document) {
     // generated elements, in one pass.
     for (int i = 0; i < content_->count();) {
         Element* leader = content_->at(i);
-        const Element* after = content_->nextTopLevel(leader);
-        const int end = after ? content_->indexOf(after) : content_->count();
+        const int end = content_->groupEnd(i);
         const int drop = leader->mark ? 0 : 1;
         for (int j = i; j < end; ++j) content_->at(j)->mark = drop;
         i = end;

@@ -76,6 +76,9 @@ class Construction {
 
     // The element after a group leader's generated elements (nullptr at the end).
     Element* nextTopLevel(const Element* element) const;
+    // The position just past the group that the element at index leads
+    // (index + 1 for an element that generates nothing).
+    int groupEnd(int index) const { return static_cast<int>(topLevelStep(static_cast<std::size_t>(index))); }
     template <typename F>
     void forEachTopLevel(F&& visit) const {
         for (std::size_t i = 0; i < elements_.size(); i = topLevelStep(i)) visit(*elements_[i]);

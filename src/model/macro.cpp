@@ -31,8 +31,7 @@ Macro makeMacro(Construction& source, std::span<Element* const> initial, std::sp
     // elements follow their leader in or out.
     for (int i = 0; i < source.count();) {
         Element* leader = source.at(i);
-        const Element* after = source.nextTopLevel(leader);
-        const int end = after ? source.indexOf(after) : source.count();
+        const int end = source.groupEnd(i);
         if (leader->mark && leader->key != 1 && !isFinal(leader)) leader->mark = 0;
         for (int j = i + 1; j < end; ++j) source.at(j)->mark = leader->mark;
         i = end;
@@ -53,8 +52,7 @@ Macro makeMacro(Construction& source, std::span<Element* const> initial, std::sp
     for (int i = 0; i < source.count(); ++i) {
         Element* e = source.at(i);
         if (i >= groupEnd) {
-            const Element* after = source.nextTopLevel(e);
-            groupEnd = after ? source.indexOf(after) : source.count();
+            groupEnd = source.groupEnd(i);
             leaderIntermediate = isFinal(e) ? 0 : 1;
         }
         if (!e->mark) continue;

@@ -57,6 +57,9 @@ class NullCanvas : public Canvas {
     void cylinder(Vec3, Vec3, double, double, double, std::uint32_t) override { ++calls; }
     void triangles(std::span<const Vec3>, std::span<const Vec3>, std::uint32_t) override { ++calls; }
     void screenText(int, int, std::string_view, const FontRecord&, std::uint32_t) override { ++calls; }
+    void richText(int, int, int, int, std::string_view, std::uint32_t, std::optional<std::uint32_t>) override {
+        ++calls;
+    }
     void label(Vec3, std::string_view, std::uint32_t) override { ++calls; }
     int projection() const override { return 0; }
     Vec3 unproject(double x, double y, double depth) const override { return {x, y, depth}; }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <limits>
 
-#include "expr/rtf_plain_text.h"
 #include "model/byte_stream.h"
 #include "model/canvas.h"
 
@@ -49,20 +48,19 @@ ScreenBox Text::screenRectangle(int pixelsPerInch) const {
 }
 
 void Text::draw(std::uint32_t colour, int, Canvas& canvas) {
-    const FontRecord font{};
-    const std::string plain = plainTextOfRtf(richText);
-    const int lineHeight = measureScreenText("X", font).height;
     const ScreenBox box = screenRectangle(screenPixelsPerInch());
-    std::int64_t y = box.topLeft.y;
-    std::size_t start = 0;
-    while (start <= plain.size() && y <= box.bottomRight.y) {
-        const std::size_t end = std::min(plain.find('\n', start), plain.size());
-        if (end > start)
-            canvas.screenText(box.topLeft.x, static_cast<int>(y),
-                              std::string_view(plain).substr(start, end - start), font, colour);
-        start = end + 1;
-        y += lineHeight;
-    }
+    const auto side = [](std::int32_t from, std::int32_t to) {
+        return static_cast<int>(std::clamp<std::int64_t>(static_cast<std::int64_t>(to) - from, 0,
+                                                          std::numeric_limits<int>::max()));
+    };
+    const int width = side(box.topLeft.x, box.bottomRight.x);
+    const int height = side(box.topLeft.y, box.bottomRight.y);
+    if (width == 0 || height == 0) return;
+    // A selected text, and a hidden one while hidden elements are shown, is
+    // framed in the colour it is drawn in.
+    const bool framed = selected || !visible;
+    canvas.richText(box.topLeft.x, box.topLeft.y, width, height, richText, colour,
+                    framed ? std::optional<std::uint32_t>(colour) : std::nullopt);
 }
 
 int Text::hitTest(int x, int y, const PickRay& ray, int, Vec3& hitPoint) {

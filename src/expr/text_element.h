@@ -22,8 +22,8 @@ class Text : public Element {
     std::unique_ptr<Element> clone() const override;
     // Always defined.
     void recompute(Construction& construction, int angleUnit, double scale) override;
-    // Until a rich-text renderer draws it, the plain text, line by line, from
-    // the rectangle's top-left corner.
+    // The rich text laid out in the rectangle on the current screen; text of
+    // the automatic colour in the colour drawn with.
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
     int write(OutputStream& out) const override;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -40,6 +41,12 @@ class Canvas {
     // Text at a window position (pixels from the top left), in the given font.
     virtual void screenText(int x, int y, std::string_view text, const FontRecord& font,
                             std::uint32_t colour) = 0;
+    // A text element's rich text (RTF) laid out in a window box (top-left
+    // corner and size in pixels) on the view's background colour; text of the
+    // automatic colour is drawn in textColour. A frame colour frames the box 2
+    // pixels wide, 1 pixel inside its edges.
+    virtual void richText(int x, int y, int width, int height, std::string_view rtf, std::uint32_t textColour,
+                          std::optional<std::uint32_t> frameColour) = 0;
     // An element's name next to a model point, in the document's label font.
     virtual void label(Vec3 anchor, std::string_view text, std::uint32_t colour) = 0;
 

@@ -19,6 +19,7 @@ class RecordingCanvas : public Canvas {
         double radius = 0.0;
         int segments = 0;
         std::string text;
+        std::optional<std::uint32_t> frame;
     };
 
     void dot(Vec3 p, std::uint32_t colour, int size, int shape) override {
@@ -63,6 +64,13 @@ class RecordingCanvas : public Canvas {
     }
     void screenText(int x, int y, std::string_view text, const FontRecord&, std::uint32_t colour) override {
         add("screenText", {Vec3{double(x), double(y), 0}}, colour).text = std::string(text);
+    }
+    // The box's corner, then its width and height.
+    void richText(int x, int y, int width, int height, std::string_view rtf, std::uint32_t colour,
+                  std::optional<std::uint32_t> frame) override {
+        Call& c = add("richText", {Vec3{double(x), double(y), 0}, Vec3{double(width), double(height), 0}}, colour);
+        c.text = std::string(rtf);
+        c.frame = frame;
     }
     void label(Vec3 anchor, std::string_view text, std::uint32_t colour) override {
         add("label", {anchor}, colour).text = std::string(text);

@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "elements/style_tables.h"
+#include "expr/screen_text.h"
 #include "view/gl/diagnostic_trace.h"
 #include "view/gl/label_charset.h"
+#include "view/gl/rich_text_image.h"
 #include "view/gl/screen_text_drawing.h"
 #include "view/label_placement.h"
 
@@ -33,6 +35,9 @@ constexpr GLfloat kPolygonDiffuseAlpha = 0.98f;
 constexpr double kFogStart = 10.0;
 constexpr double kFogEnd = 100.0;
 constexpr double kFogDensity = 0.01;
+// At most this many pixels of laid-out text elements are kept (about 48 MB;
+// each image is no larger than the window).
+constexpr std::int64_t kCachedTextPixels = 16 << 20;
 
 GLubyte red(std::uint32_t c) {
     return static_cast<GLubyte>(c & 0xFF);
@@ -333,6 +338,44 @@ void GlCanvas::triangles(std::span<const Vec3> vertices, std::span<const Vec3> n
 
 void GlCanvas::screenText(int x, int y, std::string_view text, const FontRecord& font, std::uint32_t colour) {
     drawScreenText(x, y, colour, view_.backgroundColour, text, font, viewport_.width, viewport_.height);
+}
+
+void GlCanvas::richText(int x, int y, int width, int height, std::string_view rtf, std::uint32_t textColour,
+                        std::optional<std::uint32_t> frameColour) {
+    // Only the part of the box inside the window is laid into the scene.
+    const auto clampedEnd = [](std::int64_t from, std::int64_t size, std::int64_t limit) {
+        return std::min(from + size, limit);
+    };
+    const std::int64_t left = std::max(x, 0), top = std::max(y, 0);
+    const std::int64_t right = clampedEnd(x, width, viewport_.width);
+    const std::int64_t bottom = clampedEnd(y, height, viewport_.height);
+    if (width < 1 || height < 1 || right <= left || bottom <= top) return;
+    const QRect part(static_cast<int>(left - x), static_cast<int>(top - y), static_cast<int>(right - left),
+                     static_cast<int>(bottom - top));
+
+    const int pixelsPerInch = screenPixelsPerInch();
+    std::string key(rtf);
+    for (const std::int64_t v : {std::int64_t{width}, std::int64_t{height}, std::int64_t{part.x()},
+                                 std::int64_t{part.y()}, std::int64_t{part.width()}, std::int64_t{part.height()},
+                                 std::int64_t{view_.backgroundColour}, std::int64_t{textColour},
+                                 frameColour ? std::int64_t{*frameColour} : -1, std::int64_t{pixelsPerInch}})
+        key += "\x1F" + std::to_string(v);
+    auto found = richTextImages_.find(key);
+    if (found == richTextImages_.end()) {
+        const std::int64_t pixels = std::int64_t{part.width()} * part.height();
+        if (cachedTextPixels_ + pixels > kCachedTextPixels) {
+            richTextImages_.clear();
+            cachedTextPixels_ = 0;
+        }
+        cachedTextPixels_ += pixels;
+        found = richTextImages_
+                    .emplace(std::move(key), richTextImage(readRichText(rtf), QSize(width, height),
+                                                           view_.backgroundColour, textColour, frameColour,
+                                                           pixelsPerInch, part))
+                    .first;
+    }
+    drawWindowImage(found->second, static_cast<int>(left), static_cast<int>(top), viewport_.width,
+                    viewport_.height);
 }
 
 void GlCanvas::label(Vec3 anchor, std::string_view text, std::uint32_t colour) {

@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <unordered_map>
+
+#include <QImage>
 
 #include "model/canvas.h"
 #include "model/view_state.h"
@@ -58,6 +61,8 @@ class GlCanvas : public Canvas {
                    std::uint32_t colour) override;
     void screenText(int x, int y, std::string_view text, const FontRecord& font,
                     std::uint32_t colour) override;
+    void richText(int x, int y, int width, int height, std::string_view rtf, std::uint32_t textColour,
+                  std::optional<std::uint32_t> frameColour) override;
     void label(Vec3 anchor, std::string_view text, std::uint32_t colour) override;
 
     int projection() const override { return view_.projection; }
@@ -76,4 +81,8 @@ class GlCanvas : public Canvas {
     const LabelCharset* charset_ = nullptr;
     LabelPath labelPath_ = LabelPath::Charset;
     FontRecord labelFont_;
+    // Laid-out text elements by everything their image depends on: laying out
+    // rich text costs far more than copying its pixels, and texts rarely change.
+    std::unordered_map<std::string, QImage> richTextImages_;
+    std::int64_t cachedTextPixels_ = 0;
 };

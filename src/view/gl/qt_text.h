@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QColor>
 #include <QFont>
+#include <cstdint>
 #include <string_view>
 
 #include "expr/screen_text.h"
@@ -12,6 +14,12 @@
 // (the command-line tool, the rendering tests) calls ensureGuiApplication()
 // once before it renders; it makes one on the offscreen platform unless the
 // environment names another. The window application has its own QApplication.
+
+// A colour as the program stores it (RGB, red in the low byte).
+inline QColor qtColour(std::uint32_t rgb) {
+    return QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                  static_cast<int>((rgb >> 16) & 0xFF));
+}
 
 // The QFont a 60-byte font record describes: face name, pixel height (|height|,
 // 16 when 0, at most 1000), weight, italic, underline, strike-out; a record

@@ -16,11 +16,6 @@ namespace {
 // Larger boxes are not drawn: the text would cover several screens.
 constexpr int kMaxBoxSide = 16384;
 
-QColor qtColour(std::uint32_t rgb) {
-    return QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
-                  static_cast<int>((rgb >> 16) & 0xFF));
-}
-
 // Bottom row first, BGR, rows padded to 4 bytes: what glDrawPixels reads with
 // an unpack alignment of 4.
 std::vector<GLubyte> bgrRows(const QImage& image, int& rowBytes) {
@@ -59,15 +54,21 @@ TextExtent drawScreenText(int x, int y, std::uint32_t textColour, std::uint32_t 
         painter.drawText(0, metrics.ascent(), s);
     }
 
+    drawWindowImage(image, x, y, viewportWidth, viewportHeight, depth);
+    return extent;
+}
+
+void drawWindowImage(const QImage& source, int x, int y, int viewportWidth, int viewportHeight, double depth) {
+    const QImage image = source.convertToFormat(QImage::Format_RGB888);
     // Window coordinates of OpenGL count rows from the bottom.
     const long long left = x;
-    const long long bottom = static_cast<long long>(viewportHeight) - y - extent.height;
+    const long long bottom = static_cast<long long>(viewportHeight) - y - image.height();
     // The raster position must lie inside the window: cut what lies left of or below it.
     const long long skipPixels = left < 0 ? -left : 0;
     const long long skipRows = bottom < 0 ? -bottom : 0;
-    const long long drawWidth = extent.width - skipPixels;
-    const long long drawHeight = extent.height - skipRows;
-    if (drawWidth <= 0 || drawHeight <= 0 || left >= viewportWidth || bottom >= viewportHeight) return extent;
+    const long long drawWidth = image.width() - skipPixels;
+    const long long drawHeight = image.height() - skipRows;
+    if (drawWidth <= 0 || drawHeight <= 0 || left >= viewportWidth || bottom >= viewportHeight) return;
 
     int rowBytes = 0;
     const std::vector<GLubyte> pixels = bgrRows(image, rowBytes);
@@ -88,7 +89,7 @@ TextExtent drawScreenText(int x, int y, std::uint32_t textColour, std::uint32_t 
     glMatrixMode(GL_MODELVIEW);
 
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, extent.width);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, image.width());
     glPixelStorei(GL_UNPACK_SKIP_PIXELS, static_cast<GLint>(skipPixels));
     glPixelStorei(GL_UNPACK_SKIP_ROWS, static_cast<GLint>(skipRows));
     glDrawPixels(static_cast<GLsizei>(drawWidth), static_cast<GLsizei>(drawHeight), GL_BGR, GL_UNSIGNED_BYTE,
@@ -96,5 +97,4 @@ TextExtent drawScreenText(int x, int y, std::uint32_t textColour, std::uint32_t 
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
     glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
-    return extent;
 }

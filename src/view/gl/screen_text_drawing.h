@@ -6,6 +6,8 @@
 #include "expr/screen_text.h"
 #include "model/font_record.h"
 
+class QImage;
+
 // Window depths at which screen texts are laid into the scene: just behind the
 // near plane, with a nearer and a farther layer for the callers that need one.
 inline constexpr double kScreenTextDepth = 0.0003;
@@ -20,3 +22,8 @@ inline constexpr double kScreenTextFarDepth = 0.0005;
 TextExtent drawScreenText(int x, int y, std::uint32_t textColour, std::uint32_t backgroundColour,
                           std::string_view text, const FontRecord& font, int viewportWidth,
                           int viewportHeight, double depth = kScreenTextDepth);
+
+// Copies an image into the scene with its top-left corner at window point
+// (x, y), clipped like a screen text.
+void drawWindowImage(const QImage& image, int x, int y, int viewportWidth, int viewportHeight,
+                     double depth = kScreenTextDepth);

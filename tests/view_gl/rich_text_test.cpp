@@ -1,0 +1,152 @@
+// Text elements as the view shows them: their rich text laid out by Qt into
+// an image of the element's box, and that image in the rendered scene.
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "expr/screen_text.h"
+#include "expr/text_element.h"
+#include "offscreen_view.h"
+#include "view/gl/rich_text_image.h"
+
+namespace {
+
+constexpr std::uint32_t kWhite = rgb(255, 255, 255);
+
+std::uint32_t pixelOf(const QImage& image, int x, int y) {
+    const QRgb p = image.pixel(x, y);
+    return rgb(qRed(p), qGreen(p), qBlue(p));
+}
+
+// The bounding box of the pixels that differ from the background.
+struct Ink {
+    int count = 0;
+    int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
+};
+
+Ink inkOf(const QImage& image, std::uint32_t background) {
+    Ink ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            if (pixelOf(image, x, y) == background) continue;
+            ++ink.count;
+            ink.left = std::min(ink.left, x);
+            ink.right = std::max(ink.right, x);
+            ink.top = std::min(ink.top, y);
+            ink.bottom = std::max(ink.bottom, y);
+        }
+    return ink;
+}
+
+Ink inkOfRtf(const std::string& rtf, int width = 300, int height = 120) {
+    return inkOf(richTextImage(readRichText(rtf), {width, height}, kWhite, rgb(0, 0, 0), std::nullopt, 96), kWhite);
+}
+
+}  // namespace
+
+TEST(RichTextImage, FormattingChangesTheInkAsARichEditWould) {
+    const Ink plain = inkOfRtf("{\\rtf1 HHHH}");
+    ASSERT_GT(plain.count, 50);
+    EXPECT_LT(plain.left, 4);  // laid out from the top-left corner, no margin
+    EXPECT_LT(plain.top, 8);
+    EXPECT_GT(inkOfRtf("{\\rtf1 \\b HHHH}").count, plain.count);
+    const Ink large = inkOfRtf("{\\rtf1 \\fs48 HHHH}");
+    EXPECT_GT(large.bottom - large.top, (plain.bottom - plain.top) * 3 / 2);
+    EXPECT_GT(large.right - large.left, (plain.right - plain.left) * 3 / 2);
+    const Ink centred = inkOfRtf("{\\rtf1 \\qc HHHH}");
+    EXPECT_NEAR((centred.left + centred.right) / 2.0, 150.0, 3.0);
+    const Ink twoLines = inkOfRtf("{\\rtf1 HHHH\\par HHHH}");
+    EXPECT_GT(twoLines.bottom - twoLines.top, 2 * (plain.bottom - plain.top));
+    EXPECT_EQ(inkOfRtf("{\\rtf1 HHHH\\line HHHH}").bottom, twoLines.bottom);
+    // Twice the pixels per inch, twice the size of the same point size.
+    const QImage hiDpi = richTextImage(readRichText("{\\rtf1 HHHH}"), {300, 120}, kWhite, 0, std::nullopt, 192);
+    const Ink scaled = inkOf(hiDpi, kWhite);
+    EXPECT_NEAR(scaled.bottom - scaled.top, 2 * (plain.bottom - plain.top), 2);
+}
+
+TEST(RichTextImage, ColoursFromTheTableOrTheTextColourAndTheFrameInside) {
+    const RichText text = readRichText("{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;}\\fs40 AA \\cf1 AA}");
+    const std::uint32_t background = rgb(10, 20, 30);
+    const std::uint32_t frame = rgb(0, 200, 0);
+    const QImage image = richTextImage(text, {160, 60}, background, rgb(0, 0, 255), frame, 96);
+    ASSERT_EQ(image.width(), 160);
+    ASSERT_EQ(image.height(), 60);
+    int blue = 0, red = 0;
+    for (int y = 3; y < 57; ++y)
+        for (int x = 3; x < 157; ++x) {
+            blue += pixelOf(image, x, y) == rgb(0, 0, 255) ? 1 : 0;
+            red += pixelOf(image, x, y) == rgb(255, 0, 0) ? 1 : 0;
+        }
+    EXPECT_GT(blue, 20);
+    EXPECT_GT(red, 20);
+    // The frame: 2 pixels wide, 1 pixel inside the edges.
+    for (const auto& [x, y] : {std::pair{1, 1}, {2, 2}, {80, 1}, {80, 2}, {158, 30}, {157, 30}, {80, 58}, {1, 57}})
+        EXPECT_EQ(pixelOf(image, x, y), frame) << x << "," << y;
+    for (const auto& [x, y] : {std::pair{0, 0}, {80, 0}, {159, 30}, {80, 59}, {0, 30}})
+        EXPECT_EQ(pixelOf(image, x, y), background) << x << "," << y;
+    EXPECT_NE(pixelOf(image, 80, 3), frame);
+}
+
+TEST(RichTextImage, APartOfTheBoxIsThatPartOfTheWholeImage) {
+    const RichText text = readRichText("{\\rtf1\\fs40 Part of a longer text that wraps\\par and more}");
+    const QImage whole = richTextImage(text, {200, 100}, kWhite, 0, rgb(255, 0, 0), 96);
+    const QRect part(37, 21, 150, 79);
+    const QImage piece = richTextImage(text, {200, 100}, kWhite, 0, rgb(255, 0, 0), 96, part);
+    ASSERT_EQ(piece.size(), part.size());
+    EXPECT_EQ(piece, whole.copy(part).convertToFormat(piece.format()));
+}
+
+TEST(TextElementDrawing, TheLaidOutBoxAtItsWindowRectangleFramedWhenSelected) {
+    constexpr int kWidth = 240, kHeight = 160;
+    OffscreenView view(kWidth, kHeight);
+    ASSERT_TRUE(view.ready()) << view.context.error();
+    Document document;
+    lookDownZ(document);
+    document.view.backgroundColour = rgb(250, 250, 240);
+    document.view.selectedColour = rgb(255, 0, 255);
+    auto text = std::make_unique<Text>(KindStyle{0, 0, 0, 0, rgb(0, 0, 0)});
+    text->resolution = screenPixelsPerInch();
+    text->rectangle = {{40, 30}, {200, 90}};  // window pixels from the top left
+    text->richText = "{\\rtf1{\\colortbl ;\\red0\\green0\\blue255;}\\cf1\\fs36 Wide text}";
+    Text* t = static_cast<Text*>(document.construction().append(std::move(text)));
+    document.recompute();
+
+    // Rows of the read-back image count from the bottom.
+    const auto count = [&](const BgrImage& image, std::uint32_t colour, int x0, int top0, int x1, int top1) {
+        int n = 0;
+        for (int top = top0; top <= top1; ++top)
+            for (int x = x0; x <= x1; ++x) n += image.pixel(x, kHeight - 1 - top) == colour ? 1 : 0;
+        return n;
+    };
+    BgrImage image = view.render(document);
+    const int inside = count(image, rgb(0, 0, 255), 40, 30, 199, 89);
+    EXPECT_GT(inside, 30);
+    EXPECT_EQ(count(image, rgb(0, 0, 255), 0, 0, kWidth - 1, kHeight - 1), inside);
+    EXPECT_EQ(count(image, document.view.selectedColour, 0, 0, kWidth - 1, kHeight - 1), 0);
+
+    t->selected = 1;
+    image = view.render(document);
+    EXPECT_EQ(image.pixel(41, kHeight - 1 - 31), document.view.selectedColour);
+    EXPECT_EQ(image.pixel(198, kHeight - 1 - 88), document.view.selectedColour);
+    EXPECT_EQ(image.pixel(40, kHeight - 1 - 30), document.view.backgroundColour);
+    EXPECT_EQ(image.pixel(39, kHeight - 1 - 31), document.view.backgroundColour);
+
+    // A new text is laid out anew.
+    t->selected = 0;
+    t->richText = "{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;}\\cf1\\fs36 Wide text}";
+    image = view.render(document);
+    EXPECT_EQ(count(image, rgb(0, 0, 255), 0, 0, kWidth - 1, kHeight - 1), 0);
+    EXPECT_EQ(count(image, rgb(255, 0, 0), 40, 30, 199, 89), inside);
+
+    // Reaching past the window's left edge, and far past every edge: the visible part is drawn.
+    t->rectangle = {{-60, 30}, {100, 90}};
+    image = view.render(document);
+    const int shifted = count(image, rgb(255, 0, 0), 0, 30, 99, 89);
+    EXPECT_GT(shifted, 0);
+    EXPECT_LT(shifted, inside);
+    t->rectangle = {{-1000000000, -1000000000}, {1000000000, 1000000000}};
+    t->selected = 1;
+    image = view.render(document);
+    EXPECT_EQ(image.pixel(kWidth / 2, kHeight / 2), document.view.backgroundColour);
+}

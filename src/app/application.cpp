@@ -4,10 +4,12 @@
 #include <QMessageBox>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
+#include <QScreen>
 
 #include "app/child_frame.h"
 #include "app/main_frame.h"
 #include "app/start_language.h"
+#include "expr/screen_text.h"
 #include "lang/language_files.h"
 #include "lang/text_ids.h"
 #include "lang/text_table.h"
@@ -41,6 +43,10 @@ int runKova3d(QApplication& app) {
                               QString::fromUtf8(kNoLanguageFilesMessage));
         return 1;
     }
+    setUndefinedValueText(texts);
+    // Text elements scale their rectangles to the screen's vertical pixels per inch.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        setScreenPixelsPerInch(qRound(screen->logicalDotsPerInchY()));
     if (!renderingContextAvailable()) {
         QMessageBox::critical(nullptr, QApplication::applicationName(),
                               QString::fromStdString(noRenderingContextMessage(texts)));

@@ -125,6 +125,16 @@ TEST(HeadlessSurface, SizesTheRendererCannotDrawAreRefused) {
     EXPECT_FALSE(context.valid());
     EXPECT_FALSE(context.error().empty());
     ASSERT_TRUE(context.create(40, 30)) << context.error();
+    // 8 bits a channel, no alpha, as the view's pixel format (EGL would rank 10-bit colour first).
+    GLint bits[4] = {};
+    glGetIntegerv(GL_RED_BITS, &bits[0]);
+    glGetIntegerv(GL_GREEN_BITS, &bits[1]);
+    glGetIntegerv(GL_BLUE_BITS, &bits[2]);
+    glGetIntegerv(GL_ALPHA_BITS, &bits[3]);
+    EXPECT_EQ(bits[0], 8);
+    EXPECT_EQ(bits[1], 8);
+    EXPECT_EQ(bits[2], 8);
+    EXPECT_EQ(bits[3], 0);
     EXPECT_FALSE(context.resize(100000, 30));
     // The old surface stays in use.
     EXPECT_EQ(context.width(), 40);

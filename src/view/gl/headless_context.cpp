@@ -5,6 +5,7 @@
 
 #include <GL/gl.h>
 
+#include <array>
 #include <cstring>
 
 #include "view/gl/gl_state.h"
@@ -103,11 +104,33 @@ bool HeadlessContext::create(int width, int height) {
                                        EGL_STENCIL_SIZE,
                                        8,
                                        EGL_NONE};
-    EGLConfig config = nullptr;
+    // EGL lists deeper colour first (10 bits a channel on Mesa); the view's
+    // format is 8 bits a channel, which is also what the software renderer
+    // draws fastest. The first such configuration without alpha wins, else the
+    // first with alpha, else whatever EGL ranks first.
+    std::array<EGLConfig, 64> configs{};
     EGLint count = 0;
-    if (!eglChooseConfig(display_, configAttributes, &config, 1, &count) || count < 1) {
+    if (!eglChooseConfig(display_, configAttributes, configs.data(), static_cast<EGLint>(configs.size()),
+                         &count) ||
+        count < 1) {
         error_ = "no EGL configuration with 24-bit colour and depth for pbuffers";
         return false;
+    }
+    EGLConfig config = configs[0];
+    int best = 3;
+    for (EGLint i = 0; i < count; ++i) {
+        EGLint red = 0, green = 0, blue = 0, alpha = 0, samples = 0;
+        eglGetConfigAttrib(display_, configs[i], EGL_RED_SIZE, &red);
+        eglGetConfigAttrib(display_, configs[i], EGL_GREEN_SIZE, &green);
+        eglGetConfigAttrib(display_, configs[i], EGL_BLUE_SIZE, &blue);
+        eglGetConfigAttrib(display_, configs[i], EGL_ALPHA_SIZE, &alpha);
+        eglGetConfigAttrib(display_, configs[i], EGL_SAMPLES, &samples);
+        if (red != 8 || green != 8 || blue != 8 || samples != 0) continue;
+        const int rank = alpha == 0 ? 1 : 2;
+        if (rank < best) {
+            best = rank;
+            config = configs[i];
+        }
     }
     config_ = config;
     context_ = eglCreateContext(display_, config, EGL_NO_CONTEXT, nullptr);

@@ -13,6 +13,7 @@
 #include "elements/regular_solids.h"
 #include "elements/solids.h"
 #include "elements/straight_element.h"
+#include "expr/text_element.h"
 #include "model/document.h"
 
 namespace showcase {
@@ -76,6 +77,18 @@ inline void build(Document& doc) {
 
     // A segment from the origin to the sphere's centre.
     built(c, std::make_unique<StraightElement>(10015, KindStyle{0, 1, 0, 0, kBlue}), {o, centre});
+
+    // A title in the window's top-left corner.
+    auto title = std::make_unique<Text>(KindStyle{0, 0, 0, 0, 0x202020});
+    title->resolution = 96;
+    title->rectangle = {{12, 10}, {372, 74}};
+    title->richText =
+        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss DejaVu Sans;}}"
+        "{\\colortbl ;\\red32\\green80\\blue192;\\red208\\green32\\blue32;}"
+        "\\pard\\cf1\\b\\fs30 A cube, a sphere and a circle\\b0\\par"
+        "\\cf0\\fs20 The sphere has centre \\i C\\i0  and passes through \\i S\\i0 ; "
+        "the circle runs through \\cf2 P, Q\\cf0  and \\cf2 R\\cf0 .\\par}";
+    c.append(std::move(title));
 
     // Labels a little larger than the default, in dark grey.
     std::int32_t height = -18;

@@ -34,6 +34,7 @@ TEST_F(WindowTest, ShowcaseFileOpensDefinedAndIsDrawn) {
     EXPECT_EQ(kinds[static_cast<int>(ElementKind::Plane)], 1);
     EXPECT_EQ(kinds[static_cast<int>(ElementKind::Circle)], 1);
     EXPECT_EQ(kinds[static_cast<int>(ElementKind::Polygon)], 6);  // the cube's faces
+    EXPECT_EQ(kinds[static_cast<int>(ElementKind::Text)], 1);
 
     const BgrImage image = child->renderImage();
     int drawn = 0;

@@ -119,6 +119,12 @@ Viewport CChildFrame::viewport() const {
     return {static_cast<int>(std::lround(width() * ratio)), static_cast<int>(std::lround(height() * ratio))};
 }
 
+LabelPath CChildFrame::labelPath() const {
+    if (printing_) return LabelPath::ScreenText;
+    const QWidget* window = parentWidget();  // the document's sub-window in the main window
+    return window && window->isMaximized() ? LabelPath::Charset : LabelPath::ScreenText;
+}
+
 int CChildFrame::devicePixels(double logical) const {
     return static_cast<int>(std::lround(logical * devicePixelRatioF()));
 }
@@ -137,6 +143,7 @@ void CChildFrame::paintGL() {
             hoverTextColour(*hover_.hoveredElement, mainFrame_.colouredLabels(), document.labelColour);
         scene.overlays.push_back(std::move(overlay));
     }
+    renderer_->setLabelPath(labelPath());
     renderer_->render(scene, viewport());
 }
 
@@ -207,7 +214,9 @@ void CChildFrame::print() {
     printer.setDocName(QString::fromStdString(document_->title));
     printer.setFullPage(true);  // page coordinates from the paper's corner
     if (!mainFrame_.prompts().choosePrinter(this, printer)) return;
+    printing_ = true;
     const BgrImage image = renderImage();
+    printing_ = false;
     if (image.bytes.empty()) return;
     QPainter painter;
     if (!painter.begin(&printer)) return;

@@ -8,6 +8,7 @@
 #include "app/view_mouse.h"
 #include "view/camera.h"
 #include "view/gl/bitmap_output.h"
+#include "view/gl/gl_canvas.h"
 #include "view/hover.h"
 
 class CMainFrame;
@@ -47,6 +48,10 @@ class CChildFrame : public QOpenGLWidget {
     BgrImage renderImage(bool forClipboard = false);
     // The size the view renders at, in device pixels.
     Viewport viewport() const;
+    // Names are drawn with the label character set while the window is
+    // maximised (the view then draws into a window of its own) and as screen
+    // text while it is restored, and always when printed.
+    LabelPath labelPath() const;
 
     HoverState& hover() { return hover_; }
     const ViewMouse& mouse() const { return mouse_; }
@@ -77,6 +82,7 @@ class CChildFrame : public QOpenGLWidget {
     CMainFrame& mainFrame_;
     OpenDocument* document_;
     std::unique_ptr<Renderer> renderer_;
+    bool printing_ = false;
     QMetaObject::Connection contextConnection_;
     HoverState hover_;
     ViewMouse mouse_;

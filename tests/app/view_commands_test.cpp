@@ -199,6 +199,16 @@ TEST_F(ViewTest, AutomaticRotationTicks) {
     EXPECT_FLOAT_EQ(view->spinZ, stopped);
 }
 
+TEST_F(ViewTest, NamesUseTheCharsetOnlyWhileTheWindowIsMaximised) {
+    QMdiSubWindow* window = windowOf(child);
+    window->showMaximized();
+    processEventsUntil([&] { return window->isMaximized(); });
+    EXPECT_EQ(child->labelPath(), LabelPath::Charset);
+    window->showNormal();
+    processEventsUntil([&] { return !window->isMaximized(); });
+    EXPECT_EQ(child->labelPath(), LabelPath::ScreenText);
+}
+
 TEST_F(ViewTest, ImageOutputs) {
     // A view 101 pixels wide: a 100-pixel clipboard image, a 101-pixel bitmap with 304-byte rows.
     QMdiSubWindow* window = windowOf(child);

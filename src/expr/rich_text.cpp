@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <utility>
 
 #include "lang/text_encoding.h"
 
@@ -14,6 +15,20 @@ constexpr std::array<std::string_view, 24> kSkippedDestinations = {
     "headerf",    "footer",    "footerl",    "footerr",     "footerf",     "object",
     "listtable",  "filetbl",   "revtbl",     "rsidtbl",     "generator",   "xmlnstbl",
     "themedata",  "datastore", "latentstyles", "fldinst",   "nonshppict",  "listoverridetable"};
+
+// Control words that stand for one character.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 10> kCharacterWords = {{
+    {"line", "\n"},
+    {"tab", "\t"},
+    {"cell", "\t"},
+    {"emdash", "\u2014"},
+    {"endash", "\u2013"},
+    {"bullet", "\u2022"},
+    {"lquote", "\u2018"},
+    {"rquote", "\u2019"},
+    {"ldblquote", "\u201C"},
+    {"rdblquote", "\u201D"},
+}};
 
 // A group deeper than this is read as part of its parent; editors stay far below it.
 constexpr std::size_t kMaxDepth = 200;
@@ -35,24 +50,6 @@ int hexValue(char c) {
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
-}
-
-void appendUtf8(std::string& out, std::uint32_t code) {
-    if (code < 0x80) {
-        out.push_back(static_cast<char>(code));
-    } else if (code < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else if (code < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    }
 }
 
 enum class Destination { Text, FontTable, ColourTable, Skipped };
@@ -352,26 +349,12 @@ class RtfReader {
             colourGiven_ = colourGiven_ || word == "red" || word == "green" || word == "blue";
             return;
         }
-        if (word == "par" || word == "page" || word == "sect" || word == "row") {
+        const auto character = std::find_if(kCharacterWords.begin(), kCharacterWords.end(),
+                                            [&](const auto& entry) { return entry.first == word; });
+        if (character != kCharacterWords.end()) {
+            utf8(character->second);
+        } else if (word == "par" || word == "page" || word == "sect" || word == "row") {
             newParagraph();
-        } else if (word == "line") {
-            utf8("\n");
-        } else if (word == "tab" || word == "cell") {
-            utf8("\t");
-        } else if (word == "emdash") {
-            utf8("\u2014");
-        } else if (word == "endash") {
-            utf8("\u2013");
-        } else if (word == "bullet") {
-            utf8("\u2022");
-        } else if (word == "lquote") {
-            utf8("\u2018");
-        } else if (word == "rquote") {
-            utf8("\u2019");
-        } else if (word == "ldblquote") {
-            utf8("\u201C");
-        } else if (word == "rdblquote") {
-            utf8("\u201D");
         } else if (word == "b") {
             state_.bold = on;
         } else if (word == "i") {

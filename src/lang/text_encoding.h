@@ -12,3 +12,6 @@ bool isValidUtf8(std::string_view bytes);
 // Converts Windows-1252 text to UTF-8. The five bytes that code page leaves undefined map to the C1
 // control characters of the same value, as the system conversion does.
 std::string windows1252ToUtf8(std::string_view bytes);
+
+// Appends the UTF-8 form of a code point (at most U+10FFFF; callers replace surrogates).
+void appendUtf8(std::string& out, char32_t c);

@@ -343,12 +343,9 @@ void GlCanvas::screenText(int x, int y, std::string_view text, const FontRecord&
 void GlCanvas::richText(int x, int y, int width, int height, std::string_view rtf, std::uint32_t textColour,
                         std::optional<std::uint32_t> frameColour) {
     // Only the part of the box inside the window is laid into the scene.
-    const auto clampedEnd = [](std::int64_t from, std::int64_t size, std::int64_t limit) {
-        return std::min(from + size, limit);
-    };
     const std::int64_t left = std::max(x, 0), top = std::max(y, 0);
-    const std::int64_t right = clampedEnd(x, width, viewport_.width);
-    const std::int64_t bottom = clampedEnd(y, height, viewport_.height);
+    const std::int64_t right = std::min<std::int64_t>(std::int64_t{x} + width, viewport_.width);
+    const std::int64_t bottom = std::min<std::int64_t>(std::int64_t{y} + height, viewport_.height);
     if (width < 1 || height < 1 || right <= left || bottom <= top) return;
     const QRect part(static_cast<int>(left - x), static_cast<int>(top - y), static_cast<int>(right - left),
                      static_cast<int>(bottom - top));

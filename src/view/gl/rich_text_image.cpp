@@ -100,7 +100,7 @@ QImage richTextImage(const RichText& text, QSize box, std::uint32_t backgroundCo
 
     QPainter painter(&image);
     painter.translate(-part.topLeft());
-    document.drawContents(&painter, QRectF(part.intersected(whole)));
+    document.drawContents(&painter, QRectF(part));
     if (frameColour) drawFrame(painter, box, *frameColour);
     return image;
 }

@@ -9,6 +9,7 @@
 #include <QOpenGLContext>
 #include <QPainter>
 #include <QPrinter>
+#include <QScreen>
 #include <cmath>
 
 #include "app/file_filters.h"
@@ -64,6 +65,10 @@ CChildFrame::CChildFrame(CMainFrame& mainFrame, OpenDocument& document)
     setFocusPolicy(Qt::StrongFocus);
     setWindowTitle(QString::fromStdString(document.title));
     setMinimumSize(64, 48);
+    // Text elements scale their rectangles to the screen's vertical pixels per inch.
+    const QScreen* shownOn = screen();
+    screenTexts_ = qtScreenTexts(mainFrame.texts().text(textid::kValueUndefined),
+                                 shownOn ? qRound(shownOn->logicalDotsPerInchY()) : 0);
 }
 
 CChildFrame::~CChildFrame() {
@@ -133,6 +138,7 @@ void CChildFrame::paintGL() {
     if (!document_ || !renderer_) return;
     Document& document = document_->document;
     RenderScene scene = documentScene(document, mainFrame_.showHidden());
+    scene.screenTexts = &screenTexts_;
     if (hover_.hovered && hover_.hoveredElement) {
         const TextLookup text = [this](int id) { return mainFrame_.texts().text(id); };
         OverlayText overlay;
@@ -241,7 +247,7 @@ void CChildFrame::updateHoverAt(int x, int y) {
     PickRules rules;
     rules.toolNumber = mainFrame_.currentTool();
     rules.showHidden = mainFrame_.showHidden();
-    if (updateHover(hover_, document_->document, viewport(), x, y, rules).redraw) redraw();
+    if (updateHover(hover_, document_->document, viewport(), x, y, rules, screenTexts_).redraw) redraw();
 }
 
 void CChildFrame::updateHoverAtCursor() {

@@ -6,6 +6,7 @@
 
 #include "app/open_documents.h"
 #include "app/view_mouse.h"
+#include "model/screen_text_context.h"
 #include "view/camera.h"
 #include "view/gl/bitmap_output.h"
 #include "view/gl/gl_canvas.h"
@@ -53,6 +54,8 @@ class CChildFrame : public QOpenGLWidget {
     // text while it is restored, and always when printed.
     LabelPath labelPath() const;
 
+    // How this view measures and shows numbers and texts.
+    const ScreenTextContext& screenTexts() const { return screenTexts_; }
     HoverState& hover() { return hover_; }
     const ViewMouse& mouse() const { return mouse_; }
     void resetMouseAndHover();
@@ -81,6 +84,7 @@ class CChildFrame : public QOpenGLWidget {
 
     CMainFrame& mainFrame_;
     OpenDocument* document_;
+    ScreenTextContext screenTexts_;
     std::unique_ptr<Renderer> renderer_;
     bool printing_ = false;
     QMetaObject::Connection contextConnection_;

@@ -12,18 +12,18 @@
 #include "view/gl/gl_canvas.h"
 #include "view/hover.h"
 
-class CMainFrame;
+class DocumentWindowHost;
 class Renderer;
 
 // The window of one document, which is its 3-D view: it renders the document
 // with OpenGL, turns mouse input into camera gestures and hover states, and
 // runs the document's view and image commands. The main window owns the
-// document; this window only shows it.
+// document; this window only shows it, and asks its host for the rest.
 class CChildFrame : public QOpenGLWidget {
     Q_OBJECT
 
   public:
-    CChildFrame(CMainFrame& mainFrame, OpenDocument& document);
+    CChildFrame(DocumentWindowHost& host, OpenDocument& document);
     ~CChildFrame() override;
 
     // RGB colour, 24 depth bits, 8 stencil bits, the compatibility profile
@@ -82,7 +82,7 @@ class CChildFrame : public QOpenGLWidget {
     // Mouse positions in device pixels, as the camera and picking count them.
     int devicePixels(double logical) const;
 
-    CMainFrame& mainFrame_;
+    DocumentWindowHost& host_;
     OpenDocument* document_;
     ScreenTextContext screenTexts_;
     std::unique_ptr<Renderer> renderer_;

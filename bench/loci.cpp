@@ -64,6 +64,8 @@ class NullCanvas : public Canvas {
     int projection() const override { return 0; }
     Vec3 unproject(double x, double y, double depth) const override { return {x, y, depth}; }
     Vec3 towardsViewer(Vec3 p, double) const override { return p; }
+    const ScreenTextContext& screenTexts() const override { return texts; }
+    ScreenTextContext texts;
     long calls = 0;
 };
 

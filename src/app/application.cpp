@@ -4,16 +4,13 @@
 #include <QMessageBox>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
-#include <QScreen>
 
 #include "app/child_frame.h"
 #include "app/main_frame.h"
 #include "app/start_language.h"
-#include "expr/screen_text.h"
 #include "lang/language_files.h"
 #include "lang/text_ids.h"
 #include "lang/text_table.h"
-#include "view/gl/qt_text.h"
 
 bool renderingContextAvailable() {
     QOpenGLContext context;
@@ -33,7 +30,6 @@ std::string noRenderingContextMessage(const TextTable& texts) {
 
 int runKova3d(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("KOVA 3D"));
-    installQtTextMeasure();
 
     TextTable texts;
     const std::filesystem::path programDirectory = QCoreApplication::applicationDirPath().toStdString();
@@ -43,10 +39,6 @@ int runKova3d(QApplication& app) {
                               QString::fromUtf8(kNoLanguageFilesMessage));
         return 1;
     }
-    setUndefinedValueText(texts);
-    // Text elements scale their rectangles to the screen's vertical pixels per inch.
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        setScreenPixelsPerInch(qRound(screen->logicalDotsPerInchY()));
     if (!renderingContextAvailable()) {
         QMessageBox::critical(nullptr, QApplication::applicationName(),
                               QString::fromStdString(noRenderingContextMessage(texts)));

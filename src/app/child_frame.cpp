@@ -9,12 +9,15 @@
 #include <QOpenGLContext>
 #include <QPainter>
 #include <QPrinter>
+#include <QScreen>
 #include <cmath>
 
+#include "app/document_window_host.h"
 #include "app/file_filters.h"
-#include "app/main_frame.h"
 #include "app/print_layout.h"
+#include "app/user_prompts.h"
 #include "lang/text_ids.h"
+#include "lang/text_table.h"
 #include "view/camera_controls.h"
 #include "view/gl/gl_state.h"
 #include "view/gl/renderer.h"
@@ -56,14 +59,18 @@ struct WaitCursor {
 
 }  // namespace
 
-CChildFrame::CChildFrame(CMainFrame& mainFrame, OpenDocument& document)
-    : mainFrame_(mainFrame), document_(&document) {
+CChildFrame::CChildFrame(DocumentWindowHost& host, OpenDocument& document)
+    : host_(host), document_(&document) {
     setFormat(viewFormat());
     setTextureFormat(kOpaqueTextureFormat);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setWindowTitle(QString::fromStdString(document.title));
     setMinimumSize(64, 48);
+    // Text elements scale their rectangles to the screen's vertical pixels per inch.
+    const QScreen* shownOn = screen();
+    screenTexts_ = qtScreenTexts(host.texts().text(textid::kValueUndefined),
+                                 shownOn ? qRound(shownOn->logicalDotsPerInchY()) : 0);
 }
 
 CChildFrame::~CChildFrame() {
@@ -132,15 +139,16 @@ int CChildFrame::devicePixels(double logical) const {
 void CChildFrame::paintGL() {
     if (!document_ || !renderer_) return;
     Document& document = document_->document;
-    RenderScene scene = documentScene(document, mainFrame_.showHidden());
+    RenderScene scene = documentScene(document, host_.showHidden());
+    scene.screenTexts = &screenTexts_;
     if (hover_.hovered && hover_.hoveredElement) {
-        const TextLookup text = [this](int id) { return mainFrame_.texts().text(id); };
+        const TextLookup text = [this](int id) { return host_.texts().text(id); };
         OverlayText overlay;
         overlay.x = hover_.cursorX + kHoverTextDx;
         overlay.y = hover_.cursorY + kHoverTextDy;
         overlay.text = hoverText(hover_, text);
         overlay.colour =
-            hoverTextColour(*hover_.hoveredElement, mainFrame_.colouredLabels(), document.labelColour);
+            hoverTextColour(*hover_.hoveredElement, host_.colouredLabels(), document.labelColour);
         scene.overlays.push_back(std::move(overlay));
     }
     renderer_->setLabelPath(labelPath());
@@ -165,7 +173,7 @@ void CChildFrame::toggleAxes() {
     Document& document = document_->document;
     document.view.showAxes = document.view.showAxes ? 0 : 1;
     document.modified = true;
-    mainFrame_.documentChanged(this);
+    host_.documentChanged(this);
     redraw();
 }
 
@@ -174,13 +182,13 @@ void CChildFrame::setProjection(int projection) {
     Document& document = document_->document;
     document.view.projection = projection;
     document.modified = true;
-    mainFrame_.documentChanged(this);
+    host_.documentChanged(this);
     redraw();
 }
 
 void CChildFrame::standardView(int command) {
     if (!document_ || !applyStandardView(document_->document, command)) return;
-    mainFrame_.documentChanged(this);
+    host_.documentChanged(this);
     redraw();
 }
 
@@ -193,19 +201,19 @@ void CChildFrame::copyImage() {
 
 void CChildFrame::saveAsBitmap() {
     if (!document_) return;
-    const TextTable& texts = mainFrame_.texts();
+    const TextTable& texts = host_.texts();
     SaveDialogRequest request;
     request.filter = fileDialogFilter(texts.text(textid::kFilterBitmaps), "*.bmp");
     request.defaultSuffix = "bmp";
     request.initialName = document_->title;
-    const std::string path = mainFrame_.prompts().saveFileName(this, request);
+    const std::string path = host_.prompts().saveFileName(this, request);
     if (path.empty()) return;
     const BgrImage image = renderImage();
     const int result = image.bytes.empty() ? kImageNoSurface : writeBmpFile(path, image);
     if (result == kImageNoSurface)
-        mainFrame_.prompts().message(this, kNoSurfaceMessage, MessageIcon::Error);
+        host_.prompts().message(this, kNoSurfaceMessage, MessageIcon::Error);
     else if (result == kImageCannotCreateFile)
-        mainFrame_.prompts().message(this, kCannotCreateFileMessage, MessageIcon::Error);
+        host_.prompts().message(this, kCannotCreateFileMessage, MessageIcon::Error);
 }
 
 void CChildFrame::print() {
@@ -213,7 +221,7 @@ void CChildFrame::print() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromStdString(document_->title));
     printer.setFullPage(true);  // page coordinates from the paper's corner
-    if (!mainFrame_.prompts().choosePrinter(this, printer)) return;
+    if (!host_.prompts().choosePrinter(this, printer)) return;
     printing_ = true;
     const BgrImage image = renderImage();
     printing_ = false;
@@ -239,9 +247,9 @@ void CChildFrame::resetMouseAndHover() {
 void CChildFrame::updateHoverAt(int x, int y) {
     if (!document_) return;
     PickRules rules;
-    rules.toolNumber = mainFrame_.currentTool();
-    rules.showHidden = mainFrame_.showHidden();
-    if (updateHover(hover_, document_->document, viewport(), x, y, rules).redraw) redraw();
+    rules.toolNumber = host_.currentTool();
+    rules.showHidden = host_.showHidden();
+    if (updateHover(hover_, document_->document, viewport(), x, y, rules, screenTexts_).redraw) redraw();
 }
 
 void CChildFrame::updateHoverAtCursor() {
@@ -266,7 +274,7 @@ void CChildFrame::mouseMoveEvent(QMouseEvent* event) {
     const bool right = held.testFlag(Qt::RightButton);
     if (left || right) {
         const ViewStep step = mouse_.move(document.view, x, y, left, right, keysOf(event->modifiers()),
-                                          mainFrame_.currentTool(), mainFrame_.screenScale());
+                                          host_.currentTool(), host_.screenScale());
         if (step == ViewStep::CameraMoved) {
             setCursor(gestureCursor(mouse_.gesture()));
             redraw();
@@ -283,7 +291,7 @@ void CChildFrame::mouseReleaseEvent(QMouseEvent* event) {
     Document& document = document_->document;
     const Qt::MouseButtons held = event->buttons();
     if (mouse_.release(document, held.testFlag(Qt::LeftButton), held.testFlag(Qt::RightButton)))
-        mainFrame_.documentChanged(this);
+        host_.documentChanged(this);
     if (!mouse_.buttonsHeld()) unsetCursor();
     if (event->button() == Qt::LeftButton && !event->modifiers().testFlag(Qt::ControlModifier) &&
         !document.view.autoRotate)
@@ -297,11 +305,11 @@ void CChildFrame::keyReleaseEvent(QKeyEvent* event) {
 
 void CChildFrame::focusInEvent(QFocusEvent* event) {
     QOpenGLWidget::focusInEvent(event);
-    mainFrame_.resumeTicksIfNeeded();
+    host_.resumeTicksIfNeeded();
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {
-    if (mainFrame_.closeChild(this))
+    if (host_.closeChild(this))
         event->accept();
     else
         event->ignore();

@@ -6,23 +6,24 @@
 
 #include "app/open_documents.h"
 #include "app/view_mouse.h"
+#include "model/screen_text_context.h"
 #include "view/camera.h"
 #include "view/gl/bitmap_output.h"
 #include "view/gl/gl_canvas.h"
 #include "view/hover.h"
 
-class CMainFrame;
+class DocumentWindowHost;
 class Renderer;
 
 // The window of one document, which is its 3-D view: it renders the document
 // with OpenGL, turns mouse input into camera gestures and hover states, and
 // runs the document's view and image commands. The main window owns the
-// document; this window only shows it.
+// document; this window only shows it, and asks its host for the rest.
 class CChildFrame : public QOpenGLWidget {
     Q_OBJECT
 
   public:
-    CChildFrame(CMainFrame& mainFrame, OpenDocument& document);
+    CChildFrame(DocumentWindowHost& host, OpenDocument& document);
     ~CChildFrame() override;
 
     // RGB colour, 24 depth bits, 8 stencil bits, the compatibility profile
@@ -53,6 +54,8 @@ class CChildFrame : public QOpenGLWidget {
     // text while it is restored, and always when printed.
     LabelPath labelPath() const;
 
+    // How this view measures and shows numbers and texts.
+    const ScreenTextContext& screenTexts() const { return screenTexts_; }
     HoverState& hover() { return hover_; }
     const ViewMouse& mouse() const { return mouse_; }
     void resetMouseAndHover();
@@ -79,8 +82,9 @@ class CChildFrame : public QOpenGLWidget {
     // Mouse positions in device pixels, as the camera and picking count them.
     int devicePixels(double logical) const;
 
-    CMainFrame& mainFrame_;
+    DocumentWindowHost& host_;
     OpenDocument* document_;
+    ScreenTextContext screenTexts_;
     std::unique_ptr<Renderer> renderer_;
     bool printing_ = false;
     QMetaObject::Connection contextConnection_;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "app/document_window_host.h"
 #include "app/open_documents.h"
 #include "app/user_prompts.h"
 #include "lang/text_table.h"
@@ -48,7 +49,7 @@ inline constexpr int kCloseAll = 32779;
 // document. It owns the documents, the menus and their commands, the current
 // tool and the idle ticks of automatic rotation, and routes every command to
 // the active document.
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public DocumentWindowHost {
     Q_OBJECT
 
   public:
@@ -71,9 +72,9 @@ class CMainFrame : public QMainWindow {
 
     // Called by a child window asked to close: stops its rotation, asks about
     // unsaved changes and, when it may close, destroys its document.
-    bool closeChild(CChildFrame* child);
+    bool closeChild(CChildFrame* child) override;
     // The document of the child changed in a way the menus show.
-    void documentChanged(CChildFrame* child);
+    void documentChanged(CChildFrame* child) override;
 
     // The document window the commands act on (the last one activated).
     CChildFrame* activeChild() const { return current_; }
@@ -86,19 +87,19 @@ class CMainFrame : public QMainWindow {
     void redo();
 
     // Idle ticks: they run while the current document rotates by itself.
-    void resumeTicksIfNeeded();
+    void resumeTicksIfNeeded() override;
     void pauseTicks();
     // One tick at the given time of the millisecond clock.
     void idleTick(std::uint32_t now);
     IdleClock& clock() { return clock_; }
 
-    const TextTable& texts() const { return texts_; }
-    UserPrompts& prompts() { return *prompts_; }
+    const TextTable& texts() const override { return texts_; }
+    UserPrompts& prompts() override { return *prompts_; }
     DocumentList& documents() { return documents_; }
-    int currentTool() const { return currentTool_; }
-    bool showHidden() const { return showHidden_; }
-    bool colouredLabels() const { return colouredLabels_; }
-    float screenScale() const;
+    int currentTool() const override { return currentTool_; }
+    bool showHidden() const override { return showHidden_; }
+    bool colouredLabels() const override { return colouredLabels_; }
+    float screenScale() const override;
     DocumentDefaults documentDefaults() const;
 
   protected:

@@ -194,7 +194,7 @@ void classFields(Json& j, const Element& e, const TextTable& texts) {
         case ElementClass::Coordinates: {
             const auto& c = static_cast<const Coordinates&>(e);
             j["position"] = screenPoint(c.position);
-            j["text"] = c.layout(texts.text(textid::kValueUndefined)).text;
+            j["text"] = c.displayedText(texts.text(textid::kValueUndefined));
             break;
         }
         case ElementClass::Text: {

@@ -103,7 +103,6 @@ int renderCommand(const std::vector<std::string>& args, const char*) {
         std::fprintf(stderr, "kova3d-cli: %s\n", kNoSurfaceMessage);
         return kExitCannotOpen;
     }
-    installQtTextMeasure();
     Document document;
     if (const int code = openDocument(positional[0], document); code != kExitOk) return code;
     if (viewCommand != 0) setStandardView(document.view, viewCommand);

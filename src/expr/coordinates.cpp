@@ -68,27 +68,54 @@ void Coordinates::recompute(Construction& construction, int, double scale) {
     defined = 1;
 }
 
-CoordinatesLayout Coordinates::layout(std::string_view undefinedText) const {
+namespace {
+
+// The value texts of the three parts, every one with the decimals of x; empty
+// while the parts are not known.
+std::array<std::string, 3> valueTexts(std::span<NumberElement* const> parts, std::string_view undefinedText) {
     std::array<std::string, 3> values;
-    if (parts_.size() == 3) {
-        // Every coordinate is shown with the decimals of x.
-        for (std::size_t i = 0; i < 3; ++i)
-            values[i] = numberValueText(parts_[i]->value, parts_[i]->valueDefined, parts_[0]->decimals,
-                                        undefinedText);
-    }
-    const std::string prefix = showLabel == 1 && hasName() ? *name() : std::string();
-    return layoutCoordinatesText(position, prefix, values, font);
+    if (parts.size() != 3) return values;
+    for (std::size_t i = 0; i < 3; ++i)
+        values[i] =
+            numberValueText(parts[i]->value, parts[i]->valueDefined, parts[0]->decimals, undefinedText);
+    return values;
 }
 
-void Coordinates::draw(std::uint32_t colour, int, Canvas& canvas) {
-    if (parts_.size() != 3) return;
-    const CoordinatesLayout l = layout(undefinedValueText());
-    canvas.screenText(position.x, position.y, l.text, font, colour);
+std::string insideParentheses(const std::array<std::string, 3>& values) {
+    return "(" + values[0] + "," + values[1] + "," + values[2] + ")";
+}
+
+}  // namespace
+
+std::string Coordinates::displayedText(std::string_view undefinedText) const {
+    const std::string prefix = showLabel == 1 && hasName() ? *name() : std::string();
+    return prefix + insideParentheses(valueTexts(parts_, undefinedText));
+}
+
+CoordinatesLayout Coordinates::layout(const ScreenTextContext& screenTexts) const {
+    const std::string prefix = showLabel == 1 && hasName() ? *name() : std::string();
+    return layoutCoordinatesText(position, prefix, valueTexts(parts_, screenTexts.undefinedValueText), font,
+                                 screenTexts);
+}
+
+CoordinatesLayout Coordinates::layOut(const ScreenTextContext& screenTexts) {
+    CoordinatesLayout l = layout(screenTexts);
     corner = l.whole.bottomRight;
     for (std::size_t i = 0; i < 3; ++i) {
         parts_[i]->position = l.parts[i].topLeft;
         parts_[i]->corner = l.parts[i].bottomRight;
     }
+    return l;
+}
+
+void Coordinates::layoutScreenText(const ScreenTextContext& screenTexts) {
+    if (parts_.size() == 3) layOut(screenTexts);
+}
+
+void Coordinates::draw(std::uint32_t colour, int, Canvas& canvas) {
+    if (parts_.size() != 3) return;
+    const CoordinatesLayout l = layOut(canvas.screenTexts());
+    canvas.screenText(position.x, position.y, l.text, font, colour);
 }
 
 int Coordinates::hitTest(int x, int y, const PickRay& ray, int, Vec3& hitPoint) {
@@ -108,18 +135,19 @@ int Coordinates::read(InputStream& in, int fileVersion) {
     if (!readBase(in, fileVersion) || !readI32(in, position.x) || !readI32(in, position.y) ||
         !readFontRecord(in, font, colour))
         return 0;
-    corner = position;  // the extent is known once it is drawn
+    corner = position;  // the extent is known once it is laid out
     return 1;
 }
 
 CoordinatesLayout layoutCoordinatesText(ScreenPoint at, std::string_view prefix,
-                                        const std::array<std::string, 3>& values, const FontRecord& font) {
-    const std::string inner = "(" + values[0] + "," + values[1] + "," + values[2] + ")";
+                                        const std::array<std::string, 3>& values, const FontRecord& font,
+                                        const ScreenTextContext& screenTexts) {
+    const std::string inner = insideParentheses(values);
     CoordinatesLayout l;
     l.text = std::string(prefix) + inner;
-    l.whole = textBoxAt(at, measureScreenText(l.text, font));
-    const int prefixWidth = measureScreenText(prefix, font).width;
-    const int innerWidth = measureScreenText(inner, font).width;
+    l.whole = textBoxAt(at, screenTexts.measureText(l.text, font));
+    const int prefixWidth = screenTexts.measureText(prefix, font).width;
+    const int innerWidth = screenTexts.measureText(inner, font).width;
     const std::int32_t left = textBoxAt(at, {prefixWidth, 0}).bottomRight.x;
     for (int i = 0; i < 3; ++i) {
         l.parts[static_cast<std::size_t>(i)] = {{thirdEdge(left, innerWidth, i), at.y},

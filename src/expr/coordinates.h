@@ -28,9 +28,12 @@ class Coordinates : public Element {
     std::unique_ptr<Element> clone() const override;
     // Finds its three parts after it and sets their values; undefined when they are missing.
     void recompute(Construction& construction, int angleUnit, double scale) override;
-    // Writes the text and gives each part the box of its third.
+    // Writes the text, laid out as layoutScreenText does.
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
+    // Inside the box of the last layout.
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
+    // The box of the whole text, and for each part the box of its third.
+    void layoutScreenText(const ScreenTextContext& screenTexts) override;
     int write(OutputStream& out) const override;
     int read(InputStream& in, int fileVersion) override;
     int subElementCount() const override { return 3; }
@@ -43,8 +46,10 @@ class Coordinates : public Element {
     // elements after this one are not its parts.
     std::span<NumberElement* const> parts() const { return parts_; }
 
-    // The text and the boxes for the current parts, as draw lays them out.
-    CoordinatesLayout layout(std::string_view undefinedText) const;
+    // The text for the current parts: the name when shown, then "(x,y,z)".
+    std::string displayedText(std::string_view undefinedText) const;
+    // The text and the boxes for the current parts on the screen described.
+    CoordinatesLayout layout(const ScreenTextContext& screenTexts) const;
 
     ScreenBox box() const { return {position, corner}; }
 
@@ -56,6 +61,9 @@ class Coordinates : public Element {
     Coordinates(const Coordinates& other);
 
   private:
+    // The layout for the screen described, kept as the boxes of this element and its parts.
+    CoordinatesLayout layOut(const ScreenTextContext& screenTexts);
+
     std::vector<NumberElement*> parts_;
 };
 
@@ -63,4 +71,5 @@ class Coordinates : public Element {
 // by "(x,y,z)" of the three value texts; the parenthesised part is cut into
 // three equal thirds, each the full text height.
 CoordinatesLayout layoutCoordinatesText(ScreenPoint at, std::string_view prefix,
-                                        const std::array<std::string, 3>& values, const FontRecord& font);
+                                        const std::array<std::string, 3>& values, const FontRecord& font,
+                                        const ScreenTextContext& screenTexts);

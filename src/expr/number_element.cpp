@@ -40,10 +40,19 @@ std::string NumberElement::displayedText(std::string_view undefinedText) const {
     return text;
 }
 
+std::string NumberElement::layOut(const ScreenTextContext& screenTexts) {
+    std::string text = displayedText(screenTexts.undefinedValueText);
+    corner = textBoxAt(position, screenTexts.measureText(text, font)).bottomRight;
+    return text;
+}
+
+void NumberElement::layoutScreenText(const ScreenTextContext& screenTexts) {
+    layOut(screenTexts);
+}
+
 void NumberElement::draw(std::uint32_t colour, int, Canvas& canvas) {
-    const std::string text = displayedText();
+    const std::string text = layOut(canvas.screenTexts());
     canvas.screenText(position.x, position.y, text, font, colour);
-    corner = textBoxAt(position, measureScreenText(text, font)).bottomRight;
 }
 
 int NumberElement::hitTest(int x, int y, const PickRay& ray, int, Vec3& hitPoint) {
@@ -64,7 +73,7 @@ int NumberElement::readNumberPart(InputStream& in) {
     if (!readI32(in, position.x) || !readI32(in, position.y) || !readFontRecord(in, font, colour) ||
         !readF64(in, value) || !readI32(in, decimals))
         return 0;
-    corner = position;  // the extent is known once it is drawn
+    corner = position;  // the extent is known once it is laid out
     return 1;
 }
 

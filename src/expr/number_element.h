@@ -23,9 +23,12 @@ class NumberElement : public Element {
     std::unique_ptr<Element> clone() const override;
     // Components are positioned by their coordinates element: nothing to compute.
     void recompute(Construction& construction, int angleUnit, double scale) override;
-    // Writes displayedText() at the position and keeps its extent for picking.
+    // Writes the displayed text at the position, laid out as layoutScreenText does.
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
+    // Inside the box of the last layout.
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
+    // The box: the displayed text's extent from the position.
+    void layoutScreenText(const ScreenTextContext& screenTexts) override;
     int write(OutputStream& out) const override;
     int read(InputStream& in, int fileVersion) override;
     void setFont(const FontRecord& newFont) override { font = newFont; }
@@ -35,7 +38,6 @@ class NumberElement : public Element {
     // The name when its label is shown, directly followed by the value with the
     // element's decimals, or by `undefinedText` when the value is not valid.
     std::string displayedText(std::string_view undefinedText) const;
-    std::string displayedText() const { return displayedText(undefinedValueText()); }
     // The value alone as displayedText shows it.
     std::string valueText(std::string_view undefinedText) const;
 
@@ -43,7 +45,7 @@ class NumberElement : public Element {
     ScreenBox box() const { return {position, corner}; }
 
     ScreenPoint position;  // top-left corner of the text, window pixels
-    ScreenPoint corner;    // bottom-right corner of the last drawn text
+    ScreenPoint corner;    // bottom-right corner of the last laid-out text
     FontRecord font;       // its colour is the element's `colour`
     double value = 0.0;
     std::int32_t valueDefined = 0;
@@ -56,6 +58,10 @@ class NumberElement : public Element {
     // font with colour, value and decimals (84 bytes).
     int writeNumberPart(OutputStream& out) const;
     int readNumberPart(InputStream& in);
+
+  private:
+    // The displayed text for the screen described; sets the corner from its extent.
+    std::string layOut(const ScreenTextContext& screenTexts);
 };
 
 // The parent as a number: every class of kind 18 is a NumberElement.

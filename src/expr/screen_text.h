@@ -1,15 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
-#include <string>
-#include <string_view>
 
-#include "model/font_record.h"
+#include "model/screen_text_context.h"
 
 // What numbers, coordinates and texts share on screen: a box in window pixels
-// (y downwards) that picking tests, the measured size of a text, and the few
-// view facts the elements need but the canvas does not report.
+// (y downwards) that picking tests.
 
 struct ScreenPoint {
     std::int32_t x = 0;
@@ -30,32 +26,3 @@ struct ScreenBox {
 
     friend bool operator==(const ScreenBox&, const ScreenBox&) = default;
 };
-
-struct TextExtent {
-    int width = 0;
-    int height = 0;
-};
-
-// Measures a text as the view draws it. The canvas draws screen texts without
-// reporting their size, so the view installs its own measure here; until then
-// an estimate from the font's height and width fields serves (see estimate below).
-using TextMeasure = std::function<TextExtent(std::string_view text, const FontRecord& font)>;
-void setTextMeasure(TextMeasure measure);
-TextExtent measureScreenText(std::string_view text, const FontRecord& font);
-
-// The size a font record suggests: |height| pixels high (16 when 0), and per
-// character its average width, or half its height when that field is 0.
-TextExtent estimateTextExtent(std::string_view text, const FontRecord& font);
-
-class TextTable;
-
-// The text a number shows in place of a value it does not hold (language text
-// 20620). Set when the language is loaded; "?" until then.
-void setUndefinedValueText(std::string text);
-void setUndefinedValueText(const TextTable& texts);
-const std::string& undefinedValueText();
-
-// The screen's vertical pixels per inch, to which text elements scale their
-// rectangle. Set by the view; 96 until then.
-void setScreenPixelsPerInch(int pixelsPerInch);
-int screenPixelsPerInch();

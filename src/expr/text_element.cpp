@@ -47,8 +47,13 @@ ScreenBox Text::screenRectangle(int pixelsPerInch) const {
              scaledEdge(rectangle.topLeft.y, rectangle.bottomRight.y, pixelsPerInch, resolution)}};
 }
 
+void Text::layoutScreenText(const ScreenTextContext& screenTexts) {
+    laidOut_ = screenRectangle(screenTexts.pixelsPerInch);
+}
+
 void Text::draw(std::uint32_t colour, int, Canvas& canvas) {
-    const ScreenBox box = screenRectangle(screenPixelsPerInch());
+    layoutScreenText(canvas.screenTexts());
+    const ScreenBox box = *laidOut_;
     const auto side = [](std::int32_t from, std::int32_t to) {
         return static_cast<int>(std::clamp<std::int64_t>(static_cast<std::int64_t>(to) - from, 0,
                                                           std::numeric_limits<int>::max()));
@@ -64,7 +69,7 @@ void Text::draw(std::uint32_t colour, int, Canvas& canvas) {
 }
 
 int Text::hitTest(int x, int y, const PickRay& ray, int, Vec3& hitPoint) {
-    if (!screenRectangle(screenPixelsPerInch()).contains(x, y)) return 0;
+    if (!laidOut_ || !laidOut_->contains(x, y)) return 0;
     hitPoint = ray.nearPoint;
     return 1;
 }
@@ -77,6 +82,7 @@ int Text::write(OutputStream& out) const {
 }
 
 int Text::read(InputStream& in, int fileVersion) {
+    laidOut_.reset();
     if (!readBase(in, fileVersion) || !readI32(in, resolution) || !readBox(in, rectangle)) return 0;
     innerRectangle = kDefaultTextInnerRectangle;
     option = 0;

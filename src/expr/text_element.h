@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "expr/screen_text.h"
@@ -22,15 +23,18 @@ class Text : public Element {
     std::unique_ptr<Element> clone() const override;
     // Always defined.
     void recompute(Construction& construction, int angleUnit, double scale) override;
-    // The rich text laid out in the rectangle on the current screen; text of
+    // The rich text in the rectangle as layoutScreenText places it; text of
     // the automatic colour in the colour drawn with.
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
+    // Inside the rectangle of the last layout; nothing before the first.
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
+    // The rectangle at the pixels per inch of the screen described.
+    void layoutScreenText(const ScreenTextContext& screenTexts) override;
     int write(OutputStream& out) const override;
     int read(InputStream& in, int fileVersion) override;
 
-    // The rectangle on the current screen: its size scaled by the screen's
-    // pixels per inch over `resolution`, at the same top-left corner.
+    // The rectangle on a screen of the given pixels per inch: its size scaled
+    // by them over `resolution`, at the same top-left corner.
     ScreenBox screenRectangle(int pixelsPerInch) const;
 
     std::int32_t resolution = 96;  // vertical pixels per inch of the screen the rectangle refers to
@@ -41,4 +45,7 @@ class Text : public Element {
 
   protected:
     Text(const Text&) = default;
+
+  private:
+    std::optional<ScreenBox> laidOut_;  // the rectangle of the last layout
 };

@@ -7,6 +7,7 @@
 
 #include "geometry/vec3.h"
 #include "model/font_record.h"
+#include "model/screen_text_context.h"
 
 // The drawing sink that elements draw through. The view supplies an OpenGL
 // implementation; tests use one that records the calls. Colours are RGB with
@@ -57,4 +58,6 @@ class Canvas {
     // The point moved the given distance towards the viewer along the line of
     // sight through it (where labels are anchored).
     virtual Vec3 towardsViewer(Vec3 point, double distance) const = 0;
+    // How the screen texts drawn here measure, and what they show.
+    virtual const ScreenTextContext& screenTexts() const = 0;
 };

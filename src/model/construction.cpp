@@ -457,6 +457,11 @@ void Construction::drawAll(Canvas& canvas, const DrawSettings& settings) {
     drawPass(canvas, settings, true);
 }
 
+void Construction::layoutScreenTexts(const ScreenTextContext& screenTexts) {
+    // The parts of a coordinates element are laid out by the element itself.
+    forEachTopLevel([&](Element& e) { e.layoutScreenText(screenTexts); });
+}
+
 std::vector<ListLine> Construction::listLines(const TextLookup& text, bool showHidden) const {
     std::vector<ListLine> lines;
     int number = 0;

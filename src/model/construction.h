@@ -10,6 +10,7 @@
 #include "model/element.h"
 
 class Canvas;
+struct ScreenTextContext;
 
 // One entry of the animation list.
 struct AnimationEntry {
@@ -159,6 +160,9 @@ class Construction {
                       const std::function<void()>& afterGroupLeader = {});
     void recomputeMarked(int angleUnit, double scale);
     void drawAll(Canvas& canvas, const DrawSettings& settings);
+    // Lays out the boxes of every number, coordinates and text element for the
+    // screen described, as drawing would; picking needs no drawing before it.
+    void layoutScreenTexts(const ScreenTextContext& screenTexts);
 
     // The construction list's lines, with texts looked up by id.
     std::vector<ListLine> listLines(const TextLookup& text, bool showHidden) const;

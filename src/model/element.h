@@ -17,6 +17,7 @@ class Canvas;
 class Construction;
 class InputStream;
 class OutputStream;
+struct ScreenTextContext;
 
 // A name holds at most this many bytes. Longer names are cut at construction
 // through setName (at a character boundary) and refused by the file reader.
@@ -51,6 +52,10 @@ class Element {
     virtual void drawLabel(Canvas& canvas, std::uint32_t labelColour);
     // 1 when the element lies under window point (x, y); then hitPoint is set.
     virtual int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) = 0;
+    // Numbers, coordinates and texts place their box in the window from their
+    // data and the screen's texts; drawing and picking use that box, so an
+    // element never drawn can be picked once laid out. Other kinds have none.
+    virtual void layoutScreenText(const ScreenTextContext&) {}
     // The element's file record; the base writes the common part.
     virtual int write(OutputStream& out) const;
     // Reads the record after the type code and parent count; 0 when the stream failed.

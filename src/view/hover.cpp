@@ -143,7 +143,7 @@ CandidatePoint findCandidatePoint(Document& document, std::span<Element* const> 
 }
 
 HoverUpdate updateHover(HoverState& state, Document& document, Viewport viewport, int x, int y,
-                        const PickRules& rules) {
+                        const PickRules& rules, const ScreenTextContext& screenTexts) {
     const bool wasHovered = state.hovered;
     state.hovered = false;
     state.hoveredElement = nullptr;
@@ -154,6 +154,8 @@ HoverUpdate updateHover(HoverState& state, Document& document, Viewport viewport
     state.cursorY = y;
     const ViewState& view = document.view;
     const PickRay ray = pickRay(view, viewport, x, y);
+    // Numbers and texts are hit in their boxes, which need no drawing before.
+    document.construction().layoutScreenTexts(screenTexts);
     const std::vector<Element*> walk = pickWalk(document.construction(), rules);
 
     Element* best = nullptr;

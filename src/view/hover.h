@@ -10,6 +10,7 @@
 #include "model/construction.h"
 #include "model/document.h"
 #include "model/element.h"
+#include "model/screen_text_context.h"
 #include "view/camera.h"
 
 // Picking: which element lies under the mouse, and the hover state the tools,
@@ -83,8 +84,9 @@ bool takesPart(const Element& element, const PickRules& rules);
 bool replacesBest(const Element& element, double o, const Element* best, double b);
 
 // Recomputes the hover state at window point (x, y) (pixels, y downwards).
+// Numbers, coordinates and texts are laid out first for the screen described.
 HoverUpdate updateHover(HoverState& state, Document& document, Viewport viewport, int x, int y,
-                        const PickRules& rules);
+                        const PickRules& rules, const ScreenTextContext& screenTexts);
 
 struct CandidatePoint {
     std::unique_ptr<Element> point;  // nullptr: none found

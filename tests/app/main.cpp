@@ -6,7 +6,6 @@
 #include <cstdlib>
 
 #include "app/child_frame.h"
-#include "view/gl/qt_text.h"
 
 // Under the leak checker: the GLX driver that a window's OpenGL context loads
 // and the D-Bus connection of the platform keep allocations to the end of the
@@ -28,7 +27,6 @@ int main(int argc, char** argv) {
     QSurfaceFormat::setDefaultFormat(CChildFrame::viewFormat());
     QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    installQtTextMeasure();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

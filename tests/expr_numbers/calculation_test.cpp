@@ -9,6 +9,7 @@
 #include "expr/calculation.h"
 #include "expr/measures.h"
 #include "expr/parameter.h"
+#include "lang/text_ids.h"
 #include "lang/text_table.h"
 #include "numbers_fixture.h"
 
@@ -16,7 +17,6 @@ TEST(Calculation, FollowsAParameterStepByStepAndShowsTheUndefinedText) {
     TextTable texts;
     std::istringstream language("20610=invalid\n20620=undefined\n");
     texts.read(language, "test.lng");
-    setUndefinedValueText(texts);
     Construction c;
     ParameterNumber* p = addParameter(c, 1.0);
     Calculation* inverse = addCalculation(c, "1/(A-2)", {p});
@@ -46,6 +46,7 @@ TEST(Calculation, FollowsAParameterStepByStepAndShowsTheUndefinedText) {
     EXPECT_EQ(next->defined, 1);
     EXPECT_EQ(next->valueDefined, 0);
     RecordingCanvas canvas;
+    canvas.texts.undefinedValueText = texts.text(textid::kValueUndefined);
     c.drawAll(canvas, DrawSettings{});
     ASSERT_EQ(canvas.count("screenText"), 3);
     EXPECT_EQ(canvas.calls[1].text, "undefined");
@@ -55,7 +56,6 @@ TEST(Calculation, FollowsAParameterStepByStepAndShowsTheUndefinedText) {
     c.recomputeAll(0, 1.0);
     EXPECT_EQ(next->valueDefined, 1);
     EXPECT_NEAR(next->value, 1.0 / -0.01 + 1.0, 1e-9);
-    setUndefinedValueText("?");
 }
 
 TEST(Calculation, AnUndefinedOperandMakesItUndefinedAndTheAngleUnitReachesTheFunctions) {

@@ -109,7 +109,7 @@ TEST(Coordinates, TextUsesTheDecimalsOfXAndSplitsIntoThreePickThirds) {
 
 TEST(Coordinates, LayoutOfAnyTextSplitsOnlyTheParenthesisedPart) {
     const CoordinatesLayout l =
-        layoutCoordinatesText({0, 0}, "Point ", {"1", "22", "333"}, fontOfSize(10, 2));
+        layoutCoordinatesText({0, 0}, "Point ", {"1", "22", "333"}, fontOfSize(10, 2), ScreenTextContext{});
     EXPECT_EQ(l.text, "Point (1,22,333)");
     EXPECT_EQ(l.whole.bottomRight, (ScreenPoint{32, 10}));
     // "(1,22,333)" is 20 pixels from x = 12: thirds at 12, 18, 25, 32.

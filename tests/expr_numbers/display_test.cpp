@@ -3,21 +3,11 @@
 
 #include "expr/format_number.h"
 #include "expr/screen_text.h"
+#include "expr/text_element.h"
 #include "numbers_fixture.h"
 #include "support/recording_canvas.h"
 
 namespace {
-
-// Restores the process-wide screen settings a test changes.
-class ScreenSettingsGuard {
-  public:
-    ScreenSettingsGuard() { setUndefinedValueText("no value"); }
-    ~ScreenSettingsGuard() {
-        setTextMeasure(nullptr);
-        setUndefinedValueText("?");
-        setScreenPixelsPerInch(96);
-    }
-};
 
 std::unique_ptr<NumberElement> component(double value, int decimals) {
     auto n = std::make_unique<NumberElement>(kCodeCoordinateX, kNumberStyle);
@@ -52,22 +42,21 @@ TEST(NumberDisplay, ValuesShowWithTheirDecimalsAndTinyOnesAsZero) {
 }
 
 TEST(NumberDisplay, NameComesDirectlyBeforeTheValueOnlyWhenItsLabelIsShown) {
-    ScreenSettingsGuard guard;
+    const std::string undefinedText = "no value";
     auto owned = component(2.0 / 3.0, 3);
     NumberElement& n = *owned;
-    EXPECT_EQ(n.displayedText(), "0.667");
+    EXPECT_EQ(n.displayedText(undefinedText), "0.667");
     n.setName("d=");
-    EXPECT_EQ(n.displayedText(), "d=0.667");
+    EXPECT_EQ(n.displayedText(undefinedText), "d=0.667");
     n.showLabel = 0;
-    EXPECT_EQ(n.displayedText(), "0.667");
+    EXPECT_EQ(n.displayedText(undefinedText), "0.667");
     n.showLabel = 1;
     n.valueDefined = 0;
-    EXPECT_EQ(n.displayedText(), "d=no value");
+    EXPECT_EQ(n.displayedText(undefinedText), "d=no value");
     EXPECT_EQ(n.displayedText("20620"), "d=20620");
 }
 
 TEST(NumberDisplay, DrawWritesAtThePositionAndPicksItsBoxEndsIncluded) {
-    ScreenSettingsGuard guard;
     auto owned = component(1.25, 2);
     NumberElement& n = *owned;
     n.setName("r");
@@ -98,11 +87,59 @@ TEST(NumberDisplay, DrawWritesAtThePositionAndPicksItsBoxEndsIncluded) {
     EXPECT_EQ(n.hitTest(50, 39, ray, 0, hit), 0);
 
     // The view's own measure replaces the estimate.
-    setTextMeasure([](std::string_view text, const FontRecord&) {
+    canvas.texts.measure = [](std::string_view text, const FontRecord&) {
         return TextExtent{static_cast<int>(text.size()) * 3, 11};
-    });
+    };
     n.draw(0x00FF00, 0, canvas);
     EXPECT_EQ(n.corner, (ScreenPoint{45, 51}));
+}
+
+TEST(NumberDisplay, TwoScreensInOneProcessLayOutAndDrawTheSameConstructionEachItsOwnWay) {
+    Construction c;
+    ParameterNumber* p = addParameter(c, 1.0);
+    Calculation* inverse = addCalculation(c, "1/(A-1)", {p});
+    inverse->position = {10, 20};
+    inverse->font = fontOfSize(-10, 5);
+    Text* text = addElement<Text>(c, {}, kNumberStyle);
+    text->resolution = 96;
+    text->rectangle = {{0, 100}, {50, 150}};
+    c.recomputeAll(0, 1.0);
+    ASSERT_EQ(inverse->valueDefined, 0);
+
+    ScreenTextContext plain;  // the estimate, "?", 96 pixels per inch
+    ScreenTextContext other;
+    other.undefinedValueText = "undefined";
+    other.pixelsPerInch = 192;
+    other.measure = [](std::string_view t, const FontRecord&) {
+        return TextExtent{10 * static_cast<int>(t.size()), 12};
+    };
+    const PickRay ray{};
+    Vec3 hit;
+    // Laid out for one screen, then for the other: nothing of the first stays.
+    c.layoutScreenTexts(other);
+    EXPECT_EQ(inverse->box(), (ScreenBox{{10, 20}, {100, 32}}));
+    EXPECT_EQ(text->hitTest(100, 200, ray, 0, hit), 1);
+    c.layoutScreenTexts(plain);
+    EXPECT_EQ(inverse->box(), (ScreenBox{{10, 20}, {15, 30}}));
+    EXPECT_EQ(text->hitTest(50, 150, ray, 0, hit), 1);
+    EXPECT_EQ(text->hitTest(51, 150, ray, 0, hit), 0);
+
+    // Drawing lays out as the canvas's screen says, whatever was laid out before.
+    const auto drawnOn = [&](const ScreenTextContext& screen) {
+        RecordingCanvas canvas;
+        canvas.texts = screen;
+        c.drawAll(canvas, DrawSettings{});
+        std::pair<std::string, int> shown;  // the calculation's text, the text box's width
+        for (const RecordingCanvas::Call& call : canvas.calls) {
+            if (call.primitive == "screenText" && call.points[0] == Vec3{10, 20, 0}) shown.first = call.text;
+            if (call.primitive == "richText") shown.second = static_cast<int>(call.points[1].x);
+        }
+        return shown;
+    };
+    EXPECT_EQ(drawnOn(other), (std::pair<std::string, int>{"undefined", 100}));
+    EXPECT_EQ(inverse->box(), (ScreenBox{{10, 20}, {100, 32}}));
+    EXPECT_EQ(drawnOn(plain), (std::pair<std::string, int>{"?", 50}));
+    EXPECT_EQ(inverse->box(), (ScreenBox{{10, 20}, {15, 30}}));
 }
 
 TEST(NumberDisplay, ExtentEstimateAndBoxesSaturate) {

@@ -15,6 +15,8 @@ TEST(TextElement, RectangleScalesWithTheScreenAndPicksEndsIncluded) {
     EXPECT_EQ(t.defined, 1);
     const PickRay ray{{0, 0, 5}, {0, 0, -5}};
     Vec3 hit;
+    ScreenTextContext screen;
+    t.layoutScreenText(screen);
     EXPECT_EQ(t.hitTest(10, 20, ray, 0, hit), 1);
     EXPECT_EQ(hit, ray.nearPoint);
     EXPECT_EQ(t.hitTest(110, 70, ray, 0, hit), 1);
@@ -22,11 +24,11 @@ TEST(TextElement, RectangleScalesWithTheScreenAndPicksEndsIncluded) {
     EXPECT_EQ(t.hitTest(10, 19, ray, 0, hit), 0);
 
     // Twice the pixels per inch: twice the size, same corner.
-    setScreenPixelsPerInch(192);
-    EXPECT_EQ(t.screenRectangle(screenPixelsPerInch()), (ScreenBox{{10, 20}, {210, 120}}));
+    screen.pixelsPerInch = 192;
+    t.layoutScreenText(screen);
+    EXPECT_EQ(t.screenRectangle(screen.pixelsPerInch), (ScreenBox{{10, 20}, {210, 120}}));
     EXPECT_EQ(t.hitTest(210, 120, ray, 0, hit), 1);
     EXPECT_EQ(t.hitTest(211, 120, ray, 0, hit), 0);
-    setScreenPixelsPerInch(96);
     // A resolution that cannot be a screen's leaves the rectangle as stored.
     t.resolution = 0;
     EXPECT_EQ(t.screenRectangle(192), t.rectangle);
@@ -41,10 +43,9 @@ TEST(TextElement, DrawsItsRichTextInTheScaledRectangleFramedWhenSelectedOrHidden
     t.resolution = 96;
     t.rectangle = {{5, 6}, {405, 306}};
     t.richText = rtf;
-    setScreenPixelsPerInch(120);
     RecordingCanvas canvas;
+    canvas.texts.pixelsPerInch = 120;
     t.draw(0x00FFFFFF, 0, canvas);
-    setScreenPixelsPerInch(96);
     ASSERT_EQ(canvas.count("richText"), 1);
     const RecordingCanvas::Call& c = canvas.calls[0];
     EXPECT_EQ(c.points[0], (Vec3{5, 6, 0}));

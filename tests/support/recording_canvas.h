@@ -80,6 +80,7 @@ class RecordingCanvas : public Canvas {
     Vec3 unproject(double x, double y, double depth) const override { return {x, y, depth}; }
     // The viewer looks down -z from far up the z axis.
     Vec3 towardsViewer(Vec3 p, double distance) const override { return {p.x, p.y, p.z + distance}; }
+    const ScreenTextContext& screenTexts() const override { return texts; }
 
     int count(const std::string& primitive) const {
         int n = 0;
@@ -89,6 +90,8 @@ class RecordingCanvas : public Canvas {
 
     std::vector<Call> calls;
     int projectionValue = 0;
+    // Estimated text sizes, "?" and 96 pixels per inch unless a test sets others.
+    ScreenTextContext texts;
 
   private:
     Call& add(std::string primitive, std::vector<Vec3> points, std::uint32_t colour) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "expr/coordinates.h"
+#include "expr/number_creation.h"
+#include "expr/text_element.h"
 #include "lang/composed_texts.h"
 #include "view/hover.h"
 #include "view_fixture.h"
@@ -14,7 +17,7 @@ std::string textOf(int id) {
 
 HoverUpdate hoverAt(HoverState& s, Document& d, Vec3 p, const PickRules& rules = {}, int dx = 0, int dy = 0) {
     const Pixel px = pixelOf(d, p);
-    return updateHover(s, d, kTestViewport, px.x + dx, px.y + dy, rules);
+    return updateHover(s, d, kTestViewport, px.x + dx, px.y + dy, rules, kTestScreen);
 }
 
 // The rules of the segment tool waiting for its first point: points are
@@ -56,11 +59,11 @@ TEST(Hover, PointOnAPlaneBeatsThePlane) {
         const Pixel px = pixelOf(d, free->position);
         const Pixel off{px.x, px.y + dy};
         planeNearer = planeNearer || depthOfHit(*plane, d, off) < depthOfHit(*free, d, off);
-        updateHover(s, d, kTestViewport, off.x, off.y, {});
+        updateHover(s, d, kTestViewport, off.x, off.y, {}, kTestScreen);
         EXPECT_EQ(s.hoveredElement, free) << dy;
         EXPECT_EQ(s.hitPoint, free->position);
         const Pixel onPx = pixelOf(d, on->position);
-        updateHover(s, d, kTestViewport, onPx.x, onPx.y + dy, {});
+        updateHover(s, d, kTestViewport, onPx.x, onPx.y + dy, {}, kTestScreen);
         EXPECT_EQ(s.hoveredElement, on) << dy;
     }
     EXPECT_TRUE(planeNearer);
@@ -79,14 +82,14 @@ TEST(Hover, SegmentBeatsPlaneInFrontOrBehind) {
     const Pixel pf = pixelOf(d, {0.0, 0.3, 0.5});
     const Pixel pb = pixelOf(d, {0.0, -0.3, -0.5});
     ASSERT_LT(depthOfHit(*plane, d, pb), depthOfHit(*behind, d, pb));
-    updateHover(s, d, kTestViewport, pf.x, pf.y, {});
+    updateHover(s, d, kTestViewport, pf.x, pf.y, {}, kTestScreen);
     EXPECT_EQ(s.hoveredElement, front);
-    updateHover(s, d, kTestViewport, pb.x, pb.y, {});
+    updateHover(s, d, kTestViewport, pb.x, pb.y, {}, kTestScreen);
     EXPECT_EQ(s.hoveredElement, behind);
     // A line given no place in the accept table lets the plane through.
     PickRules noSegments;
     noSegments.acceptTable[3] = false;
-    updateHover(s, d, kTestViewport, pb.x, pb.y, noSegments);
+    updateHover(s, d, kTestViewport, pb.x, pb.y, noSegments, kTestScreen);
     EXPECT_EQ(s.hoveredElement, plane);
 }
 
@@ -104,14 +107,14 @@ TEST(Hover, LaterPointWinsTiesNearerPointWinsOtherwise) {
     Document line;
     Point* nearer = addFreePoint(line, ray.nearPoint + dir * 15.0);
     Point* farther = addFreePoint(line, ray.nearPoint + dir * 15.001);
-    updateHover(s, line, kTestViewport, px.x, px.y, {});
+    updateHover(s, line, kTestViewport, px.x, px.y, {}, kTestScreen);
     EXPECT_EQ(s.hoveredElement, nearer);
     // Within 1e-6 the later one counts as level and wins.
     farther->position = ray.nearPoint + dir * (15.0 + 0.5e-6);
-    updateHover(s, line, kTestViewport, px.x, px.y, {});
+    updateHover(s, line, kTestViewport, px.x, px.y, {}, kTestScreen);
     EXPECT_EQ(s.hoveredElement, farther);
     farther->position = ray.nearPoint + dir * (15.0 + 2e-6);
-    updateHover(s, line, kTestViewport, px.x, px.y, {});
+    updateHover(s, line, kTestViewport, px.x, px.y, {}, kTestScreen);
     EXPECT_EQ(s.hoveredElement, nearer);
 }
 
@@ -265,11 +268,11 @@ TEST(Hover, WalkStepsOverPartsUnlessTheToolEntersThem) {
 
     // Numbers are hit near the ray's start; with no tool the later one wins.
     HoverState s;
-    updateHover(s, d, kTestViewport, 10, 10, {});
+    updateHover(s, d, kTestViewport, 10, 10, {}, kTestScreen);
     EXPECT_EQ(s.hoveredElement, after);
     EXPECT_EQ(x->hitTests, 0);  // never tested: stepped over
     EXPECT_EQ(vertex->hitTests, 0);
-    updateHover(s, d, kTestViewport, 10, 10, parts);
+    updateHover(s, d, kTestViewport, 10, 10, parts, kTestScreen);
     EXPECT_GT(x->hitTests, 0);
 
     // The polygon tool's picks come after the construction and end the search.
@@ -281,9 +284,53 @@ TEST(Hover, WalkStepsOverPartsUnlessTheToolEntersThem) {
     PickRules polygon;
     polygon.closingPicks = picks;
     polygon.canMakePoints = true;
-    updateHover(s, d, kTestViewport, 10, 10, polygon);
+    updateHover(s, d, kTestViewport, 10, 10, polygon, kTestScreen);
     EXPECT_EQ(s.hoveredElement, &pick);
     EXPECT_FALSE(s.isCandidate());
+}
+
+TEST(Hover, NumbersAndTextsNeverDrawnArePickedInTheBoxesOfTheScreenGiven) {
+    Document d;
+    Point* origin = addFreePoint(d, {0, 0, 0});
+    auto made = makeParameter(2.5, kViewTestStyle, NumberDefaults{}, 0, 0);
+    made->decimals = 1;
+    made->position = {20, 20};
+    Element* number = d.construction().append(std::move(made));
+    Coordinates* coords = addElement<Coordinates>(d, {origin}, kViewTestStyle);
+    coords->position = {20, 60};
+    for (ElementPtr& part : coords->makeParts(1)) d.construction().append(std::move(part));
+    Text* text = addElement<Text>(d, {}, kViewTestStyle);
+    text->resolution = 96;
+    text->rectangle = {{20, 100}, {120, 150}};
+    d.recompute();
+    ASSERT_EQ(coords->parts().size(), 3u);
+
+    ScreenTextContext wide;  // 10 pixels a character, 12 high, twice the pixels per inch
+    wide.measure = [](std::string_view t, const FontRecord&) {
+        return TextExtent{10 * static_cast<int>(t.size()), 12};
+    };
+    wide.pixelsPerInch = 192;
+    HoverState s;
+    const auto hovered = [&](int x, int y, const ScreenTextContext& screen, const PickRules& rules = {}) {
+        updateHover(s, d, kTestViewport, x, y, rules, screen);
+        return s.hoveredElement;
+    };
+    // "2.5": 24 pixels wide and 16 high estimated, 30 by 12 measured.
+    EXPECT_EQ(hovered(44, 36, kTestScreen), number);
+    EXPECT_EQ(hovered(50, 30, kTestScreen), nullptr);
+    EXPECT_EQ(hovered(50, 30, wide), number);
+    EXPECT_EQ(hovered(50, 33, wide), nullptr);
+    // "(0.0,0.0,0.0)": 104 pixels estimated, 130 measured, in thirds at 20, 63, 106, 150.
+    EXPECT_EQ(hovered(140, 65, kTestScreen), nullptr);
+    EXPECT_EQ(hovered(140, 65, wide), coords);
+    PickRules parts;
+    parts.pickCoordinateParts = true;
+    EXPECT_EQ(hovered(70, 65, wide, parts), coords->parts()[1]);
+    EXPECT_EQ(hovered(150, 65, wide, parts), coords->parts()[2]);
+    // The text's rectangle at 96 and at 192 pixels per inch.
+    EXPECT_EQ(hovered(120, 150, kTestScreen), text);
+    EXPECT_EQ(hovered(200, 190, kTestScreen), nullptr);
+    EXPECT_EQ(hovered(200, 190, wide), text);
 }
 
 TEST(Hover, ReplacementRules) {

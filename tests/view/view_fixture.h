@@ -16,10 +16,13 @@
 #include "elements/straight_element.h"
 #include "geometry/vectors.h"
 #include "model/document.h"
+#include "model/screen_text_context.h"
 #include "view/camera.h"
 
 inline const KindStyle kViewTestStyle{0, 0, 0, 0, 0x3366CC};
 inline constexpr Viewport kTestViewport{800, 600};
+// Estimated text sizes, "?" and 96 pixels per inch.
+inline const ScreenTextContext kTestScreen;
 
 template <typename T, typename... Args>
 T* addElement(Document& d, std::initializer_list<Element*> parents, Args&&... args) {

@@ -106,7 +106,7 @@ TEST(TextElementDrawing, TheLaidOutBoxAtItsWindowRectangleFramedWhenSelected) {
     document.view.backgroundColour = rgb(250, 250, 240);
     document.view.selectedColour = rgb(255, 0, 255);
     auto text = std::make_unique<Text>(KindStyle{0, 0, 0, 0, rgb(0, 0, 0)});
-    text->resolution = screenPixelsPerInch();
+    text->resolution = kDefaultScreenPixelsPerInch;
     text->rectangle = {{40, 30}, {200, 90}};  // window pixels from the top left
     text->richText = "{\\rtf1{\\colortbl ;\\red0\\green0\\blue255;}\\cf1\\fs36 Wide text}";
     Text* t = static_cast<Text*>(document.construction().append(std::move(text)));

@@ -350,7 +350,7 @@ void GlCanvas::richText(int x, int y, int width, int height, std::string_view rt
     const QRect part(static_cast<int>(left - x), static_cast<int>(top - y), static_cast<int>(right - left),
                      static_cast<int>(bottom - top));
 
-    const int pixelsPerInch = screenPixelsPerInch();
+    const int pixelsPerInch = screenTexts_->pixelsPerInch;
     std::string key(rtf);
     for (const std::int64_t v : {std::int64_t{width}, std::int64_t{height}, std::int64_t{part.x()},
                                  std::int64_t{part.y()}, std::int64_t{part.width()}, std::int64_t{part.height()},

@@ -11,6 +11,7 @@
 #include "model/view_state.h"
 #include "view/camera.h"
 #include "view/gl/polygon_tessellator.h"
+#include "view/gl/qt_text.h"
 #include "view/gl/quadric_meshes.h"
 
 class LabelCharset;
@@ -44,6 +45,9 @@ class GlCanvas : public Canvas {
     void setLabelCharset(const LabelCharset* charset) { charset_ = charset; }
     void setLabelPath(LabelPath path) { labelPath_ = path; }
     void setLabelFont(const FontRecord& font) { labelFont_ = font; }
+    // The screen texts of the view drawn; nullptr: Qt's measure, "?" and 96
+    // pixels per inch. The context must outlive its use here.
+    void setScreenTexts(const ScreenTextContext* texts) { screenTexts_ = texts ? texts : &ownScreenTexts_; }
     QuadricMeshes& meshes() { return meshes_; }
 
     void dot(Vec3 position, std::uint32_t colour, int size, int shape) override;
@@ -68,6 +72,7 @@ class GlCanvas : public Canvas {
     int projection() const override { return view_.projection; }
     Vec3 unproject(double windowX, double windowY, double depth) const override;
     Vec3 towardsViewer(Vec3 point, double distance) const override;
+    const ScreenTextContext& screenTexts() const override { return *screenTexts_; }
 
   private:
     void fogOn(int projection) const;
@@ -81,6 +86,8 @@ class GlCanvas : public Canvas {
     const LabelCharset* charset_ = nullptr;
     LabelPath labelPath_ = LabelPath::Charset;
     FontRecord labelFont_;
+    ScreenTextContext ownScreenTexts_ = qtScreenTexts();
+    const ScreenTextContext* screenTexts_ = &ownScreenTexts_;
     // Laid-out text elements by everything their image depends on: laying out
     // rich text costs far more than copying its pixels, and texts rarely change.
     std::unordered_map<std::string, QImage> richTextImages_;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -46,8 +47,12 @@ TextExtent measureText(std::string_view text, const FontRecord& record) {
     return {metrics.horizontalAdvance(s), metrics.height()};
 }
 
-void installQtTextMeasure() {
-    setTextMeasure(measureText);
+ScreenTextContext qtScreenTexts(std::string undefinedValueText, int pixelsPerInch) {
+    ScreenTextContext texts;
+    texts.measure = measureText;
+    texts.undefinedValueText = std::move(undefinedValueText);
+    texts.pixelsPerInch = pixelsPerInch > 0 ? pixelsPerInch : kDefaultScreenPixelsPerInch;
+    return texts;
 }
 
 bool ensureGuiApplication() {

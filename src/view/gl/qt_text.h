@@ -3,10 +3,11 @@
 #include <QColor>
 #include <QFont>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
-#include "expr/screen_text.h"
 #include "model/font_record.h"
+#include "model/screen_text_context.h"
 
 // Fonts and text through Qt for the OpenGL view.
 //
@@ -29,8 +30,10 @@ QFont fontFromRecord(const FontRecord& record);
 // The size Qt gives a text in that font: advance width and line height.
 TextExtent measureText(std::string_view text, const FontRecord& record);
 
-// Makes numbers and texts size their screen boxes with Qt's measure.
-void installQtTextMeasure();
+// Screen texts measured as Qt draws them, with the given undefined-value text
+// and pixels per inch (the default when not positive).
+ScreenTextContext qtScreenTexts(std::string undefinedValueText = "?",
+                                int pixelsPerInch = kDefaultScreenPixelsPerInch);
 
 // True when a QGuiApplication exists afterwards.
 bool ensureGuiApplication();

@@ -99,6 +99,7 @@ void Renderer::render(const RenderScene& scene, Viewport viewport) {
     }
     canvas_.setLabelCharset(&charset_);
     canvas_.setLabelFont(scene.labelFont);
+    canvas_.setScreenTexts(scene.screenTexts);
     canvas_.beginFrame(view, viewport);
 
     applyProjection(view, viewport);
@@ -119,4 +120,5 @@ void Renderer::render(const RenderScene& scene, Viewport viewport) {
 
     glPopMatrix();
     glFlush();
+    canvas_.setScreenTexts(nullptr);  // the scene's context need not outlive the frame
 }

@@ -41,6 +41,9 @@ struct RenderScene {
     std::function<void(Canvas&)> ghost;
     // The hover text at the cursor, then the calculator letters and iteration ordinals.
     std::vector<OverlayText> overlays;
+    // How the view measures and shows numbers and texts; nullptr: Qt's
+    // measure, "?" and 96 pixels per inch.
+    const ScreenTextContext* screenTexts = nullptr;
 };
 
 // The scene of a document: its view, construction, label font and colours.

@@ -1,29 +1,14 @@
-#include "expr/screen_text.h"
+#include "model/screen_text_context.h"
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <utility>
-
-#include "lang/text_ids.h"
-#include "lang/text_table.h"
 
 namespace {
 
 constexpr int kDefaultFontHeight = 16;
-constexpr int kDefaultPixelsPerInch = 96;
-
-struct ScreenSettings {
-    TextMeasure measure;
-    std::string undefinedText = "?";
-    int pixelsPerInch = kDefaultPixelsPerInch;
-};
-
-ScreenSettings& settings() {
-    static ScreenSettings s;
-    return s;
-}
 
 std::int32_t fontField(const FontRecord& font, std::size_t offset) {
     std::int32_t v = 0;
@@ -40,15 +25,6 @@ int characterCount(std::string_view text) {
 
 }  // namespace
 
-void setTextMeasure(TextMeasure measure) {
-    settings().measure = std::move(measure);
-}
-
-TextExtent measureScreenText(std::string_view text, const FontRecord& font) {
-    const TextMeasure& m = settings().measure;
-    return m ? m(text, font) : estimateTextExtent(text, font);
-}
-
 TextExtent estimateTextExtent(std::string_view text, const FontRecord& font) {
     // The record is little-endian like the files; the fields are read as stored.
     const std::int64_t rawHeight = fontField(font, 0);
@@ -58,24 +34,4 @@ TextExtent estimateTextExtent(std::string_view text, const FontRecord& font) {
     const std::int64_t average = rawWidth > 0 ? std::min<std::int64_t>(rawWidth, 1000) : (height + 1) / 2;
     const std::int64_t width = std::min<std::int64_t>(average * characterCount(text), INT_MAX);
     return {static_cast<int>(width), static_cast<int>(height)};
-}
-
-void setUndefinedValueText(std::string text) {
-    settings().undefinedText = std::move(text);
-}
-
-void setUndefinedValueText(const TextTable& texts) {
-    setUndefinedValueText(texts.text(textid::kValueUndefined));
-}
-
-const std::string& undefinedValueText() {
-    return settings().undefinedText;
-}
-
-void setScreenPixelsPerInch(int pixelsPerInch) {
-    settings().pixelsPerInch = pixelsPerInch > 0 ? pixelsPerInch : kDefaultPixelsPerInch;
-}
-
-int screenPixelsPerInch() {
-    return settings().pixelsPerInch;
 }

@@ -1,0 +1,29 @@
+#pragma once
+
+class CChildFrame;
+class TextTable;
+class UserPrompts;
+
+// What a document window asks of the window that holds it: the language, the
+// prompts, the state its view and picking follow, and the events it reports.
+// The main window implements it; a document window knows nothing more of it.
+class DocumentWindowHost {
+  public:
+    virtual const TextTable& texts() const = 0;
+    virtual UserPrompts& prompts() = 0;
+    virtual int currentTool() const = 0;
+    virtual bool showHidden() const = 0;  // "Ver lo oculto"
+    virtual bool colouredLabels() const = 0;
+    // The factor of camera gestures for the screen the window is on.
+    virtual float screenScale() const = 0;
+
+    // The document of the window changed in a way the menus show.
+    virtual void documentChanged(CChildFrame* child) = 0;
+    // The window took the focus: automatic rotation may run again.
+    virtual void resumeTicksIfNeeded() = 0;
+    // The window was asked to close: true when it may (its document is then gone).
+    virtual bool closeChild(CChildFrame* child) = 0;
+
+  protected:
+    ~DocumentWindowHost() = default;
+};

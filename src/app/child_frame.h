@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "app/open_documents.h"
-#include "app/view_mouse.h"
+#include "interaction/view_mouse.h"
 #include "view/camera.h"
 #include "view/gl/bitmap_output.h"
 #include "view/gl/gl_canvas.h"

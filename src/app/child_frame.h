@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "app/open_documents.h"
-#include "app/view_mouse.h"
+#include "interaction/view_mouse.h"
 #include "model/screen_text_context.h"
 #include "view/camera.h"
 #include "view/gl/bitmap_output.h"

@@ -3,12 +3,10 @@
 #include <string>
 
 #include "app/close_question.h"
+#include "interaction/session_host.h"
 
 class QPrinter;
 class QWidget;
-
-// The icon of a message box.
-enum class MessageIcon { Error, Stop, Warning, Information };
 
 // What a save dialog is opened with.
 struct SaveDialogRequest {

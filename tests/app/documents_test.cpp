@@ -12,7 +12,7 @@
 #include "app/open_documents.h"
 #include "app/print_layout.h"
 #include "app/start_language.h"
-#include "app/view_mouse.h"
+#include "interaction/view_mouse.h"
 #include "lang/text_ids.h"
 #include "window_fixture.h"
 

@@ -1,4 +1,4 @@
-#include "app/view_mouse.h"
+#include "interaction/view_mouse.h"
 
 void ViewMouse::press(bool left, bool right, int x, int y, bool overElement) {
     // A second button joining a drag keeps the drag's start.

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+class Element;
+
+// The icon of a message box.
+enum class MessageIcon { Error, Stop, Warning, Information };
+
+// What a document's view asks of whoever shows it: the answers only a user
+// can give and the few things only a window can do. The Qt window answers with
+// dialogs, `kova3d-cli play` from its script, tests from a queue.
+class SessionHost {
+  public:
+    virtual ~SessionHost() = default;
+
+    // A message box with the language text of textId.
+    virtual void message(int textId, MessageIcon icon) = 0;
+    // The number of sides of a new regular polygon; 0 when the user cancels.
+    virtual int askRegularPolygonSides() = 0;
+    // The type code of the solid for a new regular polyhedron; 0 when the user cancels.
+    virtual int askRegularPolyhedron() = 0;
+    // Puts a text on the system clipboard (numbers and coordinates on Copy).
+    virtual void setClipboardText(const std::string& text) = 0;
+    // The element dialog of an element (right click, the edit tool); nothing
+    // until the dialog exists.
+    virtual void editElement(Element&) {}
+    // The construction changed (commit, undo, drag end, delete…): the
+    // construction list and the title's modified mark follow.
+    virtual void constructionChanged() {}
+    // The current tool changed: the pressed tool-bar button follows.
+    virtual void toolChanged(int /*toolNumber*/) {}
+};

@@ -1,0 +1,176 @@
+#pragma once
+
+#include <array>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "interaction/session_host.h"
+#include "interaction/view_mouse.h"
+#include "model/clipboard.h"
+#include "model/construction.h"
+#include "model/document.h"
+#include "model/element.h"
+#include "view/camera.h"
+#include "view/hover.h"
+
+class Canvas;
+
+// Keys held with a mouse or key event.
+struct SessionKeys {
+    bool shift = false;
+    bool ctrl = false;
+};
+
+struct MouseButtons {
+    bool left = false;
+    bool right = false;
+};
+
+enum class MouseButton { Left, Right };
+
+// The keys the view reacts to; every other key is Other.
+enum class SessionKey { Left, Right, Up, Down, Plus, Minus, Delete, Escape, Shift, Ctrl, Other };
+
+// The cursor the view shows, by tool and gesture.
+enum class ToolCursor {
+    Arrow,
+    Drawing,  // tools that place points and pick elements
+    Drag,     // the selection tool while it drags an element
+    Pan,
+    Zoom,
+    Rotate,
+    MacroInitial,
+    MacroFinal,
+    Redefine,
+    Text,
+    Animation,
+    Edit,
+    Delete,
+    HideShow,
+};
+
+// Everything a user does to one document through its view, without any
+// toolkit: the current construction tool with its picks and temporary points,
+// selection, dragging, the keyboard, the 3-D mouse position and the ghost
+// point, camera gestures, hover and the edit commands. The window (or
+// `kova3d-cli play`) feeds it window positions in pixels (y downwards),
+// buttons and keys, draws what it says, and answers its questions through
+// the SessionHost.
+class ViewSession {
+  public:
+    ViewSession(Document& document, SessionHost& host, Clipboard& clipboard);
+    ViewSession(const ViewSession&) = delete;
+    ViewSession& operator=(const ViewSession&) = delete;
+    ~ViewSession();
+
+    Document& document() { return document_; }
+    const Document& document() const { return document_; }
+
+    // ---- the view
+    void setViewport(Viewport viewport) { viewport_ = viewport; }
+    Viewport viewport() const { return viewport_; }
+    // Screen height / 600, the scale of the camera gestures.
+    void setScreenScale(float scale) { screenScale_ = scale; }
+    // "Ver lo oculto": hidden elements are drawn and can be picked.
+    void setShowHidden(bool showHidden) { showHidden_ = showHidden; }
+    bool showHidden() const { return showHidden_; }
+
+    // ---- construction tools (tools.cpp)
+    // Makes a tool current: drops picks and temporaries, resets the accept
+    // table; a transformation takes over the selection. fromCommand: chosen by
+    // the user (a menu, a button, a script), not restarted after a commit.
+    void setTool(int toolNumber, bool fromCommand = true);
+    int toolNumber() const { return toolNumber_; }
+    int pickCount() const { return pickCount_; }
+    std::span<Element* const> pickList() const { return pickList_; }
+    // One flag per element kind 0 to 21.
+    const std::array<bool, kKindCount + 1>& acceptTable() const { return acceptTable_; }
+    bool canMakePoints() const;
+    bool acceptsPointOnElement(const Element& element) const;
+    // What the current tool lets picking see.
+    PickRules pickRules() const;
+    // The status bar's tool pane.
+    std::string statusText(const TextLookup& text) const;
+    ToolCursor cursor() const;
+    // Picked elements and temporaries, drawn first in the selected colour.
+    std::vector<Element*> highlighted() const;
+
+    // ---- mouse and keys (view_session.cpp)
+    void mousePress(MouseButton button, int x, int y, SessionKeys keys);
+    void mouseMove(int x, int y, MouseButtons held, SessionKeys keys);
+    // held: the buttons still down after this one went up.
+    void mouseRelease(MouseButton button, int x, int y, MouseButtons held, SessionKeys keys);
+    void doubleClick(int x, int y, SessionKeys keys);
+    void keyDown(SessionKey key, SessionKeys keys);
+    void keyUp(SessionKey key, SessionKeys keys);
+
+    // The 3-D mouse position at the last cursor position, as each redraw
+    // computes it (with the selection tool or while the ghost point is requested).
+    void updateMousePoint();
+    Vec3 mousePoint() const { return mousePoint_; }
+    bool mousePointValid() const { return mousePointValid_; }
+    bool verticalMode() const { return verticalMode_; }
+    bool ghostRequested() const { return ghostRequested_; }
+    // Draws the ghost point with its guides when requested, and clears the request.
+    void drawGhost(Canvas& canvas);
+
+    const HoverState& hover() const { return hover_; }
+    bool dragging() const { return dragging_; }
+    // Whether something changed that needs a redraw since the last call.
+    bool takeRedraw();
+
+    // ---- commands (edit_commands.cpp)
+    // Runs a menu command that acts on the document through its view (edit,
+    // selection, style, undo, redo, standard views, projections); false for
+    // any other command id, which the caller handles.
+    bool command(int commandId);
+    bool commandEnabled(int commandId) const;
+
+  private:
+    // tools.cpp
+    void click(int x, int y, SessionKeys keys);
+    void clearTemporaries();
+
+    // view_session.cpp
+    void refreshHover(int x, int y);
+    void dragStep(int dx, int dy);
+
+    Document& document_;
+    SessionHost& host_;
+    Clipboard& clipboard_;
+
+    Viewport viewport_{800, 600};
+    float screenScale_ = 1.0f;
+    bool showHidden_ = false;
+    bool redraw_ = false;
+
+    // Tool state.
+    int toolNumber_ = 0;
+    int pickCount_ = 0;
+    std::vector<Element*> pickList_;
+    std::array<bool, kKindCount + 1> acceptTable_{};
+    bool pickCoordinateParts_ = false;
+    bool pickFigureParts_ = false;
+    // Points made while picks are collected; not in the construction until a commit.
+    std::vector<ElementPtr> temporaries_;
+
+    // The 3-D mouse position.
+    Vec3 mousePoint_;
+    Vec3 previousMousePoint_;
+    bool mousePointValid_ = false;
+    bool verticalMode_ = false;
+    bool ghostRequested_ = false;
+
+    // Mouse and hover.
+    ViewMouse mouse_;
+    HoverState hover_;
+    int cursorX_ = 0;
+    int cursorY_ = 0;
+    bool clickPending_ = false;
+    bool dragging_ = false;
+    int lastDragX_ = 0;
+    int lastDragY_ = 0;
+    // The current drag or key sequence has recorded its undo step.
+    bool dragSnapshotTaken_ = false;
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "interaction/session_host.h"
+
+// A host that answers from queues and keeps what the session told it.
+class FakeHost : public SessionHost {
+  public:
+    void message(int textId, MessageIcon icon) override { messages.emplace_back(textId, icon); }
+    int askRegularPolygonSides() override { return next(sides); }
+    int askRegularPolyhedron() override { return next(solids); }
+    void setClipboardText(const std::string& text) override { clipboardText = text; }
+    void editElement(Element& element) override { edited.push_back(&element); }
+    void constructionChanged() override { ++changes; }
+    void toolChanged(int toolNumber) override { tools.push_back(toolNumber); }
+
+    std::deque<int> sides;   // answers; 0 cancels, an empty queue too
+    std::deque<int> solids;  // type codes; 0 cancels
+    std::vector<std::pair<int, MessageIcon>> messages;
+    std::string clipboardText;
+    std::vector<Element*> edited;
+    std::vector<int> tools;
+    int changes = 0;
+
+  private:
+    static int next(std::deque<int>& answers) {
+        if (answers.empty()) return 0;
+        const int a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};

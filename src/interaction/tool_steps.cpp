@@ -1,6 +1,7 @@
 #include "interaction/tool_steps.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "elements/intersection_codes.h"
@@ -551,16 +552,21 @@ void ToolSteps::oneElement(ToolAction action, int x, int y) {
             s_.host_.editElement(*target);
             return;
         case ToolAction::Delete:
-        case ToolAction::HideShow:
-            document.construction().setSelectedAll(0, false);
+        case ToolAction::HideShow: {
+            // The selection made for the command must not stay in the state
+            // the undo history keeps.
+            const std::shared_ptr<Construction> before = document.sharedConstruction();
+            before->setSelectedAll(0, false);
             target->selected = 1;
             if (action == ToolAction::Delete)
                 deleteSelectedWithDependants(document);
             else
                 toggleVisibleOfSelected(document);
+            before->setSelectedAll(0, false);
             s_.restartTool();
             s_.host_.constructionChanged();
             return;
+        }
         default:
             return;
     }

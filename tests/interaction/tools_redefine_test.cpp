@@ -123,4 +123,5 @@ TEST_F(ToolsTest, OneClickToolsActOnTheElementUnderTheCursor) {
     EXPECT_EQ(count(), 2);
     ASSERT_TRUE(document.undo());
     EXPECT_EQ(count(), 8);
+    EXPECT_EQ(construction().selectedCount(), 0);  // the undone state holds no selection
 }

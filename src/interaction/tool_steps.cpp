@@ -645,19 +645,15 @@ void ToolSteps::redefine(int x, int y) {
     copy->clearMarks();
     copy->deleteElement(p, false);
 
-    // Parents before children again: the replacement and everything now built
-    // on it move to the end, in their order. The replacement may stand after
-    // its dependants, so the marks spread over the whole list in one pass.
+    // Parents before children again: the replacement goes to the end, then
+    // everything now built on it after it, in their order. The replacement may
+    // stand after its dependants, so the marks spread over the whole list.
     copy->clearMarks();
     replacement->mark = 1;
     copy->markDescendantsOfMarked();
-    std::vector<Element*> moved;
-    copy->forEach([&](Element& e) {
-        if (e.mark && &e != replacement) moved.push_back(&e);
-    });
-    copy->clearMarks();
+    replacement->mark = 0;
     copy->moveToEnd(replacement);
-    for (Element* e : moved) copy->moveToEnd(e);
+    copy->moveMarkedToEnd();
 
     s_.hover_.reset();
     s_.document_.commit(std::move(copy));

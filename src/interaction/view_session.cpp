@@ -19,7 +19,7 @@ bool ViewSession::takeRedraw() {
 // dragging replace them.
 
 void ViewSession::refreshHover(int x, int y) {
-    if (updateHover(hover_, document_, viewport_, x, y, pickRules()).redraw) redraw_ = true;
+    if (updateHover(hover_, document_, viewport_, x, y, pickRules(), screenTexts_).redraw) redraw_ = true;
 }
 
 void ViewSession::mousePress(MouseButton button, int x, int y, SessionKeys keys) {

@@ -13,6 +13,7 @@
 #include "model/construction.h"
 #include "model/document.h"
 #include "model/element.h"
+#include "model/screen_text_context.h"
 #include "view/camera.h"
 #include "view/hover.h"
 
@@ -59,6 +60,10 @@ class ViewSession {
     // "Ver lo oculto": hidden elements are drawn and can be picked.
     void setShowHidden(bool showHidden) { showHidden_ = showHidden; }
     bool showHidden() const { return showHidden_; }
+    // How numbers, coordinates and texts measure on this view's screen (their
+    // boxes are picked); the view that owns the session keeps it alive.
+    void setScreenTextContext(const ScreenTextContext& context) { screenTexts_ = context; }
+    const ScreenTextContext& screenTextContext() const { return screenTexts_; }
 
     // ---- construction tools (tools.cpp; the tool table in tool_table.h)
     // Makes a tool current: drops picks and temporaries, resets the accept
@@ -156,6 +161,7 @@ class ViewSession {
     Viewport viewport_{800, 600};
     float screenScale_ = 1.0f;
     bool showHidden_ = false;
+    ScreenTextContext screenTexts_;
     bool redraw_ = false;
 
     // Tool state.

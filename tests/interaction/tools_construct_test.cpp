@@ -97,7 +97,7 @@ TEST_F(ToolsTest, CentralSymmetryMapsTheSelectionInOneStep) {
     clickAt({-2, 2, 0.5});
     EXPECT_TRUE(session.acceptTable()[18]);
     EXPECT_FALSE(session.acceptTable()[4]);
-    click({20, 18});
+    click({13, 13});
     ASSERT_EQ(last()->typeCode(), 10814);
     EXPECT_EQ(last()->parentCount(), 3);
     EXPECT_EQ(last()->parents[2]->kind(), ElementKind::Number);

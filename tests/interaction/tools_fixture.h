@@ -65,11 +65,10 @@ class ToolsTest : public ::testing::Test {
         if (name) p->setName(name);
         return p;
     }
-    // A number showing in the box from (x, y), 40 × 16 pixels.
+    // A number showing its text from (x, y); layout gives its box.
     NumberElement* addNumberAt(int typeCode, int x, int y, std::initializer_list<Element*> parents = {}) {
         auto* n = static_cast<NumberElement*>(add(typeCode, parents));
         n->position = {x, y};
-        n->corner = {x + 40, y + 16};
         return n;
     }
     // Whatever the tools made, the construction stays one the file reader

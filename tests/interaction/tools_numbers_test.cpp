@@ -57,10 +57,10 @@ TEST_F(ToolsTest, LocusVariantsFollowTheMovingElementAndItsDriver) {
 
     // Ctrl at the second pick: a point over two numbers.
     clickAt(positionOf(byNumbers));
-    click({20, 15}, {false, true});
+    click({13, 13}, {false, true});
     EXPECT_EQ(session.pickCount(), 2);
     EXPECT_FALSE(session.acceptTable()[1]);
-    click({20, 45});
+    click({13, 43});
     ASSERT_EQ(last()->typeCode(), kCodeParameterSurfaceLocus);
     EXPECT_EQ(last()->parents[2]->typeCode(), kCodeParameter);
     // Ctrl with a point for a driver makes nothing.

@@ -5,6 +5,8 @@
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QScreen>
+#include <cstdio>
+#include <exception>
 
 #include "app/child_frame.h"
 #include "app/main_frame.h"
@@ -14,6 +16,17 @@
 #include "lang/text_ids.h"
 #include "lang/text_table.h"
 #include "view/gl/qt_text.h"
+
+bool KovaApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "kova3d: an action was stopped: %s\n", e.what());
+    } catch (...) {
+        std::fprintf(stderr, "kova3d: an action was stopped\n");
+    }
+    return false;
+}
 
 bool renderingContextAvailable() {
     QOpenGLContext context;

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "elements/point.h"
+#include "lang/text_encoding.h"
 #include "model/byte_stream.h"
 #include "model/canvas.h"
 #include "model/construction.h"
@@ -76,7 +77,7 @@ CoordinatesLayout Coordinates::layout(std::string_view undefinedText) const {
             values[i] = numberValueText(parts_[i]->value, parts_[i]->valueDefined, parts_[0]->decimals,
                                         undefinedText);
     }
-    const std::string prefix = showLabel == 1 && hasName() ? *name() : std::string();
+    const std::string prefix = showLabel == 1 && hasName() ? windows1252ToUtf8(*name()) : std::string();
     return layoutCoordinatesText(position, prefix, values, font);
 }
 

@@ -5,6 +5,7 @@
 #include <QSurfaceFormat>
 #include <cstdlib>
 
+#include "app/application.h"
 #include "app/child_frame.h"
 #include "view/gl/qt_text.h"
 
@@ -27,7 +28,7 @@ int main(int argc, char** argv) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QSurfaceFormat::setDefaultFormat(CChildFrame::viewFormat());
     QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
+    KovaApplication app(argc, argv);
     installQtTextMeasure();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

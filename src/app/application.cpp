@@ -4,6 +4,9 @@
 #include <QMessageBox>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
+#include <QScreen>
+#include <cstdio>
+#include <exception>
 
 #include "app/child_frame.h"
 #include "app/main_frame.h"
@@ -11,6 +14,17 @@
 #include "lang/language_files.h"
 #include "lang/text_ids.h"
 #include "lang/text_table.h"
+
+bool KovaApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "kova3d: an action was stopped: %s\n", e.what());
+    } catch (...) {
+        std::fprintf(stderr, "kova3d: an action was stopped\n");
+    }
+    return false;
+}
 
 bool renderingContextAvailable() {
     QOpenGLContext context;

@@ -1,9 +1,18 @@
 #pragma once
 
+#include <QApplication>
 #include <string>
 
-class QApplication;
 class TextTable;
+
+// The window's application object. An exception thrown while an event is
+// handled ends the handling of that event, with its reason on standard error,
+// instead of the program: the open documents stay open and can be saved.
+class KovaApplication : public QApplication {
+  public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override;
+};
 
 // Whether an OpenGL context of the view's format can be made and made current.
 bool renderingContextAvailable();

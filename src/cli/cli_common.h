@@ -3,6 +3,7 @@
 #include <string>
 
 class Document;
+class TextTable;
 
 // The tool's exit codes.
 inline constexpr int kExitOk = 0;
@@ -14,3 +15,12 @@ inline constexpr int kExitDamaged = 4;
 // Opens and recomputes a document; kExitOk, or the exit code of the failure
 // with its reason written to standard error.
 int openDocument(const std::string& path, Document& document);
+
+// Loads the language a --language option names into texts: a path to a
+// language file; or, in the Languages folder beside the program, a file name
+// with or without ".lng" or the display name a file gives in its Language line
+// (exactly, else ignoring the case of ASCII letters). An empty option means
+// English. Returns kExitOk; kExitUsage for a name that matches no language (the
+// languages there are listed on standard error); kExitCannotOpen for a file
+// that cannot be read.
+int loadLanguageOption(TextTable& texts, const std::string& option, const char* argv0);

@@ -16,6 +16,7 @@
 #include "expr/number_element.h"
 #include "expr/parameter.h"
 #include "expr/text_element.h"
+#include "lang/text_encoding.h"
 #include "lang/text_ids.h"
 #include "lang/text_table.h"
 #include "model/type_codes.h"
@@ -26,6 +27,62 @@ namespace {
 
 Json point(const Vec3& p) {
     return Json::array({p.x, p.y, p.z});
+}
+
+// Stored 8-bit text as JSON (which is UTF-8).
+Json storedText(std::string_view bytes) {
+    return windows1252ToUtf8(bytes);
+}
+
+// The points a locus sample holds: a point's position, a segment's two ends, a
+// circle's centre, reference point and axis; none for an undefined sample.
+Json samplePoints(const LocusSample& s, int typeCode) {
+    Json points = Json::array();
+    if (!s.defined) return points;
+    points.push_back(point(s.first));
+    if (typeCode == kCodePointLocus) return points;
+    points.push_back(point(s.second));
+    if (typeCode == kCodeCircleLocus) {
+        points.push_back(point(s.axisA));
+        points.push_back(point(s.axisB));
+    }
+    return points;
+}
+
+void locusFields(Json& j, const Locus& l) {
+    j["sampleCount"] = l.sampleCount;
+    Json samples = Json::array();
+    for (const LocusSample& s : l.samples)
+        samples.push_back(Json{{"value", s.driverValue},
+                               {"defined", s.defined ? 1 : 0},
+                               {"points", samplePoints(s, l.typeCode())}});
+    j["samples"] = samples;
+}
+
+// Rows of cells, each a point or null where the traced point was undefined.
+void surfaceLocusFields(Json& j, const SurfaceLocus& l) {
+    j["rowCount"] = l.rowCount;
+    j["columnCount"] = l.columnCount;
+    Json rows = Json::array();
+    std::size_t at = 0;
+    for (int r = 0; r < l.rowCount && at < l.grid.size(); ++r) {
+        Json row = Json::array();
+        for (int c = 0; c < l.columnCount && at < l.grid.size(); ++c, ++at)
+            row.push_back(l.grid[at].defined ? point(l.grid[at].position) : Json(nullptr));
+        rows.push_back(std::move(row));
+    }
+    j["cells"] = rows;
+}
+
+void iterationFields(Json& j, const Iteration& it) {
+    j["depth"] = it.depth;
+    j["useDepthNumber"] = it.useDepthNumber;
+    j["branchCount"] = it.branchCount;
+    j["lastOnly"] = it.lastOnly;
+    j["drawPoints"] = it.drawPoints;
+    j["useIterationColour"] = it.useIterationColour;
+    j["inputCount"] = it.inputCount;
+    j["imageTable"] = it.imageTable;
 }
 
 std::int32_t fontWord(const FontRecord& f, std::size_t at) {
@@ -49,7 +106,7 @@ Json font(const FontRecord& f, std::uint32_t colour) {
                 {"clipPrecision", f.bytes[25]},
                 {"quality", f.bytes[26]},
                 {"pitchAndFamily", f.bytes[27]},
-                {"faceName", std::string(face, strnlen(face, 32))},
+                {"faceName", storedText({face, strnlen(face, 32)})},
                 {"colour", colour}};
 }
 
@@ -186,7 +243,7 @@ void classFields(Json& j, const Element& e, const TextTable& texts) {
         case ElementClass::Calculation: {
             const auto& c = static_cast<const Calculation&>(e);
             numberFields(j, c, texts);
-            j["expression"] = c.expression;
+            j["expression"] = storedText(c.expression);
             j["postfix"] = c.postfix;
             j["valueTable"] = c.values;
             break;
@@ -203,12 +260,18 @@ void classFields(Json& j, const Element& e, const TextTable& texts) {
             j["rect"] = screenBox(t.rectangle);
             j["innerRect"] = screenBox(t.innerRectangle);
             j["flag"] = t.option;
-            j["rtf"] = t.richText;
+            j["rtf"] = storedText(t.richText);
             break;
         }
         case ElementClass::Locus:
+            locusFields(j, static_cast<const Locus&>(e));
+            break;
         case ElementClass::SurfaceLocus:
+            surfaceLocusFields(j, static_cast<const SurfaceLocus&>(e));
+            break;
         case ElementClass::Iteration:
+            iterationFields(j, static_cast<const Iteration&>(e));
+            break;
         case ElementClass::None:
             break;
     }
@@ -225,7 +288,7 @@ Json elementJson(const Element& e, int key, const TextTable& texts) {
            {"visible", e.visible ? 1 : 0},
            {"macroIntermediate", e.macroIntermediate ? 1 : 0},
            {"savedSelection", e.savedSelection ? 1 : 0},
-           {"name", e.hasName() ? Json(*e.name()) : Json(nullptr)},
+           {"name", e.hasName() ? storedText(*e.name()) : Json(nullptr)},
            {"showLabel", e.showLabel ? 1 : 0},
            {"size", e.size},
            {"shape", e.shape},
@@ -288,8 +351,8 @@ Json documentToJson(Document& document, const TextTable& texts) {
     for (const Macro& m : document.macros) {
         Json kinds = Json::array();
         for (ElementKind k : m.initialKinds) kinds.push_back(static_cast<int>(k));
-        macros.push_back(Json{{"name", m.name},
-                              {"description", m.description},
+        macros.push_back(Json{{"name", storedText(m.name)},
+                              {"description", storedText(m.description)},
                               {"initialKinds", kinds},
                               {"elements", elementsJson(*m.construction, texts)}});
     }

@@ -13,6 +13,7 @@
 #include "cli/document_json.h"
 #include "expr/expression_eval.h"
 #include "lang/composed_texts.h"
+#include "lang/text_encoding.h"
 #include "lang/text_table.h"
 #include "model/type_codes.h"
 #ifdef KOVA_HAS_GL
@@ -29,17 +30,21 @@ constexpr const char* kUsage =
     "Commands:\n"
     "  info FILE                          version, elements per kind, macros, animation entries\n"
     "  list FILE [--hidden] [--language LNG]\n"
-    "                                     the construction list's lines (English unless LNG is given)\n"
-    "  dump FILE                          the whole document after recompute, as JSON\n"
+    "                                     the construction list's lines\n"
+    "  dump FILE [--language LNG]         the whole document after recompute, as JSON\n"
     "  convert IN OUT                     read IN and write it to OUT in the current version\n"
     "  eval EXPR [--angle-unit rad|deg|grad]\n"
     "                                     evaluate an expression without variables\n"
 #ifdef KOVA_HAS_GL
     "  render FILE -o OUT.bmp|OUT.png [--size WxH] [--view VIEW] [--projection central|parallel]\n"
-    "                                     draw the view headless (VIEW: centre, xy-up, xy-down,\n"
+    "         [--language LNG]            draw the view headless (VIEW: centre, xy-up, xy-down,\n"
     "                                     xz-up, xz-down, yz-up, yz-down)\n"
 #endif
     "  --help                             show this text\n"
+    "\n"
+    "LNG names the language of the texts (English when not given): a language file, or\n"
+    "one in the Languages folder beside the program by its file name, with or without\n"
+    "\".lng\", or by the name in its Language line (Espa\u00F1ol, Espa\u00F1ol.lng).\n"
     "\n"
     "Exit codes: 0 success; 1 wrong usage or an expression that cannot be evaluated;\n"
     "2 the file cannot be opened; 3 written by a newer version; 4 not a construction file or damaged.\n";
@@ -47,22 +52,6 @@ constexpr const char* kUsage =
 int usageError(const std::string& message) {
     std::fprintf(stderr, "kova3d-cli: %s\n\n%s", message.c_str(), kUsage);
     return kExitUsage;
-}
-
-// The language folder beside the program.
-std::filesystem::path languagesFolderOf(const char* argv0) {
-    std::error_code error;
-    std::filesystem::path exe = std::filesystem::canonical("/proc/self/exe", error);
-    if (error) exe = std::filesystem::absolute(argv0);
-    return exe.parent_path() / "Languages";
-}
-
-bool loadTexts(TextTable& texts, const std::string& explicitFile, const char* argv0) {
-    const std::filesystem::path file =
-        explicitFile.empty() ? languagesFolderOf(argv0) / "English.lng" : std::filesystem::path(explicitFile);
-    if (texts.load(file) == 1) return true;
-    std::fprintf(stderr, "kova3d-cli: cannot read the language file %s\n", file.c_str());
-    return false;
 }
 
 int info(const std::string& path) {
@@ -102,14 +91,14 @@ int info(const std::string& path) {
     std::printf("animation entries: %d\nmacros: %zu\n", document.construction().animationCount(),
                 document.macros.size());
     for (const Macro& m : document.macros)
-        std::printf("  %s (%zu initial, %d elements)\n", m.name.c_str(), m.initialKinds.size(),
-                    m.construction->count());
+        std::printf("  %s (%zu initial, %d elements)\n", windows1252ToUtf8(m.name).c_str(),
+                    m.initialKinds.size(), m.construction->count());
     return kExitOk;
 }
 
 int list(const std::string& path, bool hidden, const std::string& language, const char* argv0) {
     TextTable texts;
-    if (!loadTexts(texts, language, argv0)) return kExitCannotOpen;
+    if (const int code = loadLanguageOption(texts, language, argv0); code != kExitOk) return code;
     Document document;
     if (const int code = openDocument(path, document); code != kExitOk) return code;
     const auto describe = [&](int typeCode) { return composeDescription(texts, typeCode); };
@@ -118,9 +107,9 @@ int list(const std::string& path, bool hidden, const std::string& language, cons
     return kExitOk;
 }
 
-int dump(const std::string& path, const char* argv0) {
+int dump(const std::string& path, const std::string& language, const char* argv0) {
     TextTable texts;
-    if (!loadTexts(texts, "", argv0)) return kExitCannotOpen;
+    if (const int code = loadLanguageOption(texts, language, argv0); code != kExitOk) return code;
     Document document;
     if (const int code = openDocument(path, document); code != kExitOk) return code;
     std::cout << documentToJson(document, texts).dump(2) << "\n";
@@ -154,10 +143,7 @@ int eval(const std::string& text, const std::string& unit) {
     return kExitOk;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+int run(const std::vector<std::string>& args, const char* argv0) {
     if (args.empty()) return usageError("no command given");
     const std::string command = args[0];
     if (command == "--help" || command == "-h" || command == "help") {
@@ -165,7 +151,7 @@ int main(int argc, char** argv) {
         return kExitOk;
     }
 #ifdef KOVA_HAS_GL
-    if (command == "render") return renderCommand({args.begin() + 1, args.end()}, argv[0]);
+    if (command == "render") return renderCommand({args.begin() + 1, args.end()}, argv0);
 #endif
     // Options may come anywhere after the command.
     std::vector<std::string> positional;
@@ -187,12 +173,26 @@ int main(int argc, char** argv) {
     }
     const auto expect = [&](std::size_t n) { return positional.size() == n; };
     if (command == "info" && expect(1)) return info(positional[0]);
-    if (command == "list" && expect(1)) return list(positional[0], hidden, language, argv[0]);
-    if (command == "dump" && expect(1)) return dump(positional[0], argv[0]);
+    if (command == "list" && expect(1)) return list(positional[0], hidden, language, argv0);
+    if (command == "dump" && expect(1)) return dump(positional[0], language, argv0);
     if (command == "convert" && expect(2)) return convert(positional[0], positional[1]);
     if (command == "eval" && expect(1)) return eval(positional[0], angleUnit);
     if (command == "info" || command == "list" || command == "dump" || command == "convert" ||
         command == "eval")
         return usageError("wrong arguments for " + command);
     return usageError("unknown command " + command);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Whatever a file holds, the tool ends with a reason and an exit code, never an abort.
+    try {
+        return run(std::vector<std::string>(argv + 1, argv + argc), argv[0]);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "kova3d-cli: the file cannot be processed: %s\n", e.what());
+    } catch (...) {
+        std::fprintf(stderr, "kova3d-cli: the file cannot be processed\n");
+    }
+    return kExitDamaged;
 }

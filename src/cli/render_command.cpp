@@ -11,7 +11,10 @@
 #include <cstdio>
 #include <utility>
 
+#include "expr/screen_text.h"
 #include "io/document_file.h"
+#include "lang/text_ids.h"
+#include "lang/text_table.h"
 #include "view/camera_controls.h"
 #include "view/gl/bitmap_output.h"
 #include "view/gl/headless_context.h"
@@ -33,7 +36,7 @@ int usageError(const std::string& message) {
     std::fprintf(stderr,
                  "kova3d-cli: %s\nUsage: kova3d-cli render FILE -o OUT.bmp|OUT.png [--size WxH]\n"
                  "         [--view centre|xy-up|xy-down|xz-up|xz-down|yz-up|yz-down] "
-                 "[--projection central|parallel]\n",
+                 "[--projection central|parallel] [--language LNG]\n",
                  message.c_str());
     return kExitUsage;
 }
@@ -61,16 +64,18 @@ std::string lowerExtension(const std::string& path) {
 
 }  // namespace
 
-int renderCommand(const std::vector<std::string>& args, const char*) {
+int renderCommand(const std::vector<std::string>& args, const char* argv0) {
     std::vector<std::string> positional;
     std::string output;
     int width = kDefaultWidth;
     int height = kDefaultHeight;
     int viewCommand = 0;
     int projection = -1;
+    std::string language;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        const bool takesValue = a == "-o" || a == "--size" || a == "--view" || a == "--projection";
+        const bool takesValue =
+            a == "-o" || a == "--size" || a == "--view" || a == "--projection" || a == "--language";
         if (!takesValue) {
             if (a.rfind("-", 0) == 0 && a.size() > 1) return usageError("unknown option " + a);
             positional.push_back(a);
@@ -80,6 +85,8 @@ int renderCommand(const std::vector<std::string>& args, const char*) {
         const std::string& value = args[++i];
         if (a == "-o") {
             output = value;
+        } else if (a == "--language") {
+            language = value;
         } else if (a == "--size") {
             if (!parseSize(value, width, height)) return usageError("bad size '" + value + "' (WxH)");
         } else if (a == "--view") {
@@ -98,6 +105,9 @@ int renderCommand(const std::vector<std::string>& args, const char*) {
     const std::string extension = lowerExtension(output);
     if (extension != "bmp" && extension != "png") return usageError("the output must end in .bmp or .png");
 
+    // Numbers that hold no value show the language's text for it.
+    TextTable texts;
+    if (const int code = loadLanguageOption(texts, language, argv0); code != kExitOk) return code;
     // Texts are measured and drawn by Qt, so its application comes before the document's recompute.
     if (!ensureGuiApplication()) {
         std::fprintf(stderr, "kova3d-cli: %s\n", kNoSurfaceMessage);
@@ -115,8 +125,11 @@ int renderCommand(const std::vector<std::string>& args, const char*) {
     }
     BgrImage image;
     {
+        const ScreenTextContext screenTexts = qtScreenTexts(texts.text(textid::kValueUndefined));
+        RenderScene scene = documentScene(document, false);
+        scene.screenTexts = &screenTexts;
         Renderer renderer;
-        renderer.render(documentScene(document, false), {width, height});
+        renderer.render(scene, {width, height});
         image = readColourBuffer(width, height);
     }
     const int saved = extension == "bmp" ? writeBmpFile(output, image) : writePngFile(output, image);

@@ -4,7 +4,7 @@
 #include <vector>
 
 // kova3d-cli render FILE -o OUT.bmp|OUT.png [--size WxH] [--view NAME]
-//                        [--projection central|parallel]
+//                        [--projection central|parallel] [--language LNG]
 // Draws the document headless as its view shows it and writes the image.
 // args are the arguments after the command name. Returns the tool's exit code.
 int renderCommand(const std::vector<std::string>& args, const char* argv0);

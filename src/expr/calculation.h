@@ -7,6 +7,7 @@
 
 #include "expr/expression_postfix.h"
 #include "expr/number_element.h"
+#include "lang/text_encoding.h"
 
 inline constexpr int kCodeCalculation = 10555;
 
@@ -22,7 +23,8 @@ class Calculation : public NumberElement {
     void recompute(Construction& construction, int angleUnit, double scale) override;
     int write(OutputStream& out) const override;
     int read(InputStream& in, int fileVersion) override;
-    std::string listSuffix() const override { return expression; }
+    // The expression as the list shows it (stored 8-bit text made UTF-8).
+    std::string listSuffix() const override { return windows1252ToUtf8(expression); }
 
     // Replaces the expression, its translation and the operands (creation and
     // editing in place). The text is kept in lower case; parent keys are reset.

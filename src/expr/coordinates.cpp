@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "elements/point.h"
+#include "lang/text_encoding.h"
 #include "model/byte_stream.h"
 #include "model/canvas.h"
 #include "model/construction.h"
@@ -88,12 +89,12 @@ std::string insideParentheses(const std::array<std::string, 3>& values) {
 }  // namespace
 
 std::string Coordinates::displayedText(std::string_view undefinedText) const {
-    const std::string prefix = showLabel == 1 && hasName() ? *name() : std::string();
+    const std::string prefix = showLabel == 1 && hasName() ? windows1252ToUtf8(*name()) : std::string();
     return prefix + insideParentheses(valueTexts(parts_, undefinedText));
 }
 
 CoordinatesLayout Coordinates::layout(const ScreenTextContext& screenTexts) const {
-    const std::string prefix = showLabel == 1 && hasName() ? *name() : std::string();
+    const std::string prefix = showLabel == 1 && hasName() ? windows1252ToUtf8(*name()) : std::string();
     return layoutCoordinatesText(position, prefix, valueTexts(parts_, screenTexts.undefinedValueText), font,
                                  screenTexts);
 }

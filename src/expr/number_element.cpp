@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "expr/format_number.h"
+#include "lang/text_encoding.h"
 #include "model/byte_stream.h"
 #include "model/canvas.h"
 
@@ -35,7 +36,7 @@ std::string NumberElement::valueText(std::string_view undefinedText) const {
 }
 
 std::string NumberElement::displayedText(std::string_view undefinedText) const {
-    std::string text = showLabel == 1 && hasName() ? *name() : std::string();
+    std::string text = showLabel == 1 && hasName() ? windows1252ToUtf8(*name()) : std::string();
     text += valueText(undefinedText);
     return text;
 }

@@ -48,7 +48,8 @@ class Canvas {
     // pixels wide, 1 pixel inside its edges.
     virtual void richText(int x, int y, int width, int height, std::string_view rtf, std::uint32_t textColour,
                           std::optional<std::uint32_t> frameColour) = 0;
-    // An element's name next to a model point, in the document's label font.
+    // An element's name next to a model point, in the document's label font. The
+    // name comes as stored (Windows-1252), byte for byte.
     virtual void label(Vec3 anchor, std::string_view text, std::uint32_t colour) = 0;
 
     // View queries.

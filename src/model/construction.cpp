@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "lang/text_encoding.h"
 #include "model/canvas.h"
 
 Construction::Construction() = default;
@@ -470,13 +471,13 @@ std::vector<ListLine> Construction::listLines(const TextLookup& text, bool showH
         ++number;
         if (!e.visible && !showHidden) return;
         std::string line = " " + std::to_string(number) + ". " + text(e.typeCode());
-        if (e.hasName()) line += " " + *e.name();
+        if (e.hasName()) line += " " + windows1252ToUtf8(*e.name());
         if (e.typeCode() != 11900 && !e.parents.empty()) {
             line += " [ ";
             for (std::size_t i = 0; i < e.parents.size(); ++i) {
                 if (i > 0) line += ",";
                 const Element* p = e.parents[i];
-                line += (p && p->hasName()) ? *p->name() : "_";
+                line += (p && p->hasName()) ? windows1252ToUtf8(*p->name()) : "_";
             }
             line += " ]";
         }

@@ -50,12 +50,8 @@ void Element::setName(std::string_view text) {
         name_.reset();
         return;
     }
-    if (text.size() > kMaxNameLength) {
-        std::size_t cut = kMaxNameLength;
-        // Never split a multi-byte character: step back over continuation bytes.
-        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
-        text = text.substr(0, cut);
-    }
+    // Names are stored 8-bit text, one byte a character.
+    if (text.size() > kMaxNameLength) text = text.substr(0, kMaxNameLength);
     name_ = std::string(text);
 }
 

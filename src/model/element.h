@@ -19,8 +19,8 @@ class InputStream;
 class OutputStream;
 struct ScreenTextContext;
 
-// A name holds at most this many bytes. Longer names are cut at construction
-// through setName (at a character boundary) and refused by the file reader.
+// A name holds at most this many bytes (Windows-1252, one byte a character).
+// Longer names are cut through setName and refused by the file reader.
 inline constexpr std::size_t kMaxNameLength = 99;
 
 // Window position and pick ray handed to hitTest.

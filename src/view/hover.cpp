@@ -4,6 +4,7 @@
 #include "elements/point.h"
 #include "geometry/vectors.h"
 #include "lang/composed_texts.h"
+#include "lang/text_encoding.h"
 
 namespace {
 
@@ -212,7 +213,7 @@ std::string hoverText(const HoverState& state, const TextLookup& text) {
     if (state.isCandidate()) return text(kCandidatePointTextId);
     const Element& e = *state.hoveredElement;
     std::string line = text(kindNameTextId(static_cast<int>(e.kind())));
-    if (e.hasName()) line += " " + *e.name();
+    if (e.hasName()) line += " " + windows1252ToUtf8(*e.name());
     return line;
 }
 

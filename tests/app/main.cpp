@@ -5,6 +5,7 @@
 #include <QSurfaceFormat>
 #include <cstdlib>
 
+#include "app/application.h"
 #include "app/child_frame.h"
 
 // Under the leak checker: the GLX driver that a window's OpenGL context loads
@@ -26,7 +27,7 @@ int main(int argc, char** argv) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QSurfaceFormat::setDefaultFormat(CChildFrame::viewFormat());
     QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
+    KovaApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QMdiSubWindow>
 #include <fstream>
+#include <stdexcept>
 
 #include "app/open_documents.h"
 #include "lang/text_ids.h"
@@ -182,4 +183,13 @@ TEST_F(WindowTest, CloseAsksAboutUnsavedChanges) {
     prompts->answers = {SaveAnswer::Cancel};
     EXPECT_FALSE(frame->close());
     EXPECT_TRUE(frame->isVisible());
+}
+
+TEST(Application, AnExceptionInAnEventEndsOnlyThatEvent) {
+    struct Throwing : QObject {
+        bool event(QEvent*) override { throw std::runtime_error("broken"); }
+    };
+    Throwing receiver;
+    QEvent event(QEvent::User);
+    EXPECT_FALSE(QCoreApplication::sendEvent(&receiver, &event));
 }

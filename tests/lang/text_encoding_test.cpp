@@ -55,6 +55,33 @@ TEST(TextEncoding, Windows1252Conversion) {
     EXPECT_EQ(windows1252ToUtf8("abc"), "abc");
     EXPECT_EQ(windows1252ToUtf8("\x80\x8A\x9F"), "\u20AC\u0160\u0178");
     EXPECT_EQ(windows1252ToUtf8("\xA0\xFF"), "\u00A0\u00FF");
-    // Bytes the code page leaves undefined become the control characters of the same value.
-    EXPECT_EQ(windows1252ToUtf8("\x81\x9D"), "\u0081\u009D");
+    // Bytes the code page leaves undefined show as the replacement character.
+    EXPECT_EQ(windows1252ToUtf8("\x81\x8D\x8F\x90\x9D"), "\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD");
+}
+
+TEST(TextEncoding, TypedTextBackToWindows1252) {
+    // Every defined byte survives the trip out to UTF-8 and back.
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        if (b != 0x81 && b != 0x8D && b != 0x8F && b != 0x90 && b != 0x9D)
+            all.push_back(static_cast<char>(b));
+    const Windows1252Text back = utf8ToWindows1252(windows1252ToUtf8(all));
+    ASSERT_TRUE(back.ok());
+    EXPECT_EQ(back.bytes, all);
+    EXPECT_EQ(utf8ToWindows1252("\u00C1 \u00F1 \u20AC").bytes, "\xC1 \xF1 \x80");
+
+    // What the code page cannot hold is refused, with the character and where it stands.
+    const Windows1252Text polish = utf8ToWindows1252("ab\u0142c");
+    EXPECT_FALSE(polish.ok());
+    EXPECT_EQ(polish.refused, U'\u0142');
+    EXPECT_EQ(polish.refusedAt, 2u);
+    EXPECT_TRUE(polish.bytes.empty());
+    EXPECT_EQ(utf8ToWindows1252("x\U0001F600").refused, U'\U0001F600');
+    EXPECT_EQ(utf8ToWindows1252("\uFFFD").refused, U'\uFFFD');  // an undefined byte shown, not a character
+    EXPECT_EQ(utf8ToWindows1252("\u0081").refused, U'\u0081');
+    EXPECT_FALSE(utf8ToWindows1252(std::string("a\0b", 3)).ok());  // stored text ends at a NUL
+    const Windows1252Text malformed = utf8ToWindows1252("ok\xC3");
+    EXPECT_FALSE(malformed.ok());
+    EXPECT_EQ(malformed.refusedAt, 2u);
+    EXPECT_TRUE(utf8ToWindows1252("").ok());
 }

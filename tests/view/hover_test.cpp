@@ -166,6 +166,10 @@ TEST(Hover, CandidateAtTheCrossingOfTwoLines) {
     EXPECT_FALSE(s.isCandidate());
     EXPECT_EQ(s.candidatePoint, nullptr);
     EXPECT_EQ(hoverText(s, textOf), "T" + std::to_string(kindNameTextId(4)) + " h");
+    // A name is stored as Windows-1252 and shown as UTF-8.
+    h->setName("\xF1\x80");
+    EXPECT_EQ(hoverText(s, textOf), "T" + std::to_string(kindNameTextId(4)) + " ñ€");
+    h->setName("h");
 
     // An existing point at the crossing is hovered rather than a new candidate.
     Point* there = addFreePoint(d, {0, 0, 0});

@@ -127,6 +127,31 @@ TEST(NameLabels, ScreenTextPathHangsAnOpaqueBoxFromTheAnchor) {
     EXPECT_EQ(countColour(image, scene.label, 0, 0, kWidth - 1, kHeight - 1), inside);
 }
 
+TEST(NameLabels, StoredEightBitNamesShowTheirOwnCharacters) {
+    OffscreenView view(kWidth, kHeight);
+    ASSERT_TRUE(view.ready()) << view.context.error();
+    view.renderer->setLabelPath(LabelPath::ScreenText);
+    LabelledPoint scene;
+    const auto labelOf = [&](const char* name) {
+        scene.point->setName(name);
+        return view.render(scene.document).bytes;
+    };
+    // A name is stored as Windows-1252 bytes: 0xC1 is "Á", 0x80 is "€", and 0x81
+    // (undefined in that code page) shows as the replacement character.
+    const std::vector<std::uint8_t> accented = labelOf("\xC1\x80");
+    EXPECT_EQ(accented, labelOf("\xC1\x80"));
+    EXPECT_NE(accented, labelOf("\x81\x81"));
+    EXPECT_NE(accented, labelOf("A\x80"));
+    // The label takes the width of the two characters, not of more.
+    const TextExtent two = measureText("\u00C1\u20AC", scene.document.labelFont);
+    int x = 0, y = 0;
+    ASSERT_TRUE(view.windowPixel(scene.document.view, scene.point->position, x, y));
+    scene.point->setName("\xC1\x80");
+    const BgrImage image = view.render(scene.document);
+    EXPECT_EQ(countColour(image, scene.label, x + two.width + 1, 0, kWidth - 1, kHeight - 1), 0);
+    EXPECT_GT(countColour(image, scene.label, x, y - two.height, x + two.width, y + 1), 20);
+}
+
 TEST(ScreenText, ClippedAtTheLeftAndBottomEdgesNotLost) {
     OffscreenView view(kWidth, kHeight);
     ASSERT_TRUE(view.ready()) << view.context.error();

@@ -9,6 +9,7 @@
 
 #include "elements/style_tables.h"
 #include "expr/screen_text.h"
+#include "lang/text_encoding.h"
 #include "view/gl/diagnostic_trace.h"
 #include "view/gl/label_charset.h"
 #include "view/gl/rich_text_image.h"
@@ -382,8 +383,8 @@ void GlCanvas::label(Vec3 anchor, std::string_view text, std::uint32_t colour) {
     if (labelPath_ == LabelPath::ScreenText) {
         // Far outside the window the text is not drawn anyway; the bound keeps the conversion defined.
         const auto pixel = [](double v) { return static_cast<int>(std::lround(std::clamp(v, -1e6, 1e6))); };
-        drawScreenText(pixel(place.windowX), pixel(place.windowY), colour, view_.backgroundColour, text,
-                       labelFont_, viewport_.width, viewport_.height);
+        drawScreenText(pixel(place.windowX), pixel(place.windowY), colour, view_.backgroundColour,
+                       windows1252ToUtf8(text), labelFont_, viewport_.width, viewport_.height);
         return;
     }
     if (charset_) charset_->drawText(colour, place.raster, text);

@@ -1,12 +1,18 @@
 #include "view/gl/qt_text.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QString>
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <utility>
+
+#include "lang/text_encoding.h"
 
 namespace {
 
@@ -27,7 +33,7 @@ QFont fontFromRecord(const FontRecord& record) {
     // The face name is NUL-terminated inside its 32 bytes, in the 8-bit code of the files.
     const char* face = reinterpret_cast<const char*>(record.bytes.data() + 28);
     const std::size_t faceLength = strnlen(face, 32);
-    if (faceLength > 0) font.setFamily(QString::fromLatin1(face, static_cast<qsizetype>(faceLength)));
+    if (faceLength > 0) font.setFamily(QString::fromStdString(windows1252ToUtf8({face, faceLength})));
     const std::int64_t height = field(record, 0);
     font.setPixelSize(height == 0
                           ? kDefaultPixelHeight
@@ -55,8 +61,31 @@ ScreenTextContext qtScreenTexts(std::string undefinedValueText, int pixelsPerInc
     return texts;
 }
 
+namespace {
+
+// Qt wants a private runtime folder and warns on standard error when the
+// environment names none (a session without a login, a script, a container).
+// A program without a window gives it one of its own: a per-user folder in the
+// temporary folder, made private. A folder there that is not ours or not
+// private is left alone, and Qt's own warning then tells about it.
+void ensureRuntimeFolder() {
+    if (const char* given = std::getenv("XDG_RUNTIME_DIR"); given && *given) return;
+    const char* tmp = std::getenv("TMPDIR");
+    const std::string folder = std::string(tmp && *tmp == '/' ? tmp : "/tmp") + "/kova3d-runtime-" +
+                               std::to_string(static_cast<unsigned long>(getuid()));
+    mkdir(folder.c_str(), 0700);
+    struct stat info {};
+    if (lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != getuid() ||
+        (info.st_mode & 0777) != 0700)
+        return;
+    setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+}
+
+}  // namespace
+
 bool ensureGuiApplication() {
     if (QGuiApplication::instance()) return true;
+    ensureRuntimeFolder();
     // Qt keeps references to these for the application's life.
     static int argc = 1;
     static char name[] = "kova3d";

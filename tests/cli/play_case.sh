@@ -7,7 +7,8 @@
 #   #> exit N              the exit code (0 when not given)
 #   #> stdout TEXT         the next line of standard output, exactly (all of them, in order)
 #   #> stderr REGEX        standard error matches (extended regular expression)
-#   #> CMD FILE REGEX      `CLI CMD FILE` (list --hidden, info or dump) matches;
+#   #> CMD FILE REGEX      `CLI CMD FILE` (list --hidden, info or dump) matches; dump's
+#                          JSON is matched without blanks and line breaks, one line in all;
 #   #> CMD FILE !REGEX     ... does not match. FILE is "out" (the -o file) or a file the script saved.
 cli=$1
 script=$2
@@ -42,6 +43,7 @@ grep -E '^#> (list|info|dump) ' "$script" | while read -r _ command file pattern
     [ "$command" = list ] && command="list --hidden"
     # shellcheck disable=SC2086
     output=$(cd "$work" && "$cli" $command "$file" 2>&1) || fail "$command $file failed: $output"
+    [ "$command" = dump ] && output=$(printf '%s' "$output" | tr -d ' \n')
     case $pattern in
         !*) printf '%s\n' "$output" | grep -Eq -- "${pattern#!}" && fail "$command $file matches ${pattern#!}:
 $output" ;;

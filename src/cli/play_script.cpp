@@ -6,9 +6,10 @@
 #include <cstdlib>
 #include <utility>
 
+#include "interaction/tool_table.h"
+
 namespace {
 
-constexpr int kLastToolNumber = 52;
 constexpr int kDragStep = 4;
 
 bool isBlank(char c) {

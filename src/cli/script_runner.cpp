@@ -9,6 +9,7 @@
 #include "expr/coordinates.h"
 #include "expr/number_element.h"
 #include "expr/text_element.h"
+#include "interaction/tool_table.h"
 #include "io/document_file.h"
 #include "lang/text_encoding.h"
 
@@ -43,6 +44,10 @@ int ScriptRunner::run(const ScriptCommand& command, std::string& error) {
     int code = kExitOk;
     switch (command.verb) {
         case ScriptVerb::Tool:
+            if (toolRow(command.number) == nullptr) {
+                error = "there is no tool " + std::to_string(command.number);
+                return kExitUsage;
+            }
             session_.setTool(command.number);
             paintIfDue();
             break;
@@ -139,8 +144,13 @@ int ScriptRunner::mouseCommand(const ScriptCommand& command, std::string& error)
 
 int ScriptRunner::menuCommand(int id, std::string& error) {
     if (!session_.command(id)) {
-        error = "command " + std::to_string(id) + " is not a command of the view";
-        return kExitUsage;
+        // The menu items that choose a tool.
+        const ToolRow* row = toolRowOfCommand(id);
+        if (row == nullptr) {
+            error = "command " + std::to_string(id) + " is not a command of the view";
+            return kExitUsage;
+        }
+        session_.setTool(row->number);
     }
     paintIfDue();
     return kExitOk;
@@ -166,7 +176,7 @@ int ScriptRunner::printStatus(std::string& error) {
             return kExitCannotOpen;
         }
     }
-    const std::string status = session_.statusText([this](int id) { return texts_.text(id); });
+    const std::string status = session_.statusText(texts_);
     std::printf("%s\n", status.c_str());
     return kExitOk;
 }

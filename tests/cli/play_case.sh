@@ -9,7 +9,7 @@
 #   #> stderr REGEX        standard error matches (extended regular expression)
 #   #> CMD FILE REGEX      `CLI CMD FILE` (list --hidden, info or dump) matches; dump's
 #                          JSON is matched without blanks and line breaks, one line in all;
-#   #> CMD FILE !REGEX     ... does not match. FILE is "out" (the -o file) or a file the script saved.
+#   #> CMD FILE !REGEX     ... does not match. FILE is out.g3d (the -o file) or a file the script saved.
 cli=$1
 script=$2
 data=$3
@@ -45,10 +45,14 @@ grep -E '^#> (list|info|dump) ' "$script" | while read -r _ command file pattern
     output=$(cd "$work" && "$cli" $command "$file" 2>&1) || fail "$command $file failed: $output"
     [ "$command" = dump ] && output=$(printf '%s' "$output" | tr -d ' \n')
     case $pattern in
-        !*) printf '%s\n' "$output" | grep -Eq -- "${pattern#!}" && fail "$command $file matches ${pattern#!}:
-$output" ;;
-        *) printf '%s\n' "$output" | grep -Eq -- "$pattern" || fail "$command $file does not match $pattern:
-$output" ;;
+        !*) if printf '%s\n' "$output" | grep -Eq -- "${pattern#!}"; then
+                fail "$command $file matches ${pattern#!}:
+$output"
+            fi ;;
+        *) if ! printf '%s\n' "$output" | grep -Eq -- "$pattern"; then
+               fail "$command $file does not match $pattern:
+$output"
+           fi ;;
     esac
 done || exit 1
 exit 0

@@ -640,8 +640,11 @@ void ToolSteps::redefine(int x, int y) {
     copy->deleteElement(p, false);
 
     // Parents before children again: the replacement and everything now built
-    // on it move to the end, in their order.
-    copy->markDescendants(replacement, true);
+    // on it move to the end, in their order. The replacement may stand after
+    // its dependants, so the marks spread over the whole list in one pass.
+    copy->clearMarks();
+    replacement->mark = 1;
+    copy->markDescendantsOfMarked();
     std::vector<Element*> moved;
     copy->forEach([&](Element& e) {
         if (e.mark && &e != replacement) moved.push_back(&e);

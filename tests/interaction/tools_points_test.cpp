@@ -66,6 +66,7 @@ TEST_F(ToolsTest, ClickOnALineMakesThePointOnIt) {
     Point* a = addFree({-2, -2, 0});
     Point* b = addFree({2, 2, 0});
     Element* line = add(kCodeLine, {a, b});
+    add(kCodeLine, {addFree({-2, 2, 0}), addFree({2, -2, 0})});
     start();
 
     session.setTool(11);
@@ -76,8 +77,8 @@ TEST_F(ToolsTest, ClickOnALineMakesThePointOnIt) {
     EXPECT_TRUE(session.pickRules().canMakePoints);
     click(onLine);
     clickAt({0, 2, 0});
-    ASSERT_EQ(count(), 6);
-    Element* end = construction().at(3);
+    ASSERT_EQ(count(), 9);
+    Element* end = construction().at(6);
     ASSERT_EQ(end->typeCode(), kCodePointOnObject);
     EXPECT_EQ(end->parents[0], construction().at(2));  // re-pointed into the new construction
     EXPECT_LT(distance(positionOf(end), {0.5, 0.5, 0}), 0.05);
@@ -88,6 +89,23 @@ TEST_F(ToolsTest, ClickOnALineMakesThePointOnIt) {
     document.recompute();
     const Vec3 moved = positionOf(end);
     EXPECT_NEAR(moved.y, -2.0, 1e-9);
+
+    // Over the crossing of two lines the candidate intersection point is taken.
+    static_cast<Point*>(construction().at(1))->position = {2, 2, 0};
+    document.recompute();
+    const int n = count();
+    clickAt({-1, -1, 0});
+    EXPECT_EQ(session.pickCount(), 1);
+    EXPECT_EQ(session.pickList()[0]->typeCode(), kCodePointOnObject);
+    const Pixel crossing = pixelOf({0, 0, 0});
+    session.mouseMove(crossing.x, crossing.y, {}, {});
+    ASSERT_TRUE(session.hover().isCandidate());
+    click(crossing);
+    ASSERT_EQ(count(), n + 3);
+    const Element* crossingPoint = construction().at(n + 1);
+    EXPECT_EQ(crossingPoint->typeCode(), 11110);
+    EXPECT_EQ(crossingPoint->parents[0], construction().at(2));
+    EXPECT_EQ(last()->parents[1], crossingPoint);
 }
 
 TEST_F(ToolsTest, PolygonClosesOnlyOnAPickAfterThree) {

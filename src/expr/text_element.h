@@ -28,6 +28,7 @@ class Text : public Element {
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
     int write(OutputStream& out) const override;
     int read(InputStream& in, int fileVersion) override;
+    std::size_t memoryBytes() const override { return Element::memoryBytes() + richText.capacity(); }
 
     // The rectangle on the current screen: its size scaled by the screen's
     // pixels per inch over `resolution`, at the same top-left corner.

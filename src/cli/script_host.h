@@ -19,6 +19,8 @@ class ScriptHost : public SessionHost {
     int askRegularPolygonSides() override;
     int askRegularPolyhedron() override;
     void setClipboardText(const std::string& text) override { clipboardText_ = text; }
+    // A colour answer is #RRGGBB, or the stored value (red in the low byte) in decimal.
+    std::optional<std::uint32_t> askColour(std::uint32_t initial) override;
 
     const std::string& clipboardText() const { return clipboardText_; }
     int messageCount() const { return messageCount_; }
@@ -26,6 +28,8 @@ class ScriptHost : public SessionHost {
     std::string takeFault();
 
   private:
+    // The next answer, or a fault when none is queued.
+    std::optional<std::string> takeAnswer(const char* question);
     // The next answer as a whole number, 0 for "cancel"; 0 with a fault when
     // none is queued or it is no number.
     int takeNumber(const char* question);

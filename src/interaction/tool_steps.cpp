@@ -1,6 +1,7 @@
 #include "interaction/tool_steps.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "elements/intersection_codes.h"
@@ -335,7 +336,9 @@ void ToolSteps::intersectionLine(Element* picked) {
                 code = kCodePlaneIntersection;
                 break;
             case K::Sphere:
+                // The section of a sphere takes the sphere as its first parent.
                 code = toolcode::kPlaneSphereCircle;
+                std::swap(a, b);
                 break;
             default:
                 code = toolcode::kPlaneSurfaceConic;
@@ -551,16 +554,21 @@ void ToolSteps::oneElement(ToolAction action, int x, int y) {
             s_.host_.editElement(*target);
             return;
         case ToolAction::Delete:
-        case ToolAction::HideShow:
-            document.construction().setSelectedAll(0, false);
+        case ToolAction::HideShow: {
+            // The selection made for the command must not stay in the state
+            // the undo history keeps.
+            const std::shared_ptr<Construction> before = document.sharedConstruction();
+            before->setSelectedAll(0, false);
             target->selected = 1;
             if (action == ToolAction::Delete)
                 deleteSelectedWithDependants(document);
             else
                 toggleVisibleOfSelected(document);
+            before->setSelectedAll(0, false);
             s_.restartTool();
             s_.host_.constructionChanged();
             return;
+        }
         default:
             return;
     }
@@ -639,19 +647,15 @@ void ToolSteps::redefine(int x, int y) {
     copy->clearMarks();
     copy->deleteElement(p, false);
 
-    // Parents before children again: the replacement and everything now built
-    // on it move to the end, in their order. The replacement may stand after
-    // its dependants, so the marks spread over the whole list in one pass.
+    // Parents before children again: the replacement goes to the end, then
+    // everything now built on it after it, in their order. The replacement may
+    // stand after its dependants, so the marks spread over the whole list.
     copy->clearMarks();
     replacement->mark = 1;
     copy->markDescendantsOfMarked();
-    std::vector<Element*> moved;
-    copy->forEach([&](Element& e) {
-        if (e.mark && &e != replacement) moved.push_back(&e);
-    });
-    copy->clearMarks();
+    replacement->mark = 0;
     copy->moveToEnd(replacement);
-    for (Element* e : moved) copy->moveToEnd(e);
+    copy->moveMarkedToEnd();
 
     s_.hover_.reset();
     s_.document_.commit(std::move(copy));

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <iostream>
 #include <map>
 #include <string>
@@ -11,6 +10,7 @@
 
 #include "cli/cli_common.h"
 #include "cli/document_json.h"
+#include "cli/play_command.h"
 #include "expr/expression_eval.h"
 #include "lang/composed_texts.h"
 #include "lang/text_encoding.h"
@@ -35,6 +35,10 @@ constexpr const char* kUsage =
     "  convert IN OUT                     read IN and write it to OUT in the current version\n"
     "  eval EXPR [--angle-unit rad|deg|grad]\n"
     "                                     evaluate an expression without variables\n"
+    "  play [FILE] --script SCRIPT -o OUT.g3d [--size WxH]\n"
+    "                                     run a script of mouse, key and menu events on the\n"
+    "                                     document's view (a new one without FILE; SCRIPT - reads\n"
+    "                                     standard input) and save the result to OUT\n"
 #ifdef KOVA_HAS_GL
     "  render FILE -o OUT.bmp|OUT.png [--size WxH] [--view VIEW] [--projection central|parallel]\n"
     "         [--language LNG]            draw the view headless (VIEW: centre, xy-up, xy-down,\n"
@@ -46,8 +50,15 @@ constexpr const char* kUsage =
     "one in the Languages folder beside the program by its file name, with or without\n"
     "\".lng\", or by the name in its Language line (Espa\u00F1ol, Espa\u00F1ol.lng).\n"
     "\n"
-    "Exit codes: 0 success; 1 wrong usage or an expression that cannot be evaluated;\n"
-    "2 the file cannot be opened; 3 written by a newer version; 4 not a construction file or damaged.\n";
+        "Play scripts: one command a line; blank lines and lines starting with # are skipped.\n"
+    "  tool N | command ID | answer VALUE | print status | print selection | save PATH\n"
+    "  move POS | click POS | drag POS POS | rclick POS | dclick POS   [shift] [ctrl]\n"
+    "  key left|right|up|down|plus|minus|delete|escape                 [shift] [ctrl]\n"
+    "  POS is X Y (window pixels from the top left), @NAME or x,y,z (a model point).\n"
+    "\n"
+    "Exit codes: 0 success; 1 wrong usage, an expression that cannot be evaluated or a script\n"
+    "line that cannot be run (its number on standard error); 2 a file cannot be opened or written;\n"
+    "3 written by a newer version; 4 not a construction file or damaged.\n";
 
 int usageError(const std::string& message) {
     std::fprintf(stderr, "kova3d-cli: %s\n\n%s", message.c_str(), kUsage);
@@ -150,6 +161,7 @@ int run(const std::vector<std::string>& args, const char* argv0) {
         std::fputs(kUsage, stdout);
         return kExitOk;
     }
+    if (command == "play") return playCommand({args.begin() + 1, args.end()}, argv0);
 #ifdef KOVA_HAS_GL
     if (command == "render") return renderCommand({args.begin() + 1, args.end()}, argv0);
 #endif

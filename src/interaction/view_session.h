@@ -196,4 +196,26 @@ class ViewSession {
     int lastDragY_ = 0;
     // The current drag or key sequence has recorded its undo step.
     bool dragSnapshotTaken_ = false;
+
+    // ---- selection and dragging (view_session.cpp, edit_commands.cpp)
+    // Before the first change of a drag or key sequence: the current
+    // construction stays in the history as it is, and a copy carrying the
+    // selection becomes current and is recorded.
+    void takeSnapshot();
+    // Moves numbers, coordinates and texts on the screen: the selected ones, or all.
+    void moveScreenElements(int dx, int dy, bool selectedOnly);
+    // After a command switched the document to another construction: nothing
+    // may point into the one left behind.
+    void constructionReplaced();
+    void clearSelection();
+    // Refreshes the hover state at the cursor unless the view turns by itself.
+    void refreshHoverAtCursor();
+
+    // The element the left button went down on (the pending click, the dragged element).
+    Element* pressedElement_ = nullptr;
+    MouseButtons held_;
+    // A camera gesture moved something since the buttons went down.
+    bool gestureRan_ = false;
+    int lastMoveX_ = 0;
+    int lastMoveY_ = 0;
 };

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <deque>
+#include <string>
+
+#include "interaction/session_host.h"
+
+// What a view asks while `kova3d-cli play` runs it. Questions take the
+// answers the script queued with `answer`, first queued first taken; the view
+// judges the number given as its dialog would. A question that finds no
+// answer, or one of the wrong sort, is cancelled and leaves a fault for the
+// script's line. Message boxes go nowhere (the
+// command prints only what the script asks for); the clipboard text is kept.
+class ScriptHost : public SessionHost {
+  public:
+    void queueAnswer(std::string answer) { answers_.push_back(std::move(answer)); }
+
+    void message(int textId, MessageIcon icon) override;
+    int askRegularPolygonSides() override;
+    int askRegularPolyhedron() override;
+    void setClipboardText(const std::string& text) override { clipboardText_ = text; }
+    // A colour answer is #RRGGBB, or the stored value (red in the low byte) in decimal.
+    std::optional<std::uint32_t> askColour(std::uint32_t initial) override;
+
+    const std::string& clipboardText() const { return clipboardText_; }
+    int messageCount() const { return messageCount_; }
+    // The fault left by the last question, cleared as it is taken; empty: none.
+    std::string takeFault();
+
+  private:
+    // The next answer, or a fault when none is queued.
+    std::optional<std::string> takeAnswer(const char* question);
+    // The next answer as a whole number, 0 for "cancel"; 0 with a fault when
+    // none is queued or it is no number.
+    int takeNumber(const char* question);
+
+    std::deque<std::string> answers_;
+    std::string fault_;
+    std::string clipboardText_;
+    int messageCount_ = 0;
+};

@@ -1,0 +1,292 @@
+#include "cli/script_runner.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "cli/cli_common.h"
+#include "cli/headless_redraw.h"
+#include "elements/point.h"
+#include "expr/coordinates.h"
+#include "expr/number_element.h"
+#include "expr/text_element.h"
+#include "interaction/tool_table.h"
+#include "io/document_file.h"
+#include "lang/text_encoding.h"
+
+namespace {
+
+// Where a script's @NAME points at on a number, coordinates or text: just
+// inside the top-left corner of its box.
+constexpr int kBoxInset = 3;
+
+// Stored names are 8-bit text; scripts are UTF-8.
+bool nameMatches(const Element& element, const std::string& name) {
+    if (!element.hasName()) return false;
+    const std::string& stored = *element.name();
+    return stored == name || windows1252ToUtf8(stored) == name;
+}
+
+bool toPixel(double value, int& pixel) {
+    if (!std::isfinite(value) || std::fabs(value) > kMaxScriptPixel) return false;
+    pixel = static_cast<int>(std::lround(value));
+    return true;
+}
+
+}  // namespace
+
+ScriptRunner::ScriptRunner(Document& document, Viewport viewport, const char* argv0)
+    : document_(document), argv0_(argv0), session_(document, host_, clipboard_) {
+    session_.setViewport(viewport);
+    headlessPaint(session_);  // as the window paints once it is shown
+}
+
+int ScriptRunner::run(const ScriptCommand& command, std::string& error) {
+    int code = kExitOk;
+    switch (command.verb) {
+        case ScriptVerb::Tool:
+            if (toolRow(command.number) == nullptr) {
+                error = "there is no tool " + std::to_string(command.number);
+                return kExitUsage;
+            }
+            session_.setTool(command.number);
+            paintIfDue();
+            break;
+        case ScriptVerb::Command:
+            code = menuCommand(command.number, error);
+            break;
+        case ScriptVerb::Key:
+            keysDown(command.keys);
+            session_.keyDown(command.key, held_);
+            paintIfDue();
+            session_.keyUp(command.key, held_);
+            paintIfDue();
+            keysUp(command.keys);
+            break;
+        case ScriptVerb::Answer:
+            host_.queueAnswer(command.text);
+            break;
+        case ScriptVerb::PrintStatus:
+            code = printStatus(error);
+            break;
+        case ScriptVerb::PrintSelection:
+            printSelection();
+            break;
+        case ScriptVerb::Save:
+            code = save(command.text, error);
+            break;
+        default:
+            code = mouseCommand(command, error);
+            break;
+    }
+    if (code != kExitOk) return code;
+    error = host_.takeFault();
+    return error.empty() ? kExitOk : kExitUsage;
+}
+
+int ScriptRunner::mouseCommand(const ScriptCommand& command, std::string& error) {
+    int x = 0;
+    int y = 0;
+    if (!windowPosition(command.positions[0], x, y, error)) return kExitUsage;
+    constexpr MouseButtons kNone;
+    keysDown(command.keys);
+    session_.mouseMove(x, y, kNone, held_);
+    paintIfDue();
+    const auto press = [&](MouseButton button) {
+        session_.mousePress(button, x, y, held_);
+        paintIfDue();
+    };
+    const auto release = [&](MouseButton button) {
+        session_.mouseRelease(button, x, y, kNone, held_);
+        paintIfDue();
+    };
+    switch (command.verb) {
+        case ScriptVerb::Click:
+            press(MouseButton::Left);
+            release(MouseButton::Left);
+            break;
+        case ScriptVerb::RightClick:
+            press(MouseButton::Right);
+            release(MouseButton::Right);
+            break;
+        case ScriptVerb::DoubleClick:
+            // The events of a double click: down, up, the double click in place of the second down, up.
+            press(MouseButton::Left);
+            release(MouseButton::Left);
+            session_.doubleClick(x, y, held_);
+            paintIfDue();
+            release(MouseButton::Left);
+            break;
+        case ScriptVerb::Drag: {
+            // The second position is taken once the button is down, where the
+            // first press may have changed what it names.
+            press(MouseButton::Left);
+            int toX = 0;
+            int toY = 0;
+            const bool found = windowPosition(command.positions[1], toX, toY, error);
+            if (found) {
+                for (const auto& [stepX, stepY] : dragSteps(x, y, toX, toY)) {
+                    session_.mouseMove(stepX, stepY, MouseButtons{true, false}, held_);
+                    paintIfDue();
+                }
+                x = toX;
+                y = toY;
+            }
+            release(MouseButton::Left);
+            keysUp(command.keys);
+            return found ? kExitOk : kExitUsage;
+        }
+        default:  // move
+            break;
+    }
+    keysUp(command.keys);
+    return kExitOk;
+}
+
+int ScriptRunner::menuCommand(int id, std::string& error) {
+    if (!session_.command(id)) {
+        // The menu items that choose a tool.
+        const ToolRow* row = toolRowOfCommand(id);
+        if (row == nullptr) {
+            error = "command " + std::to_string(id) + " is not a command of the view";
+            return kExitUsage;
+        }
+        session_.setTool(row->number);
+    }
+    paintIfDue();
+    return kExitOk;
+}
+
+int ScriptRunner::save(const std::string& path, std::string& error) {
+    if (writeDocument(document_, path, document_.viewerMode) != 1) {
+        error = path + ": cannot write the file";
+        return kExitCannotOpen;
+    }
+    // Saving starts the history again on a fresh copy of the construction:
+    // the tool lets go of what it held in the one before.
+    session_.setTool(session_.toolNumber(), false);
+    paintIfDue();
+    return kExitOk;
+}
+
+int ScriptRunner::printStatus(std::string& error) {
+    if (!textsLoaded_) {
+        textsLoaded_ = loadLanguageOption(texts_, "", argv0_) == kExitOk;
+        if (!textsLoaded_) {
+            error = "the status needs the language texts";
+            return kExitCannotOpen;
+        }
+    }
+    const std::string status = session_.statusText(texts_);
+    std::printf("%s\n", status.c_str());
+    return kExitOk;
+}
+
+void ScriptRunner::printSelection() {
+    std::string line;
+    int key = 0;
+    document_.construction().forEach([&](const Element& e) {
+        if (e.selected) line += (line.empty() ? "" : " ") + std::to_string(key);
+        ++key;
+    });
+    std::printf("%s\n", line.c_str());
+}
+
+void ScriptRunner::keysDown(SessionKeys keys) {
+    if (keys.shift) {
+        held_.shift = true;
+        session_.keyDown(SessionKey::Shift, held_);
+        paintIfDue();
+    }
+    if (keys.ctrl) {
+        held_.ctrl = true;
+        session_.keyDown(SessionKey::Ctrl, held_);
+        paintIfDue();
+    }
+}
+
+void ScriptRunner::keysUp(SessionKeys keys) {
+    if (keys.ctrl) {
+        held_.ctrl = false;
+        session_.keyUp(SessionKey::Ctrl, held_);
+        paintIfDue();
+    }
+    if (keys.shift) {
+        held_.shift = false;
+        session_.keyUp(SessionKey::Shift, held_);
+        paintIfDue();
+    }
+}
+
+void ScriptRunner::paintIfDue() {
+    if (session_.takeRedraw()) headlessPaint(session_);
+}
+
+bool ScriptRunner::windowPosition(const ScriptPosition& position, int& x, int& y, std::string& error) const {
+    switch (position.form) {
+        case ScriptPosition::Form::Pixels:
+            x = position.x;
+            y = position.y;
+            return true;
+        case ScriptPosition::Form::Named:
+            return namedPosition(position.name, x, y, error);
+        case ScriptPosition::Form::Model:
+            break;
+    }
+    double windowX = 0.0;
+    double windowY = 0.0;
+    double depth = 0.0;
+    if (projectPoint(document_.view, session_.viewport(), position.point, windowX, windowY, depth) &&
+        toPixel(windowX, x) && toPixel(windowY, y))
+        return true;
+    error = "the model point does not project into reach of the window";
+    return false;
+}
+
+bool ScriptRunner::namedPosition(const std::string& name, int& x, int& y, std::string& error) const {
+    const Element* found = nullptr;
+    document_.construction().forEach([&](const Element& e) {
+        const ElementKind kind = e.kind();
+        if (!found && nameMatches(e, name) &&
+            (kind == ElementKind::Point || kind == ElementKind::Number || kind == ElementKind::Coordinates ||
+             kind == ElementKind::Text))
+            found = &e;
+    });
+    if (!found) {
+        error = "no point, number, coordinates or text is named '" + name + "'";
+        return false;
+    }
+    if (!found->defined) {
+        error = "'" + name + "' is undefined";
+        return false;
+    }
+    ScreenPoint corner;
+    switch (found->kind()) {
+        case ElementKind::Point: {
+            double windowX = 0.0;
+            double windowY = 0.0;
+            double depth = 0.0;
+            if (projectPoint(document_.view, session_.viewport(), positionOf(found), windowX, windowY,
+                             depth) &&
+                toPixel(windowX, x) && toPixel(windowY, y))
+                return true;
+            error = "'" + name + "' does not project into reach of the window";
+            return false;
+        }
+        case ElementKind::Number:
+            corner = asNumber(found).position;
+            break;
+        case ElementKind::Coordinates:
+            corner = static_cast<const Coordinates*>(found)->position;
+            break;
+        default:
+            corner = static_cast<const Text*>(found)
+                         ->screenRectangle(session_.screenTextContext().pixelsPerInch)
+                         .topLeft;
+            break;
+    }
+    if (toPixel(static_cast<double>(corner.x) + kBoxInset, x) &&
+        toPixel(static_cast<double>(corner.y) + kBoxInset, y))
+        return true;
+    error = "'" + name + "' lies out of reach of the window";
+    return false;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+
+#include "cli/play_script.h"
+#include "cli/script_host.h"
+#include "interaction/view_session.h"
+#include "lang/text_table.h"
+#include "model/clipboard.h"
+
+// Drives one document's view from script commands as a user would drive the
+// window: each mouse command is the sequence of events a hand makes, the
+// trailing keys go down before its first event and up after its last, and
+// the view is painted (headless) whenever an event asks for it.
+class ScriptRunner {
+  public:
+    ScriptRunner(Document& document, Viewport viewport, const char* argv0);
+    ScriptRunner(const ScriptRunner&) = delete;
+    ScriptRunner& operator=(const ScriptRunner&) = delete;
+
+    // Runs one command: the tool's exit code (kExitOk), or another with the reason in error.
+    int run(const ScriptCommand& command, std::string& error);
+
+    ViewSession& session() { return session_; }
+    const ScriptHost& host() const { return host_; }
+
+  private:
+    // The window pixel of a position now; false with the reason when it names
+    // nothing that shows or lies outside any window.
+    bool windowPosition(const ScriptPosition& position, int& x, int& y, std::string& error) const;
+    bool namedPosition(const std::string& name, int& x, int& y, std::string& error) const;
+    int mouseCommand(const ScriptCommand& command, std::string& error);
+    int menuCommand(int id, std::string& error);
+    int save(const std::string& path, std::string& error);
+    int printStatus(std::string& error);
+    void printSelection();
+    void keysDown(SessionKeys keys);
+    void keysUp(SessionKeys keys);
+    // A window paints after an event that asks for it.
+    void paintIfDue();
+
+    Document& document_;
+    const char* argv0_;
+    ScriptHost host_;
+    Clipboard clipboard_;
+    ViewSession session_;
+    SessionKeys held_;
+    TextTable texts_;
+    bool textsLoaded_ = false;
+};

@@ -22,6 +22,13 @@ Iteration::Iteration(const Iteration& other)
       angleUnit_(other.angleUnit_),
       scale_(other.scale_) {}
 
+std::size_t Iteration::memoryBytes() const {
+    std::size_t bytes = Element::memoryBytes() + (copy_ ? copy_->memoryBytes() : 0);
+    for (const auto& row : imageTable) bytes += sizeof(row) + row.capacity() * sizeof(std::int32_t);
+    for (const CopyRow& row : rows_) bytes += sizeof(row) + row.images.capacity() * sizeof(Element*);
+    return bytes;
+}
+
 std::unique_ptr<Element> Iteration::clone() const {
     return std::unique_ptr<Element>(new Iteration(*this));
 }

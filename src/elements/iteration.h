@@ -34,6 +34,7 @@ class Iteration : public Element {
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
     int write(OutputStream& out) const override;
     int read(InputStream& in, int fileVersion) override;
+    std::size_t memoryBytes() const override;
 
     // The depth drawn for a depth and branch count: depth itself, or less when the
     // whole tree of steps would exceed kMaxIterationSteps. 0 for a negative depth.

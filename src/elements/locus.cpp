@@ -265,6 +265,11 @@ Locus::Locus(int typeCode, const KindStyle& style)
     if (typeCode == kCodeCircleLocus) rings.resize(static_cast<std::size_t>(sampleCount));
 }
 
+std::size_t Locus::memoryBytes() const {
+    return Element::memoryBytes() + samples.capacity() * sizeof(LocusSample) +
+           rings.capacity() * sizeof(rings[0]);
+}
+
 std::unique_ptr<Element> Locus::clone() const {
     return std::unique_ptr<Element>(new Locus(*this));
 }

@@ -87,6 +87,7 @@ class Locus : public Element {
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
     int write(OutputStream& out) const override;
     int read(InputStream& in, int fileVersion) override;
+    std::size_t memoryBytes() const override;
 
     std::int32_t sampleCount = 0;
     std::vector<LocusSample> samples;
@@ -124,6 +125,7 @@ class SurfaceLocus : public Element {
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
     int write(OutputStream& out) const override;
     int read(InputStream& in, int fileVersion) override;
+    std::size_t memoryBytes() const override;
 
     std::int32_t rowCount = kSurfaceGridCount;
     std::int32_t columnCount = kSurfaceGridCount;

@@ -61,6 +61,7 @@ class Polygon : public Element {
     std::array<Vec3, 3> supportPlane() const override;
     int parameterOf(const Vec3& point, double& param1, double& param2) const override;
     int pointAt(double param1, double param2, Vec3& point) const override;
+    std::size_t memoryBytes() const override;
 
     // Takes the vertices (and their count) and chooses three spanning ones as the
     // support points; false when they do not lie in one plane they span.

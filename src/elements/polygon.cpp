@@ -42,6 +42,10 @@ Polygon::Polygon(int typeCode, const KindStyle& style, int count)
     vertices.assign(static_cast<std::size_t>(vertexCount), Vec3{});
 }
 
+std::size_t Polygon::memoryBytes() const {
+    return Element::memoryBytes() + vertices.capacity() * sizeof(Vec3);
+}
+
 std::unique_ptr<Element> Polygon::clone() const {
     return std::unique_ptr<Element>(new Polygon(*this));
 }

@@ -35,6 +35,10 @@ bool parallelogramOf(const Element& object, std::array<Vec3, 4>& v) {
 SurfaceLocus::SurfaceLocus(int typeCode, const KindStyle& style)
     : Element(typeCode, style), grid(static_cast<std::size_t>(kSurfaceGridCount * kSurfaceGridCount)) {}
 
+std::size_t SurfaceLocus::memoryBytes() const {
+    return Element::memoryBytes() + grid.capacity() * sizeof(GridCell);
+}
+
 std::unique_ptr<Element> SurfaceLocus::clone() const {
     return std::unique_ptr<Element>(new SurfaceLocus(*this));
 }

@@ -32,6 +32,7 @@ class Text : public Element {
     void layoutScreenText(const ScreenTextContext& screenTexts) override;
     int write(OutputStream& out) const override;
     int read(InputStream& in, int fileVersion) override;
+    std::size_t memoryBytes() const override { return Element::memoryBytes() + richText.capacity(); }
 
     // The rectangle on a screen of the given pixels per inch: its size scaled
     // by them over `resolution`, at the same top-left corner.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 class Element;
@@ -22,6 +24,8 @@ class SessionHost {
     virtual int askRegularPolyhedron() = 0;
     // Puts a text on the system clipboard (numbers and coordinates on Copy).
     virtual void setClipboardText(const std::string& text) = 0;
+    // The colour dialog opened on a colour; nothing when the user cancels.
+    virtual std::optional<std::uint32_t> askColour(std::uint32_t /*initial*/) { return std::nullopt; }
     // The element dialog of an element (right click, the edit tool); nothing
     // until the dialog exists.
     virtual void editElement(Element&) {}

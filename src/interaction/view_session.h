@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "interaction/session_host.h"
+#include "interaction/tool_table.h"
 #include "interaction/view_mouse.h"
+#include "lang/text_table.h"
 #include "model/clipboard.h"
 #include "model/construction.h"
 #include "model/document.h"
@@ -31,24 +33,6 @@ enum class MouseButton { Left, Right };
 
 // The keys the view reacts to; every other key is Other.
 enum class SessionKey { Left, Right, Up, Down, Plus, Minus, Delete, Escape, Shift, Ctrl, Other };
-
-// The cursor the view shows, by tool and gesture.
-enum class ToolCursor {
-    Arrow,
-    Drawing,  // tools that place points and pick elements
-    Drag,     // the selection tool while it drags an element
-    Pan,
-    Zoom,
-    Rotate,
-    MacroInitial,
-    MacroFinal,
-    Redefine,
-    Text,
-    Animation,
-    Edit,
-    Delete,
-    HideShow,
-};
 
 // Everything a user does to one document through its view, without any
 // toolkit: the current construction tool with its picks and temporary points,
@@ -76,7 +60,7 @@ class ViewSession {
     void setShowHidden(bool showHidden) { showHidden_ = showHidden; }
     bool showHidden() const { return showHidden_; }
 
-    // ---- construction tools (tools.cpp)
+    // ---- construction tools (tools.cpp; the tool table in tool_table.h)
     // Makes a tool current: drops picks and temporaries, resets the accept
     // table; a transformation takes over the selection. fromCommand: chosen by
     // the user (a menu, a button, a script), not restarted after a commit.
@@ -90,11 +74,14 @@ class ViewSession {
     bool acceptsPointOnElement(const Element& element) const;
     // What the current tool lets picking see.
     PickRules pickRules() const;
-    // The status bar's tool pane.
-    std::string statusText(const TextLookup& text) const;
+    // The status bar's tool pane: the tool's prompt, and while an element is
+    // hovered " : [" and its description "]".
+    std::string statusText(const TextTable& texts) const;
     ToolCursor cursor() const;
     // Picked elements and temporaries, drawn first in the selected colour.
     std::vector<Element*> highlighted() const;
+    // The decimals of new numbers (the application's setting), 0 to 8.
+    void setNumberDecimals(int decimals) { numberDecimals_ = decimals; }
 
     // ---- mouse and keys (view_session.cpp)
     void mousePress(MouseButton button, int x, int y, SessionKeys keys);
@@ -128,9 +115,35 @@ class ViewSession {
     bool commandEnabled(int commandId) const;
 
   private:
-    // tools.cpp
+    // ---- construction tools (tools.cpp, tool_steps.cpp, implicit_points.cpp,
+    // tool_elements.cpp)
+    friend class ToolSteps;
     void click(int x, int y, SessionKeys keys);
     void clearTemporaries();
+    const ToolRow& currentTool() const;
+    void setAccepted(KindSet kinds);
+    bool acceptsKind(const Element& element) const;
+    // Transformations take the selected elements as their objects.
+    void takeOverSelection();
+    // The point a click makes where the tool needs one (a candidate
+    // intersection, a point on an element, a free point); it joins the
+    // temporaries. nullptr when the click makes none.
+    Element* makeImplicitPoint(int x, int y);
+    // A point on an element at the place the click's ray meets it, recomputed.
+    ElementPtr makePointOnElement(Element& element, int x, int y);
+    // A free point at the 3-D mouse position; nullptr while it is not valid.
+    ElementPtr makeFreePoint();
+    // Every element the tools make comes from here: the class of the code, the
+    // parents, the document's style for its kind and, for numbers, its number font.
+    ElementPtr makeToolElement(int typeCode, std::span<Element* const> parents);
+    // Adds the temporaries and the new element(s) to a copy of the construction
+    // as one undo step, then starts the tool over.
+    void commit(ElementPtr first, ElementPtr second = nullptr);
+    // As commit for a group leader, followed by the parts it generates.
+    void commitWithParts(ElementPtr leader);
+    void commitAll(std::vector<ElementPtr> made);
+    // The tool starts over after a commit or a refusal.
+    void restartTool();
 
     // view_session.cpp
     void refreshHover(int x, int y);
@@ -154,6 +167,10 @@ class ViewSession {
     bool pickFigureParts_ = false;
     // Points made while picks are collected; not in the construction until a commit.
     std::vector<ElementPtr> temporaries_;
+    // How many entries at the head of pickList_ a transformation maps (the
+    // selection it took over, or the one object picked).
+    int sourceCount_ = 0;
+    int numberDecimals_ = 2;
 
     // The 3-D mouse position.
     Vec3 mousePoint_;
@@ -173,4 +190,26 @@ class ViewSession {
     int lastDragY_ = 0;
     // The current drag or key sequence has recorded its undo step.
     bool dragSnapshotTaken_ = false;
+
+    // ---- selection and dragging (view_session.cpp, edit_commands.cpp)
+    // Before the first change of a drag or key sequence: the current
+    // construction stays in the history as it is, and a copy carrying the
+    // selection becomes current and is recorded.
+    void takeSnapshot();
+    // Moves numbers, coordinates and texts on the screen: the selected ones, or all.
+    void moveScreenElements(int dx, int dy, bool selectedOnly);
+    // After a command switched the document to another construction: nothing
+    // may point into the one left behind.
+    void constructionReplaced();
+    void clearSelection();
+    // Refreshes the hover state at the cursor unless the view turns by itself.
+    void refreshHoverAtCursor();
+
+    // The element the left button went down on (the pending click, the dragged element).
+    Element* pressedElement_ = nullptr;
+    MouseButtons held_;
+    // A camera gesture moved something since the buttons went down.
+    bool gestureRan_ = false;
+    int lastMoveX_ = 0;
+    int lastMoveY_ = 0;
 };

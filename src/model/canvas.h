@@ -50,6 +50,17 @@ class Canvas {
                           std::optional<std::uint32_t> frameColour) = 0;
     // An element's name next to a model point, in the document's label font.
     virtual void label(Vec3 anchor, std::string_view text, std::uint32_t colour) = 0;
+    // The guides of the 3-D mouse position: a line 1 pixel wide without
+    // lighting or smoothing, dashed (stipple factor 5, pattern 0x5555) when asked.
+    virtual void guideLine(Vec3 a, Vec3 b, std::uint32_t colour, bool dashed) {
+        (void)dashed;
+        segment(a, b, colour, 0, 1, projection(), false);
+    }
+    // A square dot of the given size in pixels, without lighting or smoothing.
+    virtual void guideDot(Vec3 position, std::uint32_t colour, int pixels) {
+        (void)pixels;
+        dot(position, colour, 1, 1);
+    }
 
     // View queries.
     virtual int projection() const = 0;  // 0 central, 1 parallel

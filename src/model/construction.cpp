@@ -486,3 +486,10 @@ std::vector<ListLine> Construction::listLines(const TextLookup& text, bool showH
     });
     return lines;
 }
+
+std::size_t Construction::memoryBytes() const {
+    std::size_t bytes = sizeof(*this) + elements_.capacity() * sizeof(ElementPtr) +
+                        animations_.capacity() * sizeof(AnimationEntry);
+    for (const ElementPtr& e : elements_) bytes += e->memoryBytes();
+    return bytes;
+}

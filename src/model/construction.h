@@ -141,6 +141,8 @@ class Construction {
     // A full copy resolves the copy's parents through the keys and copies the
     // animation list; a raw copy leaves keys and parents for the caller.
     std::unique_ptr<Construction> copy(bool raw = false);
+    // An estimate of the memory the construction holds (its elements and lists).
+    std::size_t memoryBytes() const;
 
     // ---- animation list
     int animationIndexOf(const Element* element) const;

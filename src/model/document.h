@@ -22,6 +22,7 @@ class Document {
     Document();
 
     Construction& construction() { return *construction_; }
+    const Construction& construction() const { return *construction_; }
     const std::shared_ptr<Construction>& sharedConstruction() const { return construction_; }
 
     // Recomputes every element with the document's angle unit and scale.
@@ -41,6 +42,9 @@ class Document {
     bool undo();
     bool redo();
     const History& history() const { return history_; }
+    void setHistoryBudget(std::size_t bytes, int minimumRecords) {
+        history_.setBudget(bytes, minimumRecords);
+    }
 
     ViewState view;
     int angleUnit = kDegrees;

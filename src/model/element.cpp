@@ -115,3 +115,10 @@ int Element::readBase(InputStream& in, int fileVersion) {
     for (std::int32_t& parentKey : parentKeys) ok = ok && readI32(in, parentKey);
     return ok ? 1 : 0;
 }
+
+std::size_t Element::memoryBytes() const {
+    // A typical element class with its allocation overhead.
+    constexpr std::size_t kRecordBytes = 256;
+    return kRecordBytes + parents.capacity() * sizeof(Element*) +
+           parentKeys.capacity() * sizeof(std::int32_t) + (name_ ? name_->capacity() : 0);
+}

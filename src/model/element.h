@@ -69,6 +69,10 @@ class Element {
 
     // Generated elements that follow a group leader in its construction.
     virtual int subElementCount() const { return 0; }
+    // An estimate of the memory the element holds, for the undo history's
+    // budget: a record of typical size with its parents and name. Kinds that
+    // keep large data (samples, vertices, private copies, rich text) add it.
+    virtual std::size_t memoryBytes() const;
     // Text the construction list adds after the parents (a calculation's expression).
     virtual std::string listSuffix() const { return {}; }
     // The font of numbers and coordinates; other kinds ignore it.

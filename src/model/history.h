@@ -1,9 +1,11 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <memory>
-#include <vector>
+#include <unordered_map>
 
 class Construction;
 
@@ -24,7 +26,16 @@ struct HistoryRecord {
     std::shared_ptr<Construction> construction;
 };
 
+// What the records may hold before the oldest are dropped, and how many of the
+// latest records stay whatever they hold.
+inline constexpr std::size_t kDefaultHistoryBudget = std::size_t{256} << 20;
+inline constexpr int kMinimumHistoryRecords = 20;
+
 // The snapshot history behind undo and redo: recorded states and a position.
+// Every change records a full snapshot, so the history keeps within a memory
+// budget: once its constructions (each counted once, however many records
+// share it) hold more than the budget, the oldest records are dropped, but
+// never the latest kMinimumHistoryRecords nor the current one.
 class History {
   public:
     // Appends a record unless it repeats the one at the current position;
@@ -42,7 +53,25 @@ class History {
     int position() const { return position_; }
     const HistoryRecord& at(int index) const { return records_[static_cast<std::size_t>(index)]; }
 
+    void setBudget(std::size_t bytes, int minimumRecords);
+    // The estimated memory of the recorded constructions, as last measured.
+    std::size_t memoryBytes() const { return bytes_; }
+
   private:
-    std::vector<HistoryRecord> records_;
+    struct Usage {
+        std::size_t bytes = 0;
+        int records = 0;
+    };
+    void retain(const HistoryRecord& r);
+    void release(const HistoryRecord& r);
+    // Measures a construction again (the current one changes while dragged).
+    void remeasure(const Construction* construction);
+    void dropOldest();
+
+    std::deque<HistoryRecord> records_;
     int position_ = -1;
+    std::unordered_map<const Construction*, Usage> usage_;
+    std::size_t bytes_ = 0;
+    std::size_t budget_ = kDefaultHistoryBudget;
+    int minimumRecords_ = kMinimumHistoryRecords;
 };

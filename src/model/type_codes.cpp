@@ -161,7 +161,7 @@ constexpr Row kRows[] = {
     {10501, 10501, K::Number, 2, C::Measure, "ps"},
     {10502, 10502, K::Number, 2, C::Measure, "pF"},
     {10503, 10503, K::Number, 2, C::Measure, "ss"},
-    {10510, 10510, K::Number, 1, C::Measure, "g"},
+    {10510, 10510, K::Number, 1, C::Measure, "t"},
     {10511, 10511, K::Number, 1, C::Measure, "c"},
     {10512, 10512, K::Number, 1, C::Measure, "a"},
     {10515, 10515, K::Number, 1, C::Measure, "y"},

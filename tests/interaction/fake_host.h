@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,12 +16,20 @@ class FakeHost : public SessionHost {
     int askRegularPolygonSides() override { return next(sides); }
     int askRegularPolyhedron() override { return next(solids); }
     void setClipboardText(const std::string& text) override { clipboardText = text; }
+    std::optional<std::uint32_t> askColour(std::uint32_t) override {
+        if (colours.empty()) return std::nullopt;
+        const std::uint32_t c = colours.front();
+        colours.pop_front();
+        return c;
+    }
     void editElement(Element& element) override { edited.push_back(&element); }
     void constructionChanged() override { ++changes; }
     void toolChanged(int toolNumber) override { tools.push_back(toolNumber); }
 
     std::deque<int> sides;   // answers; 0 cancels, an empty queue too
     std::deque<int> solids;  // type codes; 0 cancels
+    // Colours the colour dialog answers; an empty queue cancels.
+    std::deque<std::uint32_t> colours;
     std::vector<std::pair<int, MessageIcon>> messages;
     std::string clipboardText;
     std::vector<Element*> edited;

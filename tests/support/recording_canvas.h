@@ -68,12 +68,21 @@ class RecordingCanvas : public Canvas {
     // The box's corner, then its width and height.
     void richText(int x, int y, int width, int height, std::string_view rtf, std::uint32_t colour,
                   std::optional<std::uint32_t> frame) override {
-        Call& c = add("richText", {Vec3{double(x), double(y), 0}, Vec3{double(width), double(height), 0}}, colour);
+        Call& c =
+            add("richText", {Vec3{double(x), double(y), 0}, Vec3{double(width), double(height), 0}}, colour);
         c.text = std::string(rtf);
         c.frame = frame;
     }
     void label(Vec3 anchor, std::string_view text, std::uint32_t colour) override {
         add("label", {anchor}, colour).text = std::string(text);
+    }
+
+    // A dashed guide is recorded with shape 1.
+    void guideLine(Vec3 a, Vec3 b, std::uint32_t colour, bool dashed) override {
+        add("guideLine", {a, b}, colour).shape = dashed ? 1 : 0;
+    }
+    void guideDot(Vec3 p, std::uint32_t colour, int pixels) override {
+        add("guideDot", {p}, colour).size = pixels;
     }
 
     int projection() const override { return projectionValue; }

@@ -389,6 +389,36 @@ void GlCanvas::label(Vec3 anchor, std::string_view text, std::uint32_t colour) {
     if (charset_) charset_->drawText(colour, place.raster, text);
 }
 
+// Lighting and smoothing are switched off around the guides and put back as they were.
+void GlCanvas::guideLine(Vec3 a, Vec3 b, std::uint32_t colour, bool dashed) {
+    glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_LINE_SMOOTH);
+    if (dashed) {
+        glEnable(GL_LINE_STIPPLE);
+        glLineStipple(5, 0x5555);
+    }
+    glLineWidth(1.0f);
+    colour3(colour);
+    glBegin(GL_LINES);
+    glVertex3d(a.x, a.y, a.z);
+    glVertex3d(b.x, b.y, b.z);
+    glEnd();
+    glPopAttrib();
+}
+
+void GlCanvas::guideDot(Vec3 position, std::uint32_t colour, int pixels) {
+    glPushAttrib(GL_ENABLE_BIT | GL_POINT_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_POINT_SMOOTH);
+    glPointSize(static_cast<GLfloat>(std::max(pixels, 1)));
+    colour3(colour);
+    glBegin(GL_POINTS);
+    glVertex3d(position.x, position.y, position.z);
+    glEnd();
+    glPopAttrib();
+}
+
 Vec3 GlCanvas::unproject(double windowX, double windowY, double depth) const {
     return unprojectPoint(view_, viewport_, windowX, windowY, depth);
 }

@@ -68,6 +68,8 @@ class GlCanvas : public Canvas {
     void richText(int x, int y, int width, int height, std::string_view rtf, std::uint32_t textColour,
                   std::optional<std::uint32_t> frameColour) override;
     void label(Vec3 anchor, std::string_view text, std::uint32_t colour) override;
+    void guideLine(Vec3 a, Vec3 b, std::uint32_t colour, bool dashed) override;
+    void guideDot(Vec3 position, std::uint32_t colour, int pixels) override;
 
     int projection() const override { return view_.projection; }
     Vec3 unproject(double windowX, double windowY, double depth) const override;

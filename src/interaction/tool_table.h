@@ -1,0 +1,132 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "model/element_kind.h"
+
+// The cursor the view shows, by tool and gesture.
+enum class ToolCursor {
+    Arrow,
+    Drawing,  // tools that place points and pick elements
+    Drag,     // the selection tool while it drags an element
+    Pan,
+    Zoom,
+    Rotate,
+    MacroInitial,
+    MacroFinal,
+    Redefine,
+    Text,
+    Animation,
+    Edit,
+    Delete,
+    HideShow,
+};
+
+// A set of element kinds: bit k stands for kind k (1 point … 21 text).
+using KindSet = std::uint32_t;
+
+constexpr KindSet kindBit(ElementKind kind) {
+    return KindSet{1} << static_cast<int>(kind);
+}
+// Kinds first … last, inclusive.
+constexpr KindSet kindRange(int first, int last) {
+    KindSet set = 0;
+    for (int k = first; k <= last; ++k) set |= KindSet{1} << k;
+    return set;
+}
+constexpr bool hasKind(KindSet set, ElementKind kind) {
+    return (set & kindBit(kind)) != 0;
+}
+
+inline constexpr KindSet kNoKinds = 0;
+inline constexpr KindSet kAllKinds = kindRange(1, kKindCount);
+inline constexpr KindSet kPoints = kindBit(ElementKind::Point);
+inline constexpr KindSet kVectors = kindBit(ElementKind::Vector);
+inline constexpr KindSet kNumbers = kindBit(ElementKind::Number);
+inline constexpr KindSet kStraights = kindRange(2, 5);
+inline constexpr KindSet kPlaneLike = kindRange(9, 10);
+// What a point can be put on, and what the transformations take.
+inline constexpr KindSet kPointCarriers = kindRange(2, 10) | kindRange(13, 15);
+
+// How a tool turns its picks into elements. The state machine counts picks by
+// the table; the action says what happens after each pick.
+enum class ToolAction {
+    None,               // the selection tool and the camera gestures
+    Later,              // tools whose clicks other parts of the program handle
+    FreePoint,          // one click makes a point
+    Intersection,       // intersection points, narrowing by the first pick
+    Redefine,           // a point, then its new definition
+    Sequence,           // `picks` picks, accepted by `after`, make `typeCode`
+    Circle,             // three points, or a point and an axis in either order
+    IntersectionLine,   // two surfaces
+    Polygon,            // points until one of them is clicked again
+    Cylinder,           // a point and an axis in either order
+    RegularPolygon,     // a point and an axis, then the number of sides
+    RegularPolyhedron,  // a point and an axis, then the solid
+    Locus,              // the moving element, then its driver(s)
+    Centre,             // a circle, an arc or a conic
+    Parallel,           // a reference and a point in either order
+    Perpendicular,      // as Parallel; Ctrl makes the plane
+    Transformation,     // the objects, then the transformation's elements
+    Length,
+    Angle,
+    Area,
+    Volume,
+    Coordinates,  // one point
+    Edit,         // one element
+    Delete,       // one element
+    HideShow,     // one element
+};
+
+// One construction tool.
+struct ToolRow {
+    int number;
+    int commandId;  // the menu command that chooses it; 0 for tools without one
+    int textId;     // its name in the language files
+    ToolCursor cursor;
+    KindSet acceptedAtStart;
+    bool coordinateParts;  // the numbers of a coordinates element are picked one by one
+    bool figureParts;      // the vertices and faces of a regular figure are picked one by one
+    ToolAction action;
+    // Sequence and Transformation tools: the picks a complete list holds, the
+    // kinds accepted after pick 1, 2, 3 (0: as before), and what they make
+    // (a type code, or for transformations the transformation 0 … 4).
+    int picks = 0;
+    std::array<KindSet, 3> after{};
+    int makes = 0;
+};
+
+// Type codes the tools make that no element header names.
+namespace toolcode {
+inline constexpr int kCircleThroughPoints = 10030;
+inline constexpr int kCircleAboutAxis = 10031;
+inline constexpr int kConic = 10040;
+inline constexpr int kArc = 10045;
+inline constexpr int kPlane = 10050;
+inline constexpr int kPolygon = 10055;
+inline constexpr int kSphere = 10060;
+inline constexpr int kCylinder = 10061;
+inline constexpr int kCone = 10062;
+inline constexpr int kMediatorPlane = 10075;
+inline constexpr int kParallelPlane = 10080;
+inline constexpr int kPerpendicularPlane = 10081;
+inline constexpr int kRegularPolygon = 10600;
+inline constexpr int kTetrahedron = 10700;  // the solids follow in steps of 5
+inline constexpr int kIcosahedron = 10720;
+inline constexpr int kSolidCodeStep = 5;
+inline constexpr int kSpheresCircle = 11001;
+inline constexpr int kPlaneSphereCircle = 11002;
+inline constexpr int kPlaneSurfaceConic = 11003;
+}  // namespace toolcode
+
+inline constexpr int kSelectionTool = 0;
+inline constexpr int kLastToolNumber = 52;
+
+// The row of a tool number, or nullptr for a number that names no tool.
+const ToolRow* toolRow(int toolNumber);
+// The row of the tool a menu command chooses, or nullptr.
+const ToolRow* toolRowOfCommand(int commandId);
+// Every tool, by number.
+std::span<const ToolRow> allTools();

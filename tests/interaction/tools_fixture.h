@@ -1,0 +1,84 @@
+#pragma once
+
+// A document with a view session driven by window positions, as the window
+// drives it, and small helpers that lay out a scene before the tools run.
+
+#include <cmath>
+#include <initializer_list>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "elements/point.h"
+#include "expr/number_element.h"
+#include "fake_host.h"
+#include "interaction/view_session.h"
+#include "io/element_factory.h"
+#include "model/clipboard.h"
+#include "model/document.h"
+#include "view/camera.h"
+
+struct Pixel {
+    int x = 0;
+    int y = 0;
+};
+
+class ToolsTest : public ::testing::Test {
+  protected:
+    ToolsTest() { session.setViewport(kViewport); }
+
+    static constexpr Viewport kViewport{800, 600};
+
+    Construction& construction() { return document.construction(); }
+    int count() { return construction().count(); }
+    Element* last() { return construction().last(); }
+
+    Pixel pixelOf(Vec3 p) const {
+        double x = 0.0, y = 0.0, depth = 0.0;
+        EXPECT_TRUE(projectPoint(document.view, kViewport, p, x, y, depth));
+        return {static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))};
+    }
+
+    // The mouse moves there (the hover follows), then the left button goes down and up.
+    void click(Pixel p, SessionKeys keys = {}) {
+        session.mouseMove(p.x, p.y, {}, {});
+        session.mousePress(MouseButton::Left, p.x, p.y, keys);
+        session.mouseRelease(MouseButton::Left, p.x, p.y, {}, keys);
+    }
+    void clickAt(Vec3 p, SessionKeys keys = {}) { click(pixelOf(p), keys); }
+
+    // Scene set-up: elements appended directly, before the history starts.
+    Element* add(int typeCode, std::initializer_list<Element*> parents) {
+        ElementPtr e = createElementForRecord(typeCode, static_cast<int>(parents.size()));
+        EXPECT_TRUE(e) << typeCode;
+        std::size_t i = 0;
+        for (Element* p : parents) e->parents.at(i++) = p;
+        e->defined = 1;
+        Element* added = construction().append(std::move(e));
+        added->recompute(construction(), document.angleUnit, document.view.unitScale);
+        return added;
+    }
+    Point* addFree(Vec3 at, const char* name = nullptr) {
+        auto* p = static_cast<Point*>(add(kCodeFreePoint, {}));
+        p->position = at;
+        if (name) p->setName(name);
+        return p;
+    }
+    // A number showing in the box from (x, y), 40 × 16 pixels.
+    NumberElement* addNumberAt(int typeCode, int x, int y, std::initializer_list<Element*> parents = {}) {
+        auto* n = static_cast<NumberElement*>(add(typeCode, parents));
+        n->position = {x, y};
+        n->corner = {x + 40, y + 16};
+        return n;
+    }
+    // Scene ready: the history starts from it.
+    void start() {
+        document.recompute();
+        document.startHistory();
+    }
+
+    Document document;
+    FakeHost host;
+    Clipboard clipboard;
+    ViewSession session{document, host, clipboard};
+};

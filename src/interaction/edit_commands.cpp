@@ -72,19 +72,19 @@ bool isStyleCommand(int command) {
 // The system clipboard's text on Copy: one line per selected, defined number
 // (its value with its decimals) or coordinates element (its three values
 // separated by two blanks), each ended by a carriage return.
-std::string numbersText(const Construction& c) {
+std::string numbersText(const Construction& c, const std::string& undefinedText) {
     std::string text;
-    c.forEachTopLevel([&text](const Element& e) {
+    c.forEachTopLevel([&text, &undefinedText](const Element& e) {
         if (!e.selected || !e.defined) return;
         if (e.kind() == ElementKind::Number) {
-            text += static_cast<const NumberElement&>(e).valueText(undefinedValueText());
+            text += static_cast<const NumberElement&>(e).valueText(undefinedText);
             text += '\r';
         } else if (e.kind() == ElementKind::Coordinates) {
             const auto parts = static_cast<const Coordinates&>(e).parts();
             if (parts.size() != 3) return;
             for (std::size_t i = 0; i < parts.size(); ++i) {
                 if (i > 0) text += "  ";
-                text += parts[i]->valueText(undefinedValueText());
+                text += parts[i]->valueText(undefinedText);
             }
             text += '\r';
         }
@@ -141,7 +141,7 @@ bool ViewSession::command(int commandId) {
             return true;
         case kCommandCopy:
         case kCommandCut: {
-            const std::string text = numbersText(c);
+            const std::string text = numbersText(c, screenTexts_.undefinedValueText);
             if (!text.empty()) host_.setClipboardText(text);
             if (commandId == kCommandCopy)
                 clipboard_.copyFrom(document_);

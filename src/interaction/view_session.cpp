@@ -108,10 +108,24 @@ bool ViewSession::takeRedraw() {
     return due;
 }
 
+void ViewSession::activate() {
+    setTool(kSelectionTool);
+    mouse_.reset();
+    hover_.reset();
+    held_ = {};
+    clickPending_ = false;
+    dragging_ = false;
+    pressedElement_ = nullptr;
+    gestureRan_ = false;
+    dragSnapshotTaken_ = false;
+    verticalMode_ = false;
+    redraw_ = true;
+}
+
 // ---- hover
 
 void ViewSession::refreshHover(int x, int y) {
-    const HoverUpdate update = updateHover(hover_, document_, viewport_, x, y, pickRules());
+    const HoverUpdate update = updateHover(hover_, document_, viewport_, x, y, pickRules(), screenTexts_);
     if (update.grabbed) {
         // A drag starts from the grabbed point.
         mousePoint_ = update.grabPoint;

@@ -3,6 +3,7 @@
 #include <array>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "interaction/session_host.h"
@@ -13,6 +14,7 @@
 #include "model/construction.h"
 #include "model/document.h"
 #include "model/element.h"
+#include "model/screen_text_context.h"
 #include "view/camera.h"
 #include "view/hover.h"
 
@@ -59,6 +61,13 @@ class ViewSession {
     // "Ver lo oculto": hidden elements are drawn and can be picked.
     void setShowHidden(bool showHidden) { showHidden_ = showHidden; }
     bool showHidden() const { return showHidden_; }
+    // How this view measures and shows numbers and texts; picking lays them out with it.
+    void setScreenTexts(ScreenTextContext screenTexts) { screenTexts_ = std::move(screenTexts); }
+    const ScreenTextContext& screenTexts() const { return screenTexts_; }
+
+    // The view became the active one: the selection tool, and no mouse, drag
+    // or hover state left from before.
+    void activate();
 
     // ---- construction tools (tools.cpp; the tool table in tool_table.h)
     // Makes a tool current: drops picks and temporaries, resets the accept
@@ -156,6 +165,7 @@ class ViewSession {
     Viewport viewport_{800, 600};
     float screenScale_ = 1.0f;
     bool showHidden_ = false;
+    ScreenTextContext screenTexts_;
     bool redraw_ = false;
 
     // Tool state.

@@ -54,7 +54,7 @@ TEST_F(WindowTest, ShowcaseFileOpensDefinedAndIsDrawn) {
             projectPoint(d.view, child->viewport(), static_cast<const Point*>(c)->position, x, y, depth));
         sendMouse(child, QEvent::MouseMove, QPoint(static_cast<int>(x), static_cast<int>(y)), Qt::NoButton,
                   Qt::NoButton);
-        EXPECT_TRUE(child->hover().hovered);
+        EXPECT_TRUE(child->session()->hover().hovered);
         processEventsUntil([] { return false; }, 300);
         ASSERT_TRUE(frame->grab().save(QString::fromUtf8(out) + "/screenshot.png"));
     }

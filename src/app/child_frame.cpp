@@ -364,8 +364,9 @@ void CChildFrame::mouseReleaseEvent(QMouseEvent* event) {
 
 void CChildFrame::mouseDoubleClickEvent(QMouseEvent* event) {
     if (!document_) return;
-    // The second press of a double click arrives as this event alone.
-    if (event->button() != Qt::LeftButton) {
+    // The second press of a double click arrives as this event alone; only
+    // the selection tool gives it a meaning of its own.
+    if (event->button() != Qt::LeftButton || session_->toolNumber() != kSelectionTool) {
         mousePressEvent(event);
         return;
     }

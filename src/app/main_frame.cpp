@@ -300,7 +300,7 @@ bool CMainFrame::autoRotating() const {
 
 void CMainFrame::setAutoRotation(bool on) {
     onActive([&](CChildFrame& c) {
-        if (on) setTool(0);
+        setTool(0);
         Document& d = c.openDocument()->document;
         setAutoRotate(d, clock_, on);
         if (on) {

@@ -89,6 +89,10 @@ double angleOnCircle(Vec3 from, Vec3 centre, Vec3 direction, Vec3 x) {
 // the ray decides; otherwise the point nearest the ray is reported without a hit.
 int hitChords(Vec3 start, Vec3 centre, Vec3 axisDirection, double radius, int chords, double step,
               double tubeRadius, const PickRay& ray, int projection, Vec3& hitPoint) {
+    // Every curve point lies within radius of the centre, so a ray farther from
+    // the centre than the radius and the widest tolerance misses them all.
+    const double widest = tubeRadius * curveDepthFactor(distance(ray.nearPoint, centre) + radius, projection);
+    if (clearlyFartherFromLine(centre, ray.nearPoint, ray.farPoint, radius + widest)) return 0;
     const Vec3 axisEnd = centre + axisDirection;
     double nearestDistance = std::numeric_limits<double>::infinity();
     Vec3 nearest = start;

@@ -115,11 +115,12 @@ void Point::drawLabel(Canvas& canvas, std::uint32_t labelColour) {
 }
 
 int Point::hitTest(int, int, const PickRay& ray, int projection, Vec3& hitPoint) {
+    const double k = depthFactor(distance(ray.nearPoint, position), projection);
+    if (clearlyFartherFromLine(position, ray.nearPoint, ray.farPoint, pointRadius(size) * k)) return 0;
     Vec3 foot, behind;
     double gap = 0.0;
     if (!footOnLine(position, ray.nearPoint, ray.farPoint, foot, gap)) return 0;
     if (!isOnRay(foot, ray.nearPoint, ray.farPoint, behind)) return 0;
-    const double k = depthFactor(distance(ray.nearPoint, position), projection);
     if (!(gap < pointRadius(size) * k)) return 0;
     hitPoint = position;
     return 1;

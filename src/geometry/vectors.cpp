@@ -42,3 +42,11 @@ Vec3 midpoint(Vec3 a, Vec3 b) {
 double snapToZero(double v) {
     return std::fabs(v) < kSnapEps ? 0.0 : v;
 }
+
+bool clearlyFartherFromLine(Vec3 p, Vec3 a, Vec3 b, double d) {
+    const Vec3 along = b - a;
+    const double length = norm(along);
+    if (!(length > 0.0)) return false;
+    const double gap = norm(crossProduct(p - a, along)) / length;
+    return gap > d * (1.0 + 1e-9) + 1e-12;
+}

@@ -24,3 +24,7 @@ BoundVector vectorSum(const BoundVector& ab, const BoundVector& cd);
 Vec3 midpoint(Vec3 a, Vec3 b);
 // v, or 0 when |v| < kSnapEps.
 double snapToZero(double v);
+// Whether P lies clearly farther than d from the line AB, by plain vector
+// algebra: a quick refusal before the exact routines decide near the limit.
+// False when A and B coincide.
+bool clearlyFartherFromLine(Vec3 p, Vec3 a, Vec3 b, double d);

@@ -332,7 +332,9 @@ void ToolSteps::intersectionLine(Element* picked) {
                 code = kCodePlaneIntersection;
                 break;
             case K::Sphere:
+                // The section of a sphere takes the sphere as its first parent.
                 code = toolcode::kPlaneSphereCircle;
+                std::swap(a, b);
                 break;
             default:
                 code = toolcode::kPlaneSurfaceConic;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdlib>
 #include <limits>
 
@@ -85,6 +86,22 @@ void stepSelected(Construction& c, int direction) {
         auto& iteration = static_cast<Iteration&>(e);
         iteration.depth = std::max(1, shifted(iteration.depth, direction));
     });
+}
+
+// A point on an element follows the cursor along its parent. Some kinds report
+// their nearest point on a miss, so the point stays on them while the cursor strays.
+void slideOnParent(PointOnObject& point, int x, int y, const PickRay& ray, int projection) {
+    Element* parent = point.parents.empty() ? nullptr : point.parents[0];
+    if (parent == nullptr) return;
+    const double unset = std::numeric_limits<double>::quiet_NaN();
+    Vec3 hit{unset, unset, unset};
+    const bool hitParent = parent->hitTest(x, y, ray, projection, hit) != 0;
+    const bool written = std::isfinite(hit.x) && std::isfinite(hit.y) && std::isfinite(hit.z);
+    double p1 = 0.0, p2 = 0.0;
+    if ((hitParent || written) && parent->parameterOf(hit, p1, p2)) {
+        point.param1 = p1;
+        point.param2 = p2;
+    }
 }
 
 bool anySelectedOnScreen(const Construction& c) {
@@ -426,17 +443,7 @@ void ViewSession::dragStep(int dx, int dy) {
         }
         if (e.typeCode() == kCodePointOnObject) {
             if (!isDragged && !(draggedOnObject && bothSelected)) return;
-            // The point slides along its parent under the cursor.
-            Element* parent = e.parents.empty() ? nullptr : e.parents[0];
-            Vec3 hit;
-            double p1 = 0.0, p2 = 0.0;
-            if (parent != nullptr &&
-                parent->hitTest(cursorX_, cursorY_, ray, document_.view.projection, hit) &&
-                parent->parameterOf(hit, p1, p2)) {
-                auto& point = static_cast<PointOnObject&>(e);
-                point.param1 = p1;
-                point.param2 = p2;
-            }
+            slideOnParent(static_cast<PointOnObject&>(e), cursorX_, cursorY_, ray, document_.view.projection);
             return;
         }
         if (e.typeCode() == kCodeFreePoint && (isDragged || e.mark || bothSelected)) {

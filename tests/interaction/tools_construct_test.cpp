@@ -178,16 +178,23 @@ TEST_F(ToolsTest, EitherOrderToolsAndTheIntersectionLine) {
     clickAt(p->position);
     EXPECT_EQ(last()->typeCode(), kCodePerpendicularToLine);
 
-    // The intersection line puts the plane first and refuses what meets nothing.
+    // The intersection line refuses what meets nothing and orders the parents
+    // as the section takes them: the sphere before the plane, whichever came first.
     session.setTool(17);
     clickAt({-3.5, 3.5, 0.5});  // the sphere's top
     EXPECT_EQ(session.pickList()[0]->kind(), ElementKind::Sphere);
     EXPECT_FALSE(session.acceptTable()[14]);
     EXPECT_TRUE(session.acceptTable()[9]);
     clickAt({-4.8, 3, 0});
-    EXPECT_EQ(last()->typeCode(), 11002);
-    EXPECT_EQ(last()->parents[0]->kind(), ElementKind::Plane);
-    EXPECT_EQ(last()->parents[1]->kind(), ElementKind::Sphere);
+    ASSERT_EQ(last()->typeCode(), 11002);
+    EXPECT_EQ(last()->parents[0]->kind(), ElementKind::Sphere);
+    EXPECT_EQ(last()->parents[1]->kind(), ElementKind::Plane);
+    EXPECT_TRUE(last()->defined);
+    session.setTool(17);
+    clickAt({-4.8, 3, 0});
+    clickAt({-3.5, 3.5, 0.5});
+    EXPECT_EQ(last()->parents[0]->kind(), ElementKind::Sphere);
+    EXPECT_TRUE(last()->defined);
     (void)line;
     (void)plane;
     (void)sphere;

@@ -18,6 +18,7 @@
 #include "io/element_factory.h"
 #include "model/clipboard.h"
 #include "model/document.h"
+#include "model/type_codes.h"
 #include "view/camera.h"
 
 struct Pixel {
@@ -79,6 +80,25 @@ class ToolsTest : public ::testing::Test {
         n->corner = {x + 40, y + 16};
         return n;
     }
+    // Whatever the tools made, the construction stays one the file reader
+    // accepts: every parent exists, comes earlier and is of a kind its code takes.
+    void TearDown() override {
+        const Construction& c = construction();
+        for (int i = 0; i < c.count(); ++i) {
+            const Element& e = *c.at(i);
+            const TypeCodeInfo* info = typeCodeInfo(e.typeCode());
+            ASSERT_NE(info, nullptr) << e.typeCode();
+            for (int k = 0; k < e.parentCount(); ++k) {
+                const Element* p = e.parents[static_cast<std::size_t>(k)];
+                const int j = c.indexOf(p);
+                EXPECT_TRUE(j >= 0 && j < i) << "element " << i << " parent " << k;
+                if (p) {
+                    EXPECT_TRUE(acceptsParentKind(*info, k, p->kind())) << e.typeCode() << " parent " << k;
+                }
+            }
+        }
+    }
+
     // Scene ready: the history starts from it.
     void start() {
         document.recompute();

@@ -1,6 +1,7 @@
 // Redefining a point in its four ways, the refused cycle, and the tools that
 // act on one element at once.
 
+#include "elements/intersection_codes.h"
 #include "elements/straight_element.h"
 #include "expr/coordinates.h"
 #include "geometry/vectors.h"
@@ -32,6 +33,7 @@ TEST_F(ToolsTest, RedefinePointRefusesCyclesAndTakesTheIdentity) {
     Point* c = addFree({2, 0, 0});
     Element* mid = add(kCodeMidpoint, {a, c});
     add(kCodeLine, {addFree({-2, 2, 0}), addFree({2, 2, 0})});
+    add(kCodeLine, {addFree({-1.5, 3, 0}), addFree({-1.5, 4, 0})});
     Point* q = addFree({3, -2, 0}, "Q");
     start();
     const int n = count();
@@ -84,10 +86,17 @@ TEST_F(ToolsTest, RedefinePointRefusesCyclesAndTakesTheIdentity) {
     EXPECT_LT(distance(positionOf(freeA), {-1, -3, 0}), 0.05);
     EXPECT_EQ(host.messages.size(), 1u);
 
+    // At the crossing of the two lines: a new intersection point on them.
+    clickAt(positionOf(freeA));
+    clickAt({-1.5, 2, 0});
+    Element* crossingA = findNamed(construction(), "A");
+    ASSERT_EQ(crossingA->typeCode(), kCodeLineLinePoint);
+    EXPECT_LT(distance(positionOf(crossingA), {-1.5, 2, 0}), 1e-9);
+    EXPECT_EQ(last()->parents[0], crossingA);
+    EXPECT_EQ(count(), n - 1);
+
     // Each redefinition was one step.
-    ASSERT_TRUE(document.undo());
-    ASSERT_TRUE(document.undo());
-    ASSERT_TRUE(document.undo());
+    for (int i = 0; i < 4; ++i) ASSERT_TRUE(document.undo());
     EXPECT_EQ(construction().at(0), a);
 }
 

@@ -1,0 +1,98 @@
+#pragma once
+
+// A document of 10,000 mixed elements, built in code: clusters of free points,
+// each carrying a segment, line, circle, plane, polygon or sphere, and a few
+// midpoints; the first point, the "dragged" one, has 2,000 dependants (segments
+// and midpoints to other points). Shared by the selection and drag benchmarks.
+
+#include <cstdint>
+#include <vector>
+
+#include "elements/point.h"
+#include "io/element_factory.h"
+#include "model/document.h"
+
+namespace bench_scene {
+
+inline constexpr int kElements = 10000;
+inline constexpr int kDependants = 2000;
+
+// A fixed pseudo-random sequence, so every run builds the same scene.
+class Sequence {
+  public:
+    double between(double low, double high) {
+        state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
+        return low + (high - low) * static_cast<double>(state_ >> 11) / static_cast<double>(1ULL << 53);
+    }
+
+  private:
+    std::uint64_t state_ = 20240611;
+};
+
+inline Element* add(Document& document, int typeCode, std::vector<Element*> parents, int shape = 0) {
+    ElementPtr e = createElementForRecord(typeCode, static_cast<int>(parents.size()));
+    if (!e) return nullptr;
+    e->parents = std::move(parents);
+    e->size = 1;
+    e->shape = shape;
+    e->colour = 0x2060C0;
+    e->defined = 1;
+    return document.construction().append(std::move(e));
+}
+
+inline Point* addPoint(Document& document, Vec3 at) {
+    auto* p = static_cast<Point*>(add(document, 10000, {}));
+    p->position = at;
+    return p;
+}
+
+// Returns the dragged point (the first element).
+inline Point* fillMixedScene(Document& document) {
+    Sequence random;
+    Point* dragged = addPoint(document, {0.0, 0.0, 0.5});
+    std::vector<Point*> points;
+    int figure = 0;
+    const int others = kElements - 1 - kDependants;
+    while (document.construction().count() + 4 <= others) {
+        const Vec3 centre{random.between(-5, 5), random.between(-5, 5), random.between(-2, 2)};
+        Point* c[3];
+        for (Point*& p : c) {
+            p = addPoint(document, centre + Vec3{random.between(-0.6, 0.6), random.between(-0.6, 0.6),
+                                                 random.between(-0.6, 0.6)});
+            points.push_back(p);
+        }
+        switch (figure++ % 8) {
+            case 0:
+                add(document, 10015, {c[0], c[1]});
+                break;
+            case 1:
+                add(document, 10020, {c[1], c[2]}, 1);
+                break;
+            case 2:
+                add(document, 10030, {c[0], c[1], c[2]});
+                break;
+            case 3:
+                add(document, 10050, {c[0], c[1], c[2]});
+                break;
+            case 4:
+                add(document, 10055, {c[0], c[1], c[2]});
+                break;
+            case 5:
+                add(document, 10060, {c[0], c[1]});
+                break;
+            default:
+                add(document, 10070, {c[0], c[2]});
+                break;
+        }
+    }
+    while (document.construction().count() < others) points.push_back(addPoint(document, {1, 1, 1}));
+    for (int i = 0; document.construction().count() < kElements; ++i) {
+        Point* other = points[static_cast<std::size_t>(i) % points.size()];
+        add(document, i % 2 == 0 ? 10015 : 10070, {dragged, other});
+    }
+    document.recompute();
+    document.startHistory();
+    return dragged;
+}
+
+}  // namespace bench_scene

@@ -5,20 +5,22 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QPainter>
 #include <QPrinter>
 #include <QScreen>
 #include <cmath>
+#include <iterator>
 
 #include "app/document_window_host.h"
 #include "app/file_filters.h"
 #include "app/print_layout.h"
+#include "app/tool_cursors.h"
 #include "app/user_prompts.h"
 #include "lang/text_ids.h"
 #include "lang/text_table.h"
-#include "view/camera_controls.h"
 #include "view/gl/gl_state.h"
 #include "view/gl/renderer.h"
 
@@ -33,20 +35,50 @@ constexpr int kHoverTextDy = 18;
 // otherwise blend with whatever lies under the view.
 constexpr unsigned kOpaqueTextureFormat = 0x8051;
 
-// The cursor shown while a camera gesture runs.
-Qt::CursorShape gestureCursor(int gesture) {
-    switch (gesture) {
-        case kGesturePan:
-            return Qt::SizeAllCursor;
-        case kGestureZoom:
-            return Qt::SizeVerCursor;
-        default:
-            return Qt::ClosedHandCursor;
-    }
+// The solids a regular polyhedron can be, in the chooser's order, with their names.
+struct SolidChoice {
+    int typeCode;
+    int textId;
+};
+constexpr SolidChoice kSolids[] = {{10700, textid::kQualTetrahedron},
+                                   {10705, textid::kQualCube},
+                                   {10710, textid::kQualOctahedron},
+                                   {10715, textid::kQualDodecahedron},
+                                   {10720, textid::kQualIcosahedron}};
+
+SessionKeys keysOf(Qt::KeyboardModifiers modifiers) {
+    return {modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier)};
 }
 
-GestureKeys keysOf(Qt::KeyboardModifiers modifiers) {
-    return {modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier)};
+MouseButtons buttonsOf(Qt::MouseButtons buttons) {
+    return {buttons.testFlag(Qt::LeftButton), buttons.testFlag(Qt::RightButton)};
+}
+
+SessionKey sessionKey(int key) {
+    switch (key) {
+        case Qt::Key_Left:
+            return SessionKey::Left;
+        case Qt::Key_Right:
+            return SessionKey::Right;
+        case Qt::Key_Up:
+            return SessionKey::Up;
+        case Qt::Key_Down:
+            return SessionKey::Down;
+        case Qt::Key_Plus:
+            return SessionKey::Plus;
+        case Qt::Key_Minus:
+            return SessionKey::Minus;
+        case Qt::Key_Delete:
+            return SessionKey::Delete;
+        case Qt::Key_Escape:
+            return SessionKey::Escape;
+        case Qt::Key_Shift:
+            return SessionKey::Shift;
+        case Qt::Key_Control:
+            return SessionKey::Ctrl;
+        default:
+            return SessionKey::Other;
+    }
 }
 
 // Shows the wait cursor while it lives.
@@ -67,10 +99,16 @@ CChildFrame::CChildFrame(DocumentWindowHost& host, OpenDocument& document)
     setFocusPolicy(Qt::StrongFocus);
     setWindowTitle(QString::fromStdString(document.title));
     setMinimumSize(64, 48);
+    SessionHost& asHost = *this;
+    session_ = std::make_unique<ViewSession>(document.document, asHost, host.clipboard());
     // Text elements scale their rectangles to the screen's vertical pixels per inch.
     const QScreen* shownOn = screen();
     screenTexts_ = qtScreenTexts(host.texts().text(textid::kValueUndefined),
                                  shownOn ? qRound(shownOn->logicalDotsPerInchY()) : 0);
+    session_->setScreenTexts(screenTexts_);
+    session_->setShowHidden(host.showHidden());
+    session_->setScreenScale(host.screenScale());
+    setCursor(toolCursor(shownCursor_));
 }
 
 CChildFrame::~CChildFrame() {
@@ -94,8 +132,7 @@ QSurfaceFormat CChildFrame::viewFormat() {
 }
 
 void CChildFrame::releaseDocument() {
-    hover_.reset();
-    mouse_.reset();
+    session_.reset();
     document_ = nullptr;
 }
 
@@ -139,17 +176,25 @@ int CChildFrame::devicePixels(double logical) const {
 void CChildFrame::paintGL() {
     if (!document_ || !renderer_) return;
     Document& document = document_->document;
+    ViewSession& session = *session_;
+    session.setViewport(viewport());
     RenderScene scene = documentScene(document, host_.showHidden());
     scene.screenTexts = &screenTexts_;
-    if (hover_.hovered && hover_.hoveredElement) {
-        const TextLookup text = [this](int id) { return host_.texts().text(id); };
-        OverlayText overlay;
-        overlay.x = hover_.cursorX + kHoverTextDx;
-        overlay.y = hover_.cursorY + kHoverTextDy;
-        overlay.text = hoverText(hover_, text);
-        overlay.colour =
-            hoverTextColour(*hover_.hoveredElement, host_.colouredLabels(), document.labelColour);
-        scene.overlays.push_back(std::move(overlay));
+    if (!printing_) {
+        scene.highlighted = session.highlighted();
+        if (session.toolNumber() == kSelectionTool || session.ghostRequested()) session.updateMousePoint();
+        if (session.ghostRequested()) scene.ghost = [&session](Canvas& canvas) { session.drawGhost(canvas); };
+        const HoverState& hover = session.hover();
+        if (hover.hovered && hover.hoveredElement) {
+            const TextLookup text = [this](int id) { return host_.texts().text(id); };
+            OverlayText overlay;
+            overlay.x = hover.cursorX + kHoverTextDx;
+            overlay.y = hover.cursorY + kHoverTextDy;
+            overlay.text = hoverText(hover, text);
+            overlay.colour =
+                hoverTextColour(*hover.hoveredElement, host_.colouredLabels(), document.labelColour);
+            scene.overlays.push_back(std::move(overlay));
+        }
     }
     renderer_->setLabelPath(labelPath());
     renderer_->render(scene, viewport());
@@ -173,21 +218,6 @@ void CChildFrame::toggleAxes() {
     Document& document = document_->document;
     document.view.showAxes = document.view.showAxes ? 0 : 1;
     document.modified = true;
-    host_.documentChanged(this);
-    redraw();
-}
-
-void CChildFrame::setProjection(int projection) {
-    if (!document_) return;
-    Document& document = document_->document;
-    document.view.projection = projection;
-    document.modified = true;
-    host_.documentChanged(this);
-    redraw();
-}
-
-void CChildFrame::standardView(int command) {
-    if (!document_ || !applyStandardView(document_->document, command)) return;
     host_.documentChanged(this);
     redraw();
 }
@@ -237,70 +267,131 @@ void CChildFrame::print() {
     painter.end();
 }
 
-// ---- mouse, keys and hover
+// ---- the session's questions and reports
 
-void CChildFrame::resetMouseAndHover() {
-    mouse_.reset();
-    hover_.reset();
+void CChildFrame::message(int textId, MessageIcon icon) {
+    host_.prompts().message(this, host_.texts().text(textId), icon);
 }
 
-void CChildFrame::updateHoverAt(int x, int y) {
+int CChildFrame::askRegularPolygonSides() {
+    const std::optional<int> sides =
+        host_.prompts().askNumber(this, host_.texts().text(textid::kToolRegularPolygon),
+                                  kMinRegularPolygonSides, kMaxRegularPolygonSides);
+    return sides.value_or(0);
+}
+
+int CChildFrame::askRegularPolyhedron() {
+    std::vector<std::string> names;
+    for (const SolidChoice& solid : kSolids) names.push_back(host_.texts().text(solid.textId));
+    const std::optional<int> chosen =
+        host_.prompts().askChoice(this, host_.texts().text(textid::kToolRegularPolyhedron), names);
+    if (!chosen || *chosen < 0 || *chosen >= static_cast<int>(std::size(kSolids))) return 0;
+    return kSolids[*chosen].typeCode;
+}
+
+void CChildFrame::setClipboardText(const std::string& text) {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+std::optional<std::uint32_t> CChildFrame::askColour(std::uint32_t initial) {
+    return host_.prompts().askColour(this, initial);
+}
+
+void CChildFrame::constructionChanged() {
+    host_.documentChanged(this);
+}
+
+void CChildFrame::toolChanged(int toolNumber) {
+    host_.toolChanged(this, toolNumber);
+}
+
+// ---- mouse and keys
+
+void CChildFrame::activate() {
     if (!document_) return;
-    PickRules rules;
-    rules.toolNumber = host_.currentTool();
-    rules.showHidden = host_.showHidden();
-    if (updateHover(hover_, document_->document, viewport(), x, y, rules, screenTexts_).redraw) redraw();
+    session_->activate();
+    session_->setShowHidden(host_.showHidden());
+    if (document_ && !document_->document.view.autoRotate) {
+        const QPoint p = mapFromGlobal(QCursor::pos());
+        if (rect().contains(p))
+            session_->mouseMove(devicePixels(p.x()), devicePixels(p.y()), {},
+                                keysOf(QGuiApplication::keyboardModifiers()));
+    }
+    showSession();
 }
 
-void CChildFrame::updateHoverAtCursor() {
-    const QPoint p = mapFromGlobal(QCursor::pos());
-    if (rect().contains(p)) updateHoverAt(devicePixels(p.x()), devicePixels(p.y()));
+void CChildFrame::resetSession() {
+    if (!document_) return;
+    session_->activate();
+    showSession();
+}
+
+void CChildFrame::showSession() {
+    if (!document_) return;
+    if (session_->takeRedraw()) redraw();
+    if (const ToolCursor cursor = session_->cursor(); cursor != shownCursor_) {
+        shownCursor_ = cursor;
+        setCursor(toolCursor(cursor));
+    }
+    host_.viewChanged(this);
 }
 
 void CChildFrame::mousePressEvent(QMouseEvent* event) {
-    if (!document_) return;
-    const Qt::MouseButtons held = event->buttons();
-    mouse_.press(held.testFlag(Qt::LeftButton), held.testFlag(Qt::RightButton),
-                 devicePixels(event->position().x()), devicePixels(event->position().y()), hover_.hovered);
+    if (!document_ || (event->button() != Qt::LeftButton && event->button() != Qt::RightButton)) return;
+    session_->setViewport(viewport());
+    session_->setScreenScale(host_.screenScale());
+    session_->mousePress(event->button() == Qt::LeftButton ? MouseButton::Left : MouseButton::Right,
+                         devicePixels(event->position().x()), devicePixels(event->position().y()),
+                         keysOf(event->modifiers()));
+    showSession();
 }
 
 void CChildFrame::mouseMoveEvent(QMouseEvent* event) {
     if (!document_) return;
-    Document& document = document_->document;
-    const int x = devicePixels(event->position().x());
-    const int y = devicePixels(event->position().y());
-    const Qt::MouseButtons held = event->buttons();
-    const bool left = held.testFlag(Qt::LeftButton);
-    const bool right = held.testFlag(Qt::RightButton);
-    if (left || right) {
-        const ViewStep step = mouse_.move(document.view, x, y, left, right, keysOf(event->modifiers()),
-                                          host_.currentTool(), host_.screenScale());
-        if (step == ViewStep::CameraMoved) {
-            setCursor(gestureCursor(mouse_.gesture()));
-            redraw();
-        }
-        return;
-    }
-    // Picking waits while a key changes the mode, and while the view turns by itself.
-    const GestureKeys keys = keysOf(event->modifiers());
-    if (!keys.shift && !keys.ctrl && !document.view.autoRotate) updateHoverAt(x, y);
+    session_->setViewport(viewport());
+    session_->mouseMove(devicePixels(event->position().x()), devicePixels(event->position().y()),
+                        buttonsOf(event->buttons()), keysOf(event->modifiers()));
+    showSession();
 }
 
 void CChildFrame::mouseReleaseEvent(QMouseEvent* event) {
+    if (!document_ || (event->button() != Qt::LeftButton && event->button() != Qt::RightButton)) return;
+    session_->mouseRelease(event->button() == Qt::LeftButton ? MouseButton::Left : MouseButton::Right,
+                           devicePixels(event->position().x()), devicePixels(event->position().y()),
+                           buttonsOf(event->buttons()), keysOf(event->modifiers()));
+    showSession();
+}
+
+void CChildFrame::mouseDoubleClickEvent(QMouseEvent* event) {
     if (!document_) return;
-    Document& document = document_->document;
-    const Qt::MouseButtons held = event->buttons();
-    if (mouse_.release(document, held.testFlag(Qt::LeftButton), held.testFlag(Qt::RightButton)))
-        host_.documentChanged(this);
-    if (!mouse_.buttonsHeld()) unsetCursor();
-    if (event->button() == Qt::LeftButton && !event->modifiers().testFlag(Qt::ControlModifier) &&
-        !document.view.autoRotate)
-        updateHoverAt(devicePixels(event->position().x()), devicePixels(event->position().y()));
+    // The second press of a double click arrives as this event alone; only
+    // the selection tool gives it a meaning of its own.
+    if (event->button() != Qt::LeftButton || session_->toolNumber() != kSelectionTool) {
+        mousePressEvent(event);
+        return;
+    }
+    session_->doubleClick(devicePixels(event->position().x()), devicePixels(event->position().y()),
+                          keysOf(event->modifiers()));
+    showSession();
+}
+
+void CChildFrame::keyPressEvent(QKeyEvent* event) {
+    if (!document_) {
+        QOpenGLWidget::keyPressEvent(event);
+        return;
+    }
+    session_->keyDown(sessionKey(event->key()), keysOf(event->modifiers()));
+    showSession();
 }
 
 void CChildFrame::keyReleaseEvent(QKeyEvent* event) {
-    QOpenGLWidget::keyReleaseEvent(event);
-    if (document_ && !mouse_.buttonsHeld() && !document_->document.view.autoRotate) updateHoverAtCursor();
+    // A held key repeats its press; the sequence ends with the real release.
+    if (!document_ || event->isAutoRepeat()) {
+        QOpenGLWidget::keyReleaseEvent(event);
+        return;
+    }
+    session_->keyUp(sessionKey(event->key()), keysOf(event->modifiers()));
+    showSession();
 }
 
 void CChildFrame::focusInEvent(QFocusEvent* event) {

@@ -5,21 +5,24 @@
 #include <memory>
 
 #include "app/open_documents.h"
-#include "interaction/view_mouse.h"
-#include "model/screen_text_context.h"
+#include "interaction/session_host.h"
+#include "interaction/view_session.h"
 #include "view/camera.h"
 #include "view/gl/bitmap_output.h"
 #include "view/gl/gl_canvas.h"
-#include "view/hover.h"
 
 class DocumentWindowHost;
 class Renderer;
 
 // The window of one document, which is its 3-D view: it renders the document
-// with OpenGL, turns mouse input into camera gestures and hover states, and
-// runs the document's view and image commands. The main window owns the
-// document; this window only shows it, and asks its host for the rest.
-class CChildFrame : public QOpenGLWidget {
+// with OpenGL and hands its mouse and key events, in device pixels, to the
+// document's ViewSession (tools, selection, dragging, camera gestures, hover),
+// then shows what the session says: the redraw, the cursor, the picked
+// elements, the ghost point and the hover text. It answers the session's
+// questions with dialogs, and runs the document's image commands. The main
+// window owns the document; this window only shows it, and asks its host for
+// the rest.
+class CChildFrame : public QOpenGLWidget, private SessionHost {
     Q_OBJECT
 
   public:
@@ -36,10 +39,17 @@ class CChildFrame : public QOpenGLWidget {
     void releaseDocument();
     void redraw() { update(); }
 
+    // What the user does to the document through this view; there is none
+    // once the document has been closed.
+    ViewSession* session() { return session_.get(); }
+    // The document's window became the active one: the selection tool, and
+    // no mouse or hover state left from before.
+    void activate();
+    // After each event or command the session saw: redraw, cursor and status as it says.
+    void showSession();
+
     // View commands.
     void toggleAxes();
-    void setProjection(int projection);
-    void standardView(int command);
     void copyImage();
     void saveAsBitmap();
     void print();
@@ -56,12 +66,9 @@ class CChildFrame : public QOpenGLWidget {
 
     // How this view measures and shows numbers and texts.
     const ScreenTextContext& screenTexts() const { return screenTexts_; }
-    HoverState& hover() { return hover_; }
-    const ViewMouse& mouse() const { return mouse_; }
-    void resetMouseAndHover();
-    // Picks at the cursor's current position (when it is over the view).
-    void updateHoverAtCursor();
-    void updateHoverAt(int x, int y);
+    // The document is about to change under the session (saving starts its
+    // history afresh): nothing may keep pointing into it.
+    void resetSession();
 
   signals:
     // No rendering context could be made for the view.
@@ -73,21 +80,31 @@ class CChildFrame : public QOpenGLWidget {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // SessionHost: the session's questions and reports.
+    void message(int textId, MessageIcon icon) override;
+    int askRegularPolygonSides() override;
+    int askRegularPolyhedron() override;
+    void setClipboardText(const std::string& text) override;
+    std::optional<std::uint32_t> askColour(std::uint32_t initial) override;
+    void constructionChanged() override;
+    void toolChanged(int toolNumber) override;
+
     void releaseGl();
     // Mouse positions in device pixels, as the camera and picking count them.
     int devicePixels(double logical) const;
-
     DocumentWindowHost& host_;
     OpenDocument* document_;
     ScreenTextContext screenTexts_;
+    std::unique_ptr<ViewSession> session_;
     std::unique_ptr<Renderer> renderer_;
     bool printing_ = false;
     QMetaObject::Connection contextConnection_;
-    HoverState hover_;
-    ViewMouse mouse_;
+    ToolCursor shownCursor_ = ToolCursor::Arrow;
 };

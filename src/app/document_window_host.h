@@ -1,17 +1,20 @@
 #pragma once
 
 class CChildFrame;
+class Clipboard;
 class TextTable;
 class UserPrompts;
 
 // What a document window asks of the window that holds it: the language, the
-// prompts, the state its view and picking follow, and the events it reports.
-// The main window implements it; a document window knows nothing more of it.
+// prompts, the program's clipboard, the state its view and picking follow, and
+// the events it reports. The main window implements it; a document window
+// knows nothing more of it.
 class DocumentWindowHost {
   public:
     virtual const TextTable& texts() const = 0;
     virtual UserPrompts& prompts() = 0;
-    virtual int currentTool() const = 0;
+    // The construction that Cut, Copy and Paste share between documents.
+    virtual Clipboard& clipboard() = 0;
     virtual bool showHidden() const = 0;  // "Ver lo oculto"
     virtual bool colouredLabels() const = 0;
     // The factor of camera gestures for the screen the window is on.
@@ -19,6 +22,10 @@ class DocumentWindowHost {
 
     // The document of the window changed in a way the menus show.
     virtual void documentChanged(CChildFrame* child) = 0;
+    // The window's view state changed (hover, picks): the status pane follows.
+    virtual void viewChanged(CChildFrame* child) = 0;
+    // The window's session made another tool current.
+    virtual void toolChanged(CChildFrame* child, int toolNumber) = 0;
     // The window took the focus: automatic rotation may run again.
     virtual void resumeTicksIfNeeded() = 0;
     // The window was asked to close: true when it may (its document is then gone).

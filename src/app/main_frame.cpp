@@ -13,7 +13,6 @@
 #include "app/child_frame.h"
 #include "app/close_question.h"
 #include "app/file_filters.h"
-#include "lang/menu_texts.h"
 #include "lang/text_ids.h"
 #include "view/camera_controls.h"
 
@@ -21,17 +20,6 @@ namespace {
 
 QString qt(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-// Menu captions come from the language files, where '&' is plain text.
-QString menuCaption(const std::string& text) {
-    return qt(text).replace('&', QStringLiteral("&&"));
-}
-
-std::string_view shortcutOf(int commandId) {
-    for (const MenuItemText& row : menuItemTexts())
-        if (row.commandId == commandId) return row.shortcut;
-    return {};
 }
 
 }  // namespace
@@ -45,9 +33,11 @@ CMainFrame::CMainFrame(const TextTable& texts, std::unique_ptr<UserPrompts> prom
     setCentralWidget(mdi_);
     connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::subWindowActivated);
     buildMenus();
+    buildToolBars();
     relabelMenus();
     rebuildRecentFiles();
     updateCommandStates();
+    updateStatus();
 
     // The tick timer only asks often; the clock decides whether 11 ms have passed.
     tickTimer_.setInterval(static_cast<int>(kMinTickMilliseconds));
@@ -63,121 +53,6 @@ CMainFrame::~CMainFrame() {
     for (CChildFrame* child : children()) child->releaseDocument();
     delete mdi_;
     mdi_ = nullptr;
-}
-
-// ---- menus
-
-QAction* CMainFrame::addCommand(QMenu* menu, int commandId, void (CMainFrame::*slot)()) {
-    auto* action = new QAction(this);
-    const std::string_view shortcut = shortcutOf(commandId);
-    if (!shortcut.empty())
-        action->setShortcut(QKeySequence(QString::fromUtf8(shortcut.data(), shortcut.size())));
-    if (slot) connect(action, &QAction::triggered, this, slot);
-    menu->addAction(action);
-    actions_[commandId] = action;
-    return action;
-}
-
-void CMainFrame::buildMenus() {
-    QMenu* file = menuBar()->addMenu(QString());
-    topMenus_[file] = textid::kMenuFile;
-    connect(addCommand(file, command::kNew, nullptr), &QAction::triggered, this, [this] { newDocument(); });
-    addCommand(file, command::kOpen, &CMainFrame::openWithDialog);
-    recentMenu_ = file->addMenu(QString());
-    actions_[command::kRecentFiles] = recentMenu_->menuAction();
-    connect(addCommand(file, command::kSave, nullptr), &QAction::triggered, this,
-            [this] { saveDocument(current_); });
-    connect(addCommand(file, command::kSaveAs, nullptr), &QAction::triggered, this,
-            [this] { saveDocumentAs(current_); });
-    file->addSeparator();
-    connect(addCommand(file, command::kSaveBitmap, nullptr), &QAction::triggered, this,
-            [this] { onActive([](CChildFrame& c) { c.saveAsBitmap(); }); });
-    connect(addCommand(file, command::kPrint, nullptr), &QAction::triggered, this,
-            [this] { onActive([](CChildFrame& c) { c.print(); }); });
-    file->addSeparator();
-    connect(addCommand(file, command::kClose, nullptr), &QAction::triggered, this, [this] {
-        if (QMdiSubWindow* w = subWindowOf(current_)) w->close();
-    });
-    file->addSeparator();
-    connect(addCommand(file, command::kExit, nullptr), &QAction::triggered, this, &QWidget::close);
-
-    QMenu* view = menuBar()->addMenu(QString());
-    topMenus_[view] = textid::kMenuView;
-    QAction* rotation = addCommand(view, command::kAutoRotation, nullptr);
-    rotation->setCheckable(true);
-    connect(rotation, &QAction::triggered, this, [this](bool on) { setAutoRotation(on); });
-    QAction* axes = addCommand(view, command::kAxes, nullptr);
-    axes->setCheckable(true);
-    connect(axes, &QAction::triggered, this, [this] { onActive([](CChildFrame& c) { c.toggleAxes(); }); });
-    view->addSeparator();
-    projectionGroup_ = new QActionGroup(this);
-    for (int projection : {0, 1}) {
-        const int id = projection == 0 ? command::kCentralProjection : command::kParallelProjection;
-        QAction* a = addCommand(view, id, nullptr);
-        a->setCheckable(true);
-        projectionGroup_->addAction(a);
-        connect(a, &QAction::triggered, this,
-                [this, projection] { onActive([&](CChildFrame& c) { c.setProjection(projection); }); });
-    }
-    view->addSeparator();
-    for (int id = kCommandCentreView; id <= kCommandYzDown; ++id)
-        connect(addCommand(view, id, nullptr), &QAction::triggered, this,
-                [this, id] { onActive([&](CChildFrame& c) { c.standardView(id); }); });
-
-    QMenu* edit = menuBar()->addMenu(QString());
-    topMenus_[edit] = textid::kMenuEdit;
-    addCommand(edit, command::kUndo, &CMainFrame::undo);
-    addCommand(edit, command::kRedo, &CMainFrame::redo);
-    edit->addSeparator();
-    connect(addCommand(edit, command::kCopyImage, nullptr), &QAction::triggered, this,
-            [this] { onActive([](CChildFrame& c) { c.copyImage(); }); });
-
-    QMenu* window = menuBar()->addMenu(QString());
-    topMenus_[window] = textid::kMenuWindow;
-    connect(addCommand(window, command::kCascade, nullptr), &QAction::triggered, mdi_,
-            &QMdiArea::cascadeSubWindows);
-    connect(addCommand(window, command::kTile, nullptr), &QAction::triggered, mdi_,
-            &QMdiArea::tileSubWindows);
-    connect(addCommand(window, command::kCloseAll, nullptr), &QAction::triggered, this,
-            [this] { closeAllDocuments(); });
-}
-
-void CMainFrame::relabelMenus() {
-    for (auto& [menu, textId] : topMenus_) menu->setTitle(menuCaption(texts_.text(textId)));
-    for (auto& [id, action] : actions_) action->setText(menuCaption(menuItemCaption(texts_, id)));
-}
-
-void CMainFrame::rebuildRecentFiles() {
-    recentMenu_->clear();
-    const auto& entries = documents_.recentFiles().entries();
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const std::string path = entries[i];
-        QAction* a = recentMenu_->addAction(QStringLiteral("&%1 ").arg(i + 1) + menuCaption(path));
-        a->setData(command::kFirstRecentFile + static_cast<int>(i));
-        connect(a, &QAction::triggered, this, [this, path] { openDocument(path); });
-    }
-    recentMenu_->setEnabled(!entries.empty());
-}
-
-QAction* CMainFrame::action(int commandId) const {
-    auto it = actions_.find(commandId);
-    return it == actions_.end() ? nullptr : it->second;
-}
-
-void CMainFrame::updateCommandStates() {
-    Document* d = current_ && current_->openDocument() ? &current_->openDocument()->document : nullptr;
-    for (int id :
-         {command::kSave, command::kSaveAs, command::kSaveBitmap, command::kPrint, command::kClose,
-          command::kAutoRotation, command::kAxes, command::kCentralProjection, command::kParallelProjection,
-          command::kCopyImage, command::kCascade, command::kTile, command::kCloseAll})
-        action(id)->setEnabled(d != nullptr);
-    for (int id = kCommandCentreView; id <= kCommandYzDown; ++id) action(id)->setEnabled(d != nullptr);
-    action(command::kUndo)->setEnabled(d && d->canUndo());
-    action(command::kRedo)->setEnabled(d && d->canRedo());
-    action(command::kAutoRotation)->setChecked(d && d->view.autoRotate);
-    action(command::kAxes)->setChecked(d && d->view.showAxes);
-    action(command::kCentralProjection)->setChecked(d && d->view.projection == 0);
-    action(command::kParallelProjection)->setChecked(d && d->view.projection == 1);
 }
 
 template <typename F>
@@ -257,6 +132,8 @@ void CMainFrame::subWindowActivated(QMdiSubWindow* window) {
         current_ = nullptr;
         currentTool_ = 0;
         updateCommandStates();
+        showCurrentTool();
+        updateStatus();
     }
 }
 
@@ -265,10 +142,11 @@ void CMainFrame::activateChild(CChildFrame* child) {
     pauseTicks();
     current_ = child;
     currentTool_ = 0;
-    child->resetMouseAndHover();
-    if (!child->openDocument()->document.view.autoRotate) child->updateHoverAtCursor();
+    child->activate();
     resumeTicksIfNeeded();
     updateCommandStates();
+    showCurrentTool();
+    updateStatus();
 }
 
 void CMainFrame::openStartDocument(const std::string& path) {
@@ -307,7 +185,7 @@ CChildFrame* CMainFrame::openDocument(const std::string& path) {
 }
 
 void CMainFrame::openWithDialog() {
-    currentTool_ = 0;
+    setTool(0);
     const std::string path =
         prompts_->openFileName(this, fileDialogFilter(texts_.text(textid::kFilterConstructions), "*.g3d"));
     if (!path.empty()) openDocument(path);
@@ -318,7 +196,7 @@ bool CMainFrame::saveDocument(CChildFrame* child) {
     OpenDocument& document = *child->openDocument();
     if (!document.everSaved()) return saveDocumentAs(child);
     // Saving starts the history afresh on a copy: nothing may point into the old construction.
-    child->resetMouseAndHover();
+    child->resetSession();
     const bool saved = documents_.save(document) == 1;
     if (!saved) showMessageId(textid::kCannotSaveFile, MessageIcon::Stop);
     updateCommandStates();
@@ -328,7 +206,6 @@ bool CMainFrame::saveDocument(CChildFrame* child) {
 
 bool CMainFrame::saveDocumentAs(CChildFrame* child) {
     if (!child || !child->openDocument()) return false;
-    currentTool_ = 0;
     OpenDocument& document = *child->openDocument();
     SaveDialogRequest request;
     request.filter = fileDialogFilter(texts_.text(textid::kFilterConstructions), "*.g3d");
@@ -336,7 +213,7 @@ bool CMainFrame::saveDocumentAs(CChildFrame* child) {
     request.initialName = document.title;
     const std::string path = prompts_->saveFileName(child, request);
     if (path.empty()) return false;
-    child->resetMouseAndHover();
+    child->resetSession();
     if (documents_.saveAs(document, path) != 1) {
         showMessageId(textid::kCannotSaveFile, MessageIcon::Stop);
         return false;
@@ -373,6 +250,10 @@ bool CMainFrame::closeChild(CChildFrame* child) {
     return true;
 }
 
+void CMainFrame::closeActiveDocument() {
+    if (QMdiSubWindow* w = subWindowOf(current_)) w->close();
+}
+
 bool CMainFrame::closeAllDocuments() {
     for (CChildFrame* child : children()) {
         QMdiSubWindow* window = subWindowOf(child);
@@ -398,29 +279,31 @@ void CMainFrame::documentChanged(CChildFrame* child) {
 // ---- edit commands and automatic rotation
 
 void CMainFrame::undo() {
-    onActive([this](CChildFrame& c) {
-        currentTool_ = 0;
-        c.resetMouseAndHover();
-        if (c.openDocument()->document.undo()) c.redraw();
-    });
-    updateCommandStates();
+    runCommand(command::kUndo);
 }
 
 void CMainFrame::redo() {
-    onActive([this](CChildFrame& c) {
-        currentTool_ = 0;
-        c.resetMouseAndHover();
-        if (c.openDocument()->document.redo()) c.redraw();
-    });
-    updateCommandStates();
+    runCommand(command::kRedo);
+}
+
+void CMainFrame::toggleShowHidden() {
+    showHidden_ = !showHidden_;
+    for (CChildFrame* child : children()) {
+        child->session()->setShowHidden(showHidden_);
+        child->redraw();
+    }
+}
+
+bool CMainFrame::autoRotating() const {
+    return current_ && current_->openDocument() && current_->openDocument()->document.view.autoRotate;
 }
 
 void CMainFrame::setAutoRotation(bool on) {
     onActive([&](CChildFrame& c) {
+        setTool(0);
         Document& d = c.openDocument()->document;
         setAutoRotate(d, clock_, on);
         if (on) {
-            currentTool_ = 0;
             resumeTicksIfNeeded();
         } else {
             pauseTicks();

@@ -8,47 +8,28 @@
 #include <string>
 
 #include "app/document_window_host.h"
+#include "app/menu_table.h"
 #include "app/open_documents.h"
 #include "app/user_prompts.h"
 #include "lang/text_table.h"
+#include "model/clipboard.h"
 #include "view/auto_rotation.h"
 
 class CChildFrame;
 class QAction;
 class QActionGroup;
+class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
-
-// Command ids of the main window's menus (those shared with the language
-// table's menu rows).
-namespace command {
-inline constexpr int kNew = 57600;
-inline constexpr int kOpen = 57601;
-inline constexpr int kClose = 57602;
-inline constexpr int kSave = 57603;
-inline constexpr int kSaveAs = 32781;
-inline constexpr int kSaveBitmap = 32782;
-inline constexpr int kPrint = 57607;
-inline constexpr int kRecentFiles = 32786;
-inline constexpr int kFirstRecentFile = 32787;  // … 32796
-inline constexpr int kExit = 57665;
-inline constexpr int kAutoRotation = 5103;
-inline constexpr int kAxes = 32801;
-inline constexpr int kCentralProjection = 32809;
-inline constexpr int kParallelProjection = 32810;
-inline constexpr int kUndo = 57643;
-inline constexpr int kRedo = 57644;
-inline constexpr int kCopyImage = 32780;
-inline constexpr int kCascade = 57650;
-inline constexpr int kTile = 57652;
-inline constexpr int kCloseAll = 32779;
-}  // namespace command
+class QToolBar;
+class QToolButton;
 
 // The main window: a multiple-document frame holding one CChildFrame per open
-// document. It owns the documents, the menus and their commands, the current
-// tool and the idle ticks of automatic rotation, and routes every command to
-// the active document.
+// document. It owns the documents, the program's clipboard, the menus and tool
+// bars (built from the menu table), the status bar, the current tool and the
+// idle ticks of automatic rotation, and routes every command to the active
+// document.
 class CMainFrame : public QMainWindow, public DocumentWindowHost {
     Q_OBJECT
 
@@ -69,22 +50,42 @@ class CMainFrame : public QMainWindow, public DocumentWindowHost {
     bool saveDocumentAs(CChildFrame* child);
     // Closes every document window; false when the user kept one open.
     bool closeAllDocuments();
+    void closeActiveDocument();
+
+    // Runs a menu command as choosing it does.
+    void runCommand(int commandId);
+    // Makes a tool current on the active document (no document: nothing).
+    void setTool(int toolNumber);
 
     // Called by a child window asked to close: stops its rotation, asks about
     // unsaved changes and, when it may close, destroys its document.
     bool closeChild(CChildFrame* child) override;
     // The document of the child changed in a way the menus show.
     void documentChanged(CChildFrame* child) override;
+    void viewChanged(CChildFrame* child) override;
+    void toolChanged(CChildFrame* child, int toolNumber) override;
 
     // The document window the commands act on (the last one activated).
     CChildFrame* activeChild() const { return current_; }
     QList<CChildFrame*> children() const;
     QMdiArea* mdiArea() const { return mdi_; }
     QAction* action(int commandId) const;
+    // The tool bars: the main bar and the construction bar with and without flyouts.
+    QToolBar* mainBar() const { return mainBar_; }
+    QToolBar* flyoutBar() const { return flyoutBar_; }
+    QToolBar* longBar() const { return longBar_; }
+    // The flyout button of a group, by the command of its first tool.
+    QToolButton* flyoutButton(int commandId) const;
+    // The status bar's tool pane.
+    QString toolPaneText() const;
 
     void setAutoRotation(bool on);
+    bool autoRotating() const;
     void undo();
     void redo();
+    void toggleShowHidden();
+    // The tool bars' and status bar's visibility, and the flyout buttons.
+    void toggleBar(int commandId);
 
     // Idle ticks: they run while the current document rotates by itself.
     void resumeTicksIfNeeded() override;
@@ -95,8 +96,9 @@ class CMainFrame : public QMainWindow, public DocumentWindowHost {
 
     const TextTable& texts() const override { return texts_; }
     UserPrompts& prompts() override { return *prompts_; }
+    Clipboard& clipboard() override { return clipboard_; }
     DocumentList& documents() { return documents_; }
-    int currentTool() const override { return currentTool_; }
+    int currentTool() const { return currentTool_; }
     bool showHidden() const override { return showHidden_; }
     bool colouredLabels() const override { return colouredLabels_; }
     float screenScale() const override;
@@ -106,11 +108,16 @@ class CMainFrame : public QMainWindow, public DocumentWindowHost {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // main_frame_commands.cpp: menus, tool bars, status bar.
     void buildMenus();
-    QAction* addCommand(QMenu* menu, int commandId, void (CMainFrame::*slot)());
+    QAction* makeAction(const MenuRow& row);
+    void buildToolBars();
+    QToolBar* makeToolBar(std::span<const int> commands, bool flyouts);
     void relabelMenus();
     void rebuildRecentFiles();
     void updateCommandStates();
+    void showCurrentTool();
+    void updateStatus();
     CChildFrame* addChild(OpenDocument* document);
     QMdiSubWindow* subWindowOf(const CChildFrame* child) const;
     void activateChild(CChildFrame* child);
@@ -125,10 +132,19 @@ class CMainFrame : public QMainWindow, public DocumentWindowHost {
     DocumentList documents_;
     QMdiArea* mdi_ = nullptr;
     CChildFrame* current_ = nullptr;
+    Clipboard clipboard_;
     std::map<int, QAction*> actions_;
-    std::map<QMenu*, int> topMenus_;  // menu → its text id
+    std::map<QMenu*, int> menus_;  // menu or sub-menu → its text id
     QMenu* recentMenu_ = nullptr;
     QActionGroup* projectionGroup_ = nullptr;
+    QActionGroup* toolGroup_ = nullptr;
+    QToolBar* mainBar_ = nullptr;
+    QToolBar* flyoutBar_ = nullptr;
+    QToolBar* longBar_ = nullptr;
+    std::map<int, QToolButton*> flyoutButtons_;  // by the group's first command
+    QLabel* toolPane_ = nullptr;
+    bool flyouts_ = true;
+    bool constructionBarShown_ = true;
     int currentTool_ = 0;
     bool showHidden_ = false;
     bool colouredLabels_ = false;

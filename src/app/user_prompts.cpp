@@ -1,7 +1,9 @@
 #include "app/user_prompts.h"
 
+#include <QColorDialog>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -62,4 +64,33 @@ bool DialogPrompts::choosePrinter(QWidget* parent, QPrinter& printer) {
     QPrintDialog dialog(&printer, parent);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<int> DialogPrompts::askNumber(QWidget* parent, const std::string& title, int first, int last) {
+    bool ok = false;
+    const int value = QInputDialog::getInt(parent, QCoreApplication::applicationName(), qt(title), first,
+                                           first, last, 1, &ok);
+    if (!ok) return std::nullopt;
+    return value;
+}
+
+std::optional<int> DialogPrompts::askChoice(QWidget* parent, const std::string& title,
+                                            const std::vector<std::string>& choices) {
+    QStringList items;
+    for (const std::string& choice : choices) items.push_back(qt(choice));
+    bool ok = false;
+    const QString chosen =
+        QInputDialog::getItem(parent, QCoreApplication::applicationName(), qt(title), items, 0, false, &ok);
+    const qsizetype index = items.indexOf(chosen);
+    if (!ok || index < 0) return std::nullopt;
+    return static_cast<int>(index);
+}
+
+std::optional<std::uint32_t> DialogPrompts::askColour(QWidget* parent, std::uint32_t initial) {
+    const QColor start(static_cast<int>(initial & 0xFF), static_cast<int>((initial >> 8) & 0xFF),
+                       static_cast<int>((initial >> 16) & 0xFF));
+    const QColor chosen = QColorDialog::getColor(start, parent);
+    if (!chosen.isValid()) return std::nullopt;
+    return static_cast<std::uint32_t>(chosen.red()) | static_cast<std::uint32_t>(chosen.green()) << 8 |
+           static_cast<std::uint32_t>(chosen.blue()) << 16;
 }

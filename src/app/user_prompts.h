@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/close_question.h"
 #include "interaction/session_host.h"
@@ -28,6 +31,13 @@ class UserPrompts {
     virtual std::string saveFileName(QWidget* parent, const SaveDialogRequest& request) = 0;
     // The print dialog (page numbers off); false when it was cancelled.
     virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
+    // A whole number from first to last, offered at first; nothing when cancelled.
+    virtual std::optional<int> askNumber(QWidget* parent, const std::string& title, int first, int last) = 0;
+    // One of the choices by its position; nothing when cancelled.
+    virtual std::optional<int> askChoice(QWidget* parent, const std::string& title,
+                                         const std::vector<std::string>& choices) = 0;
+    // The colour dialog (red in the low byte); nothing when cancelled.
+    virtual std::optional<std::uint32_t> askColour(QWidget* parent, std::uint32_t initial) = 0;
 };
 
 // The real dialogs.
@@ -38,4 +48,8 @@ class DialogPrompts : public UserPrompts {
     std::string openFileName(QWidget* parent, const std::string& filter) override;
     std::string saveFileName(QWidget* parent, const SaveDialogRequest& request) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+    std::optional<int> askNumber(QWidget* parent, const std::string& title, int first, int last) override;
+    std::optional<int> askChoice(QWidget* parent, const std::string& title,
+                                 const std::vector<std::string>& choices) override;
+    std::optional<std::uint32_t> askColour(QWidget* parent, std::uint32_t initial) override;
 };

@@ -44,8 +44,8 @@ class HeadlessCanvas : public Canvas {
 void headlessPaint(ViewSession& session) {
     session.takeRedraw();
     Document& document = session.document();
-    HeadlessCanvas canvas(document.view, session.viewport(), session.screenTextContext());
+    HeadlessCanvas canvas(document.view, session.viewport(), session.screenTexts());
     if (session.toolNumber() == 0 || session.ghostRequested()) session.updateMousePoint();
     session.drawGhost(canvas);
-    document.construction().layoutScreenTexts(session.screenTextContext());
+    document.construction().layoutScreenTexts(session.screenTexts());
 }

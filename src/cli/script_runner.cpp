@@ -280,7 +280,7 @@ bool ScriptRunner::namedPosition(const std::string& name, int& x, int& y, std::s
             break;
         default:
             corner = static_cast<const Text*>(found)
-                         ->screenRectangle(session_.screenTextContext().pixelsPerInch)
+                         ->screenRectangle(session_.screenTexts().pixelsPerInch)
                          .topLeft;
             break;
     }

@@ -6,6 +6,10 @@
 
 class Element;
 
+// The number of sides a new regular polygon may have.
+inline constexpr int kMinRegularPolygonSides = 3;
+inline constexpr int kMaxRegularPolygonSides = 1000;
+
 // The icon of a message box.
 enum class MessageIcon { Error, Stop, Warning, Information };
 

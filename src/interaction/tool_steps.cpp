@@ -21,10 +21,6 @@ namespace {
 
 using K = ElementKind;
 
-// A regular polygon with more sides than this is taken as a cancelled choice.
-constexpr int kMaxRegularPolygonSides = 1000;
-constexpr int kMinRegularPolygonSides = 3;
-
 bool isPoint(const Element* e) {
     return e->kind() == K::Point;
 }

@@ -125,6 +125,20 @@ bool ViewSession::takeRedraw() {
     return due;
 }
 
+void ViewSession::activate() {
+    setTool(kSelectionTool);
+    mouse_.reset();
+    hover_.reset();
+    held_ = {};
+    clickPending_ = false;
+    dragging_ = false;
+    pressedElement_ = nullptr;
+    gestureRan_ = false;
+    dragSnapshotTaken_ = false;
+    verticalMode_ = false;
+    redraw_ = true;
+}
+
 // ---- hover
 
 void ViewSession::refreshHover(int x, int y) {

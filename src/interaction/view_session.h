@@ -3,6 +3,7 @@
 #include <array>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "interaction/session_host.h"
@@ -60,10 +61,13 @@ class ViewSession {
     // "Ver lo oculto": hidden elements are drawn and can be picked.
     void setShowHidden(bool showHidden) { showHidden_ = showHidden; }
     bool showHidden() const { return showHidden_; }
-    // How numbers, coordinates and texts measure on this view's screen (their
-    // boxes are picked); the view that owns the session keeps it alive.
-    void setScreenTextContext(const ScreenTextContext& context) { screenTexts_ = context; }
-    const ScreenTextContext& screenTextContext() const { return screenTexts_; }
+    // How this view measures and shows numbers and texts; picking lays them out with it.
+    void setScreenTexts(ScreenTextContext screenTexts) { screenTexts_ = std::move(screenTexts); }
+    const ScreenTextContext& screenTexts() const { return screenTexts_; }
+
+    // The view became the active one: the selection tool, and no mouse, drag
+    // or hover state left from before.
+    void activate();
 
     // ---- construction tools (tools.cpp; the tool table in tool_table.h)
     // Makes a tool current: drops picks and temporaries, resets the accept

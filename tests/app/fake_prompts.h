@@ -2,6 +2,7 @@
 
 #include <QPrinter>
 #include <deque>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -35,6 +36,13 @@ class FakePrompts : public UserPrompts {
         printer.setOutputFileName(QString::fromStdString(pdfPath));
         return true;
     }
+    std::optional<int> askNumber(QWidget*, const std::string&, int, int) override { return next(numbers); }
+    std::optional<int> askChoice(QWidget*, const std::string&,
+                                 const std::vector<std::string>& offered) override {
+        choices.push_back(offered);
+        return next(choiceAnswers);
+    }
+    std::optional<std::uint32_t> askColour(QWidget*, std::uint32_t) override { return next(colours); }
 
     std::vector<std::pair<std::string, MessageIcon>> messages;
     std::vector<std::string> questions;
@@ -44,4 +52,18 @@ class FakePrompts : public UserPrompts {
     std::string openPath;
     std::string savePath;  // empty: the save dialog is cancelled
     std::string pdfPath;   // empty: the print dialog is cancelled
+    // The answers of the number, choice and colour questions; cancelled once they run out.
+    std::deque<int> numbers;
+    std::deque<int> choiceAnswers;
+    std::deque<std::uint32_t> colours;
+    std::vector<std::vector<std::string>> choices;  // what each choice question offered
+
+  private:
+    template <typename T>
+    static std::optional<T> next(std::deque<T>& queue) {
+        if (queue.empty()) return std::nullopt;
+        const T value = queue.front();
+        queue.pop_front();
+        return value;
+    }
 };

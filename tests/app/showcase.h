@@ -97,6 +97,7 @@ inline void build(Document& doc) {
     std::memcpy(doc.labelFont.bytes.data() + 16, &weight, sizeof weight);
     doc.labelColour = 0x303030;
     doc.view.antialiasing = 1;
+    doc.view.selectedColour = 0xFFC800;  // what a tool has picked shows in bright cyan
     doc.view.axisLength = 1.5;
     doc.view.viewDistance = -12.0f;
     doc.view.tiltX = -65.0f;

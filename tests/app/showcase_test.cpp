@@ -1,6 +1,7 @@
 // The sample construction of the README: the committed file opens with every
 // element defined and is drawn. With KOVA_SHOWCASE_OUT naming a folder, the
-// test writes the file anew there and a picture of the main window showing it.
+// test writes the file anew there and a picture of the main window showing it
+// while a segment is being built from the sphere's centre.
 
 #include <QMdiSubWindow>
 #include <QPixmap>
@@ -43,19 +44,28 @@ TEST_F(WindowTest, ShowcaseFileOpensDefinedAndIsDrawn) {
     EXPECT_GT(drawn, image.width * image.height / 10);
 
     if (out) {
-        // The picture shows the hover text of the sphere's centre too.
-        const Element* c = nullptr;
+        // The segment tool has picked P, shown in the selected colour, and the
+        // cursor over empty space shows where the other end would go. The
+        // ghost point is drawn by the one redraw after the move: the picture's.
+        const Element* p = nullptr;
         d.construction().forEach([&](const Element& e) {
-            if (e.name() && *e.name() == "C") c = &e;
+            if (e.name() && *e.name() == "P") p = &e;
         });
-        ASSERT_NE(c, nullptr);
+        ASSERT_NE(p, nullptr);
         double x = 0, y = 0, depth = 0;
         ASSERT_TRUE(
-            projectPoint(d.view, child->viewport(), static_cast<const Point*>(c)->position, x, y, depth));
-        sendMouse(child, QEvent::MouseMove, QPoint(static_cast<int>(x), static_cast<int>(y)), Qt::NoButton,
-                  Qt::NoButton);
-        EXPECT_TRUE(child->hover().hovered);
+            projectPoint(d.view, child->viewport(), static_cast<const Point*>(p)->position, x, y, depth));
+        const QPoint atP(static_cast<int>(x), static_cast<int>(y));
+        frame->action(command::kSegment)->trigger();
+        sendMouse(child, QEvent::MouseMove, atP, Qt::NoButton, Qt::NoButton);
+        EXPECT_TRUE(child->session()->hover().hovered);
+        sendMouse(child, QEvent::MouseButtonPress, atP, Qt::LeftButton, Qt::LeftButton);
+        sendMouse(child, QEvent::MouseButtonRelease, atP, Qt::LeftButton, Qt::NoButton);
+        EXPECT_EQ(child->session()->pickCount(), 1);
         processEventsUntil([] { return false; }, 300);
+        const QPoint empty(child->width() * 17 / 20, child->height() * 23 / 25);
+        sendMouse(child, QEvent::MouseMove, empty, Qt::NoButton, Qt::NoButton);
+        EXPECT_TRUE(child->session()->ghostRequested());
         ASSERT_TRUE(frame->grab().save(QString::fromUtf8(out) + "/screenshot.png"));
     }
 }

@@ -105,24 +105,25 @@ TEST_F(ViewTest, HoveredPointShowsItsNameAndBlocksTheGesture) {
     ASSERT_TRUE(projectPoint(*view, child->viewport(), {0, 0, 0}, x, y, depth));
     const QPoint a(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
     sendMouse(child, QEvent::MouseMove, a, Qt::NoButton, Qt::NoButton);
-    ASSERT_TRUE(child->hover().hovered);
-    EXPECT_EQ(child->hover().hoveredElement, document().construction().at(0));
+    ASSERT_TRUE(child->session()->hover().hovered);
+    EXPECT_EQ(child->session()->hover().hoveredElement, document().construction().at(0));
     const TextLookup text = [](int id) { return englishTexts().text(id); };
-    EXPECT_EQ(hoverText(child->hover(), text), englishTexts().text(textid::kKindPoint) + " A");
+    EXPECT_EQ(hoverText(child->session()->hover(), text), englishTexts().text(textid::kKindPoint) + " A");
 
     // With Shift held picking waits.
     sendMouse(child, QEvent::MouseMove, {3, 3}, Qt::NoButton, Qt::NoButton, Qt::ShiftModifier);
-    EXPECT_TRUE(child->hover().hovered);
+    EXPECT_TRUE(child->session()->hover().hovered);
 
-    // A drag that starts on the point leaves the camera alone.
+    // A drag that starts on the point moves the point, as one undo step, and
+    // leaves the camera alone.
     const int records = document().history().size();
     drag(a, a + QPoint(60, 90), Qt::LeftButton);
     EXPECT_FLOAT_EQ(view->tiltX, -60.0f);
-    EXPECT_EQ(document().history().size(), records);
+    EXPECT_EQ(document().history().size(), records + 1);
 
     // Off the construction nothing is hovered.
     sendMouse(child, QEvent::MouseMove, {2, 2}, Qt::NoButton, Qt::NoButton);
-    EXPECT_FALSE(child->hover().hovered);
+    EXPECT_FALSE(child->session()->hover().hovered);
 }
 
 TEST_F(ViewTest, AxesProjectionsAndStandardViews) {

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <initializer_list>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -26,7 +28,13 @@ struct Pixel {
 
 class ToolsTest : public ::testing::Test {
   protected:
-    ToolsTest() { session.setViewport(kViewport); }
+    ToolsTest() {
+        session.setViewport(kViewport);
+        // Every number measures 40 × 16 pixels, whatever it shows.
+        ScreenTextContext screenTexts;
+        screenTexts.measure = [](std::string_view, const FontRecord&) { return TextExtent{40, 16}; };
+        session.setScreenTexts(std::move(screenTexts));
+    }
 
     static constexpr Viewport kViewport{800, 600};
 
@@ -65,7 +73,7 @@ class ToolsTest : public ::testing::Test {
         if (name) p->setName(name);
         return p;
     }
-    // A number showing its text from (x, y); layout gives its box.
+    // A number showing in the box from (x, y), 40 × 16 pixels as the session measures it.
     NumberElement* addNumberAt(int typeCode, int x, int y, std::initializer_list<Element*> parents = {}) {
         auto* n = static_cast<NumberElement*>(add(typeCode, parents));
         n->position = {x, y};

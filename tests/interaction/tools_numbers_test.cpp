@@ -5,7 +5,6 @@
 #include "elements/straight_element.h"
 #include "expr/measures.h"
 #include "expr/parameter.h"
-#include "lang/menu_texts.h"
 #include "tools_fixture.h"
 
 namespace {
@@ -131,12 +130,6 @@ TEST(ToolTable, RowsAreCompleteForMenusAndToolBars) {
         EXPECT_NE(row.textId, 0) << row.number;
         if (row.commandId == 0) continue;
         EXPECT_EQ(toolRowOfCommand(row.commandId), &row);
-        // The menu item of the command shows the tool's text.
-        const auto items = menuItemTexts();
-        const auto item = std::find_if(items.begin(), items.end(),
-                                       [&](const MenuItemText& m) { return m.commandId == row.commandId; });
-        ASSERT_NE(item, items.end()) << row.commandId;
-        EXPECT_EQ(item->textId, row.textId) << row.number;
     }
     EXPECT_EQ(toolRowOfCommand(5015)->number, 11);
     EXPECT_EQ(toolRowOfCommand(1), nullptr);

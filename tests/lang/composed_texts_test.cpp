@@ -5,7 +5,6 @@
 #include <string>
 
 #include "lang/composed_texts.h"
-#include "lang/menu_texts.h"
 #include "lang/text_ids.h"
 #include "lang_test_support.h"
 
@@ -49,7 +48,7 @@ TEST(ComposedTexts, PiecesAndPunctuation) {
     EXPECT_EQ(composeDescription(empty, 10000), " ()");
 }
 
-TEST(ComposedTexts, KindNamesAndMenuCaptions) {
+TEST(ComposedTexts, KindNames) {
     EXPECT_EQ(kindNameTextId(1), textid::kKindPoint);
     EXPECT_EQ(kindNameTextId(3), textid::kKindSegment);
     EXPECT_EQ(kindNameTextId(19), textid::kKindCoordinates);
@@ -59,18 +58,4 @@ TEST(ComposedTexts, KindNamesAndMenuCaptions) {
     std::set<int> names;
     for (int kind = 1; kind <= 21; ++kind) names.insert(kindNameTextId(kind));
     EXPECT_EQ(names.size(), 21u);
-
-    const TextTable table = tableFrom("10001=New\n10500=Select\n10045=Move screen\n5=x\n");
-    EXPECT_EQ(menuItemCaption(table, 57600), "New\tCtrl+N");
-    EXPECT_EQ(menuItemCaption(table, 5000), "Select\tEsc");
-    EXPECT_EQ(menuItemCaption(table, 5100), "Move screen");
-    EXPECT_EQ(menuItemCaption(table, 12345), "");
-
-    std::set<int> commands;
-    for (const MenuItemText& item : menuItemTexts()) {
-        EXPECT_TRUE(commands.insert(item.commandId).second) << "command " << item.commandId << " twice";
-    }
-    ASSERT_EQ(topLevelMenuTextIds().size(), 9u);
-    EXPECT_EQ(topLevelMenuTextIds()[0], textid::kMenuFile);
-    EXPECT_EQ(topLevelMenuTextIds()[8], textid::kMenuHelp);
 }

@@ -6,7 +6,6 @@
 
 #include "lang/composed_texts.h"
 #include "lang/language_files.h"
-#include "lang/menu_texts.h"
 #include "lang/text_ids.h"
 
 namespace {
@@ -77,8 +76,6 @@ TEST(ShippedLanguages, CompositionsUseOnlyDefinedTexts) {
             }
         }
     }
-    for (const MenuItemText& item : menuItemTexts()) EXPECT_TRUE(known(item.textId)) << item.commandId;
-    for (const int menu : topLevelMenuTextIds()) EXPECT_TRUE(known(menu)) << menu;
     for (int kind = 1; kind <= 21; ++kind) EXPECT_TRUE(known(kindNameTextId(kind))) << kind;
 }
 

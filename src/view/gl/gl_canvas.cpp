@@ -146,6 +146,10 @@ void GlCanvas::drawCylinder(const Tube& c, MeshCounts counts) {
 }
 
 void GlCanvas::applyStyle(OpaqueStyle style) const {
+    if (style.cullBack) {
+        glEnable(GL_CULL_FACE);
+        glCullFace(GL_BACK);
+    }
     if (style.fog) fogOn(0);
     if (!style.twoSided) glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
@@ -154,6 +158,7 @@ void GlCanvas::applyStyle(OpaqueStyle style) const {
 void GlCanvas::restoreStyle(OpaqueStyle style) const {
     if (!style.twoSided) glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
     if (style.fog) glDisable(GL_FOG);
+    if (style.cullBack) glDisable(GL_CULL_FACE);
 }
 
 void GlCanvas::flush() {
@@ -164,8 +169,9 @@ void GlCanvas::flush() {
 }
 
 void GlCanvas::ball(Vec3 centre, double radius, std::uint32_t colour) {
-    const MeshCounts counts = sphereCounts(pixelRadius(centre, radius, radius), kBallMesh);
-    const OpaqueStyle style{false, true};
+    const double pixels = pixelRadius(centre, radius, radius);
+    const MeshCounts counts = sphereCounts(pixels, kBallMesh);
+    const OpaqueStyle style{false, true, std::isfinite(pixels)};
     triangles_ += meshTriangles(QuadricShape::Sphere, counts);
     if (!meshes_.caching()) {
         flush();
@@ -311,13 +317,12 @@ void GlCanvas::tessellatedPolygon(std::span<const Vec3> vertices, Vec3 normal, s
 
 void GlCanvas::ring(Vec3 centre, Vec3 normal, double radius, int segments, std::uint32_t colour, int size,
                     int shape) {
-    flush();
     const double n = norm(normal);
     if (!(n > 0.0) || !(radius > 0.0) || !std::isfinite(radius)) return;
     const double tubeRadius = shape == 1 ? 0.0 : lineRadius(size);
     const double reach = radius + tubeRadius;
-    const int count =
-        circleSides(pixelRadius(centre, reach, reach), std::clamp(segments, 3, kMaxRingSegments));
+    const double pixels = pixelRadius(centre, reach, reach);
+    const int count = circleSides(pixels, std::clamp(segments, 3, kMaxRingSegments));
     // A frame (u, v) of the circle's plane.
     const Vec3 w = normal * (1.0 / n);
     const Vec3 helper = std::fabs(w.x) < 0.9 ? Vec3{1, 0, 0} : Vec3{0, 1, 0};
@@ -330,10 +335,11 @@ void GlCanvas::ring(Vec3 centre, Vec3 normal, double radius, int segments, std::
         around[static_cast<std::size_t>(i)] = u * std::cos(t) + v * std::sin(t);
     }
 
-    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);
-    colour3(colour);
     if (shape == 1) {
         // A torus of no thickness and one side: the circle as a line loop.
+        flush();
+        glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);
+        colour3(colour);
         glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
         glLineWidth(static_cast<GLfloat>(flatLineWidth(size)));
         glBegin(GL_LINE_LOOP);
@@ -343,25 +349,34 @@ void GlCanvas::ring(Vec3 centre, Vec3 normal, double radius, int segments, std::
             glVertex3d(p.x, p.y, p.z);
         }
         glEnd();
-    } else {
-        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-        triangles_ += 2L * kRingSides * count;
-        for (int side = 0; side < kRingSides; ++side) {
-            glBegin(GL_QUAD_STRIP);
-            for (int i = 0; i <= count; ++i) {
-                const Vec3& d = around[static_cast<std::size_t>(i % count)];
-                for (int k = 0; k < 2; ++k) {
-                    const double phi = 2.0 * std::numbers::pi * (side + 1 - k) / kRingSides;
-                    const Vec3 out = d * std::cos(phi) + w * std::sin(phi);
-                    const Vec3 p = centre + d * radius + out * tubeRadius;
-                    glNormal3d(out.x, out.y, out.z);
-                    glVertex3d(p.x, p.y, p.z);
-                }
-            }
-            glEnd();
+        glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
+        return;
+    }
+    // A tube of kRingSides sides: quad strips between rings of vertices about
+    // the circle, gathered with the other small opaque shapes.
+    triangles_ += 2L * kRingSides * count;
+    const OpaqueStyle style{false, false, std::isfinite(pixels)};
+    if (!(style == batchStyle_) || !meshes_.caching()) flush();
+    batchStyle_ = style;
+    const auto perRing = static_cast<std::uint32_t>(count);
+    std::uint32_t first = 0;
+    for (int j = 0; j <= kRingSides; ++j) {
+        const double phi = 2.0 * std::numbers::pi * j / kRingSides;
+        for (int i = 0; i < count; ++i) {
+            const Vec3& d = around[static_cast<std::size_t>(i)];
+            const Vec3 out = d * std::cos(phi) + w * std::sin(phi);
+            const std::uint32_t index = batch_.vertex(centre + d * radius + out * tubeRadius, out, colour);
+            if (j == 0 && i == 0) first = index;
         }
     }
-    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
+    const auto at = [&](int j, int i) {
+        return first + static_cast<std::uint32_t>(j) * perRing + static_cast<std::uint32_t>(i % count);
+    };
+    for (int side = 0; side < kRingSides; ++side) {
+        for (int i = 0; i < count; ++i)
+            batch_.stripQuad(at(side + 1, i), at(side, i), at(side + 1, i + 1), at(side, i + 1));
+    }
+    if (!meshes_.caching()) flush();  // drawn at once, for comparison
 }
 
 void GlCanvas::surfacePasses(const std::function<void()>& draw, std::uint32_t colour) {

@@ -89,10 +89,14 @@ class GlCanvas : public Canvas {
         double topRadius = 0.0;
     };
     // The state the opaque quadrics of points and lines are drawn in: fog for
-    // tubes and arrows in central projection, one-sided lighting for them too.
+    // tubes and arrows in central projection, one-sided lighting for them and
+    // rings. The back faces of a small closed shape (a ball, a ring) lie behind
+    // its front faces and are culled; a large one, or one reaching the near
+    // plane, keeps them.
     struct OpaqueStyle {
         bool fog = false;
         bool twoSided = true;
+        bool cullBack = false;
         bool operator==(const OpaqueStyle&) const = default;
     };
 

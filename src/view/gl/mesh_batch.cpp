@@ -173,14 +173,24 @@ void MeshBatch::add(const UnitMesh& mesh, const MeshPlacement& where, std::uint3
         Vec3 normal = where.x * (q[0] / s.x) + where.y * (q[1] / s.y) + where.z * (q[2] / s.z);
         const double length = norm(normal);
         if (length > 0.0) normal = normal * (1.0 / length);
-        push3(positions_, static_cast<float>(at.x), static_cast<float>(at.y), static_cast<float>(at.z));
-        push3(normals_, static_cast<float>(normal.x), static_cast<float>(normal.y),
-              static_cast<float>(normal.z));
-        colours_.insert(colours_.end(), {static_cast<std::uint8_t>(colour & 0xFF),
-                                         static_cast<std::uint8_t>((colour >> 8) & 0xFF),
-                                         static_cast<std::uint8_t>((colour >> 16) & 0xFF), 0xFF});
+        vertex(at, normal, colour);
     }
     for (const std::uint32_t i : mesh.triangles) indices_.push_back(first + i);
+}
+
+std::uint32_t MeshBatch::vertex(Vec3 position, Vec3 normal, std::uint32_t colour) {
+    const auto index = static_cast<std::uint32_t>(positions_.size() / 3);
+    push3(positions_, static_cast<float>(position.x), static_cast<float>(position.y),
+          static_cast<float>(position.z));
+    push3(normals_, static_cast<float>(normal.x), static_cast<float>(normal.y), static_cast<float>(normal.z));
+    colours_.insert(colours_.end(), {static_cast<std::uint8_t>(colour & 0xFF),
+                                     static_cast<std::uint8_t>((colour >> 8) & 0xFF),
+                                     static_cast<std::uint8_t>((colour >> 16) & 0xFF), 0xFF});
+    return index;
+}
+
+void MeshBatch::stripQuad(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d) {
+    quad(indices_, a, b, c, d);
 }
 
 void MeshBatch::draw() {

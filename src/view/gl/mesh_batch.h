@@ -37,8 +37,8 @@ struct MeshPlacement {
 // x for a direction straight down.
 MeshPlacement turnedOnto(Vec3 origin, Vec3 direction, Vec3 scale);
 
-// Lit, opaque triangles of many small quadrics (balls, tubes, arrow heads)
-// sent to GL in one draw. On a software renderer every draw call costs about
+// Lit, opaque triangles of many small quadrics (balls, tubes, arrow heads,
+// rings) sent to GL in one draw. On a software renderer every draw call costs about
 // as much as a few hundred small triangles, and a large construction draws
 // thousands of balls of a few dozen triangles each; gathering them keeps the
 // order of the triangles, so the image is the same.
@@ -49,6 +49,10 @@ class MeshBatch {
     // Adds a placed copy of the mesh in one colour (red in the low byte).
     // A placement that flattens the mesh adds nothing: it covers no pixel.
     void add(const UnitMesh& mesh, const MeshPlacement& where, std::uint32_t colour);
+    // One vertex as given (the normal is not renormalised); returns its index.
+    std::uint32_t vertex(Vec3 position, Vec3 normal, std::uint32_t colour);
+    // A quad of a GL quad strip, the pair a, b followed by the pair c, d.
+    void stripQuad(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d);
     // Draws the triangles with the current GL state and empties the batch.
     void draw();
 

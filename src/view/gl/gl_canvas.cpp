@@ -23,6 +23,8 @@ constexpr MeshCounts kTubeMesh = {18, 1};
 constexpr MeshCounts kHeadMesh = {15, 1};
 constexpr MeshCounts kSphereMesh = {49, 49};
 constexpr MeshCounts kCylinderMesh = {199, 19};
+// Gathered shapes are drawn at least every this many vertices.
+constexpr std::size_t kBatchVertices = 16384;
 constexpr double kHeadRadius = 0.1;
 constexpr double kHeadLength = 0.3;
 constexpr int kRingSides = 8;
@@ -216,7 +218,7 @@ void GlCanvas::solidCylinder(const Tube& c, MeshCounts full, int projection, std
 
 void GlCanvas::gather(OpaqueStyle style, const UnitMesh& mesh, const MeshPlacement& where,
                       std::uint32_t colour) {
-    if (!(style == batchStyle_)) flush();
+    if (!(style == batchStyle_) || batch_.vertexCount() >= kBatchVertices) flush();
     batchStyle_ = style;
     batch_.add(mesh, where, colour);
 }
@@ -356,7 +358,7 @@ void GlCanvas::ring(Vec3 centre, Vec3 normal, double radius, int segments, std::
     // the circle, gathered with the other small opaque shapes.
     triangles_ += 2L * kRingSides * count;
     const OpaqueStyle style{false, false, std::isfinite(pixels)};
-    if (!(style == batchStyle_) || !meshes_.caching()) flush();
+    if (!(style == batchStyle_) || !meshes_.caching() || batch_.vertexCount() >= kBatchVertices) flush();
     batchStyle_ = style;
     const auto perRing = static_cast<std::uint32_t>(count);
     std::uint32_t first = 0;

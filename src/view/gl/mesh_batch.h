@@ -45,6 +45,7 @@ MeshPlacement turnedOnto(Vec3 origin, Vec3 direction, Vec3 scale);
 class MeshBatch {
   public:
     bool empty() const { return indices_.empty(); }
+    std::size_t vertexCount() const { return positions_.size() / 3; }
     void clear();
     // Adds a placed copy of the mesh in one colour (red in the low byte).
     // A placement that flattens the mesh adds nothing: it covers no pixel.

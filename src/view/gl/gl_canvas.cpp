@@ -132,11 +132,11 @@ void GlCanvas::fogOn(int projection) const {
     glFogfv(GL_FOG_COLOR, colour);
 }
 
-MeshCounts GlCanvas::cylinderCounts(const Tube& c, MeshCounts full) const {
+double GlCanvas::cylinderPixels(const Tube& c) const {
     const double n = norm(c.direction);
     const double widest = std::max(c.baseRadius, c.topRadius);
     const Vec3 middle = n > 0.0 ? c.start + c.direction * (0.5 * c.length / n) : c.start;
-    return roundCounts(pixelRadius(middle, std::hypot(widest, 0.5 * c.length), widest), full);
+    return pixelRadius(middle, std::hypot(widest, 0.5 * c.length), widest);
 }
 
 void GlCanvas::drawCylinder(const Tube& c, MeshCounts counts) {
@@ -170,50 +170,48 @@ void GlCanvas::flush() {
     restoreStyle(batchStyle_);
 }
 
+bool GlCanvas::gathering(double pixels) const {
+    return meshes_.caching() && std::isfinite(pixels);
+}
+
 void GlCanvas::ball(Vec3 centre, double radius, std::uint32_t colour) {
     const double pixels = pixelRadius(centre, radius, radius);
     const MeshCounts counts = sphereCounts(pixels, kBallMesh);
-    const OpaqueStyle style{false, true, std::isfinite(pixels)};
     triangles_ += meshTriangles(QuadricShape::Sphere, counts);
-    if (!meshes_.caching()) {
-        flush();
-        applyStyle(style);
-        colour3(colour);
-        glPushMatrix();
-        glTranslated(centre.x, centre.y, centre.z);
-        meshes_.sphere(radius, counts.slices, counts.stacks);
-        glPopMatrix();
-        restoreStyle(style);
+    if (gathering(pixels)) {
+        gather({false, true, true}, meshes_.unitMesh(QuadricShape::Sphere, counts),
+               turnedOnto(centre, {0, 0, 1}, {radius, radius, radius}), colour);
         return;
     }
-    gather(style, meshes_.unitMesh(QuadricShape::Sphere, counts),
-           turnedOnto(centre, {0, 0, 1}, {radius, radius, radius}), colour);
+    const OpaqueStyle style{false, true, false};
+    flush();
+    applyStyle(style);
+    colour3(colour);
+    glPushMatrix();
+    glTranslated(centre.x, centre.y, centre.z);
+    meshes_.sphere(radius, counts.slices, counts.stacks);
+    glPopMatrix();
+    restoreStyle(style);
 }
 
 void GlCanvas::solidCylinder(const Tube& c, MeshCounts full, int projection, std::uint32_t colour) {
-    const MeshCounts counts = cylinderCounts(c, full);
-    const OpaqueStyle style{projection == 0, false};
+    const double pixels = cylinderPixels(c);
+    const MeshCounts counts = roundCounts(pixels, full);
+    const OpaqueStyle style{projection == 0, false, false};
     triangles_ += meshTriangles(QuadricShape::Cylinder, counts);
-    if (!meshes_.caching()) {
-        flush();
-        applyStyle(style);
-        colour3(colour);
-        drawCylinder(c, counts);
-        restoreStyle(style);
+    // GLU makes truncated cones only at their size: they are drawn at once.
+    const bool scalable = c.topRadius == 0.0 || c.topRadius == c.baseRadius;
+    if (gathering(pixels) && scalable) {
+        const QuadricShape shape = c.topRadius == 0.0 ? QuadricShape::Cone : QuadricShape::Cylinder;
+        gather(style, meshes_.unitMesh(shape, counts),
+               turnedOnto(c.start, c.direction, {c.baseRadius, c.baseRadius, c.length}), colour);
         return;
     }
-    const QuadricShape shape = c.topRadius == 0.0 ? QuadricShape::Cone : QuadricShape::Cylinder;
-    if (c.topRadius != 0.0 && c.topRadius != c.baseRadius) {
-        // GLU makes truncated cones only at their size: drawn at once.
-        flush();
-        applyStyle(style);
-        colour3(colour);
-        drawCylinder(c, counts);
-        restoreStyle(style);
-        return;
-    }
-    gather(style, meshes_.unitMesh(shape, counts),
-           turnedOnto(c.start, c.direction, {c.baseRadius, c.baseRadius, c.length}), colour);
+    flush();
+    applyStyle(style);
+    colour3(colour);
+    drawCylinder(c, counts);
+    restoreStyle(style);
 }
 
 void GlCanvas::gather(OpaqueStyle style, const UnitMesh& mesh, const MeshPlacement& where,
@@ -357,8 +355,9 @@ void GlCanvas::ring(Vec3 centre, Vec3 normal, double radius, int segments, std::
     // A tube of kRingSides sides: quad strips between rings of vertices about
     // the circle, gathered with the other small opaque shapes.
     triangles_ += 2L * kRingSides * count;
-    const OpaqueStyle style{false, false, std::isfinite(pixels)};
-    if (!(style == batchStyle_) || !meshes_.caching() || batch_.vertexCount() >= kBatchVertices) flush();
+    const bool gathered = gathering(pixels);
+    const OpaqueStyle style{false, false, gathered};
+    if (!(style == batchStyle_) || !gathered || batch_.vertexCount() >= kBatchVertices) flush();
     batchStyle_ = style;
     const auto perRing = static_cast<std::uint32_t>(count);
     std::uint32_t first = 0;
@@ -378,7 +377,7 @@ void GlCanvas::ring(Vec3 centre, Vec3 normal, double radius, int segments, std::
         for (int i = 0; i < count; ++i)
             batch_.stripQuad(at(side + 1, i), at(side, i), at(side + 1, i + 1), at(side, i + 1));
     }
-    if (!meshes_.caching()) flush();  // drawn at once, for comparison
+    if (!gathered) flush();  // a large ring is drawn at once
 }
 
 void GlCanvas::surfacePasses(const std::function<void()>& draw, std::uint32_t colour) {
@@ -412,7 +411,7 @@ void GlCanvas::cylinder(Vec3 baseCentre, Vec3 axis, double baseRadius, double to
     flush();
     if (!(height > 0.0) || !std::isfinite(height) || !(norm(axis) > 0.0)) return;
     const Tube c{baseCentre, axis, height, baseRadius, topRadius};
-    const MeshCounts counts = cylinderCounts(c, kCylinderMesh);
+    const MeshCounts counts = roundCounts(cylinderPixels(c), kCylinderMesh);
     triangles_ += 2 * meshTriangles(QuadricShape::Cylinder, counts);
     surfacePasses([&] { drawCylinder(c, counts); }, colour);
 }

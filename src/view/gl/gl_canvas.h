@@ -91,8 +91,7 @@ class GlCanvas : public Canvas {
     // The state the opaque quadrics of points and lines are drawn in: fog for
     // tubes and arrows in central projection, one-sided lighting for them and
     // rings. The back faces of a small closed shape (a ball, a ring) lie behind
-    // its front faces and are culled; a large one, or one reaching the near
-    // plane, keeps them.
+    // its front faces and are culled when it is gathered.
     struct OpaqueStyle {
         bool fog = false;
         bool twoSided = true;
@@ -106,7 +105,10 @@ class GlCanvas : public Canvas {
     void ball(Vec3 centre, double radius, std::uint32_t colour);
     void solidCylinder(const Tube& c, MeshCounts full, int projection, std::uint32_t colour);
     void gather(OpaqueStyle style, const UnitMesh& mesh, const MeshPlacement& where, std::uint32_t colour);
-    MeshCounts cylinderCounts(const Tube& c, MeshCounts full) const;
+    double cylinderPixels(const Tube& c) const;
+    // Small shapes are gathered; a large one (and every one without cached
+    // meshes) is drawn at once from its GLU mesh, as it always was.
+    bool gathering(double pixels) const;
     void drawCylinder(const Tube& c, MeshCounts counts);
     // Pixels a circle of the given radius covers on a quadric inside the ball (centre, reach).
     double pixelRadius(Vec3 centre, double reach, double radius) const;

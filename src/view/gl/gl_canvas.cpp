@@ -360,14 +360,12 @@ void GlCanvas::ring(Vec3 centre, Vec3 normal, double radius, int segments, std::
     if (!(style == batchStyle_) || !gathered || batch_.vertexCount() >= kBatchVertices) flush();
     batchStyle_ = style;
     const auto perRing = static_cast<std::uint32_t>(count);
-    std::uint32_t first = 0;
+    const auto first = static_cast<std::uint32_t>(batch_.vertexCount());
     for (int j = 0; j <= kRingSides; ++j) {
         const double phi = 2.0 * std::numbers::pi * j / kRingSides;
-        for (int i = 0; i < count; ++i) {
-            const Vec3& d = around[static_cast<std::size_t>(i)];
+        for (const Vec3& d : around) {
             const Vec3 out = d * std::cos(phi) + w * std::sin(phi);
-            const std::uint32_t index = batch_.vertex(centre + d * radius + out * tubeRadius, out, colour);
-            if (j == 0 && i == 0) first = index;
+            batch_.vertex(centre + d * radius + out * tubeRadius, out, colour);
         }
     }
     const auto at = [&](int j, int i) {

@@ -41,7 +41,7 @@ void quad(std::vector<std::uint32_t>& t, std::uint32_t a, std::uint32_t b, std::
 }
 
 // Rings 1 … stacks - 1 of slices vertices between the poles; the top fan, the
-// strips between rings and the bottom fan, in GLU's order and windings.
+// strips between rings and the bottom fan, with GLU's vertices and windings.
 UnitMesh unitSphere(int slices, int stacks) {
     UnitMesh m;
     const Circle around = circleOf(slices);

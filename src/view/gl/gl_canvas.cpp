@@ -18,16 +18,16 @@
 
 namespace {
 
-constexpr int kDotSlices = 10;
-constexpr int kDotStacks = 10;
-constexpr int kTubeSlices = 18;
-constexpr int kHeadSlices = 15;
+// The full meshes; small or distant quadrics get coarser ones (level_of_detail.h).
+constexpr MeshCounts kBallMesh = {10, 10};
+constexpr MeshCounts kTubeMesh = {18, 1};
+constexpr MeshCounts kHeadMesh = {15, 1};
+constexpr MeshCounts kSphereMesh = {49, 49};
+constexpr MeshCounts kCylinderMesh = {199, 19};
+// Gathered shapes are drawn at least every this many vertices.
+constexpr std::size_t kBatchVertices = 16384;
 constexpr double kHeadRadius = 0.1;
 constexpr double kHeadLength = 0.3;
-constexpr int kSphereSlices = 49;
-constexpr int kSphereStacks = 49;
-constexpr int kCylinderSlices = 199;
-constexpr int kCylinderStacks = 19;
 constexpr int kRingSides = 8;
 constexpr int kMaxRingSegments = 1999;
 constexpr GLubyte kSurfaceAlpha = 240;
@@ -108,6 +108,13 @@ GlCanvas::GlCanvas() {
 void GlCanvas::beginFrame(const ViewState& view, Viewport viewport) {
     view_ = view;
     viewport_ = viewport;
+    detail_ = levelOfDetail_ ? DetailScale(view, viewport) : DetailScale();
+    batch_.clear();
+    triangles_ = 0;
+}
+
+double GlCanvas::pixelRadius(Vec3 centre, double reach, double radius) const {
+    return detail_.pixelRadius(centre, reach, radius);
 }
 
 void GlCanvas::setWarningHandler(WarningHandler handler) {
@@ -126,50 +133,127 @@ void GlCanvas::fogOn(int projection) const {
     glFogfv(GL_FOG_COLOR, colour);
 }
 
-void GlCanvas::tube(Vec3 start, Vec3 direction, double length, double radius, int slices) {
+double GlCanvas::cylinderPixels(const Tube& c) const {
+    const double n = norm(c.direction);
+    const double widest = std::max(c.baseRadius, c.topRadius);
+    const Vec3 middle = n > 0.0 ? c.start + c.direction * (0.5 * c.length / n) : c.start;
+    return pixelRadius(middle, std::hypot(widest, 0.5 * c.length), widest);
+}
+
+void GlCanvas::drawCylinder(const Tube& c, MeshCounts counts) {
     glPushMatrix();
-    glTranslated(start.x, start.y, start.z);
-    rotateZOnto(direction);
-    meshes_.cylinder(radius, radius, length, slices, 1);
+    glTranslated(c.start.x, c.start.y, c.start.z);
+    rotateZOnto(c.direction);
+    meshes_.cylinder(c.baseRadius, c.topRadius, c.length, counts.slices, counts.stacks);
     glPopMatrix();
 }
 
-void GlCanvas::dot(Vec3 position, std::uint32_t colour, int size, int shape) {
-    colour3(colour);
-    if (shape == 1) {
-        glPointSize(static_cast<GLfloat>(flatPointSize(size)));
-        glBegin(GL_POINTS);
-        glVertex3d(position.x, position.y, position.z);
-        glEnd();
+void GlCanvas::applyStyle(OpaqueStyle style) const {
+    if (style.cullBack) {
+        glEnable(GL_CULL_FACE);
+        glCullFace(GL_BACK);
+    }
+    if (style.fog) fogOn(0);
+    if (!style.twoSided) glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+}
+
+void GlCanvas::restoreStyle(OpaqueStyle style) const {
+    if (!style.twoSided) glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
+    if (style.fog) glDisable(GL_FOG);
+    if (style.cullBack) glDisable(GL_CULL_FACE);
+}
+
+void GlCanvas::flush() {
+    if (batch_.empty()) return;
+    applyStyle(batchStyle_);
+    batch_.draw();
+    restoreStyle(batchStyle_);
+}
+
+bool GlCanvas::gathering(double pixels) const {
+    return meshes_.caching() && std::isfinite(pixels);
+}
+
+void GlCanvas::ball(Vec3 centre, double radius, std::uint32_t colour) {
+    const double pixels = pixelRadius(centre, radius, radius);
+    const MeshCounts counts = sphereCounts(pixels, kBallMesh);
+    triangles_ += meshTriangles(QuadricShape::Sphere, counts);
+    if (gathering(pixels)) {
+        gather({false, true, true}, meshes_.unitMesh(QuadricShape::Sphere, counts),
+               turnedOnto(centre, {0, 0, 1}, {radius, radius, radius}), colour);
         return;
     }
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    const OpaqueStyle style{false, true, false};
+    flush();
+    applyStyle(style);
+    colour3(colour);
     glPushMatrix();
-    glTranslated(position.x, position.y, position.z);
-    meshes_.sphere(pointRadius(size), kDotSlices, kDotStacks);
+    glTranslated(centre.x, centre.y, centre.z);
+    meshes_.sphere(radius, counts.slices, counts.stacks);
     glPopMatrix();
+    restoreStyle(style);
+}
+
+void GlCanvas::solidCylinder(const Tube& c, MeshCounts full, int projection, std::uint32_t colour) {
+    const double pixels = cylinderPixels(c);
+    const MeshCounts counts = roundCounts(pixels, full);
+    const OpaqueStyle style{projection == 0, false, false};
+    triangles_ += meshTriangles(QuadricShape::Cylinder, counts);
+    // GLU makes truncated cones only at their size: they are drawn at once.
+    const bool scalable = c.topRadius == 0.0 || c.topRadius == c.baseRadius;
+    if (gathering(pixels) && scalable) {
+        const QuadricShape shape = c.topRadius == 0.0 ? QuadricShape::Cone : QuadricShape::Cylinder;
+        gather(style, meshes_.unitMesh(shape, counts),
+               turnedOnto(c.start, c.direction, {c.baseRadius, c.baseRadius, c.length}), colour);
+        return;
+    }
+    flush();
+    applyStyle(style);
+    colour3(colour);
+    drawCylinder(c, counts);
+    restoreStyle(style);
+}
+
+void GlCanvas::gather(OpaqueStyle style, const UnitMesh& mesh, const MeshPlacement& where,
+                      std::uint32_t colour) {
+    if (!(style == batchStyle_) || batch_.vertexCount() >= kBatchVertices) flush();
+    batchStyle_ = style;
+    batch_.add(mesh, where, colour);
+}
+
+void GlCanvas::dot(Vec3 position, std::uint32_t colour, int size, int shape) {
+    if (shape != 1) {
+        ball(position, pointRadius(size), colour);
+        return;
+    }
+    flush();
+    colour3(colour);
+    glPointSize(static_cast<GLfloat>(flatPointSize(size)));
+    glBegin(GL_POINTS);
+    glVertex3d(position.x, position.y, position.z);
+    glEnd();
 }
 
 void GlCanvas::segment(Vec3 a, Vec3 b, std::uint32_t colour, int size, int shape, int projection,
                        bool extend) {
+    if (shape != 1) {
+        const double length = norm(b - a);
+        const double radius = lineRadius(size);
+        solidCylinder({a, b - a, extend ? length + std::min(0.05 * length, 0.02) : length, radius, radius},
+                      kTubeMesh, projection, colour);
+        return;
+    }
+    flush();
     fogOn(projection);
     colour3(colour);
-    if (shape == 1) {
-        glDisable(GL_LIGHTING);
-        glLineWidth(static_cast<GLfloat>(flatLineWidth(size)));
-        glBegin(GL_LINES);
-        glVertex3d(a.x, a.y, a.z);
-        glVertex3d(b.x, b.y, b.z);
-        glEnd();
-        glEnable(GL_LIGHTING);
-    } else {
-        const double length = norm(b - a);
-        glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);
-        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-        tube(a, b - a, extend ? length + std::min(0.05 * length, 0.02) : length, lineRadius(size),
-             kTubeSlices);
-        glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
-    }
+    glDisable(GL_LIGHTING);
+    glLineWidth(static_cast<GLfloat>(flatLineWidth(size)));
+    glBegin(GL_LINES);
+    glVertex3d(a.x, a.y, a.z);
+    glVertex3d(b.x, b.y, b.z);
+    glEnd();
+    glEnable(GL_LIGHTING);
     glDisable(GL_FOG);
 }
 
@@ -185,9 +269,10 @@ void GlCanvas::arrow(Vec3 start, Vec3 end, std::uint32_t colour, int size, int s
     const double shaftLength = std::max(0.0, length - headLength);
     const Vec3 headBase = end - unit * headLength;
 
-    fogOn(projection);
-    colour3(colour);
     if (shape == 1 && !axis) {
+        flush();
+        fogOn(projection);
+        colour3(colour);
         glDisable(GL_LIGHTING);
         glLineWidth(static_cast<GLfloat>(flatLineWidth(size)));
         glBegin(GL_LINES);
@@ -195,21 +280,17 @@ void GlCanvas::arrow(Vec3 start, Vec3 end, std::uint32_t colour, int size, int s
         glVertex3d(headBase.x, headBase.y, headBase.z);
         glEnd();
         glEnable(GL_LIGHTING);
+        glDisable(GL_FOG);
+    } else {
+        const double shaftRadius = axis ? 0.02 * length : lineRadius(size);
+        solidCylinder({start, direction, shaftLength, shaftRadius, shaftRadius}, kTubeMesh, projection,
+                      colour);
     }
-    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    if (shape != 1 || axis)
-        tube(start, direction, shaftLength, axis ? 0.02 * length : lineRadius(size), kTubeSlices);
-    glPushMatrix();
-    glTranslated(headBase.x, headBase.y, headBase.z);
-    rotateZOnto(direction);
-    meshes_.cylinder(headRadius, 0.0, headLength, kHeadSlices, 1);
-    glPopMatrix();
-    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
-    glDisable(GL_FOG);
+    solidCylinder({headBase, direction, headLength, headRadius, 0.0}, kHeadMesh, projection, colour);
 }
 
 void GlCanvas::flatPolygon(std::span<const Vec3> vertices, std::uint32_t colour) {
+    flush();
     if (vertices.size() < 3) return;
     glDisable(GL_LIGHTING);
     {
@@ -224,6 +305,7 @@ void GlCanvas::flatPolygon(std::span<const Vec3> vertices, std::uint32_t colour)
 }
 
 void GlCanvas::tessellatedPolygon(std::span<const Vec3> vertices, Vec3 normal, std::uint32_t colour) {
+    flush();
     if (vertices.size() < 3) return;
     BlendScope blend;
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
@@ -238,7 +320,10 @@ void GlCanvas::ring(Vec3 centre, Vec3 normal, double radius, int segments, std::
                     int shape) {
     const double n = norm(normal);
     if (!(n > 0.0) || !(radius > 0.0) || !std::isfinite(radius)) return;
-    const int count = std::clamp(segments, 3, kMaxRingSegments);
+    const double tubeRadius = shape == 1 ? 0.0 : lineRadius(size);
+    const double reach = radius + tubeRadius;
+    const double pixels = pixelRadius(centre, reach, reach);
+    const int count = circleSides(pixels, std::clamp(segments, 3, kMaxRingSegments));
     // A frame (u, v) of the circle's plane.
     const Vec3 w = normal * (1.0 / n);
     const Vec3 helper = std::fabs(w.x) < 0.9 ? Vec3{1, 0, 0} : Vec3{0, 1, 0};
@@ -251,10 +336,11 @@ void GlCanvas::ring(Vec3 centre, Vec3 normal, double radius, int segments, std::
         around[static_cast<std::size_t>(i)] = u * std::cos(t) + v * std::sin(t);
     }
 
-    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);
-    colour3(colour);
     if (shape == 1) {
         // A torus of no thickness and one side: the circle as a line loop.
+        flush();
+        glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);
+        colour3(colour);
         glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
         glLineWidth(static_cast<GLfloat>(flatLineWidth(size)));
         glBegin(GL_LINE_LOOP);
@@ -264,25 +350,33 @@ void GlCanvas::ring(Vec3 centre, Vec3 normal, double radius, int segments, std::
             glVertex3d(p.x, p.y, p.z);
         }
         glEnd();
-    } else {
-        const double tubeRadius = lineRadius(size);
-        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-        for (int side = 0; side < kRingSides; ++side) {
-            glBegin(GL_QUAD_STRIP);
-            for (int i = 0; i <= count; ++i) {
-                const Vec3& d = around[static_cast<std::size_t>(i % count)];
-                for (int k = 0; k < 2; ++k) {
-                    const double phi = 2.0 * std::numbers::pi * (side + 1 - k) / kRingSides;
-                    const Vec3 out = d * std::cos(phi) + w * std::sin(phi);
-                    const Vec3 p = centre + d * radius + out * tubeRadius;
-                    glNormal3d(out.x, out.y, out.z);
-                    glVertex3d(p.x, p.y, p.z);
-                }
-            }
-            glEnd();
+        glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
+        return;
+    }
+    // A tube of kRingSides sides: quad strips between rings of vertices about
+    // the circle, gathered with the other small opaque shapes.
+    triangles_ += 2L * kRingSides * count;
+    const bool gathered = gathering(pixels);
+    const OpaqueStyle style{false, false, gathered};
+    if (!(style == batchStyle_) || !gathered || batch_.vertexCount() >= kBatchVertices) flush();
+    batchStyle_ = style;
+    const auto perRing = static_cast<std::uint32_t>(count);
+    const auto first = static_cast<std::uint32_t>(batch_.vertexCount());
+    for (int j = 0; j <= kRingSides; ++j) {
+        const double phi = 2.0 * std::numbers::pi * j / kRingSides;
+        for (const Vec3& d : around) {
+            const Vec3 out = d * std::cos(phi) + w * std::sin(phi);
+            batch_.vertex(centre + d * radius + out * tubeRadius, out, colour);
         }
     }
-    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
+    const auto at = [&](int j, int i) {
+        return first + static_cast<std::uint32_t>(j) * perRing + static_cast<std::uint32_t>(i % count);
+    };
+    for (int side = 0; side < kRingSides; ++side) {
+        for (int i = 0; i < count; ++i)
+            batch_.stripQuad(at(side + 1, i), at(side, i), at(side + 1, i + 1), at(side, i + 1));
+    }
+    if (!gathered) flush();  // a large ring is drawn at once
 }
 
 void GlCanvas::surfacePasses(const std::function<void()>& draw, std::uint32_t colour) {
@@ -301,29 +395,33 @@ void GlCanvas::surfacePasses(const std::function<void()>& draw, std::uint32_t co
 }
 
 void GlCanvas::sphere(Vec3 centre, double radius, std::uint32_t colour) {
+    flush();
     if (!(radius > 0.0) || !std::isfinite(radius)) return;
+    const MeshCounts counts = sphereCounts(pixelRadius(centre, radius, radius), kSphereMesh);
     glPushMatrix();
     glTranslated(centre.x, centre.y, centre.z);
-    surfacePasses([&] { meshes_.sphere(radius, kSphereSlices, kSphereStacks); }, colour);
+    triangles_ += 2 * meshTriangles(QuadricShape::Sphere, counts);
+    surfacePasses([&] { meshes_.sphere(radius, counts.slices, counts.stacks); }, colour);
     glPopMatrix();
 }
 
 void GlCanvas::cylinder(Vec3 baseCentre, Vec3 axis, double baseRadius, double topRadius, double height,
                         std::uint32_t colour) {
+    flush();
     if (!(height > 0.0) || !std::isfinite(height) || !(norm(axis) > 0.0)) return;
-    glPushMatrix();
-    glTranslated(baseCentre.x, baseCentre.y, baseCentre.z);
-    rotateZOnto(axis);
-    surfacePasses([&] { meshes_.cylinder(baseRadius, topRadius, height, kCylinderSlices, kCylinderStacks); },
-                  colour);
-    glPopMatrix();
+    const Tube c{baseCentre, axis, height, baseRadius, topRadius};
+    const MeshCounts counts = roundCounts(cylinderPixels(c), kCylinderMesh);
+    triangles_ += 2 * meshTriangles(QuadricShape::Cylinder, counts);
+    surfacePasses([&] { drawCylinder(c, counts); }, colour);
 }
 
 void GlCanvas::triangles(std::span<const Vec3> vertices, std::span<const Vec3> normals,
                          std::uint32_t colour) {
+    flush();
     // Meshes come in no guaranteed winding, so they are drawn once, unculled.
     const std::size_t count = std::min(vertices.size(), normals.size()) / 3 * 3;
     if (count == 0) return;
+    triangles_ += static_cast<long>(count / 3);
     BlendScope blend;
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glColor4ub(red(colour), green(colour), blue(colour), kSurfaceAlpha);
@@ -338,11 +436,13 @@ void GlCanvas::triangles(std::span<const Vec3> vertices, std::span<const Vec3> n
 }
 
 void GlCanvas::screenText(int x, int y, std::string_view text, const FontRecord& font, std::uint32_t colour) {
+    flush();
     drawScreenText(x, y, colour, view_.backgroundColour, text, font, viewport_.width, viewport_.height);
 }
 
 void GlCanvas::richText(int x, int y, int width, int height, std::string_view rtf, std::uint32_t textColour,
                         std::optional<std::uint32_t> frameColour) {
+    flush();
     // Only the part of the box inside the window is laid into the scene.
     const std::int64_t left = std::max(x, 0), top = std::max(y, 0);
     const std::int64_t right = std::min<std::int64_t>(std::int64_t{x} + width, viewport_.width);
@@ -353,10 +453,11 @@ void GlCanvas::richText(int x, int y, int width, int height, std::string_view rt
 
     const int pixelsPerInch = screenTexts_->pixelsPerInch;
     std::string key(rtf);
-    for (const std::int64_t v : {std::int64_t{width}, std::int64_t{height}, std::int64_t{part.x()},
-                                 std::int64_t{part.y()}, std::int64_t{part.width()}, std::int64_t{part.height()},
-                                 std::int64_t{view_.backgroundColour}, std::int64_t{textColour},
-                                 frameColour ? std::int64_t{*frameColour} : -1, std::int64_t{pixelsPerInch}})
+    for (const std::int64_t v :
+         {std::int64_t{width}, std::int64_t{height}, std::int64_t{part.x()}, std::int64_t{part.y()},
+          std::int64_t{part.width()}, std::int64_t{part.height()}, std::int64_t{view_.backgroundColour},
+          std::int64_t{textColour}, frameColour ? std::int64_t{*frameColour} : -1,
+          std::int64_t{pixelsPerInch}})
         key += "\x1F" + std::to_string(v);
     auto found = richTextImages_.find(key);
     if (found == richTextImages_.end()) {
@@ -367,9 +468,9 @@ void GlCanvas::richText(int x, int y, int width, int height, std::string_view rt
         }
         cachedTextPixels_ += pixels;
         found = richTextImages_
-                    .emplace(std::move(key), richTextImage(readRichText(rtf), QSize(width, height),
-                                                           view_.backgroundColour, textColour, frameColour,
-                                                           pixelsPerInch, part))
+                    .emplace(std::move(key),
+                             richTextImage(readRichText(rtf), QSize(width, height), view_.backgroundColour,
+                                           textColour, frameColour, pixelsPerInch, part))
                     .first;
     }
     drawWindowImage(found->second, static_cast<int>(left), static_cast<int>(top), viewport_.width,
@@ -377,6 +478,7 @@ void GlCanvas::richText(int x, int y, int width, int height, std::string_view rt
 }
 
 void GlCanvas::label(Vec3 anchor, std::string_view text, std::uint32_t colour) {
+    flush();
     if (text.empty()) return;
     const LabelPlacement place = placeLabel(view_, viewport_, anchor);
     if (!place.visible) return;

@@ -10,6 +10,7 @@
 #include "model/canvas.h"
 #include "model/view_state.h"
 #include "view/camera.h"
+#include "view/gl/level_of_detail.h"
 #include "view/gl/polygon_tessellator.h"
 #include "view/gl/qt_text.h"
 #include "view/gl/quadric_meshes.h"
@@ -49,6 +50,15 @@ class GlCanvas : public Canvas {
     // pixels per inch. The context must outlive its use here.
     void setScreenTexts(const ScreenTextContext* texts) { screenTexts_ = texts ? texts : &ownScreenTexts_; }
     QuadricMeshes& meshes() { return meshes_; }
+    // Quadrics cut as finely as their size on screen needs (level_of_detail.h);
+    // off, every quadric gets its full mesh. Takes effect at the next frame.
+    void setLevelOfDetail(bool on) { levelOfDetail_ = on; }
+    // Balls, tubes and arrow heads are gathered and drawn together
+    // (mesh_batch.h) when the drawing changes state and here; the renderer
+    // calls it before it draws anything itself.
+    void flush();
+    // Triangles of quadrics, rings and meshes sent since the frame began.
+    long trianglesDrawn() const { return triangles_; }
 
     void dot(Vec3 position, std::uint32_t colour, int size, int shape) override;
     void segment(Vec3 a, Vec3 b, std::uint32_t colour, int size, int shape, int projection,
@@ -77,13 +87,48 @@ class GlCanvas : public Canvas {
     const ScreenTextContext& screenTexts() const override { return *screenTexts_; }
 
   private:
+    // A cylinder or cone (top radius 0) from start along the direction.
+    struct Tube {
+        Vec3 start;
+        Vec3 direction;
+        double length = 0.0;
+        double baseRadius = 0.0;
+        double topRadius = 0.0;
+    };
+    // The state the opaque quadrics of points and lines are drawn in: fog for
+    // tubes and arrows in central projection, one-sided lighting for them and
+    // rings. The back faces of a small closed shape (a ball, a ring) lie behind
+    // its front faces and are culled when it is gathered.
+    struct OpaqueStyle {
+        bool fog = false;
+        bool twoSided = true;
+        bool cullBack = false;
+        bool operator==(const OpaqueStyle&) const = default;
+    };
+
     void fogOn(int projection) const;
-    void tube(Vec3 start, Vec3 direction, double length, double radius, int slices);
+    void applyStyle(OpaqueStyle style) const;
+    void restoreStyle(OpaqueStyle style) const;
+    void ball(Vec3 centre, double radius, std::uint32_t colour);
+    void solidCylinder(const Tube& c, MeshCounts full, int projection, std::uint32_t colour);
+    void gather(OpaqueStyle style, const UnitMesh& mesh, const MeshPlacement& where, std::uint32_t colour);
+    double cylinderPixels(const Tube& c) const;
+    // Small shapes are gathered; a large one (and every one without cached
+    // meshes) is drawn at once from its GLU mesh, as it always was.
+    bool gathering(double pixels) const;
+    void drawCylinder(const Tube& c, MeshCounts counts);
+    // Pixels a circle of the given radius covers on a quadric inside the ball (centre, reach).
+    double pixelRadius(Vec3 centre, double reach, double radius) const;
     void surfacePasses(const std::function<void()>& draw, std::uint32_t colour);
 
     ViewState view_;
     Viewport viewport_;
+    bool levelOfDetail_ = true;
+    DetailScale detail_;
     QuadricMeshes meshes_;
+    MeshBatch batch_;
+    long triangles_ = 0;
+    OpaqueStyle batchStyle_;
     PolygonTessellator tessellator_;
     const LabelCharset* charset_ = nullptr;
     LabelPath labelPath_ = LabelPath::Charset;

@@ -3,14 +3,6 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-namespace {
-
-constexpr int kSphere = 0;
-constexpr int kCylinder = 1;
-constexpr int kCone = 2;
-
-}  // namespace
-
 QuadricMeshes::QuadricMeshes() : quadric_(gluNewQuadric()) {
     if (!quadric_) return;
     gluQuadricDrawStyle(quadric_, GLU_FILL);
@@ -39,10 +31,10 @@ unsigned QuadricMeshes::listFor(const Key& key) {
     if (list == 0) return 0;
     glNewList(list, GL_COMPILE);
     const auto [shape, slices, stacks] = key;
-    if (shape == kSphere)
+    if (shape == QuadricShape::Sphere)
         gluSphere(quadric_, 1.0, slices, stacks);
     else
-        gluCylinder(quadric_, 1.0, shape == kCone ? 0.0 : 1.0, 1.0, slices, stacks);
+        gluCylinder(quadric_, 1.0, shape == QuadricShape::Cone ? 0.0 : 1.0, 1.0, slices, stacks);
     glEndList();
     lists_.emplace(key, list);
     return list;
@@ -61,7 +53,7 @@ void QuadricMeshes::drawScaled(unsigned list, double sx, double sy, double sz) {
 void QuadricMeshes::sphere(double radius, int slices, int stacks) {
     if (!quadric_) return;
     // A zero scale would leave normals GL cannot renormalise.
-    const unsigned list = caching_ && radius > 0.0 ? listFor({kSphere, slices, stacks}) : 0;
+    const unsigned list = caching_ && radius > 0.0 ? listFor({QuadricShape::Sphere, slices, stacks}) : 0;
     if (list != 0)
         drawScaled(list, radius, radius, radius);
     else
@@ -72,9 +64,17 @@ void QuadricMeshes::cylinder(double baseRadius, double topRadius, double height,
     if (!quadric_) return;
     const bool scalable = baseRadius > 0.0 && height > 0.0 && (topRadius == 0.0 || topRadius == baseRadius);
     const unsigned list =
-        caching_ && scalable ? listFor({topRadius == 0.0 ? kCone : kCylinder, slices, stacks}) : 0;
+        caching_ && scalable
+            ? listFor({topRadius == 0.0 ? QuadricShape::Cone : QuadricShape::Cylinder, slices, stacks})
+            : 0;
     if (list != 0)
         drawScaled(list, baseRadius, baseRadius, height);
     else
         gluCylinder(quadric_, baseRadius, topRadius, height, slices, stacks);
+}
+
+const UnitMesh& QuadricMeshes::unitMesh(QuadricShape shape, MeshCounts counts) {
+    const Key key{shape, counts.slices, counts.stacks};
+    if (const auto found = unitMeshes_.find(key); found != unitMeshes_.end()) return found->second;
+    return unitMeshes_.emplace(key, makeUnitMesh(shape, counts)).first->second;
 }

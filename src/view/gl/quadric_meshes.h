@@ -3,6 +3,8 @@
 #include <map>
 #include <tuple>
 
+#include "view/gl/mesh_batch.h"
+
 struct GLUquadric;
 
 // The GLU quadrics of the view (fill style, normals pointing out, smooth
@@ -14,6 +16,9 @@ struct GLUquadric;
 // renormalised, so lighting is unchanged). Shapes GLU cannot scale from a unit
 // one — a truncated cone — are drawn directly. setCaching(false) draws
 // everything through GLU, for comparison. Made and used with the context current.
+//
+// The same shapes are also kept as unit meshes of triangles, for the small
+// quadrics the canvas gathers into one draw (mesh_batch.h).
 class QuadricMeshes {
   public:
     QuadricMeshes();
@@ -28,10 +33,11 @@ class QuadricMeshes {
     void sphere(double radius, int slices, int stacks);
     // Along +z from the base circle; topRadius 0 makes a cone.
     void cylinder(double baseRadius, double topRadius, double height, int slices, int stacks);
+    // Made on first use, kept while the meshes live.
+    const UnitMesh& unitMesh(QuadricShape shape, MeshCounts counts);
 
   private:
-    // 0 sphere, 1 cylinder, 2 cone; slices; stacks.
-    using Key = std::tuple<int, int, int>;
+    using Key = std::tuple<QuadricShape, int, int>;  // shape, slices, stacks
     unsigned listFor(const Key& key);
     void drawScaled(unsigned list, double sx, double sy, double sz);
     void releaseLists();
@@ -39,4 +45,5 @@ class QuadricMeshes {
     GLUquadric* quadric_ = nullptr;
     bool caching_ = true;
     std::map<Key, unsigned> lists_;
+    std::map<Key, UnitMesh> unitMeshes_;
 };

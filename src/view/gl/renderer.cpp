@@ -114,6 +114,7 @@ void Renderer::render(const RenderScene& scene, Viewport viewport) {
         if (e) e->draw(view.selectedColour, view.projection, canvas_);
     if (scene.ghost) scene.ghost(canvas_);
     if (scene.construction) scene.construction->drawAll(canvas_, scene.settings);
+    canvas_.flush();
     for (const OverlayText& t : scene.overlays)
         drawScreenText(t.x, t.y, t.colour, bg, t.text, scene.labelFont, viewport.width, viewport.height,
                        t.depth);

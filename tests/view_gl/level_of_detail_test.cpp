@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <numbers>
+#include <set>
+
+#include "offscreen_view.h"
+#include "view/gl/level_of_detail.h"
+
+namespace {
+
+constexpr int kWidth = 200;
+constexpr int kHeight = 160;
+
+// Draws whatever the test gives it, in the surface pass.
+class SurfaceProbe : public Element {
+  public:
+    using Drawing = std::function<void(Canvas&)>;
+    explicit SurfaceProbe(Drawing drawing)
+        : Element(10060, KindStyle{0, 0, 0, 0, 0}), drawing_(std::move(drawing)) {
+        defined = 1;
+    }
+    std::unique_ptr<Element> clone() const override { return std::make_unique<SurfaceProbe>(drawing_); }
+    void recompute(Construction&, int, double) override { defined = 1; }
+    void draw(std::uint32_t, int, Canvas& canvas) override { drawing_(canvas); }
+    int hitTest(int, int, const PickRay&, int, Vec3&) override { return 0; }
+
+  private:
+    Drawing drawing_;
+};
+
+struct Renders {
+    BgrImage full, detailed;
+    long fullTriangles = 0, detailedTriangles = 0;
+};
+
+Renders renderBoth(OffscreenView& view, Document& document) {
+    Renders r;
+    GlCanvas& canvas = view.renderer->canvas();
+    canvas.setLevelOfDetail(false);
+    r.full = view.render(document);
+    r.fullTriangles = canvas.trianglesDrawn();
+    canvas.setLevelOfDetail(true);
+    r.detailed = view.render(document);
+    r.detailedTriangles = canvas.trianglesDrawn();
+    return r;
+}
+
+// The worst distance between a sphere mesh and its sphere, as a share of the radius.
+double sphereSag(MeshCounts c) {
+    const double a = std::numbers::pi / c.slices, b = std::numbers::pi / (2.0 * c.stacks);
+    return 1.0 - std::cos(std::sqrt(a * a + b * b));
+}
+
+}  // namespace
+
+TEST(LevelOfDetail, CountsKeepOutlinesWithinHalfAPixelBetweenTheFloorAndTheFullMesh) {
+    const MeshCounts sphere{49, 49}, tube{18, 1}, cylinder{199, 19};
+    EXPECT_EQ(sphereCounts(0.3, sphere), (MeshCounts{8, 4}));
+    EXPECT_EQ(sphereCounts(std::numeric_limits<double>::infinity(), sphere), sphere);
+    EXPECT_EQ(sphereCounts(std::nan(""), sphere), sphere);
+    EXPECT_EQ(roundCounts(0.3, cylinder), (MeshCounts{8, 4}));
+    EXPECT_EQ(roundCounts(0.3, tube), (MeshCounts{8, 1}));
+    EXPECT_EQ(circleSides(0.3, 30), 8);
+    EXPECT_EQ(circleSides(1e6, 30), 30);
+
+    std::set<int> sphereLevels;
+    MeshCounts previous{0, 0};
+    for (double r = 0.05; r < 2000.0; r *= 1.02) {
+        const MeshCounts s = sphereCounts(r, sphere);
+        sphereLevels.insert(s.slices);
+        EXPECT_GE(s.slices, previous.slices) << r;  // never coarser for a larger sphere
+        previous = s;
+        if (s == sphere) continue;
+        EXPECT_LE(r * sphereSag(s), kOutlineTolerancePixels + 1e-9) << r;
+        EXPECT_GE(s.stacks, 4);
+        const MeshCounts c = roundCounts(r, cylinder);
+        if (c != cylinder) {
+            EXPECT_LE(r * (1.0 - std::cos(std::numbers::pi / c.slices)), kOutlineTolerancePixels + 1e-9) << r;
+            EXPECT_GE(c.stacks, 4);
+            EXPECT_LE(c.stacks, 19);
+        }
+        const int sides = circleSides(r, 1999);
+        EXPECT_LE(r * (1.0 - std::cos(std::numbers::pi / sides)), kOutlineTolerancePixels + 1e-9) << r;
+    }
+    EXPECT_EQ(previous, sphere);
+    EXPECT_LE(sphereLevels.size(), 12u);  // few meshes are ever made
+}
+
+TEST(LevelOfDetail, ScaleFollowsTheCamera) {
+    const Viewport viewport{kWidth, kHeight};
+    ViewState view;
+    view.projection = 1;
+    view.viewDistance = -15.0f;  // the parallel box is 12 units high
+    const DetailScale parallel(view, viewport);
+    EXPECT_NEAR(parallel.pixelsPerUnit({3, -2, 5}, 0.5), kHeight / 12.0, 1e-9);
+    EXPECT_NEAR(parallel.pixelRadius({0, 0, 0}, 1, 1), kHeight / 12.0, 1e-9);
+    EXPECT_TRUE(std::isinf(parallel.pixelRadius({0, 0, 0}, 2, 2)));  // a quarter of the view across: large
+
+    view.projection = 0;
+    view.tiltX = 0.0f;
+    view.spinZ = 0.0f;  // the eye on the z axis, 15 units above the origin
+    const DetailScale central(view, viewport);
+    const double focal = kHeight / 2.0 / std::tan(22.5 * std::numbers::pi / 180.0);
+    // At the nearest point, 14 units away, where the ball's rim leans 1/14 off the axis.
+    EXPECT_NEAR(central.pixelsPerUnit({0, 0, 0}, 1.0), focal / 14.0 * std::sqrt(1.0 + 1.0 / 196.0), 1e-9);
+    EXPECT_GT(central.pixelsPerUnit({4, 0, 0}, 1.0), focal / 14.0);      // stretched off the axis
+    EXPECT_TRUE(std::isinf(central.pixelsPerUnit({0, 0, 14.95}, 0.1)));  // reaching the near plane
+    EXPECT_TRUE(std::isinf(DetailScale().pixelsPerUnit({0, 0, 0}, 1.0)));
+}
+
+TEST(LevelOfDetail, SmallSpheresChangeOnlyAlongTheirOutlineAndLargeOnesNotAtAll) {
+    OffscreenView view(kWidth, kHeight);
+    ASSERT_TRUE(view.ready()) << view.context.error();
+    Document document;
+    lookDownZ(document);
+    const std::uint32_t background = rgb(255, 255, 255);
+    document.view.backgroundColour = background;
+    Vec3 centre{0, 0, 0};
+    double radius = 2.5;  // 33 pixels: large in a view 160 pixels high
+    document.construction().append(std::make_unique<SurfaceProbe>(
+        [&](Canvas& canvas) { canvas.sphere(centre, radius, rgb(0, 0, 255)); }));
+
+    const Renders large = renderBoth(view, document);
+    EXPECT_EQ(large.detailedTriangles, large.fullTriangles);
+    EXPECT_TRUE(large.detailed.bytes == large.full.bytes);
+
+    centre = {1.2, 0.4, 0};
+    radius = 0.75;  // 10 pixels
+    const Renders small = renderBoth(view, document);
+    EXPECT_LT(small.detailedTriangles * 5, small.fullTriangles);
+    double wx = 0, wy = 0, depth = 0;
+    ASSERT_TRUE(projectPoint(document.view, view.viewport(), centre, wx, wy, depth));
+    const double outline = radius * kHeight / 12.0;
+    int changed = 0;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const std::uint32_t a = small.full.pixel(x, y), b = small.detailed.pixel(x, y);
+            if (a == b) continue;
+            ++changed;
+            // From the pixel's centre to the sphere's outline.
+            const double d = std::hypot(x + 0.5 - wx, kHeight - y - 0.5 - wy) - outline;
+            if ((a == background) != (b == background))
+                EXPECT_LE(std::fabs(d), 1.0) << x << ", " << y;
+            else if (d < -1.5)
+                EXPECT_LE(colourDistance(a, b), 8) << x << ", " << y;  // shading of the coarser faces
+        }
+    }
+    EXPECT_GT(changed, 0);
+}

@@ -494,6 +494,7 @@ void GlCanvas::label(Vec3 anchor, std::string_view text, std::uint32_t colour) {
 
 // Lighting and smoothing are switched off around the guides and put back as they were.
 void GlCanvas::guideLine(Vec3 a, Vec3 b, std::uint32_t colour, bool dashed) {
+    flush();
     glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT);
     glDisable(GL_LIGHTING);
     glDisable(GL_LINE_SMOOTH);
@@ -511,6 +512,7 @@ void GlCanvas::guideLine(Vec3 a, Vec3 b, std::uint32_t colour, bool dashed) {
 }
 
 void GlCanvas::guideDot(Vec3 position, std::uint32_t colour, int pixels) {
+    flush();
     glPushAttrib(GL_ENABLE_BIT | GL_POINT_BIT);
     glDisable(GL_LIGHTING);
     glDisable(GL_POINT_SMOOTH);

@@ -2,6 +2,8 @@
 // action, clicks that make points and a segment, a drag of one end with the
 // selection tool, and a regular polyhedron whose solid is chosen in a dialog.
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
 #include <QToolButton>
 #include <cmath>
@@ -15,6 +17,15 @@
 #include "window_fixture.h"
 
 namespace {
+
+// A mouse move delivered at once. The test library's move goes through the
+// window system's cursor, whose event can arrive after the next step of a test
+// on a busy display.
+void moveMouse(QWidget* widget, QPoint at, Qt::MouseButtons buttons = Qt::NoButton) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::NoButton, buttons,
+                     Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
 
 // Where the ray through a window position meets the floor z = 0.
 Vec3 onFloor(const ViewState& view, Viewport viewport, QPoint at) {
@@ -54,10 +65,10 @@ TEST_F(WindowTest, SegmentIsBuiltAndDraggedWithTheMouse) {
     const int records = d.history().size();
     const QPoint first(viewport.width / 2 - 90, viewport.height / 2 + 40);
     const QPoint second(viewport.width / 2 + 70, viewport.height / 2 + 60);
-    QTest::mouseMove(child, first);
+    moveMouse(child, first);
     QTest::mouseClick(child, Qt::LeftButton, {}, first);
     ASSERT_EQ(child->session()->highlighted().size(), 1u) << "the first end is shown picked";
-    QTest::mouseMove(child, second);
+    moveMouse(child, second);
     QTest::mouseClick(child, Qt::LeftButton, {}, second);
     Construction& c = d.construction();
     ASSERT_EQ(c.count(), 3);
@@ -76,11 +87,12 @@ TEST_F(WindowTest, SegmentIsBuiltAndDraggedWithTheMouse) {
     EXPECT_EQ(frame->currentTool(), 0);
     const QPoint grab = onScreen(d.view, viewport, static_cast<Point*>(c.at(1))->position);
     const QPoint target = grab + QPoint(-60, 50);
-    QTest::mouseMove(child, grab + QPoint(20, 0));  // the cursor is still there from the last click
-    QTest::mouseMove(child, grab);
+    moveMouse(child, grab + QPoint(20, 0));  // the cursor is still there from the last click
+    moveMouse(child, grab);
     ASSERT_TRUE(child->session()->hover().hovered);
     QTest::mousePress(child, Qt::LeftButton, {}, grab);
-    for (int step = 1; step <= 10; ++step) QTest::mouseMove(child, grab + (target - grab) * step / 10);
+    for (int step = 1; step <= 10; ++step)
+        moveMouse(child, grab + (target - grab) * step / 10, Qt::LeftButton);
     QTest::mouseRelease(child, Qt::LeftButton, {}, target);
 
     Construction& moved = d.construction();
@@ -100,9 +112,9 @@ TEST_F(WindowTest, SegmentIsBuiltAndDraggedWithTheMouse) {
     prompts->choiceAnswers = {1};
     const QPoint onA = onScreen(d.view, viewport, a);
     const QPoint onSegment = (onA + onScreen(d.view, viewport, end)) / 2;
-    QTest::mouseMove(child, onA);
+    moveMouse(child, onA);
     QTest::mouseClick(child, Qt::LeftButton, {}, onA);
-    QTest::mouseMove(child, onSegment);
+    moveMouse(child, onSegment);
     QTest::mouseClick(child, Qt::LeftButton, {}, onSegment);
     ASSERT_EQ(prompts->choices.size(), 1u);
     ASSERT_EQ(prompts->choices[0].size(), 5u);

@@ -54,7 +54,7 @@ void useDocument(Document& document) {
     for (const auto [x, y] :
          {std::pair{160, 120}, std::pair{10, 10}, std::pair{300, 200}, std::pair{80, 180}}) {
         HoverState state;
-        updateHover(state, document, viewport, x, y, rules);
+        updateHover(state, document, viewport, x, y, rules, canvas.texts);
         hoverText(state, text);
     }
 

@@ -115,7 +115,7 @@ bool ViewSession::command(int commandId) {
         } else if (commandId <= kCommandSizeLast) {
             changed = setSizeOfSelected(document_, commandId - kCommandSizeFirst);
         } else {
-            changed = setShapeOfSelected(document_, commandId == kCommandShapeFlat ? 1 : 0);
+            changed = setShapeOfSelected(document_, commandId == kCommandShapeSolid ? 0 : 1);
         }
         if (changed) constructionReplaced();
         return true;

@@ -236,9 +236,11 @@ void ViewSession::mouseRelease(MouseButton button, int x, int y, MouseButtons he
     held_ = held;
     Element* const hovered = hover_.hovered ? hover_.hoveredElement : nullptr;
     if (button == MouseButton::Left) {
-        // A tool's click may have replaced the construction the press was on.
+        // A tool's click may have replaced the construction the press was on (and
+        // with it the hover): the press counts only while the element it was on
+        // is still the hovered one. The pointer is compared, never followed.
         const bool pressedHere =
-            pressedElement_ != nullptr && document_.construction().indexOf(pressedElement_) >= 0;
+            pressedElement_ != nullptr && hover_.hovered && hover_.hoveredElement == pressedElement_;
         if (dragging_) {
             dragging_ = false;
             redraw_ = true;

@@ -1,6 +1,7 @@
 #include "cli/cli_common.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -9,6 +10,7 @@
 #include "io/document_file.h"
 #include "lang/language_files.h"
 #include "lang/text_table.h"
+#include "view/image_layout.h"
 
 namespace {
 
@@ -47,7 +49,19 @@ int loadFile(TextTable& texts, const std::filesystem::path& file) {
     return kExitCannotOpen;
 }
 
+bool parseSide(std::string_view text, int& side) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), side);
+    return error == std::errc() && end == text.data() + text.size() && side >= 1 && side <= kMaxImageSide;
+}
+
 }  // namespace
+
+bool parseSize(const std::string& text, int& width, int& height) {
+    const std::size_t x = text.find('x');
+    if (x == std::string::npos) return false;
+    const std::string_view s(text);
+    return parseSide(s.substr(0, x), width) && parseSide(s.substr(x + 1), height);
+}
 
 int openDocument(const std::string& path, Document& document) {
     std::string reason;

@@ -12,6 +12,9 @@ inline constexpr int kExitCannotOpen = 2;
 inline constexpr int kExitNewer = 3;
 inline constexpr int kExitDamaged = 4;
 
+// Reads a view size "WxH", both sides between 1 and the largest image side.
+bool parseSize(const std::string& text, int& width, int& height);
+
 // Opens and recomputes a document; kExitOk, or the exit code of the failure
 // with its reason written to standard error.
 int openDocument(const std::string& path, Document& document);

@@ -25,19 +25,6 @@ int usageError(const std::string& message) {
     return kExitUsage;
 }
 
-bool parseSide(std::string_view text, int& side) {
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), side);
-    return error == std::errc() && end == text.data() + text.size() && side >= 1 && side <= kMaxImageSide;
-}
-
-// "WxH", both sides between 1 and the largest view side.
-bool parseSize(const std::string& text, int& width, int& height) {
-    const std::size_t x = text.find('x');
-    if (x == std::string::npos) return false;
-    const std::string_view s(text);
-    return parseSide(s.substr(0, x), width) && parseSide(s.substr(x + 1), height);
-}
-
 struct PlayOptions {
     std::string file;  // empty: a new document
     std::string script;

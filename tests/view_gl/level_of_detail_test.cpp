@@ -142,10 +142,11 @@ TEST(LevelOfDetail, SmallSpheresChangeOnlyAlongTheirOutlineAndLargeOnesNotAtAll)
             ++changed;
             // From the pixel's centre to the sphere's outline.
             const double d = std::hypot(x + 0.5 - wx, kHeight - y - 0.5 - wy) - outline;
-            if ((a == background) != (b == background))
+            if ((a == background) != (b == background)) {
                 EXPECT_LE(std::fabs(d), 1.0) << x << ", " << y;
-            else if (d < -1.5)
+            } else if (d < -1.5) {
                 EXPECT_LE(colourDistance(a, b), 8) << x << ", " << y;  // shading of the coarser faces
+            }
         }
     }
     EXPECT_GT(changed, 0);

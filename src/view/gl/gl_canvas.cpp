@@ -244,6 +244,11 @@ void GlCanvas::segment(Vec3 a, Vec3 b, std::uint32_t colour, int size, int shape
                       kTubeMesh, projection, colour);
         return;
     }
+    flatLine(a, b, colour, size, projection);
+}
+
+// A flat line of the style's pixel width, fogged in central projection, unlit.
+void GlCanvas::flatLine(Vec3 a, Vec3 b, std::uint32_t colour, int size, int projection) {
     flush();
     fogOn(projection);
     colour3(colour);
@@ -270,17 +275,7 @@ void GlCanvas::arrow(Vec3 start, Vec3 end, std::uint32_t colour, int size, int s
     const Vec3 headBase = end - unit * headLength;
 
     if (shape == 1 && !axis) {
-        flush();
-        fogOn(projection);
-        colour3(colour);
-        glDisable(GL_LIGHTING);
-        glLineWidth(static_cast<GLfloat>(flatLineWidth(size)));
-        glBegin(GL_LINES);
-        glVertex3d(start.x, start.y, start.z);
-        glVertex3d(headBase.x, headBase.y, headBase.z);
-        glEnd();
-        glEnable(GL_LIGHTING);
-        glDisable(GL_FOG);
+        flatLine(start, headBase, colour, size, projection);
     } else {
         const double shaftRadius = axis ? 0.02 * length : lineRadius(size);
         solidCylinder({start, direction, shaftLength, shaftRadius, shaftRadius}, kTubeMesh, projection,

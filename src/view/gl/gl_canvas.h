@@ -107,6 +107,7 @@ class GlCanvas : public Canvas {
     };
 
     void fogOn(int projection) const;
+    void flatLine(Vec3 a, Vec3 b, std::uint32_t colour, int size, int projection);
     void applyStyle(OpaqueStyle style) const;
     void restoreStyle(OpaqueStyle style) const;
     void ball(Vec3 centre, double radius, std::uint32_t colour);

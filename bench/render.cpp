@@ -43,7 +43,7 @@ class Sequence {
     std::uint64_t state_ = 20240607;
 };
 
-Element* add(Document& document, int typeCode, std::vector<Element*> parents, int size, int shape,
+Element* add(Document& document, TypeCode typeCode, std::vector<Element*> parents, int size, int shape,
              std::uint32_t colour) {
     ElementPtr e = createElementForRecord(typeCode, static_cast<int>(parents.size()));
     if (!e) return nullptr;
@@ -65,7 +65,7 @@ void fillScene(Document& document) {
         cluster.clear();
         const double cx = random.between(-4, 4), cy = random.between(-4, 4), cz = random.between(-2, 2);
         for (int i = 0; i < 3 && document.construction().count() < kElements; ++i) {
-            Element* p = add(document, 10000, {}, i % 3, i == 0 ? 0 : 1, 0x2040C0);
+            Element* p = add(document, TypeCode::FreePoint, {}, i % 3, i == 0 ? 0 : 1, 0x2040C0);
             auto* point = static_cast<Point*>(p);
             point->position = {cx + random.between(-0.6, 0.6), cy + random.between(-0.6, 0.6),
                                cz + random.between(-0.6, 0.6)};
@@ -76,22 +76,23 @@ void fillScene(Document& document) {
         const std::uint32_t colour = static_cast<std::uint32_t>(random.between(0, 0xFFFFFF));
         switch (figure++ % 6) {
             case 0:
-                add(document, 10015, {cluster[0], cluster[1]}, 1, 0, colour);
+                add(document, TypeCode::SegmentTwoPoints, {cluster[0], cluster[1]}, 1, 0, colour);
                 break;
             case 1:
-                add(document, 10015, {cluster[1], cluster[2]}, 2, 1, colour);
+                add(document, TypeCode::SegmentTwoPoints, {cluster[1], cluster[2]}, 2, 1, colour);
                 break;
             case 2:
-                add(document, 10030, {cluster[0], cluster[1], cluster[2]}, 1, 0, colour);
+                add(document, TypeCode::CircleThreePoints, {cluster[0], cluster[1], cluster[2]}, 1, 0,
+                    colour);
                 break;
             case 3:
-                add(document, 10060, {cluster[0], cluster[1]}, 0, 0, colour);
+                add(document, TypeCode::SphereCentrePoint, {cluster[0], cluster[1]}, 0, 0, colour);
                 break;
             case 4:
-                add(document, 10050, {cluster[0], cluster[1], cluster[2]}, 0, 0, colour);
+                add(document, TypeCode::PlaneThreePoints, {cluster[0], cluster[1], cluster[2]}, 0, 0, colour);
                 break;
             default:
-                add(document, 10055, {cluster[0], cluster[1], cluster[2]}, 0, 0, colour);
+                add(document, TypeCode::PolygonVertices, {cluster[0], cluster[1], cluster[2]}, 0, 0, colour);
                 break;
         }
     }

@@ -217,7 +217,7 @@ void classFields(Json& j, const Element& e, const TextTable& texts) {
 Json elementJson(const Element& e, int key, const TextTable& texts) {
     const ElementClass cls = classOfTypeCode(e.typeCode());
     Json j{{"key", key},
-           {"typeCode", e.typeCode()},
+           {"typeCode", codeValue(e.typeCode())},
            {"kind", static_cast<int>(e.kind())},
            {"class", elementClassName(cls)},
            {"parents", e.parentKeys},

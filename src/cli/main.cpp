@@ -112,7 +112,9 @@ int list(const std::string& path, bool hidden, const std::string& language, cons
     if (!loadTexts(texts, language, argv0)) return kExitCannotOpen;
     Document document;
     if (const int code = openDocument(path, document); code != kExitOk) return code;
-    const auto describe = [&](int typeCode) { return composeDescription(texts, typeCode); };
+    const auto describe = [&](int typeCode) {
+        return composeDescription(texts, static_cast<TypeCode>(typeCode));
+    };
     for (const ListLine& line : document.construction().listLines(describe, hidden))
         std::printf("%s\n", line.text.c_str());
     return kExitOk;

@@ -130,7 +130,7 @@ int hitChords(Vec3 start, Vec3 centre, Vec3 axisDirection, double radius, int ch
 
 // ---------------------------------------------------------------- Circle
 
-Circle::Circle(int typeCode, const KindStyle& style) : Element(typeCode, style) {}
+Circle::Circle(TypeCode typeCode, const KindStyle& style) : Element(typeCode, style) {}
 
 std::unique_ptr<Element> Circle::clone() const {
     return std::unique_ptr<Element>(new Circle(*this));
@@ -138,7 +138,7 @@ std::unique_ptr<Element> Circle::clone() const {
 
 void Circle::recompute(Construction&, int angleUnit, double) {
     switch (typeCode()) {
-        case 10030: {
+        case TypeCode::CircleThreePoints: {
             const Vec3 p1 = positionOf(parents[0]);
             CircleThrough3 c;
             if (!circleThrough3(p1, positionOf(parents[1]), positionOf(parents[2]), c)) {
@@ -153,7 +153,7 @@ void Circle::recompute(Construction&, int angleUnit, double) {
             defined = 1;
             return;
         }
-        case 10031: {
+        case TypeCode::CircleAboutAxis: {
             const Vec3 p = positionOf(parents[0]);
             const StraightElement& axis = asStraight(parents[1]);
             Vec3 foot;
@@ -170,8 +170,8 @@ void Circle::recompute(Construction&, int angleUnit, double) {
             defined = 1;
             return;
         }
-        case 11001:
-        case 11002:
+        case TypeCode::CircleOfTwoSpheres:
+        case TypeCode::CircleOfSphereAndPlane:
             recomputeSection();
             return;
         default:
@@ -254,18 +254,18 @@ int Circle::pointAt(double param1, double, Vec3& point) const {
 
 // ---------------------------------------------------------------- Arc
 
-Arc::Arc(int typeCode, const KindStyle& style) : Element(typeCode, style) {}
+Arc::Arc(TypeCode typeCode, const KindStyle& style) : Element(typeCode, style) {}
 
 std::unique_ptr<Element> Arc::clone() const {
     return std::unique_ptr<Element>(new Arc(*this));
 }
 
 void Arc::recompute(Construction&, int angleUnit, double) {
-    if (typeCode() == 10045) {
+    if (typeCode() == TypeCode::ArcThreePoints) {
         defined = rebuild(positionOf(parents[0]), positionOf(parents[1]), positionOf(parents[2])) ? 1 : 0;
         return;
     }
-    // An image (10890-10894) is rebuilt from the images of the source's three points,
+    // An image is rebuilt from the images of the source's three points,
     // in their order, so it runs from the image of the start to the image of the end.
     if (!isImageTypeCode(typeCode())) {
         defined = 0;
@@ -358,7 +358,7 @@ int Arc::pointAt(double param1, double, Vec3& point) const {
 void Circle::recomputeSection() {
     const Sphere& sphere = *static_cast<const Sphere*>(parents[0]);
     Vec3 c, point, a, b;
-    if (typeCode() == 11001) {
+    if (typeCode() == TypeCode::CircleOfTwoSpheres) {
         const Sphere& other = *static_cast<const Sphere*>(parents[1]);
         if (!intersectSpheres(sphere.centre, sphere.surfacePoint, other.centre, other.surfacePoint, c,
                               point)) {

@@ -13,7 +13,7 @@
 // for types 4 and 5, the two lines.
 class Conic : public Element {
   public:
-    Conic(int typeCode, const KindStyle& style);
+    Conic(TypeCode typeCode, const KindStyle& style);
 
     std::unique_ptr<Element> clone() const override;
     void recompute(Construction& construction, int angleUnit, double scale) override;
@@ -56,6 +56,6 @@ class Conic : public Element {
 
   private:
     Vec3 nearestToRay(Vec3 a, Vec3 b, const PickRay& ray, Vec3 fallback) const;
-    // 11003: five points of the section of a cylinder or cone by a plane.
+    // ConicPlaneSection: five points of the section of a cylinder or cone by a plane.
     bool sectionPoints(Vec3 (&points)[5]) const;
 };

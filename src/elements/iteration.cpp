@@ -7,7 +7,8 @@
 #include "model/byte_stream.h"
 #include "model/canvas.h"
 
-Iteration::Iteration(const KindStyle& style, int parentCount) : Element(kCodeIteration, style, parentCount) {}
+Iteration::Iteration(const KindStyle& style, int parentCount)
+    : Element(TypeCode::Iteration, style, parentCount) {}
 
 Iteration::Iteration(const Iteration& other)
     : Element(other),

@@ -37,7 +37,7 @@ int conicCentreInSpace(const Conic& conic, Vec3& centre) {
 
 // ---- Point
 
-Point::Point(int typeCode, const KindStyle& style) : Element(typeCode, style) {}
+Point::Point(TypeCode typeCode, const KindStyle& style) : Element(typeCode, style) {}
 
 std::unique_ptr<Element> Point::clone() const {
     return std::unique_ptr<Element>(new Point(*this));
@@ -45,11 +45,11 @@ std::unique_ptr<Element> Point::clone() const {
 
 void Point::recompute(Construction&, int angleUnit, double scale) {
     switch (typeCode()) {
-        case kCodeFreePoint:
-        case kCodeRepresentedPoint:
+        case TypeCode::FreePoint:
+        case TypeCode::RepresentedPoint:
             defined = 1;
             return;
-        case kCodePointByCoordinates: {
+        case TypeCode::PointByCoordinates: {
             double x = 0.0, y = 0.0, z = 0.0;
             if (!numberValue(parents[0], x) || !numberValue(parents[1], y) || !numberValue(parents[2], z)) {
                 defined = 0;
@@ -59,26 +59,26 @@ void Point::recompute(Construction&, int angleUnit, double scale) {
             defined = 1;
             return;
         }
-        case kCodeMidpoint:
+        case TypeCode::MidpointTwoPoints:
             position = midpoint(positionOf(parents[0]), positionOf(parents[1]));
             defined = 1;
             return;
-        case kCodeCircleCentre:
+        case TypeCode::CircleCentre:
             position = static_cast<const Circle*>(parents[0])->centre;
             defined = 1;
             return;
-        case kCodeArcCentre:
+        case TypeCode::ArcCentre:
             position = static_cast<const Arc*>(parents[0])->centre;
             defined = 1;
             return;
-        case kCodeConicCentre:
+        case TypeCode::ConicCentre:
             defined = conicCentreInSpace(*static_cast<const Conic*>(parents[0]), position);
             return;
-        case kCodeRegularPolygonVertex:
-        case kCodeRegularPolyhedronVertex:
+        case TypeCode::RegularPolygonVertex:
+        case TypeCode::RegularPolyhedronVertex:
             // Positioned, and marked defined, by the generating polygon or polyhedron.
             return;
-        case kCodePointAtDistance: {
+        case TypeCode::PointAtDistance: {
             const Vec3 a = positionOf(parents[0]);
             const Vec3 b = positionOf(parents[1]);
             double d = 0.0;
@@ -91,7 +91,7 @@ void Point::recompute(Construction&, int angleUnit, double scale) {
             return;
         }
         default: {
-            // The images 10800 … 10804; any other code names no point of this class.
+            // The images of points; any other code names no point of this class.
             Vec3 image;
             if (!isImageTypeCode(typeCode()) ||
                 !imagesOf(*this, angleUnit, {&positionOf(parents[0]), 1}, {&image, 1})) {
@@ -135,7 +135,7 @@ int Point::read(InputStream& in, int fileVersion) {
 
 // ---- PointOnObject
 
-PointOnObject::PointOnObject(const KindStyle& style) : Point(kCodePointOnObject, style) {}
+PointOnObject::PointOnObject(const KindStyle& style) : Point(TypeCode::PointOnObject, style) {}
 
 std::unique_ptr<Element> PointOnObject::clone() const {
     return std::unique_ptr<Element>(new PointOnObject(*this));

@@ -5,7 +5,7 @@
 // Spheres (kind 13): centre and a point on the surface.
 class Sphere : public Element {
   public:
-    Sphere(int typeCode, const KindStyle& style);
+    Sphere(TypeCode typeCode, const KindStyle& style);
 
     std::unique_ptr<Element> clone() const override;
     void recompute(Construction& construction, int angleUnit, double scale) override;
@@ -28,7 +28,7 @@ class Sphere : public Element {
 // and topCentre perpendicular to its axis.
 class Cylinder : public Element {
   public:
-    Cylinder(int typeCode, const KindStyle& style);
+    Cylinder(TypeCode typeCode, const KindStyle& style);
 
     std::unique_ptr<Element> clone() const override;
     void recompute(Construction& construction, int angleUnit, double scale) override;
@@ -51,7 +51,7 @@ class Cylinder : public Element {
 // Cones (kind 15): base circle around baseCentre through rimPoint, and the apex.
 class Cone : public Element {
   public:
-    Cone(int typeCode, const KindStyle& style);
+    Cone(TypeCode typeCode, const KindStyle& style);
 
     std::unique_ptr<Element> clone() const override;
     void recompute(Construction& construction, int angleUnit, double scale) override;

@@ -11,18 +11,15 @@
 
 namespace {
 
-constexpr int kCodeParameterNumber = 10550;
-constexpr int kCodePolygon = 10055;
-
 bool rangeOfParameter(const Element* number, double& minimum, double& maximum) {
-    return number != nullptr && number->typeCode() == kCodeParameterNumber &&
+    return number != nullptr && number->typeCode() == TypeCode::Parameter &&
            number->parameterRange(minimum, maximum);
 }
 
 // The four vertices of a polygon that is a parallelogram V0 V1 V2 V3 with
 // non-parallel sides, or false.
 bool parallelogramOf(const Element& object, std::array<Vec3, 4>& v) {
-    if (object.typeCode() != kCodePolygon || !object.defined) return false;
+    if (object.typeCode() != TypeCode::PolygonVertices || !object.defined) return false;
     const Polygon& polygon = static_cast<const Polygon&>(object);
     if (polygon.vertices.size() != 4) return false;
     std::copy(polygon.vertices.begin(), polygon.vertices.end(), v.begin());
@@ -32,7 +29,7 @@ bool parallelogramOf(const Element& object, std::array<Vec3, 4>& v) {
 
 }  // namespace
 
-SurfaceLocus::SurfaceLocus(int typeCode, const KindStyle& style)
+SurfaceLocus::SurfaceLocus(TypeCode typeCode, const KindStyle& style)
     : Element(typeCode, style), grid(static_cast<std::size_t>(kSurfaceGridCount * kSurfaceGridCount)) {}
 
 std::unique_ptr<Element> SurfaceLocus::clone() const {
@@ -48,9 +45,9 @@ void SurfaceLocus::recompute(Construction& construction, int angleUnit, double s
         return;
     }
     bool computed = false;
-    if (typeCode() == kCodeParameterSurfaceLocus)
+    if (typeCode() == TypeCode::ParameterSurfaceLocus)
         computed = recomputeOverParameters(construction, angleUnit, scale);
-    else if (typeCode() == kCodePolygonSurfaceLocus)
+    else if (typeCode() == TypeCode::PolygonSurfaceLocus)
         computed = recomputeOverParallelogram(construction, angleUnit, scale);
     defined = computed ? 1 : 0;
 }
@@ -90,7 +87,8 @@ bool SurfaceLocus::recomputeOverParameters(Construction& construction, int angle
 
 bool SurfaceLocus::recomputeOverParallelogram(Construction& construction, int angleUnit, double scale) {
     Element* driver = parents[1];
-    if (driver->typeCode() != kCodePointOnObject || driver->parents.empty() || driver->parents[0] == nullptr)
+    if (driver->typeCode() != TypeCode::PointOnObject || driver->parents.empty() ||
+        driver->parents[0] == nullptr)
         return false;
     const Element& object = *driver->parents[0];
     std::array<Vec3, 4> v;

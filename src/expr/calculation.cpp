@@ -34,7 +34,7 @@ bool slotsInside(std::span<const int> postfix, std::size_t tableSize) {
 }  // namespace
 
 Calculation::Calculation(const KindStyle& style, int operandCount)
-    : NumberElement(kCodeCalculation, style, operandCount) {}
+    : NumberElement(TypeCode::Calculation, style, operandCount) {}
 
 std::unique_ptr<Element> Calculation::clone() const {
     return std::unique_ptr<Element>(new Calculation(*this));

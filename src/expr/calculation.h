@@ -8,9 +8,7 @@
 #include "expr/expression_postfix.h"
 #include "expr/number_element.h"
 
-inline constexpr int kCodeCalculation = 10555;
-
-// Calculations (kind 18, code 10555): the value of an expression over other
+// Calculations: the value of an expression over other
 // numbers, its operands, which are its parents in letter order (A is parent 0).
 // The expression is translated once; every recompute copies the operands'
 // values into the value table and evaluates the stored postfix list.

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr std::array<int, 3> kPartCodes = {kCodeCoordinateX, kCodeCoordinateY, kCodeCoordinateZ};
-
 // x + numerator·width / 3 without overflow for any position and width.
 std::int32_t thirdEdge(std::int32_t left, int width, int numerator) {
     const std::int64_t edge =
@@ -21,7 +19,7 @@ std::int32_t thirdEdge(std::int32_t left, int width, int numerator) {
 
 }  // namespace
 
-Coordinates::Coordinates(const KindStyle& style) : Element(kCodeCoordinates, style) {}
+Coordinates::Coordinates(const KindStyle& style) : Element(TypeCode::Coordinates, style) {}
 
 // A copy finds its parts again in its own construction on recompute.
 Coordinates::Coordinates(const Coordinates& other)
@@ -33,7 +31,7 @@ std::unique_ptr<Element> Coordinates::clone() const {
 
 std::vector<ElementPtr> Coordinates::makeParts(int decimals) {
     std::vector<ElementPtr> made;
-    for (const int code : kPartCodes) {
+    for (const TypeCode code : generatedPartsOf(typeCode()).numbers) {
         auto part = std::make_unique<NumberElement>(code, KindStyle{});
         part->parents[0] = this;
         part->colour = colour;
@@ -48,7 +46,7 @@ std::vector<ElementPtr> Coordinates::makeParts(int decimals) {
 void Coordinates::recompute(Construction& construction, int, double scale) {
     parts_.clear();
     const Element* from = this;
-    for (const int code : kPartCodes) {
+    for (const TypeCode code : generatedPartsOf(typeCode()).numbers) {
         Element* e = construction.next(from);
         if (e == nullptr || e->typeCode() != code || e->parents.size() != 1 || e->parents[0] != this) {
             parts_.clear();

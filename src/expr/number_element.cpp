@@ -7,7 +7,7 @@
 #include "model/byte_stream.h"
 #include "model/canvas.h"
 
-NumberElement::NumberElement(int typeCode, const KindStyle& style, int parentCountGiven)
+NumberElement::NumberElement(TypeCode typeCode, const KindStyle& style, int parentCountGiven)
     : Element(typeCode, style, parentCountGiven) {}
 
 std::unique_ptr<Element> NumberElement::clone() const {

@@ -8,9 +8,6 @@
 #include "model/element.h"
 
 // The coordinate components, sub-elements of a coordinates element.
-inline constexpr int kCodeCoordinateX = 10305;
-inline constexpr int kCodeCoordinateY = 10310;
-inline constexpr int kCodeCoordinateZ = 10315;
 
 // Numbers (kind 18): one line of text at a window position showing a value.
 // This class serves the coordinate components and holds the data every number
@@ -18,7 +15,7 @@ inline constexpr int kCodeCoordinateZ = 10315;
 // built on a number read its value through currentValue.
 class NumberElement : public Element {
   public:
-    NumberElement(int typeCode, const KindStyle& style, int parentCountGiven = 0);
+    NumberElement(TypeCode typeCode, const KindStyle& style, int parentCountGiven = 0);
 
     std::unique_ptr<Element> clone() const override;
     // Components are positioned by their coordinates element: nothing to compute.

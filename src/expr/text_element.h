@@ -6,8 +6,6 @@
 #include "expr/screen_text.h"
 #include "model/element.h"
 
-inline constexpr int kCodeText = 20000;
-
 // The inner rectangle and option of a text element from a file that lacks them,
 // and of a new one.
 inline constexpr ScreenBox kDefaultTextInnerRectangle = {{0, 0}, {325, 250}};

@@ -183,7 +183,7 @@ bool anySelected(const std::vector<ElementPtr>& elements, Predicate predicate) {
 
 }  // namespace
 
-bool Construction::anySelectedOfCode(int typeCode) const {
+bool Construction::anySelectedOfCode(TypeCode typeCode) const {
     return anySelected(elements_, [typeCode](const Element& e) { return e.typeCode() == typeCode; });
 }
 bool Construction::anySelectedNumeric() const {
@@ -464,9 +464,9 @@ std::vector<ListLine> Construction::listLines(const TextLookup& text, bool showH
         if (!e.defined || e.macroIntermediate) return;
         ++number;
         if (!e.visible && !showHidden) return;
-        std::string line = " " + std::to_string(number) + ". " + text(e.typeCode());
+        std::string line = " " + std::to_string(number) + ". " + text(codeValue(e.typeCode()));
         if (e.hasName()) line += " " + *e.name();
-        if (e.typeCode() != 11900 && !e.parents.empty()) {
+        if (e.typeCode() != TypeCode::Iteration && !e.parents.empty()) {
             line += " [ ";
             for (std::size_t i = 0; i < e.parents.size(); ++i) {
                 if (i > 0) line += ",";

@@ -101,7 +101,7 @@ class Construction {
     // ---- queries that enable commands
     int selectedCount() const;
     Element* firstSelected() const;
-    bool anySelectedOfCode(int typeCode) const;
+    bool anySelectedOfCode(TypeCode typeCode) const;
     bool anySelectedNumeric() const;
     bool anySelectedNotText() const;
     bool anySelectedWithFont() const;

@@ -12,6 +12,7 @@
 #include "model/element_kind.h"
 #include "model/font_record.h"
 #include "model/kind_style.h"
+#include "model/type_codes.h"
 
 class Canvas;
 class Construction;
@@ -28,6 +29,17 @@ struct PickRay {
     Vec3 farPoint;
 };
 
+// What a group leader generates after itself, in order: numbers, vertices, face
+// polygons of verticesPerFace vertices each. The codes are in the leader's row.
+struct GroupLayout {
+    int numbers = 0;
+    int vertices = 0;
+    int faces = 0;
+    int verticesPerFace = 0;
+
+    int count() const { return numbers + vertices + faces; }
+};
+
 // The base record of every element: how it is defined (type code and parents),
 // how it looks, and the flags the construction, the view and the tools read.
 // Each element kind derives from it and implements the virtual operations.
@@ -35,7 +47,7 @@ class Element {
   public:
     // Makes a fresh element of a listed type code with the style of its kind.
     // parentCountGiven is used only for the variable-count codes.
-    Element(int typeCode, const KindStyle& style, int parentCountGiven = 0);
+    Element(TypeCode typeCode, const KindStyle& style, int parentCountGiven = 0);
     virtual ~Element();
 
     Element& operator=(const Element&) = delete;
@@ -62,8 +74,10 @@ class Element {
     // The inverse: the point of the element at the given parameters; 0 when unsupported.
     virtual int pointAt(double param1, double param2, Vec3& point) const;
 
+    // What a group leader generates; nothing for every other element.
+    virtual GroupLayout groupLayout() const { return {}; }
     // Generated elements that follow a group leader in its construction.
-    virtual int subElementCount() const { return 0; }
+    virtual int subElementCount() const { return groupLayout().count(); }
     // Text the construction list adds after the parents (a calculation's expression).
     virtual std::string listSuffix() const { return {}; }
     // The font of numbers and coordinates; other kinds ignore it.
@@ -75,7 +89,7 @@ class Element {
     virtual bool parameterRange(double& minimum, double& maximum) const;
     virtual void setParameterValue(double value);
 
-    int typeCode() const { return typeCode_; }
+    TypeCode typeCode() const { return typeCode_; }
     ElementKind kind() const { return kind_; }
     int parentCount() const { return static_cast<int>(parents.size()); }
 
@@ -111,7 +125,7 @@ class Element {
   private:
     friend class Construction;
 
-    int typeCode_;
+    TypeCode typeCode_;
     ElementKind kind_;
     std::optional<std::string> name_;
     int listIndex_ = -1;  // position in the owning construction, kept by the construction

@@ -35,7 +35,7 @@ struct MadePoint {
 
 MadePoint makeCandidate(Document& document, const IntersectionRecipe& recipe, int rootIndex, int x, int y,
                         const PickRay& ray, int projection) {
-    if (recipe.typeCode == 0) return {};
+    if (recipe.typeCode == TypeCode::None) return {};
     auto point = std::make_unique<IntersectionPoint>(
         recipe.typeCode, document.styles[static_cast<int>(ElementKind::Point)], rootIndex);
     const int count = std::min<int>(recipe.parentCount, static_cast<int>(recipe.parents.size()));
@@ -105,7 +105,7 @@ bool replacesBest(const Element& element, double o, const Element* best, double 
     if (isPoint(*best) && !isPoint(element)) return false;
     if (!(b + kHitDepthTolerance > o || b == 0.0)) return false;
     // A point on an element gives way only to another such point.
-    return best->typeCode() != kCodePointOnObject || element.typeCode() == kCodePointOnObject;
+    return best->typeCode() != TypeCode::PointOnObject || element.typeCode() == TypeCode::PointOnObject;
 }
 
 CandidatePoint findCandidatePoint(Document& document, std::span<Element* const> walk, int x, int y,
@@ -134,7 +134,7 @@ CandidatePoint findCandidatePoint(Document& document, std::span<Element* const> 
                 continue;
             }
             const IntersectionRecipe recipe = intersectionRecipe(first, second);
-            if (recipe.typeCode == 0) continue;
+            if (recipe.typeCode == TypeCode::None) continue;
             keepNearest(best, makeCandidate(document, recipe, 0, x, y, ray, projection));
             if (recipe.twoRoots) keepNearest(best, makeCandidate(document, recipe, 1, x, y, ray, projection));
         }

@@ -31,7 +31,7 @@ class ConicTest : public CurveTest {
     Conic* through(std::array<Vec3, 5> at) {
         std::vector<Element*> points;
         for (Vec3 p : at) points.push_back(freePoint(p));
-        return make<Conic>(10040, points);
+        return make<Conic>(TypeCode::ConicFivePoints, points);
     }
     // x²/a² + y²/b² = 1.
     Conic* ellipse(double a, double b) {
@@ -110,7 +110,7 @@ TEST_F(ConicTest, ClassifiesAndLocatesCentres) {
     ASSERT_EQ(p->defined, 1);
     EXPECT_EQ(p->conicType(), 3);
     EXPECT_EQ(p->centreInSpace(centre), 0);
-    Point* centrePoint = make<Point>(10073, {p});
+    Point* centrePoint = make<Point>(TypeCode::ConicCentre, {p});
     EXPECT_EQ(centrePoint->defined, 0);
 
     // Two crossing lines: their centre is the crossing.
@@ -337,14 +337,14 @@ TEST_F(ConicTest, HitTestFollowsTheDrawnCurve) {
 
 TEST_F(ConicTest, SectionsOfCylindersAndCones) {
     auto planeAt = [&](Vec3 a, Vec3 b, Vec3 c) {
-        auto p = std::make_unique<Plane>(10050, kCurveStyle);
+        auto p = std::make_unique<Plane>(TypeCode::PlaneThreePoints, kCurveStyle);
         p->planePoint1 = a;
         p->planePoint2 = b;
         p->planePoint3 = c;
         p->defined = 1;
         return static_cast<Plane*>(construction.append(std::move(p)));
     };
-    auto cylinderElement = std::make_unique<Cylinder>(10061, kCurveStyle);
+    auto cylinderElement = std::make_unique<Cylinder>(TypeCode::CylinderAboutAxis, kCurveStyle);
     cylinderElement->baseCentre = {0, 0, 0};
     cylinderElement->topCentre = {0, 0, 4};
     cylinderElement->rimPoint = {2, 0, 0};
@@ -353,7 +353,8 @@ TEST_F(ConicTest, SectionsOfCylindersAndCones) {
     Cylinder* cylinder = static_cast<Cylinder*>(construction.append(std::move(cylinderElement)));
 
     // Across the axis: the circle of the cylinder's radius.
-    Conic* across = make<Conic>(11003, {planeAt({0, 0, 1}, {1, 0, 1}, {0, 1, 1}), cylinder});
+    Conic* across =
+        make<Conic>(TypeCode::ConicPlaneSection, {planeAt({0, 0, 1}, {1, 0, 1}, {0, 1, 1}), cylinder});
     ASSERT_EQ(across->defined, 1);
     EXPECT_EQ(across->conicType(), 1);
     Vec3 centre;
@@ -362,7 +363,8 @@ TEST_F(ConicTest, SectionsOfCylindersAndCones) {
     for (const Vec3& p : across->definingPoints) EXPECT_NEAR(std::hypot(p.x, p.y), 2.0, 1e-9);
 
     // Along the axis, the plane x = 1: the lines x = 1, y = ±√3.
-    Conic* along = make<Conic>(11003, {planeAt({1, 0, 0}, {1, 1, 0}, {1, 0, 1}), cylinder});
+    Conic* along =
+        make<Conic>(TypeCode::ConicPlaneSection, {planeAt({1, 0, 0}, {1, 1, 0}, {1, 0, 1}), cylinder});
     ASSERT_EQ(along->defined, 1);
     EXPECT_TRUE(along->conicType() == 4 || along->conicType() == 5);
     const std::array<Vec3, 4> parallels = along->linePoints();
@@ -371,10 +373,11 @@ TEST_F(ConicTest, SectionsOfCylindersAndCones) {
     EXPECT_NEAR(parallels[2].y, -parallels[0].y, 1e-9);
     EXPECT_NEAR(parallels[2].x, 1.0, 1e-9);
     // Beside the cylinder: undefined.
-    Conic* beside = make<Conic>(11003, {planeAt({3, 0, 0}, {3, 1, 0}, {3, 0, 1}), cylinder});
+    Conic* beside =
+        make<Conic>(TypeCode::ConicPlaneSection, {planeAt({3, 0, 0}, {3, 1, 0}, {3, 0, 1}), cylinder});
     EXPECT_EQ(beside->defined, 0);
 
-    auto coneElement = std::make_unique<Cone>(10062, kCurveStyle);
+    auto coneElement = std::make_unique<Cone>(TypeCode::ConeThroughPoint, kCurveStyle);
     coneElement->baseCentre = {0, 0, 0};
     coneElement->apex = {0, 0, 4};
     coneElement->rimPoint = {2, 0, 0};
@@ -382,19 +385,20 @@ TEST_F(ConicTest, SectionsOfCylindersAndCones) {
     coneElement->defined = 1;
     Cone* cone = static_cast<Cone*>(construction.append(std::move(coneElement)));
     // Half way up: a circle of radius 1.
-    Conic* ring = make<Conic>(11003, {planeAt({0, 0, 2}, {1, 0, 2}, {0, 1, 2}), cone});
+    Conic* ring = make<Conic>(TypeCode::ConicPlaneSection, {planeAt({0, 0, 2}, {1, 0, 2}, {0, 1, 2}), cone});
     ASSERT_EQ(ring->defined, 1);
     EXPECT_EQ(ring->conicType(), 1);
     for (const Vec3& p : ring->definingPoints) EXPECT_NEAR(std::hypot(p.x, p.y), 1.0, 1e-9);
     // Through the apex: two lines crossing at the apex.
-    Conic* apexCut = make<Conic>(11003, {planeAt({0, 0, 0}, {0, 1, 0}, {0, 0, 4}), cone});
+    Conic* apexCut =
+        make<Conic>(TypeCode::ConicPlaneSection, {planeAt({0, 0, 0}, {0, 1, 0}, {0, 0, 4}), cone});
     ASSERT_EQ(apexCut->defined, 1);
     EXPECT_TRUE(apexCut->conicType() == 4 || apexCut->conicType() == 5);
     ASSERT_EQ(apexCut->centreInSpace(centre), 1);
     EXPECT_VEC_NEAR(centre, (Vec3{0, 0, 4}), 1e-9);
 
     // The image of a section in the origin is the same kind of conic.
-    Conic* image = make<Conic>(10920, {across, freePoint({0, 0, 0})});
+    Conic* image = make<Conic>(TypeCode::ConicCentralSymmetry, {across, freePoint({0, 0, 0})});
     ASSERT_EQ(image->defined, 1);
     EXPECT_EQ(image->conicType(), across->conicType());
 }

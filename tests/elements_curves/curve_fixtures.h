@@ -25,7 +25,7 @@ inline double dist(Vec3 a, Vec3 b) {
 class CurveTest : public ::testing::Test {
   protected:
     Point* freePoint(Vec3 at) {
-        auto p = std::make_unique<Point>(10000, kCurveStyle);
+        auto p = std::make_unique<Point>(TypeCode::FreePoint, kCurveStyle);
         p->position = at;
         p->defined = 1;
         return static_cast<Point*>(construction.append(std::move(p)));
@@ -38,7 +38,7 @@ class CurveTest : public ::testing::Test {
     }
 
     template <typename T>
-    T* make(int typeCode, std::vector<Element*> parents) {
+    T* make(TypeCode typeCode, std::vector<Element*> parents) {
         T* e = add(std::make_unique<T>(typeCode, kCurveStyle), std::move(parents));
         e->recompute(construction, 0, 1.0);
         return e;

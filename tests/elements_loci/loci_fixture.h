@@ -23,7 +23,7 @@ inline constexpr KindStyle kLociStyle{0, 1, 0, 0, 0x00ff00};
 class StandInParameter : public Element {
   public:
     StandInParameter(double value, double minimum, double maximum)
-        : Element(10550, kLociStyle), value(value), minimum(minimum), maximum(maximum) {}
+        : Element(TypeCode::Parameter, kLociStyle), value(value), minimum(minimum), maximum(maximum) {}
 
     std::unique_ptr<Element> clone() const override {
         return std::unique_ptr<Element>(new StandInParameter(*this));
@@ -67,7 +67,7 @@ struct LociScene {
     Construction c;
 
     Point* free(Vec3 at) {
-        auto p = std::make_unique<Point>(10000, kLociStyle);
+        auto p = std::make_unique<Point>(TypeCode::FreePoint, kLociStyle);
         p->position = at;
         p->defined = 1;
         return static_cast<Point*>(c.append(std::move(p)));
@@ -80,7 +80,7 @@ struct LociScene {
         return static_cast<T*>(c.append(std::move(e)));
     }
 
-    StraightElement* straight(int code, Element* a, Element* b) {
+    StraightElement* straight(TypeCode code, Element* a, Element* b) {
         return add(std::make_unique<StraightElement>(code, kLociStyle), {a, b});
     }
 

@@ -16,26 +16,26 @@ TEST(Point, FreeMidpointAndCentres) {
     EXPECT_EQ(a->defined, 1);
     EXPECT_EQ(a->position, (Vec3{1, 2, 3}));
 
-    Point* m = addElement<Point>(c, {a, b}, kCodeMidpoint, kTestStyle);
+    Point* m = addElement<Point>(c, {a, b}, TypeCode::MidpointTwoPoints, kTestStyle);
     m->recompute(c, 0, 1.0);
     EXPECT_EQ(m->defined, 1);
     EXPECT_EQ(m->position, (Vec3{2, 0, 3.5}));
 
-    Circle* circle = addElement<Circle>(c, {a, b, m}, 10030, kTestStyle);
+    Circle* circle = addElement<Circle>(c, {a, b, m}, TypeCode::CircleThreePoints, kTestStyle);
     circle->centre = {4, 5, 6};
-    Point* circleCentre = addElement<Point>(c, {circle}, kCodeCircleCentre, kTestStyle);
+    Point* circleCentre = addElement<Point>(c, {circle}, TypeCode::CircleCentre, kTestStyle);
     circleCentre->recompute(c, 0, 1.0);
     EXPECT_EQ(circleCentre->defined, 1);
     EXPECT_EQ(circleCentre->position, circle->centre);
 
-    Arc* arc = addElement<Arc>(c, {a, b, m}, 10045, kTestStyle);
+    Arc* arc = addElement<Arc>(c, {a, b, m}, TypeCode::ArcThreePoints, kTestStyle);
     arc->centre = {-1, 0, 2};
-    Point* arcCentre = addElement<Point>(c, {arc}, kCodeArcCentre, kTestStyle);
+    Point* arcCentre = addElement<Point>(c, {arc}, TypeCode::ArcCentre, kTestStyle);
     arcCentre->recompute(c, 0, 1.0);
     EXPECT_EQ(arcCentre->position, arc->centre);
 
     // Generated vertices are placed by their generator; their own recompute keeps them.
-    Point* vertex = addElement<Point>(c, {circle}, kCodeRegularPolygonVertex, kTestStyle);
+    Point* vertex = addElement<Point>(c, {circle}, TypeCode::RegularPolygonVertex, kTestStyle);
     vertex->position = {8, 8, 8};
     vertex->defined = 0;
     vertex->recompute(c, 0, 1.0);
@@ -43,7 +43,7 @@ TEST(Point, FreeMidpointAndCentres) {
     EXPECT_EQ(vertex->defined, 0);
 
     // The image of A in the centre B.
-    Point* image = addElement<Point>(c, {a, b}, 10800, kTestStyle);
+    Point* image = addElement<Point>(c, {a, b}, TypeCode::PointCentralSymmetry, kTestStyle);
     image->recompute(c, 0, 1.0);
     EXPECT_EQ(image->defined, 1);
     EXPECT_EQ(image->position, (Vec3{5, -6, 5}));
@@ -51,14 +51,14 @@ TEST(Point, FreeMidpointAndCentres) {
 
 TEST(Point, ConicCentreInSpaceOrUndefined) {
     Construction c;
-    Conic* conic = addElement<Conic>(c, {}, 10040, kTestStyle);
+    Conic* conic = addElement<Conic>(c, {}, TypeCode::ConicFivePoints, kTestStyle);
     // The frame lies in the plane x = 5: frame x along y, frame y along z.
     conic->curve.type = ConicType::kEllipse;
     conic->curve.frame = {{0, 1, 0}, {0, 0, 1}, {1, 0, 0}};
     conic->curve.level = 5;
     // (x − 2)² + (y − 3)² = 1 in the frame.
     conic->curve.coefficients = {1, 0, 1, -6, -4, 12};
-    Point* centre = addElement<Point>(c, {conic}, kCodeConicCentre, kTestStyle);
+    Point* centre = addElement<Point>(c, {conic}, TypeCode::ConicCentre, kTestStyle);
     centre->recompute(c, 0, 1.0);
     EXPECT_EQ(centre->defined, 1);
     expectNear(centre->position, {5, 2, 3});
@@ -75,9 +75,9 @@ TEST(PointOnObject, FollowsItsStraightElementAndStaysInItsBounds) {
     Construction c;
     Point* a = addFreePoint(c, {0, 0, 0});
     Point* b = addFreePoint(c, {4, 0, 0});
-    StraightElement* segment = addStraight(c, kCodeSegment, {a, b});
+    StraightElement* segment = addStraight(c, TypeCode::SegmentTwoPoints, {a, b});
     PointOnObject* p = addElement<PointOnObject>(c, {segment}, kTestStyle);
-    EXPECT_EQ(p->typeCode(), kCodePointOnObject);
+    EXPECT_EQ(p->typeCode(), TypeCode::PointOnObject);
     ASSERT_EQ(segment->parameterOf({1, 0, 0}, p->param1, p->param2), 1);
     c.recomputeAll(0, 1.0);
     EXPECT_EQ(p->defined, 1);
@@ -94,10 +94,10 @@ TEST(PointOnObject, FollowsItsStraightElementAndStaysInItsBounds) {
     expectNear(p->position, b->position);
 
     // On a ray it cannot pass behind A, on a line it can.
-    StraightElement* ray = addStraight(c, kCodeRay, {a, b});
+    StraightElement* ray = addStraight(c, TypeCode::RayTwoPoints, {a, b});
     PointOnObject* onRay = addElement<PointOnObject>(c, {ray}, kTestStyle);
     ray->parameterOf({0, -3, 0}, onRay->param1, onRay->param2);
-    StraightElement* line = addStraight(c, kCodeLine, {a, b});
+    StraightElement* line = addStraight(c, TypeCode::LineTwoPoints, {a, b});
     PointOnObject* onLine = addElement<PointOnObject>(c, {line}, kTestStyle);
     line->parameterOf({0, -3, 0}, onLine->param1, onLine->param2);
     c.recomputeAll(0, 1.0);
@@ -107,7 +107,7 @@ TEST(PointOnObject, FollowsItsStraightElementAndStaysInItsBounds) {
 
 TEST(Point, DrawsADotAndALabelHalfAUnitTowardsTheViewer) {
     RecordingCanvas canvas;
-    Point p(kCodeFreePoint, {0, 3, 1, 0, 0x00FF00});
+    Point p(TypeCode::FreePoint, {0, 3, 1, 0, 0x00FF00});
     p.position = {1, 2, 3};
     p.draw(0x0000FF, 0, canvas);
     p.drawLabel(canvas, 0x777777);  // no name, no label
@@ -128,7 +128,7 @@ TEST(Point, DrawsADotAndALabelHalfAUnitTowardsTheViewer) {
 }
 
 TEST(Point, HitTestUsesTheSphereRadiusTimesTheDepthFactor) {
-    Point p(kCodeFreePoint, kTestStyle);
+    Point p(TypeCode::FreePoint, kTestStyle);
     const PickRay ray{{0, 0, 10}, {0, 0, -10}};
     Vec3 hit{7, 7, 7};
 

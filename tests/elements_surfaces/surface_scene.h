@@ -25,7 +25,7 @@ struct Scene {
     Construction c;
 
     Point* free(Vec3 at) {
-        auto p = std::make_unique<Point>(10000, kTestStyle);
+        auto p = std::make_unique<Point>(TypeCode::FreePoint, kTestStyle);
         p->position = at;
         p->defined = 1;
         return static_cast<Point*>(c.append(std::move(p)));
@@ -38,7 +38,7 @@ struct Scene {
         return static_cast<T*>(c.append(std::move(e)));
     }
 
-    StraightElement* line(Vec3 a, Vec3 b, int code = 10020) {
+    StraightElement* line(Vec3 a, Vec3 b, TypeCode code = TypeCode::LineTwoPoints) {
         return add(std::make_unique<StraightElement>(code, kTestStyle), {free(a), free(b)});
     }
 

@@ -24,7 +24,7 @@ class CurveImages : public ImageScene {
 };
 
 TEST_F(CurveImages, CircleInACentreKeepsTheSourcesRadius) {
-    Circle* source = through<Circle>(10030, {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}});
+    Circle* source = through<Circle>(TypeCode::CircleThreePoints, {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}});
     ASSERT_EQ(source->defined, 1);
     Circle* image = static_cast<Circle*>(imageOf(source, 0, {free({2, 2, 2})}));
     ASSERT_EQ(image->defined, 1);
@@ -45,7 +45,8 @@ TEST_F(CurveImages, CircleInACentreKeepsTheSourcesRadius) {
 TEST_F(CurveImages, AReflectedArcRunsFromTheImageOfItsStartToTheImageOfItsEnd) {
     // A short arc (P2 between P1 and P3 the short way) and a long one.
     for (double middle : {50.0, 200.0}) {
-        Arc* source = through<Arc>(10045, {onCircle(2, 0), onCircle(2, middle), onCircle(2, 120)});
+        Arc* source =
+            through<Arc>(TypeCode::ArcThreePoints, {onCircle(2, 0), onCircle(2, middle), onCircle(2, 120)});
         ASSERT_EQ(source->defined, 1);
         EXPECT_NEAR(source->sweep, middle < 120 ? 2 * kPi / 3 : 4 * kPi / 3, 1e-9);
         const Vec3 normal = source->axisB - source->axisA;
@@ -69,7 +70,8 @@ TEST_F(CurveImages, AReflectedArcRunsFromTheImageOfItsStartToTheImageOfItsEnd) {
 }
 
 TEST_F(CurveImages, APointOnAReflectedCircleMeasuresFromTheImageOfRefPoint) {
-    Circle* source = through<Circle>(10030, {onCircle(1.5, 30), onCircle(1.5, 100), onCircle(1.5, 250)});
+    Circle* source = through<Circle>(TypeCode::CircleThreePoints,
+                                     {onCircle(1.5, 30), onCircle(1.5, 100), onCircle(1.5, 250)});
     Circle* image = static_cast<Circle*>(imageOf(source, 2, transformationParents(2)));
     ASSERT_EQ(image->defined, 1);
     auto onImage = std::make_unique<PointOnObject>(kImageStyle);
@@ -107,7 +109,7 @@ TEST_F(CurveImages, ConicImagesAreRefittedAndClassifiedLikeTheirSources) {
     const double samples[5] = {-1.2, -0.4, 0.3, 0.9, 1.6};
     const Vec3 normal = crossProduct(kU, kV);
     for (const Shape& shape : shapes) {
-        auto conic = std::make_unique<Conic>(10040, kImageStyle);
+        auto conic = std::make_unique<Conic>(TypeCode::ConicFivePoints, kImageStyle);
         for (std::size_t i = 0; i < 5; ++i) conic->parents[i] = free(shape.at(samples[i]));
         Conic* source = add(std::move(conic), {});
         ASSERT_EQ(source->defined, 1);
@@ -140,7 +142,7 @@ TEST_F(CurveImages, ConicImagesAreRefittedAndClassifiedLikeTheirSources) {
 TEST_F(CurveImages, AConicWhoseMappingFailsKeepsItsLastCurve) {
     std::vector<Element*> sources = makeSources();
     Conic* source = static_cast<Conic*>(sources.back());
-    StraightElement* axis = straight(kCodeLine, {0, 0, 0}, {0, 0, 1});
+    StraightElement* axis = straight(TypeCode::LineTwoPoints, {0, 0, 0}, {0, 0, 1});
     TestNumber* number = add(std::make_unique<TestNumber>(30.0), {});
     Conic* image = static_cast<Conic*>(imageOf(source, 4, {axis, number}));
     ASSERT_EQ(image->defined, 1);

@@ -176,7 +176,7 @@ TEST_F(FamilyImages, PolygonImagesTakeTheSourcesVerticesOrStayAsTheyWere) {
     ASSERT_EQ(source->kind(), ElementKind::Polygon);
 
     // A polygon serves as a mirror through its support points, like the plane it spans.
-    auto mirror = std::make_unique<Polygon>(10055, kImageStyle, 3);
+    auto mirror = std::make_unique<Polygon>(TypeCode::PolygonVertices, kImageStyle, 3);
     const Vec3 corners[3] = {{0, 0, 1}, {3, 1, 1}, {-1, 2, 1}};
     for (std::size_t i = 0; i < 3; ++i) mirror->parents[i] = free(corners[i]);
     Polygon* polygonMirror = add(std::move(mirror), {});
@@ -188,7 +188,7 @@ TEST_F(FamilyImages, PolygonImagesTakeTheSourcesVerticesOrStayAsTheyWere) {
 
     // A mirror line collapsed to a point (only possible by direct edit) maps nothing:
     // the image is undefined and keeps its vertices.
-    StraightElement* line = straight(kCodeLine, {1, 0, 0}, {1, 0, 5});
+    StraightElement* line = straight(TypeCode::LineTwoPoints, {1, 0, 0}, {1, 0, 5});
     Polygon* reflected = static_cast<Polygon*>(imageOf(source, 1, {line}));
     ASSERT_EQ(reflected->defined, 1);
     const std::vector<Vec3> before = reflected->vertices;

@@ -8,10 +8,10 @@ class Rotation : public ImageScene {
   protected:
     // The segment (1,0,0)–(2,0,1) turned about the z axis (or the reversed axis) by a number.
     StraightElement* rotatedSegment(TestNumber* number, bool reversedAxis = false) {
-        StraightElement* segment = straight(kCodeSegment, {1, 0, 0}, {2, 0, 1});
-        StraightElement* axis = reversedAxis ? straight(kCodeLine, {0, 0, 1}, {0, 0, -1})
-                                             : straight(kCodeLine, {0, 0, -1}, {0, 0, 1});
-        auto image = std::make_unique<StraightElement>(10814, kImageStyle);
+        StraightElement* segment = straight(TypeCode::SegmentTwoPoints, {1, 0, 0}, {2, 0, 1});
+        StraightElement* axis = reversedAxis ? straight(TypeCode::LineTwoPoints, {0, 0, 1}, {0, 0, -1})
+                                             : straight(TypeCode::LineTwoPoints, {0, 0, -1}, {0, 0, 1});
+        auto image = std::make_unique<StraightElement>(TypeCode::SegmentRotation, kImageStyle);
         image->parents = {segment, axis, number};
         return static_cast<StraightElement*>(construction.append(std::move(image)));
     }
@@ -106,7 +106,7 @@ TEST(TransformationValue, MapsPointsAndStopsAtTheFirstFailure) {
     EXPECT_EQ(mapped[0], (Vec3{5, 5, 5}));
 
     // An element that is no image carries no transformation.
-    Point free(kCodeFreePoint, kImageStyle);
+    Point free(TypeCode::FreePoint, kImageStyle);
     EXPECT_FALSE(Transformation::ofImage(free, 0, t));
     EXPECT_FALSE(imagesOf(free, 0, in, mapped));
 }

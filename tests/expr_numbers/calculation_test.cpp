@@ -77,7 +77,7 @@ TEST(Calculation, AnUndefinedOperandMakesItUndefinedAndTheAngleUnitReachesTheFun
     Point* a = addFreePoint(d, {1, 0, 0});
     Point* v = addFreePoint(d, {0, 0, 0});
     Point* b = addFreePoint(d, {0, 1, 0});
-    Measure* angle = addElement<Measure>(d, {a, v, b}, kCodeThreePointAngle, kNumberStyle);
+    Measure* angle = addElement<Measure>(d, {a, v, b}, TypeCode::ThreePointAngle, kNumberStyle);
     Calculation* half = addCalculation(d, "A/2", {angle});
     d.recomputeAll(1, 1.0);
     EXPECT_NEAR(half->value, 45.0, 1e-12);

@@ -34,7 +34,7 @@ TEST(Coordinates, PartsAreWiredToTheLeaderAndTakeTheScaledCoordinates) {
     CoordinatesGroup g = addCoordinates(c, {1, -2.5, 0.125}, 2);
     EXPECT_EQ(g.leader->subElementCount(), 3);
     EXPECT_EQ(g.leader->parents[0], g.point);
-    const int codes[] = {kCodeCoordinateX, kCodeCoordinateY, kCodeCoordinateZ};
+    const TypeCode codes[] = {TypeCode::CoordinateX, TypeCode::CoordinateY, TypeCode::CoordinateZ};
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(g.part[i]->typeCode(), codes[i]);
         ASSERT_EQ(g.part[i]->parentCount(), 1);

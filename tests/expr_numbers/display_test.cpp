@@ -20,7 +20,7 @@ class ScreenSettingsGuard {
 };
 
 std::unique_ptr<NumberElement> component(double value, int decimals) {
-    auto n = std::make_unique<NumberElement>(kCodeCoordinateX, kNumberStyle);
+    auto n = std::make_unique<NumberElement>(TypeCode::CoordinateX, kNumberStyle);
     n->value = value;
     n->valueDefined = 1;
     n->decimals = decimals;
@@ -122,7 +122,7 @@ TEST(NumberDisplay, CreationDefaultsAndPlacement) {
     Point* a = addFreePoint(c, {0, 0, 0});
     Point* b = addFreePoint(c, {1, 0, 0});
     Element* pair[] = {a, b};
-    auto measure = makeMeasure(kCodePointPointDistance, pair, kNumberStyle, defaults, 200, 150);
+    auto measure = makeMeasure(TypeCode::PointPointDistance, pair, kNumberStyle, defaults, 200, 150);
     EXPECT_EQ(measure->decimals, 8);
     EXPECT_EQ(measure->font, defaults.font);
     EXPECT_EQ(measure->colour, 0x00ABCDEFu);

@@ -10,16 +10,16 @@ namespace {
 
 struct DistanceScene {
     explicit DistanceScene(Vec3 b, double d) {
-        auto pa = std::make_unique<Point>(kCodeFreePoint, KindStyle{});
+        auto pa = std::make_unique<Point>(TypeCode::FreePoint, KindStyle{});
         pa->position = {1, 1, 1};
         a = static_cast<Point*>(c.append(std::move(pa)));
-        auto pb = std::make_unique<Point>(kCodeFreePoint, KindStyle{});
+        auto pb = std::make_unique<Point>(TypeCode::FreePoint, KindStyle{});
         pb->position = b;
         this->b = static_cast<Point*>(c.append(std::move(pb)));
         auto n = std::make_unique<ParameterNumber>(KindStyle{});
         n->value = d;
         number = static_cast<ParameterNumber*>(c.append(std::move(n)));
-        auto p = std::make_unique<Point>(kCodePointAtDistance, KindStyle{});
+        auto p = std::make_unique<Point>(TypeCode::PointAtDistance, KindStyle{});
         p->parents = {a, this->b, number};
         point = static_cast<Point*>(c.append(std::move(p)));
     }

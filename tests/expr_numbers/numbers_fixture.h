@@ -32,7 +32,7 @@ T* addElement(Construction& c, std::initializer_list<Element*> parents, Args&&..
 }
 
 inline Point* addFreePoint(Construction& c, Vec3 at) {
-    Point* p = addElement<Point>(c, {}, kCodeFreePoint, kNumberStyle);
+    Point* p = addElement<Point>(c, {}, TypeCode::FreePoint, kNumberStyle);
     p->position = at;
     return p;
 }

@@ -56,7 +56,7 @@ TEST(Parameter, NumbersDriveTheElementsBuiltOnThem) {
     ParameterNumber* x = addParameter(c, 2.0);
     ParameterNumber* y = addParameter(c, 4.0);
     Calculation* z = addCalculation(c, "1/(A-4)", {y});
-    Point* placed = addElement<Point>(c, {x, y, z}, kCodePointByCoordinates, kNumberStyle);
+    Point* placed = addElement<Point>(c, {x, y, z}, TypeCode::PointByCoordinates, kNumberStyle);
     y->value = 5.0;
     c.recomputeAll(0, 2.0);
     ASSERT_EQ(placed->defined, 1);

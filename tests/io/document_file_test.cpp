@@ -255,7 +255,7 @@ TEST(DocumentFile, DamagedFilesAreRefusedWholeWithAReason) {
     Construction& c = chain.construction();
     Point* a = addPoint(c, {});
     Point* b = addPoint(c, {1, 0, 0});
-    addOn(c, std::make_unique<Point>(10070, KindStyle{}), {a, b});
+    addOn(c, std::make_unique<Point>(TypeCode::MidpointTwoPoints, KindStyle{}), {a, b});
     auto chainBytes = bytesOf(chain);
     const std::size_t midKeys = firstRecord + 2 * (42 + 4 + 24 - 2) + 44;  // after two unnamed points
     ASSERT_EQ(chainBytes[midKeys - 44] | chainBytes[midKeys - 43] << 8, 10070);
@@ -271,8 +271,8 @@ TEST(DocumentFile, DamagedFilesAreRefusedWholeWithAReason) {
     Construction& w = wrongKind.construction();
     Point* p = addPoint(w, {});
     Point* q = addPoint(w, {1, 0, 0});
-    auto* seg = addOn(w, std::make_unique<StraightElement>(10015, KindStyle{}), {p, q});
-    addOn(w, std::make_unique<Point>(10070, KindStyle{}), {p, seg});
+    auto* seg = addOn(w, std::make_unique<StraightElement>(TypeCode::SegmentTwoPoints, KindStyle{}), {p, q});
+    addOn(w, std::make_unique<Point>(TypeCode::MidpointTwoPoints, KindStyle{}), {p, seg});
     refused(bytesOf(wrongKind), "parent of the wrong kind");
 
     // A cube missing its last face.

@@ -44,38 +44,41 @@ void buildEveryClass(Document& doc) {
     Point* d = pt(0, 3, 0);
     Point* e = pt(1, 1, 2);
     Point* up = pt(0, 0, 5);
-    add(c, std::make_unique<Point>(10070, kStyle), {a, b});
-    auto* ab = add(c, std::make_unique<StraightElement>(10015, kStyle), {a, b});
-    auto* ad = add(c, std::make_unique<StraightElement>(10020, kStyle), {a, d});
-    auto* vector = add(c, std::make_unique<StraightElement>(10010, kStyle), {a, e});
-    auto* axis = add(c, std::make_unique<StraightElement>(10020, kStyle), {a, up});
-    auto* ray = add(c, std::make_unique<StraightElement>(10025, kStyle), {d, e});
-    auto* cross = add(c, std::make_unique<StraightElement>(10020, kStyle), {pt(2, -1, 0), pt(2, 1, 0)});
-    add(c, std::make_unique<IntersectionPoint>(11110, kStyle), {ab, cross});
+    add(c, std::make_unique<Point>(TypeCode::MidpointTwoPoints, kStyle), {a, b});
+    auto* ab = add(c, std::make_unique<StraightElement>(TypeCode::SegmentTwoPoints, kStyle), {a, b});
+    auto* ad = add(c, std::make_unique<StraightElement>(TypeCode::LineTwoPoints, kStyle), {a, d});
+    auto* vector = add(c, std::make_unique<StraightElement>(TypeCode::VectorTwoPoints, kStyle), {a, e});
+    auto* axis = add(c, std::make_unique<StraightElement>(TypeCode::LineTwoPoints, kStyle), {a, up});
+    auto* ray = add(c, std::make_unique<StraightElement>(TypeCode::RayTwoPoints, kStyle), {d, e});
+    auto* cross = add(c, std::make_unique<StraightElement>(TypeCode::LineTwoPoints, kStyle),
+                      {pt(2, -1, 0), pt(2, 1, 0)});
+    add(c, std::make_unique<IntersectionPoint>(TypeCode::LineLinePoint, kStyle), {ab, cross});
     auto onSegment = std::make_unique<PointOnObject>(kStyle);
     onSegment->param1 = 0.25;
     Point* on = add(c, std::move(onSegment), {ab});
-    auto* circle = add(c, std::make_unique<Circle>(10030, kStyle), {b, d, e});
-    auto* arc = add(c, std::make_unique<Arc>(10045, kStyle), {pt(1, 0, 0), pt(0, 1, 0), pt(-1, 0, 0)});
-    auto* conic = add(c, std::make_unique<Conic>(10040, kStyle),
+    auto* circle = add(c, std::make_unique<Circle>(TypeCode::CircleThreePoints, kStyle), {b, d, e});
+    auto* arc = add(c, std::make_unique<Arc>(TypeCode::ArcThreePoints, kStyle),
+                    {pt(1, 0, 0), pt(0, 1, 0), pt(-1, 0, 0)});
+    auto* conic = add(c, std::make_unique<Conic>(TypeCode::ConicFivePoints, kStyle),
                       {pt(2, 0, 1), pt(0, 1, 1), pt(-2, 0, 1), pt(0, -1, 1), pt(1.2, 0.8, 1)});
-    auto* plane = add(c, std::make_unique<Plane>(10050, kStyle), {a, b, d});
-    auto* polygon = add(c, std::make_unique<Polygon>(10055, kStyle, 4),
+    auto* plane = add(c, std::make_unique<Plane>(TypeCode::PlaneThreePoints, kStyle), {a, b, d});
+    auto* polygon = add(c, std::make_unique<Polygon>(TypeCode::PolygonVertices, kStyle, 4),
                         {pt(0, 0, 1), pt(1, 0, 1), pt(1, 1, 1), pt(0, 1, 1)});
     auto* regular = add(c, std::make_unique<RegularPolygon>(kStyle, 5), {pt(1, 0, 3), axis});
     appendAll(c, regular->makeParts(kStyle, kStyle));
-    auto* cube = add(c, std::make_unique<RegularPolyhedron>(10705, kStyle), {pt(3, 0, 0), axis});
+    auto* cube = add(c, std::make_unique<RegularPolyhedron>(TypeCode::Cube, kStyle), {pt(3, 0, 0), axis});
     appendAll(c, cube->makeParts(kStyle, kStyle));
-    auto* sphere = add(c, std::make_unique<Sphere>(10060, kStyle), {a, e});
-    auto* cylinder = add(c, std::make_unique<Cylinder>(10061, kStyle), {pt(2, 0, 1), axis});
-    auto* cone = add(c, std::make_unique<Cone>(10062, kStyle), {pt(1, 0, 1), a, up});
+    auto* sphere = add(c, std::make_unique<Sphere>(TypeCode::SphereCentrePoint, kStyle), {a, e});
+    auto* cylinder =
+        add(c, std::make_unique<Cylinder>(TypeCode::CylinderAboutAxis, kStyle), {pt(2, 0, 1), axis});
+    auto* cone = add(c, std::make_unique<Cone>(TypeCode::ConeThroughPoint, kStyle), {pt(1, 0, 1), a, up});
 
     Element* ends[] = {a, b};
-    c.append(makeMeasure(10500, ends, kStyle, NumberDefaults{}, 10, 20));
+    c.append(makeMeasure(TypeCode::PointPointDistance, ends, kStyle, NumberDefaults{}, 10, 20));
     Element* corner[] = {b, a, d};
-    c.append(makeMeasure(10520, corner, kStyle, NumberDefaults{}, 10, 40));
+    c.append(makeMeasure(TypeCode::ThreePointAngle, corner, kStyle, NumberDefaults{}, 10, 40));
     Element* ball[] = {sphere};
-    c.append(makeMeasure(10530, ball, kStyle, NumberDefaults{}, 10, 60));
+    c.append(makeMeasure(TypeCode::SphereVolume, ball, kStyle, NumberDefaults{}, 10, 60));
     Element* angle = c.append(makeParameter(30, kStyle, NumberDefaults{}, 50, 60));
     CompiledExpression compiled;
     ASSERT_EQ(compileExpression("A*2+1", 1, compiled), 1);
@@ -92,7 +95,7 @@ void buildEveryClass(Document& doc) {
     Element* by[] = {d, axis, plane, vector, axis};
     for (std::size_t i = 0; i < std::size(sources); ++i) {
         const int t = static_cast<int>(i % kTransformationCount);
-        const int code = imageTypeCode(*sources[i], t);
+        const TypeCode code = imageTypeCode(*sources[i], t);
         ElementPtr image;
         switch (sources[i]->kind()) {
             case ElementKind::Point:
@@ -133,18 +136,19 @@ void buildEveryClass(Document& doc) {
     }
 
     // Loci: a midpoint traced along the segment, a surface of two parameters.
-    Point* traced = add(c, std::make_unique<Point>(10070, kStyle), {on, d});
-    add(c, std::make_unique<Locus>(11700, kStyle), {traced, on});
+    Point* traced = add(c, std::make_unique<Point>(TypeCode::MidpointTwoPoints, kStyle), {on, d});
+    add(c, std::make_unique<Locus>(TypeCode::PointLocus, kStyle), {traced, on});
     Element* u = c.append(makeParameter(1, kStyle, NumberDefaults{}, 5, 90));
     Element* v = c.append(makeParameter(2, kStyle, NumberDefaults{}, 5, 110));
-    Point* byCoordinates = add(c, std::make_unique<Point>(10002, kStyle), {u, v, calculation});
-    add(c, std::make_unique<SurfaceLocus>(11815, kStyle), {byCoordinates, u, v});
+    Point* byCoordinates =
+        add(c, std::make_unique<Point>(TypeCode::PointByCoordinates, kStyle), {u, v, calculation});
+    add(c, std::make_unique<SurfaceLocus>(TypeCode::ParameterSurfaceLocus, kStyle), {byCoordinates, u, v});
 
     // An iteration halving towards A and B.
     Point* p = pt(1, 2, 0);
-    Point* p1 = add(c, std::make_unique<Point>(10070, kStyle), {p, a});
-    Point* p2 = add(c, std::make_unique<Point>(10070, kStyle), {p, b});
-    auto* halves = add(c, std::make_unique<StraightElement>(10015, kStyle), {p1, p2});
+    Point* p1 = add(c, std::make_unique<Point>(TypeCode::MidpointTwoPoints, kStyle), {p, a});
+    Point* p2 = add(c, std::make_unique<Point>(TypeCode::MidpointTwoPoints, kStyle), {p, b});
+    auto* halves = add(c, std::make_unique<StraightElement>(TypeCode::SegmentTwoPoints, kStyle), {p1, p2});
     auto iteration = std::make_unique<Iteration>(kStyle, 4);
     iteration->depth = 3;
     iteration->branchCount = 2;
@@ -163,7 +167,7 @@ void buildEveryClass(Document& doc) {
     Construction& m = scratch.construction();
     Point* ma = addPoint(m, {0, 0, 0});
     Point* mb = addPoint(m, {2, 0, 0});
-    Point* mid = addOn(m, std::make_unique<Point>(10070, KindStyle{}), {ma, mb});
+    Point* mid = addOn(m, std::make_unique<Point>(TypeCode::MidpointTwoPoints, KindStyle{}), {ma, mb});
     scratch.recompute();
     Element* initial[] = {ma, mb};
     Element* finals[] = {mid};

@@ -9,7 +9,7 @@
 #include "elements/straight_element.h"
 #include "model/document.h"
 
-inline Point* addPoint(Construction& c, Vec3 at, int code = 10000) {
+inline Point* addPoint(Construction& c, Vec3 at, TypeCode code = TypeCode::FreePoint) {
     auto p = std::make_unique<Point>(code, KindStyle{0, 2, 0, 0, 0x0000FF});
     p->position = at;
     return static_cast<Point*>(c.append(std::move(p)));
@@ -28,11 +28,13 @@ inline void buildSampleConstruction(Document& doc) {
     Point* a = addPoint(c, {0, 0, 0});
     a->setName("A");
     Point* b = addPoint(c, {1, 2, 3});
-    addOn(c, std::make_unique<Point>(10070, KindStyle{}), {a, b});
-    auto* s = addOn(c, std::make_unique<StraightElement>(10015, KindStyle{0, 1, 1, 0, 0x123456}), {a, b});
+    addOn(c, std::make_unique<Point>(TypeCode::MidpointTwoPoints, KindStyle{}), {a, b});
+    auto* s = addOn(
+        c, std::make_unique<StraightElement>(TypeCode::SegmentTwoPoints, KindStyle{0, 1, 1, 0, 0x123456}),
+        {a, b});
     Point* v = addPoint(c, {2, 0, 0});
-    auto* cube =
-        addOn(c, std::make_unique<RegularPolyhedron>(10705, KindStyle{0, 0, 0, 0, 0x00FF00}), {v, s});
+    auto* cube = addOn(
+        c, std::make_unique<RegularPolyhedron>(TypeCode::Cube, KindStyle{0, 0, 0, 0, 0x00FF00}), {v, s});
     for (ElementPtr& part : cube->makeParts(KindStyle{}, KindStyle{})) c.append(std::move(part));
     c.animationAdd(b);
     doc.recompute();

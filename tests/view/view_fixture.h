@@ -33,12 +33,12 @@ T* addElement(Document& d, std::initializer_list<Element*> parents, Args&&... ar
 }
 
 inline Point* addFreePoint(Document& d, Vec3 at) {
-    Point* p = addElement<Point>(d, {}, kCodeFreePoint, kViewTestStyle);
+    Point* p = addElement<Point>(d, {}, TypeCode::FreePoint, kViewTestStyle);
     p->position = at;
     return p;
 }
 
-inline StraightElement* addStraight(Document& d, int code, Vec3 a, Vec3 b) {
+inline StraightElement* addStraight(Document& d, TypeCode code, Vec3 a, Vec3 b) {
     Point* pa = addFreePoint(d, a);
     Point* pb = addFreePoint(d, b);
     return addElement<StraightElement>(d, {pa, pb}, code, kViewTestStyle);
@@ -49,7 +49,7 @@ inline Plane* addPlane(Document& d, Vec3 a, Vec3 b, Vec3 c) {
     Point* pa = addFreePoint(d, a);
     Point* pb = addFreePoint(d, b);
     Point* pc = addFreePoint(d, c);
-    return addElement<Plane>(d, {pa, pb, pc}, 10050, kViewTestStyle);
+    return addElement<Plane>(d, {pa, pb, pc}, TypeCode::PlaneThreePoints, kViewTestStyle);
 }
 
 // The window pixel nearest to a model point.
@@ -66,7 +66,7 @@ inline Pixel pixelOf(const Document& d, Vec3 p) {
 // An element of any type code whose hit the test decides.
 class StubElement : public Element {
   public:
-    StubElement(int typeCode, int parentCount = 0, int parts = 0)
+    StubElement(TypeCode typeCode, int parentCount = 0, int parts = 0)
         : Element(typeCode, kViewTestStyle, parentCount), parts(parts) {}
     std::unique_ptr<Element> clone() const override {
         return std::unique_ptr<Element>(new StubElement(*this));
@@ -90,7 +90,7 @@ class StubElement : public Element {
     StubElement(const StubElement&) = default;
 };
 
-inline StubElement* addStub(Document& d, int typeCode, int parts = 0) {
+inline StubElement* addStub(Document& d, TypeCode typeCode, int parts = 0) {
     auto e = std::make_unique<StubElement>(typeCode, 0, parts);
     e->defined = 1;
     return static_cast<StubElement*>(d.construction().append(std::move(e)));

@@ -14,9 +14,7 @@ namespace {
 
 template <typename T>
 T* add(Construction& c, std::unique_ptr<T> e, std::initializer_list<Element*> parents) {
-    std::size_t i = 0;
-    for (Element* p : parents) e->parents[i++] = p;
-    return static_cast<T*>(c.append(std::move(e)));
+    return static_cast<T*>(c.appendOn(std::move(e), parents));
 }
 
 // Free points with midpoints, segments, planes, spheres and named points built on them.

@@ -17,9 +17,7 @@ const KindStyle kStyle{0, 1, 1, 0, 0x2244aa};
 
 template <typename T>
 T* add(Construction& c, std::unique_ptr<T> e, std::initializer_list<Element*> parents) {
-    std::size_t i = 0;
-    for (Element* p : parents) e->parents[i++] = p;
-    return static_cast<T*>(c.append(std::move(e)));
+    return static_cast<T*>(c.appendOn(std::move(e), parents));
 }
 
 Point* freePoint(Construction& c, Vec3 at) {

@@ -45,14 +45,10 @@ class Sequence {
 
 Element* add(Document& document, TypeCode typeCode, std::vector<Element*> parents, int size, int shape,
              std::uint32_t colour) {
-    ElementPtr e = createElementForRecord(typeCode, static_cast<int>(parents.size()));
-    if (!e) return nullptr;
-    e->parents = std::move(parents);
-    e->size = size;
-    e->shape = shape;
-    e->colour = colour;
-    e->defined = 1;
-    return document.construction().append(std::move(e));
+    Element* e =
+        appendElement(document.construction(), typeCode, parents, KindStyle{0, size, shape, 0, colour});
+    if (e) e->defined = 1;
+    return e;
 }
 
 // Clusters of three free points, and on each cluster one segment, circle,

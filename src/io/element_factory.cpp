@@ -1,8 +1,5 @@
 #include "io/element_factory.h"
 
-#include <algorithm>
-#include <vector>
-
 #include "elements/circle.h"
 #include "elements/conic.h"
 #include "elements/iteration.h"
@@ -87,26 +84,11 @@ ElementPtr createElementForRecord(TypeCode typeCode, int parentCount) {
     return row ? make(*row, KindStyle{}, parentCount) : nullptr;
 }
 
-ElementPtr makeElement(TypeCode typeCode, std::span<Element* const> parents, const KindStyle& style) {
-    const TypeCodeInfo* row = typeCodeInfo(typeCode);
-    if (row == nullptr || std::find(parents.begin(), parents.end(), nullptr) != parents.end()) return nullptr;
-    std::vector<ElementKind> kinds;
-    kinds.reserve(parents.size());
-    for (const Element* p : parents) kinds.push_back(p->kind());
-    if (!acceptsParents(*row, kinds)) return nullptr;
-    ElementPtr made = make(*row, style, static_cast<int>(parents.size()));
-    if (!made || made->parents.size() != parents.size()) return nullptr;
-    std::copy(parents.begin(), parents.end(), made->parents.begin());
-    return made;
-}
-
 Element* appendElement(Construction& construction, TypeCode typeCode, std::span<Element* const> parents,
                        const KindStyle& style) {
-    for (const Element* p : parents) {
-        if (construction.indexOf(p) < 0) return nullptr;
-    }
-    ElementPtr made = makeElement(typeCode, parents, style);
-    return made ? construction.append(std::move(made)) : nullptr;
+    const TypeCodeInfo* row = typeCodeInfo(typeCode);
+    if (row == nullptr) return nullptr;
+    return construction.appendOn(make(*row, style, static_cast<int>(parents.size())), parents);
 }
 
 Element* appendElement(Construction& construction, TypeCode typeCode, std::initializer_list<Element*> parents,

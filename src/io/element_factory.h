@@ -11,15 +11,11 @@
 // generated elements. nullptr when no class serves the code.
 ElementPtr createElementForRecord(TypeCode typeCode, int parentCount);
 
-// The one checked way to make a new element: of the code's class, with the
-// style of its kind and these parents in this order. nullptr, and nothing made,
-// when the code names no element or the parents do not fit its row — their
-// number, a missing one, or one of a kind its position does not accept. The
-// class's own data (a point's position, a polygon's sides …) is the caller's.
-ElementPtr makeElement(TypeCode typeCode, std::span<Element* const> parents, const KindStyle& style);
-
-// makeElement, appended to the construction, whose elements the parents must
-// be; nullptr, and the construction unchanged, when it cannot be made.
+// The one way to make a new element from its code: of the code's class, with
+// the style of its kind, appended on these parents in this order (see
+// Construction::appendOn). nullptr, and the construction unchanged, when the code
+// names no element or the parents do not fit its row. The class's own data (a
+// point's position, a regular polygon's sides …) is the caller's to set.
 Element* appendElement(Construction& construction, TypeCode typeCode, std::span<Element* const> parents,
                        const KindStyle& style);
 Element* appendElement(Construction& construction, TypeCode typeCode, std::initializer_list<Element*> parents,

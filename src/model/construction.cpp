@@ -16,6 +16,24 @@ Element* Construction::append(ElementPtr element) {
     return raw;
 }
 
+Element* Construction::appendOn(ElementPtr element, std::span<Element* const> parents) {
+    const TypeCodeInfo* row = element ? typeCodeInfo(element->typeCode()) : nullptr;
+    if (row == nullptr || element->parents.size() != parents.size()) return nullptr;
+    std::vector<ElementKind> kinds;
+    kinds.reserve(parents.size());
+    for (const Element* p : parents) {
+        if (indexOf(p) < 0) return nullptr;
+        kinds.push_back(p->kind());
+    }
+    if (!acceptsParents(*row, kinds)) return nullptr;
+    std::copy(parents.begin(), parents.end(), element->parents.begin());
+    return append(std::move(element));
+}
+
+Element* Construction::appendOn(ElementPtr element, std::initializer_list<Element*> parents) {
+    return appendOn(std::move(element), std::span<Element* const>(parents.begin(), parents.size()));
+}
+
 void Construction::appendAll(Construction& other) {
     const std::size_t start = elements_.size();
     for (ElementPtr& e : other.elements_) elements_.push_back(std::move(e));

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <span>
 #include <string>
@@ -51,6 +52,12 @@ class Construction {
 
     // ---- the list
     Element* append(ElementPtr element);
+    // The checked way to add a new element: sets its parents and appends it when
+    // they fit its type code's row — their number, each one's kind in its
+    // position — and are elements of this construction. nullptr, and nothing
+    // appended, otherwise.
+    Element* appendOn(ElementPtr element, std::span<Element* const> parents);
+    Element* appendOn(ElementPtr element, std::initializer_list<Element*> parents);
     // Links the other construction's elements after the last one; the other is left empty.
     void appendAll(Construction& other);
     int count() const { return static_cast<int>(elements_.size()); }

@@ -35,9 +35,7 @@ inline Point* point(Construction& c, Vec3 at, const char* name, std::uint32_t co
 
 template <typename T>
 T* built(Construction& c, std::unique_ptr<T> e, std::initializer_list<Element*> parents) {
-    std::size_t i = 0;
-    for (Element* p : parents) e->parents.at(i++) = p;
-    return static_cast<T*>(c.append(std::move(e)));
+    return static_cast<T*>(c.appendOn(std::move(e), parents));
 }
 
 inline void build(Document& doc) {

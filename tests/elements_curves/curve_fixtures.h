@@ -33,8 +33,9 @@ class CurveTest : public ::testing::Test {
 
     template <typename T>
     T* add(std::unique_ptr<T> element, std::vector<Element*> parents) {
-        for (std::size_t i = 0; i < parents.size(); ++i) element->parents[i] = parents[i];
-        return static_cast<T*>(construction.append(std::move(element)));
+        Element* added = construction.appendOn(std::move(element), parents);
+        EXPECT_NE(added, nullptr) << "parents that do not fit the element's type code";
+        return static_cast<T*>(added);
     }
 
     template <typename T>

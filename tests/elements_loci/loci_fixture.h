@@ -75,9 +75,9 @@ struct LociScene {
 
     template <typename T>
     T* add(std::unique_ptr<T> e, std::initializer_list<Element*> parents) {
-        std::size_t i = 0;
-        for (Element* p : parents) e->parents.at(i++) = p;
-        return static_cast<T*>(c.append(std::move(e)));
+        Element* added = c.appendOn(std::move(e), parents);
+        EXPECT_NE(added, nullptr) << "parents that do not fit the element's type code";
+        return static_cast<T*>(added);
     }
 
     StraightElement* straight(TypeCode code, Element* a, Element* b) {

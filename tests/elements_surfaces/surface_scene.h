@@ -33,9 +33,9 @@ struct Scene {
 
     template <typename T>
     T* add(std::unique_ptr<T> e, std::initializer_list<Element*> parents) {
-        std::size_t i = 0;
-        for (Element* p : parents) e->parents.at(i++) = p;
-        return static_cast<T*>(c.append(std::move(e)));
+        Element* added = c.appendOn(std::move(e), parents);
+        EXPECT_NE(added, nullptr) << "parents that do not fit the element's type code";
+        return static_cast<T*>(added);
     }
 
     StraightElement* line(Vec3 a, Vec3 b, TypeCode code = TypeCode::LineTwoPoints) {

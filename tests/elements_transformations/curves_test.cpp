@@ -109,9 +109,9 @@ TEST_F(CurveImages, ConicImagesAreRefittedAndClassifiedLikeTheirSources) {
     const double samples[5] = {-1.2, -0.4, 0.3, 0.9, 1.6};
     const Vec3 normal = crossProduct(kU, kV);
     for (const Shape& shape : shapes) {
-        auto conic = std::make_unique<Conic>(TypeCode::ConicFivePoints, kImageStyle);
-        for (std::size_t i = 0; i < 5; ++i) conic->parents[i] = free(shape.at(samples[i]));
-        Conic* source = add(std::move(conic), {});
+        std::vector<Vec3> points;
+        for (const double sample : samples) points.push_back(shape.at(sample));
+        Conic* source = through<Conic>(TypeCode::ConicFivePoints, points);
         ASSERT_EQ(source->defined, 1);
         ASSERT_EQ(source->conicType(), shape.type);
         for (int t : {2, 4}) {

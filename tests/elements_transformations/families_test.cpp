@@ -176,10 +176,8 @@ TEST_F(FamilyImages, PolygonImagesTakeTheSourcesVerticesOrStayAsTheyWere) {
     ASSERT_EQ(source->kind(), ElementKind::Polygon);
 
     // A polygon serves as a mirror through its support points, like the plane it spans.
-    auto mirror = std::make_unique<Polygon>(TypeCode::PolygonVertices, kImageStyle, 3);
-    const Vec3 corners[3] = {{0, 0, 1}, {3, 1, 1}, {-1, 2, 1}};
-    for (std::size_t i = 0; i < 3; ++i) mirror->parents[i] = free(corners[i]);
-    Polygon* polygonMirror = add(std::move(mirror), {});
+    Polygon* polygonMirror = add(std::make_unique<Polygon>(TypeCode::PolygonVertices, kImageStyle, 3),
+                                 {free({0, 0, 1}), free({3, 1, 1}), free({-1, 2, 1})});
     Polygon* image = static_cast<Polygon*>(imageOf(source, 2, {polygonMirror}));
     ASSERT_EQ(image->defined, 1);
     ASSERT_EQ(image->vertexCount, 4);

@@ -150,11 +150,7 @@ class ImageScene : public ::testing::Test {
 
     template <typename T>
     T* add(std::unique_ptr<T> e, std::initializer_list<Element*> parents) {
-        std::size_t i = 0;
-        for (Element* p : parents) e->parents.at(i++) = p;
-        T* added = static_cast<T*>(construction.append(std::move(e)));
-        added->recompute(construction, kDegrees, 1.0);
-        return added;
+        return added<T>(construction.appendOn(std::move(e), parents));
     }
 
     StraightElement* straight(TypeCode code, Vec3 a, Vec3 b) {
@@ -162,13 +158,22 @@ class ImageScene : public ::testing::Test {
     }
 
     template <typename T>
+    T* through(TypeCode code, const std::vector<Vec3>& points) {
+        std::vector<Element*> parents;
+        for (Vec3 p : points) parents.push_back(free(p));
+        return added<T>(construction.appendOn(std::make_unique<T>(code, kImageStyle), parents));
+    }
+    template <typename T>
     T* through(TypeCode code, std::initializer_list<Vec3> points) {
-        auto e = std::make_unique<T>(code, kImageStyle);
-        std::size_t i = 0;
-        for (Vec3 p : points) e->parents.at(i++) = free(p);
-        T* added = static_cast<T*>(construction.append(std::move(e)));
-        added->recompute(construction, kDegrees, 1.0);
-        return added;
+        return through<T>(code, std::vector<Vec3>(points));
+    }
+
+    // An element appended on fitting parents, recomputed.
+    template <typename T>
+    T* added(Element* e) {
+        EXPECT_NE(e, nullptr) << "parents that do not fit the element's type code";
+        if (e) e->recompute(construction, kDegrees, 1.0);
+        return static_cast<T*>(e);
     }
 
     // A point of the tilted plane spanned at kOrigin by the orthonormal kU, kV.
@@ -185,10 +190,11 @@ class ImageScene : public ::testing::Test {
                                           {inPlane(1, 0), inPlane(0, 1.5), inPlane(-0.8, 0.2)}));
         sources.push_back(
             through<Plane>(TypeCode::PlaneThreePoints, {inPlane(0, 0), inPlane(1, 0.2), inPlane(0.3, 1)}));
-        auto polygon = std::make_unique<Polygon>(TypeCode::PolygonVertices, kImageStyle, 4);
         const Vec3 corners[4] = {inPlane(0, 0), inPlane(2, 0), inPlane(2.5, 1.5), inPlane(0.5, 1.2)};
-        for (std::size_t i = 0; i < 4; ++i) polygon->parents[i] = free(corners[i]);
-        sources.push_back(add(std::move(polygon), {}));
+        std::vector<Element*> vertices;
+        for (const Vec3& corner : corners) vertices.push_back(free(corner));
+        sources.push_back(added<Polygon>(construction.appendOn(
+            std::make_unique<Polygon>(TypeCode::PolygonVertices, kImageStyle, 4), vertices)));
         sources.push_back(through<Sphere>(TypeCode::SphereCentrePoint, {{0.5, 0.5, 0.5}, {1.1, -0.2, 0.9}}));
         sources.push_back(
             through<Arc>(TypeCode::ArcThreePoints, {inPlane(2, 0), inPlane(0.2, 1.9), inPlane(-1.8, -0.5)}));
@@ -197,11 +203,10 @@ class ImageScene : public ::testing::Test {
                 {free({2, 0, 0.3}), straight(TypeCode::LineTwoPoints, {0.2, 0.1, -0.5}, {0.7, 1.1, 1.5})}));
         sources.push_back(
             through<Cone>(TypeCode::ConeThroughPoint, {{1.5, 0.2, 0.8}, {0, 0, 0}, {0.3, 0.4, 3}}));
-        auto ellipse = std::make_unique<Conic>(TypeCode::ConicFivePoints, kImageStyle);
-        const double angles[5] = {0.3, 1.4, 2.6, 3.9, 5.1};
-        for (std::size_t i = 0; i < 5; ++i)
-            ellipse->parents[i] = free(inPlane(2 * std::cos(angles[i]), std::sin(angles[i])));
-        sources.push_back(add(std::move(ellipse), {}));
+        std::vector<Vec3> onEllipse;
+        for (const double angle : {0.3, 1.4, 2.6, 3.9, 5.1})
+            onEllipse.push_back(inPlane(2 * std::cos(angle), std::sin(angle)));
+        sources.push_back(through<Conic>(TypeCode::ConicFivePoints, onEllipse));
         return sources;
     }
 

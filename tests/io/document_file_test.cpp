@@ -272,7 +272,10 @@ TEST(DocumentFile, DamagedFilesAreRefusedWholeWithAReason) {
     Point* p = addPoint(w, {});
     Point* q = addPoint(w, {1, 0, 0});
     auto* seg = addOn(w, std::make_unique<StraightElement>(TypeCode::SegmentTwoPoints, KindStyle{}), {p, q});
-    addOn(w, std::make_unique<Point>(TypeCode::MidpointTwoPoints, KindStyle{}), {p, seg});
+    // Only a damaged file holds such an element: the checked builders refuse it.
+    auto onSegment = std::make_unique<Point>(TypeCode::MidpointTwoPoints, KindStyle{});
+    onSegment->parents = {p, seg};
+    w.append(std::move(onSegment));
     refused(bytesOf(wrongKind), "parent of the wrong kind");
 
     // A cube missing its last face.

@@ -18,6 +18,7 @@
 #include "expr/number_creation.h"
 #include "expr/text_element.h"
 #include "io/document_file.h"
+#include "io/element_factory.h"
 #include "io_fixtures.h"
 #include "model/byte_stream.h"
 
@@ -25,9 +26,12 @@ namespace {
 
 constexpr KindStyle kStyle{0, 1, 1, 0, 0x405060};
 
-template <typename T>
-T* add(Construction& c, std::unique_ptr<T> e, std::initializer_list<Element*> parents = {}) {
-    return addOn(c, std::move(e), parents);
+// An element of the code on these parents, made as the tools and the file reader make it.
+template <typename T = Element>
+T* add(Construction& c, TypeCode code, std::initializer_list<Element*> parents) {
+    Element* e = appendElement(c, code, parents, kStyle);
+    EXPECT_NE(e, nullptr) << code;
+    return static_cast<T*>(e);
 }
 
 void appendAll(Construction& c, std::vector<ElementPtr> parts) {
@@ -44,34 +48,31 @@ void buildEveryClass(Document& doc) {
     Point* d = pt(0, 3, 0);
     Point* e = pt(1, 1, 2);
     Point* up = pt(0, 0, 5);
-    add(c, std::make_unique<Point>(TypeCode::MidpointTwoPoints, kStyle), {a, b});
-    auto* ab = add(c, std::make_unique<StraightElement>(TypeCode::SegmentTwoPoints, kStyle), {a, b});
-    auto* ad = add(c, std::make_unique<StraightElement>(TypeCode::LineTwoPoints, kStyle), {a, d});
-    auto* vector = add(c, std::make_unique<StraightElement>(TypeCode::VectorTwoPoints, kStyle), {a, e});
-    auto* axis = add(c, std::make_unique<StraightElement>(TypeCode::LineTwoPoints, kStyle), {a, up});
-    auto* ray = add(c, std::make_unique<StraightElement>(TypeCode::RayTwoPoints, kStyle), {d, e});
-    auto* cross = add(c, std::make_unique<StraightElement>(TypeCode::LineTwoPoints, kStyle),
-                      {pt(2, -1, 0), pt(2, 1, 0)});
-    add(c, std::make_unique<IntersectionPoint>(TypeCode::LineLinePoint, kStyle), {ab, cross});
-    auto onSegment = std::make_unique<PointOnObject>(kStyle);
-    onSegment->param1 = 0.25;
-    Point* on = add(c, std::move(onSegment), {ab});
-    auto* circle = add(c, std::make_unique<Circle>(TypeCode::CircleThreePoints, kStyle), {b, d, e});
-    auto* arc = add(c, std::make_unique<Arc>(TypeCode::ArcThreePoints, kStyle),
-                    {pt(1, 0, 0), pt(0, 1, 0), pt(-1, 0, 0)});
-    auto* conic = add(c, std::make_unique<Conic>(TypeCode::ConicFivePoints, kStyle),
-                      {pt(2, 0, 1), pt(0, 1, 1), pt(-2, 0, 1), pt(0, -1, 1), pt(1.2, 0.8, 1)});
-    auto* plane = add(c, std::make_unique<Plane>(TypeCode::PlaneThreePoints, kStyle), {a, b, d});
-    auto* polygon = add(c, std::make_unique<Polygon>(TypeCode::PolygonVertices, kStyle, 4),
-                        {pt(0, 0, 1), pt(1, 0, 1), pt(1, 1, 1), pt(0, 1, 1)});
-    auto* regular = add(c, std::make_unique<RegularPolygon>(kStyle, 5), {pt(1, 0, 3), axis});
+    add<Point>(c, TypeCode::MidpointTwoPoints, {a, b});
+    auto* ab = add<StraightElement>(c, TypeCode::SegmentTwoPoints, {a, b});
+    auto* ad = add<StraightElement>(c, TypeCode::LineTwoPoints, {a, d});
+    auto* vector = add<StraightElement>(c, TypeCode::VectorTwoPoints, {a, e});
+    auto* axis = add<StraightElement>(c, TypeCode::LineTwoPoints, {a, up});
+    auto* ray = add<StraightElement>(c, TypeCode::RayTwoPoints, {d, e});
+    auto* cross = add<StraightElement>(c, TypeCode::LineTwoPoints, {pt(2, -1, 0), pt(2, 1, 0)});
+    add<IntersectionPoint>(c, TypeCode::LineLinePoint, {ab, cross});
+    auto* on = add<PointOnObject>(c, TypeCode::PointOnObject, {ab});
+    on->param1 = 0.25;
+    auto* circle = add<Circle>(c, TypeCode::CircleThreePoints, {b, d, e});
+    auto* arc = add<Arc>(c, TypeCode::ArcThreePoints, {pt(1, 0, 0), pt(0, 1, 0), pt(-1, 0, 0)});
+    auto* conic = add<Conic>(c, TypeCode::ConicFivePoints,
+                             {pt(2, 0, 1), pt(0, 1, 1), pt(-2, 0, 1), pt(0, -1, 1), pt(1.2, 0.8, 1)});
+    auto* plane = add<Plane>(c, TypeCode::PlaneThreePoints, {a, b, d});
+    auto* polygon =
+        add<Polygon>(c, TypeCode::PolygonVertices, {pt(0, 0, 1), pt(1, 0, 1), pt(1, 1, 1), pt(0, 1, 1)});
+    auto* regular = add<RegularPolygon>(c, TypeCode::RegularPolygon, {pt(1, 0, 3), axis});
+    regular->sideCount = 5;
     appendAll(c, regular->makeParts(kStyle, kStyle));
-    auto* cube = add(c, std::make_unique<RegularPolyhedron>(TypeCode::Cube, kStyle), {pt(3, 0, 0), axis});
+    auto* cube = add<RegularPolyhedron>(c, TypeCode::Cube, {pt(3, 0, 0), axis});
     appendAll(c, cube->makeParts(kStyle, kStyle));
-    auto* sphere = add(c, std::make_unique<Sphere>(TypeCode::SphereCentrePoint, kStyle), {a, e});
-    auto* cylinder =
-        add(c, std::make_unique<Cylinder>(TypeCode::CylinderAboutAxis, kStyle), {pt(2, 0, 1), axis});
-    auto* cone = add(c, std::make_unique<Cone>(TypeCode::ConeThroughPoint, kStyle), {pt(1, 0, 1), a, up});
+    auto* sphere = add<Sphere>(c, TypeCode::SphereCentrePoint, {a, e});
+    auto* cylinder = add<Cylinder>(c, TypeCode::CylinderAboutAxis, {pt(2, 0, 1), axis});
+    auto* cone = add<Cone>(c, TypeCode::ConeThroughPoint, {pt(1, 0, 1), a, up});
 
     Element* ends[] = {a, b};
     c.append(makeMeasure(TypeCode::PointPointDistance, ends, kStyle, NumberDefaults{}, 10, 20));
@@ -85,10 +86,9 @@ void buildEveryClass(Document& doc) {
     Element* operands[] = {angle};
     Element* calculation = c.append(makeCalculation(compiled, operands, kStyle, NumberDefaults{}, 80, 90));
     appendAll(c, makeCoordinates(e, kStyle, NumberDefaults{}, 5, 5));
-    auto text = std::make_unique<Text>(kStyle);
+    auto* text = add<Text>(c, TypeCode::Text, {});
     text->richText = "{\\rtf1 Hello}";
     text->rectangle = {{10, 20}, {200, 80}};
-    c.append(std::move(text));
 
     // One image of every family, the five transformations in turn.
     Element* sources[] = {e, ab, vector, ad, ray, circle, plane, polygon, sphere, arc, cylinder, cone, conic};
@@ -96,65 +96,30 @@ void buildEveryClass(Document& doc) {
     for (std::size_t i = 0; i < std::size(sources); ++i) {
         const int t = static_cast<int>(i % kTransformationCount);
         const TypeCode code = imageTypeCode(*sources[i], t);
-        ElementPtr image;
-        switch (sources[i]->kind()) {
-            case ElementKind::Point:
-                image = std::make_unique<Point>(code, kStyle);
-                break;
-            case ElementKind::Circle:
-                image = std::make_unique<Circle>(code, kStyle);
-                break;
-            case ElementKind::Plane:
-                image = std::make_unique<Plane>(code, kStyle);
-                break;
-            case ElementKind::Polygon:
-                image = std::make_unique<Polygon>(code, kStyle, 0);
-                break;
-            case ElementKind::Sphere:
-                image = std::make_unique<Sphere>(code, kStyle);
-                break;
-            case ElementKind::Arc:
-                image = std::make_unique<Arc>(code, kStyle);
-                break;
-            case ElementKind::Cylinder:
-                image = std::make_unique<Cylinder>(code, kStyle);
-                break;
-            case ElementKind::Cone:
-                image = std::make_unique<Cone>(code, kStyle);
-                break;
-            case ElementKind::Conic:
-                image = std::make_unique<Conic>(code, kStyle);
-                break;
-            default:
-                image = std::make_unique<StraightElement>(code, kStyle);
-                break;
-        }
-        image->parents[0] = sources[i];
-        image->parents[1] = by[t];
-        if (t == 4) image->parents[2] = angle;
-        c.append(std::move(image));
+        if (t == 4)
+            add(c, code, {sources[i], by[t], angle});
+        else
+            add(c, code, {sources[i], by[t]});
     }
 
     // Loci: a midpoint traced along the segment, a surface of two parameters.
-    Point* traced = add(c, std::make_unique<Point>(TypeCode::MidpointTwoPoints, kStyle), {on, d});
-    add(c, std::make_unique<Locus>(TypeCode::PointLocus, kStyle), {traced, on});
+    Point* traced = add<Point>(c, TypeCode::MidpointTwoPoints, {on, d});
+    add<Locus>(c, TypeCode::PointLocus, {traced, on});
     Element* u = c.append(makeParameter(1, kStyle, NumberDefaults{}, 5, 90));
     Element* v = c.append(makeParameter(2, kStyle, NumberDefaults{}, 5, 110));
-    Point* byCoordinates =
-        add(c, std::make_unique<Point>(TypeCode::PointByCoordinates, kStyle), {u, v, calculation});
-    add(c, std::make_unique<SurfaceLocus>(TypeCode::ParameterSurfaceLocus, kStyle), {byCoordinates, u, v});
+    Point* byCoordinates = add<Point>(c, TypeCode::PointByCoordinates, {u, v, calculation});
+    add<SurfaceLocus>(c, TypeCode::ParameterSurfaceLocus, {byCoordinates, u, v});
 
     // An iteration halving towards A and B.
     Point* p = pt(1, 2, 0);
-    Point* p1 = add(c, std::make_unique<Point>(TypeCode::MidpointTwoPoints, kStyle), {p, a});
-    Point* p2 = add(c, std::make_unique<Point>(TypeCode::MidpointTwoPoints, kStyle), {p, b});
-    auto* halves = add(c, std::make_unique<StraightElement>(TypeCode::SegmentTwoPoints, kStyle), {p1, p2});
-    auto iteration = std::make_unique<Iteration>(kStyle, 4);
+    Point* p1 = add<Point>(c, TypeCode::MidpointTwoPoints, {p, a});
+    Point* p2 = add<Point>(c, TypeCode::MidpointTwoPoints, {p, b});
+    auto* halves = add<StraightElement>(c, TypeCode::SegmentTwoPoints, {p1, p2});
+    auto* iteration = add<Iteration>(c, TypeCode::Iteration, {p, p1, p2, halves});
     iteration->depth = 3;
     iteration->branchCount = 2;
     iteration->inputCount = 1;
     iteration->imageTable = {{1, 2}};
-    add(c, std::move(iteration), {p, p1, p2, halves});
 
     c.animationAdd(angle);
     c.animationAdd(u);

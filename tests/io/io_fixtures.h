@@ -2,6 +2,8 @@
 
 // Small documents built from real element classes, shared by the file tests.
 
+#include <gtest/gtest.h>
+
 #include <memory>
 
 #include "elements/point.h"
@@ -17,9 +19,9 @@ inline Point* addPoint(Construction& c, Vec3 at, TypeCode code = TypeCode::FreeP
 
 template <typename T>
 T* addOn(Construction& c, std::unique_ptr<T> e, std::initializer_list<Element*> parents) {
-    std::size_t i = 0;
-    for (Element* p : parents) e->parents[i++] = p;
-    return static_cast<T*>(c.append(std::move(e)));
+    Element* added = c.appendOn(std::move(e), parents);
+    EXPECT_NE(added, nullptr) << "parents that do not fit the element's type code";
+    return static_cast<T*>(added);
 }
 
 // Two points, their midpoint, a segment and a cube on the segment's line.

@@ -14,7 +14,7 @@ class MeanPoint : public Element {
   public:
     explicit MeanPoint(TypeCode typeCode) : Element(typeCode, KindStyle{}) {}
     std::unique_ptr<Element> clone() const override { return std::unique_ptr<Element>(new MeanPoint(*this)); }
-    void recompute(Construction&, int, double) override {
+    void recompute(Construction&, const RecomputeContext&) override {
         if (parents.empty()) {
             defined = 1;
             return;
@@ -60,7 +60,7 @@ void CopyAndRecompute(benchmark::State& state) {
     std::unique_ptr<Construction> source = makeConstruction(count);
     for (auto _ : state) {
         std::unique_ptr<Construction> copy = source->copy();
-        copy->recomputeAll(1, 1.0);
+        copy->recomputeAll({1, 1.0});
         benchmark::DoNotOptimize(copy->last());
     }
     state.SetItemsProcessed(state.iterations() * count);

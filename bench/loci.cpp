@@ -76,9 +76,9 @@ void CurveLocus500(benchmark::State& state) {
     Point* driver = add(c, std::move(on), {segment});
     Point* traced = midpointChain(c, driver);
     auto* locus = add(c, std::make_unique<Locus>(TypeCode::PointLocus, kStyle), {traced, driver});
-    c.recomputeAll(1, 1.0);
+    c.recomputeAll({1, 1.0});
     for (auto _ : state) {
-        locus->recompute(c, 1, 1.0);
+        locus->recompute(c, {1, 1.0});
         benchmark::DoNotOptimize(locus->samples.data());
     }
     int defined = 0;
@@ -95,9 +95,9 @@ void SurfaceLocus90x90(benchmark::State& state) {
     Point* traced = midpointChain(c, start);
     auto* surface =
         add(c, std::make_unique<SurfaceLocus>(TypeCode::ParameterSurfaceLocus, kStyle), {traced, x, y});
-    c.recomputeAll(1, 1.0);
+    c.recomputeAll({1, 1.0});
     for (auto _ : state) {
-        surface->recompute(c, 1, 1.0);
+        surface->recompute(c, {1, 1.0});
         benchmark::DoNotOptimize(surface->grid.data());
     }
     int defined = 0;
@@ -119,7 +119,7 @@ void IterationTwoBranchesDepth10(benchmark::State& state) {
     it->inputCount = 1;
     it->imageTable = {{1, 2}};
     auto* iteration = add(c, std::move(it), {p, p1, p2, segment});
-    c.recomputeAll(1, 1.0);
+    c.recomputeAll({1, 1.0});
     NullCanvas canvas;
     for (auto _ : state) iteration->draw(0xcc0000, 0, canvas);
     state.counters["draw_calls_per_frame"] =

@@ -256,7 +256,7 @@ Json documentToJson(Document& document, const TextTable& texts) {
                          {"arrowAxes", v.arrowAxes},
                          {"axisLength", v.axisLength},
                          {"angleUnit", document.angleUnit},
-                         {"unitScale", v.unitScale},
+                         {"unitScale", document.unitScale},
                          {"autoRotate", v.autoRotate},
                          {"rotationSpeed", v.rotationSpeed},
                          {"rotationReverse", v.rotationReverse},

@@ -136,7 +136,7 @@ std::unique_ptr<Element> Circle::clone() const {
     return std::unique_ptr<Element>(new Circle(*this));
 }
 
-void Circle::recompute(Construction&, int angleUnit, double) {
+void Circle::recompute(Construction&, const RecomputeContext& context) {
     switch (typeCode()) {
         case TypeCode::CircleThreePoints: {
             const Vec3 p1 = positionOf(parents[0]);
@@ -175,7 +175,7 @@ void Circle::recompute(Construction&, int angleUnit, double) {
             recomputeSection();
             return;
         default:
-            recomputeImage(angleUnit);
+            recomputeImage(context.angleUnit);
             return;
     }
 }
@@ -260,7 +260,7 @@ std::unique_ptr<Element> Arc::clone() const {
     return std::unique_ptr<Element>(new Arc(*this));
 }
 
-void Arc::recompute(Construction&, int angleUnit, double) {
+void Arc::recompute(Construction&, const RecomputeContext& context) {
     if (typeCode() == TypeCode::ArcThreePoints) {
         defined = rebuild(positionOf(parents[0]), positionOf(parents[1]), positionOf(parents[2])) ? 1 : 0;
         return;
@@ -274,7 +274,9 @@ void Arc::recompute(Construction&, int angleUnit, double) {
     const Arc& source = *static_cast<const Arc*>(parents[0]);
     const std::array<Vec3, 3> points{source.point1, source.point2, source.point3};
     std::array<Vec3, 3> images;
-    defined = imagesOf(*this, angleUnit, points, images) && rebuild(images[0], images[1], images[2]) ? 1 : 0;
+    defined = imagesOf(*this, context.angleUnit, points, images) && rebuild(images[0], images[1], images[2])
+                  ? 1
+                  : 0;
 }
 
 bool Arc::rebuild(Vec3 p1, Vec3 p2, Vec3 p3) {

@@ -10,7 +10,7 @@ class Circle : public Element {
     Circle(TypeCode typeCode, const KindStyle& style);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     void drawLabel(Canvas& canvas, std::uint32_t labelColour) override;
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
@@ -48,7 +48,7 @@ class Arc : public Element {
     Arc(TypeCode typeCode, const KindStyle& style);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     // Anchored half way along the sweep.
     void drawLabel(Canvas& canvas, std::uint32_t labelColour) override;

@@ -24,7 +24,7 @@ std::unique_ptr<Element> Conic::clone() const {
     return std::unique_ptr<Element>(new Conic(*this));
 }
 
-void Conic::recompute(Construction&, int angleUnit, double) {
+void Conic::recompute(Construction&, const RecomputeContext& context) {
     Vec3 points[5];
     switch (typeCode()) {
         case TypeCode::ConicFivePoints:
@@ -39,7 +39,8 @@ void Conic::recompute(Construction&, int angleUnit, double) {
         default:
             // An image: the images of the source's five points, in order.
             if (!isImageTypeCode(typeCode()) ||
-                !imagesOf(*this, angleUnit, static_cast<const Conic*>(parents[0])->definingPoints, points)) {
+                !imagesOf(*this, context.angleUnit, static_cast<const Conic*>(parents[0])->definingPoints,
+                          points)) {
                 defined = 0;
                 return;
             }

@@ -16,7 +16,7 @@ class Conic : public Element {
     Conic(TypeCode typeCode, const KindStyle& style);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     // Anchored at the curve point of parameter 0.25 (a hyperbola's vertex, the
     // middle of a line pair's first line).

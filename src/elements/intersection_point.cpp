@@ -217,7 +217,7 @@ std::unique_ptr<Element> IntersectionPoint::clone() const {
     return std::unique_ptr<Element>(new IntersectionPoint(*this));
 }
 
-void IntersectionPoint::recompute(Construction&, int, double) {
+void IntersectionPoint::recompute(Construction&, const RecomputeContext&) {
     Vec3 first, second;
     const int n = solveIntersection(typeCode(), parents.data(), first, second);
     if (!hasTwoRoots(typeCode())) {

@@ -20,8 +20,7 @@ Iteration::Iteration(const Iteration& other)
       useIterationColour(other.useIterationColour),
       inputCount(other.inputCount),
       imageTable(other.imageTable),
-      angleUnit_(other.angleUnit_),
-      scale_(other.scale_) {}
+      context_(other.context_) {}
 
 std::unique_ptr<Element> Iteration::clone() const {
     return std::unique_ptr<Element>(new Iteration(*this));
@@ -65,9 +64,8 @@ bool Iteration::consistent() const {
     return !numbers || parents.back()->kind() == ElementKind::Number;
 }
 
-void Iteration::recompute(Construction& construction, int angleUnit, double scale) {
-    angleUnit_ = angleUnit;
-    scale_ = scale;
+void Iteration::recompute(Construction& construction, const RecomputeContext& context) {
+    context_ = context;
     copy_.reset();
     rows_.clear();
     if (!consistent()) {
@@ -158,7 +156,7 @@ void Iteration::runStep(const std::vector<Vec3>& inputs) {
         }
     };
     place();
-    copy_->recomputeAll(angleUnit_, scale_, true, place);
+    copy_->recomputeAll(context_, true, place);
 }
 
 void Iteration::drawCopy(std::uint32_t colour, int projection, Canvas& canvas) {

@@ -26,7 +26,7 @@ class Iteration : public Element {
 
     std::unique_ptr<Element> clone() const override;
     // Reads the depth and rebuilds the private copy of the construction.
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     // Draws the copies of every step after the first (the document shows that one).
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     // An iteration is not picked in space.
@@ -70,6 +70,5 @@ class Iteration : public Element {
 
     std::unique_ptr<Construction> copy_;
     std::vector<CopyRow> rows_;
-    int angleUnit_ = 1;
-    double scale_ = 1.0;
+    RecomputeContext context_;
 };

@@ -146,9 +146,9 @@ bool locusDriverValues(const Element& driver, int n, std::vector<double>& values
 
 // ---------------------------------------------------------------- LocusTrace
 
-LocusTrace::LocusTrace(Construction& construction, int angleUnit, double scale,
+LocusTrace::LocusTrace(Construction& construction, const RecomputeContext& context,
                        std::initializer_list<Element*> drivers)
-    : construction_(construction), angleUnit_(angleUnit), scale_(scale) {
+    : construction_(construction), context_(context) {
     savedMarks_.reserve(static_cast<std::size_t>(construction_.count()));
     construction_.forEach([this](const Element& e) { savedMarks_.push_back(e.mark); });
     bool clearFirst = true;
@@ -159,7 +159,7 @@ LocusTrace::LocusTrace(Construction& construction, int angleUnit, double scale,
 }
 
 void LocusTrace::step() {
-    construction_.recomputeMarked(angleUnit_, scale_);
+    construction_.recomputeMarked(context_);
 }
 
 void LocusTrace::finish() {
@@ -269,7 +269,7 @@ std::unique_ptr<Element> Locus::clone() const {
     return std::unique_ptr<Element>(new Locus(*this));
 }
 
-void Locus::recompute(Construction& construction, int angleUnit, double scale) {
+void Locus::recompute(Construction& construction, const RecomputeContext& context) {
     // The traced element may be undefined here (the construction allows it), but it must exist.
     Element* driver = parents[1];
     std::vector<double> values;
@@ -279,7 +279,7 @@ void Locus::recompute(Construction& construction, int angleUnit, double scale) {
         defined = 0;
         return;
     }
-    LocusTrace trace(construction, angleUnit, scale, {driver});
+    LocusTrace trace(construction, context, {driver});
     for (std::size_t i = 0; i < samples.size(); ++i) {
         setDriverValue(*driver, values[i]);
         trace.step();

@@ -77,7 +77,7 @@ class Locus : public Element {
     Locus(TypeCode typeCode, const KindStyle& style);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
     int write(OutputStream& out) const override;
@@ -114,7 +114,7 @@ class SurfaceLocus : public Element {
     SurfaceLocus(TypeCode typeCode, const KindStyle& style);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
     int write(OutputStream& out) const override;
@@ -128,8 +128,8 @@ class SurfaceLocus : public Element {
     SurfaceLocus(const SurfaceLocus&) = default;
 
   private:
-    bool recomputeOverParameters(Construction& construction, int angleUnit, double scale);
-    bool recomputeOverParallelogram(Construction& construction, int angleUnit, double scale);
+    bool recomputeOverParameters(Construction& construction, const RecomputeContext& context);
+    bool recomputeOverParallelogram(Construction& construction, const RecomputeContext& context);
     LocusMesh gridMesh() const;
 };
 
@@ -142,7 +142,7 @@ class SurfaceLocus : public Element {
 // locus leaves the construction exactly as it found it.
 class LocusTrace {
   public:
-    LocusTrace(Construction& construction, int angleUnit, double scale,
+    LocusTrace(Construction& construction, const RecomputeContext& context,
                std::initializer_list<Element*> drivers);
     LocusTrace(const LocusTrace&) = delete;
     LocusTrace& operator=(const LocusTrace&) = delete;
@@ -152,7 +152,6 @@ class LocusTrace {
 
   private:
     Construction& construction_;
-    int angleUnit_;
-    double scale_;
+    RecomputeContext context_;
     std::vector<std::int32_t> savedMarks_;
 };

@@ -57,7 +57,7 @@ std::unique_ptr<Element> Plane::clone() const {
     return std::unique_ptr<Element>(new Plane(*this));
 }
 
-void Plane::recompute(Construction&, int angleUnit, double) {
+void Plane::recompute(Construction&, const RecomputeContext& context) {
     Vec3 points[3];
     switch (typeCode()) {
         case TypeCode::PlaneThreePoints:
@@ -98,7 +98,7 @@ void Plane::recompute(Construction&, int angleUnit, double) {
             const Plane& source = *static_cast<const Plane*>(parents[0]);
             const std::array<Vec3, 3> sourcePoints{source.planePoint1, source.planePoint2,
                                                    source.planePoint3};
-            if (!imagesOf(*this, angleUnit, sourcePoints, points)) {
+            if (!imagesOf(*this, context.angleUnit, sourcePoints, points)) {
                 defined = 0;
                 return;
             }

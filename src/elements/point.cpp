@@ -43,7 +43,7 @@ std::unique_ptr<Element> Point::clone() const {
     return std::unique_ptr<Element>(new Point(*this));
 }
 
-void Point::recompute(Construction&, int angleUnit, double scale) {
+void Point::recompute(Construction&, const RecomputeContext& context) {
     switch (typeCode()) {
         case TypeCode::FreePoint:
         case TypeCode::RepresentedPoint:
@@ -55,7 +55,8 @@ void Point::recompute(Construction&, int angleUnit, double scale) {
                 defined = 0;
                 return;
             }
-            position = {toModelUnits(x, scale), toModelUnits(y, scale), toModelUnits(z, scale)};
+            position = {toModelUnits(x, context.unitScale), toModelUnits(y, context.unitScale),
+                        toModelUnits(z, context.unitScale)};
             defined = 1;
             return;
         }
@@ -86,7 +87,7 @@ void Point::recompute(Construction&, int angleUnit, double scale) {
                 defined = 0;
                 return;
             }
-            position = pointTowards(a, b, toModelUnits(d, scale));
+            position = pointTowards(a, b, toModelUnits(d, context.unitScale));
             defined = 1;
             return;
         }
@@ -94,7 +95,7 @@ void Point::recompute(Construction&, int angleUnit, double scale) {
             // The images of points; any other code names no point of this class.
             Vec3 image;
             if (!isImageTypeCode(typeCode()) ||
-                !imagesOf(*this, angleUnit, {&positionOf(parents[0]), 1}, {&image, 1})) {
+                !imagesOf(*this, context.angleUnit, {&positionOf(parents[0]), 1}, {&image, 1})) {
                 defined = 0;
                 return;
             }
@@ -141,7 +142,7 @@ std::unique_ptr<Element> PointOnObject::clone() const {
     return std::unique_ptr<Element>(new PointOnObject(*this));
 }
 
-void PointOnObject::recompute(Construction&, int, double) {
+void PointOnObject::recompute(Construction&, const RecomputeContext&) {
     // The object places the point from its own parameters. An object that cannot
     // evaluate them leaves the point undefined rather than at a stale place.
     defined = parents[0]->pointAt(param1, param2, position) ? 1 : 0;

@@ -10,7 +10,7 @@ class Point : public Element {
     Point(TypeCode typeCode, const KindStyle& style);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     void drawLabel(Canvas& canvas, std::uint32_t labelColour) override;
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
@@ -30,7 +30,7 @@ class IntersectionPoint : public Point {
     IntersectionPoint(TypeCode typeCode, const KindStyle& style, int rootIndex = 0);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     int write(OutputStream& out) const override;
     int read(InputStream& in, int fileVersion) override;
 
@@ -47,7 +47,7 @@ class PointOnObject : public Point {
     explicit PointOnObject(const KindStyle& style);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     int write(OutputStream& out) const override;
     int read(InputStream& in, int fileVersion) override;
 

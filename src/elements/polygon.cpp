@@ -44,7 +44,7 @@ std::unique_ptr<Element> Polygon::clone() const {
     return std::unique_ptr<Element>(new Polygon(*this));
 }
 
-void Polygon::recompute(Construction&, int angleUnit, double) {
+void Polygon::recompute(Construction&, const RecomputeContext& context) {
     if (typeCode() == TypeCode::PolygonVertices) {
         if (parents.size() != vertices.size()) {
             defined = 0;
@@ -62,7 +62,7 @@ void Polygon::recompute(Construction&, int angleUnit, double) {
     }
     const Polygon& source = *static_cast<const Polygon*>(parents[0]);
     std::vector<Vec3> images(source.vertices.size());
-    if (!imagesOf(*this, angleUnit, source.vertices, images)) {
+    if (!imagesOf(*this, context.angleUnit, source.vertices, images)) {
         defined = 0;
         return;
     }

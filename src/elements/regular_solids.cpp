@@ -47,9 +47,9 @@ bool collectPolygons(const Construction& construction, const Element*& from, Typ
 }
 
 // A generated polygon follows its vertices: it is recomputed when they all are defined.
-void recomputeOwnedPolygon(Element& polygon, Construction& construction, int angleUnit, double scale) {
+void recomputeOwnedPolygon(Element& polygon, Construction& construction, const RecomputeContext& context) {
     if (std::all_of(polygon.parents.begin(), polygon.parents.end(), isDefined))
-        polygon.recompute(construction, angleUnit, scale);
+        polygon.recompute(construction, context);
     else
         polygon.defined = 0;
 }
@@ -107,7 +107,7 @@ Polygon* RegularPolygon::polygon() const {
     return parts_.empty() ? nullptr : static_cast<Polygon*>(parts_.back());
 }
 
-void RegularPolygon::recompute(Construction& construction, int angleUnit, double scale) {
+void RegularPolygon::recompute(Construction& construction, const RecomputeContext& context) {
     parts_.clear();
     const Element* from = this;
     const GeneratedParts& generated = generatedPartsOf(typeCode());
@@ -125,7 +125,7 @@ void RegularPolygon::recompute(Construction& construction, int angleUnit, double
         const double angle = i * 2.0 * std::numbers::pi / sideCount;
         vertex.defined = rotateAboutAxis(v0, axis.pointA, axis.pointB, angle, vertex.position);
     }
-    recomputeOwnedPolygon(*parts_.back(), construction, angleUnit, scale);
+    recomputeOwnedPolygon(*parts_.back(), construction, context);
     defined = 1;
 }
 
@@ -211,7 +211,7 @@ void RegularPolyhedron::colourFaces() {
         parts_[i]->colour = colour;
 }
 
-void RegularPolyhedron::recompute(Construction& construction, int angleUnit, double scale) {
+void RegularPolyhedron::recompute(Construction& construction, const RecomputeContext& context) {
     parts_.clear();
     const SolidTable* solid = solidTableOf(typeCode());
     const Element* from = this;
@@ -252,7 +252,7 @@ void RegularPolyhedron::recompute(Construction& construction, int angleUnit, dou
         vertex.defined = made[k];
     }
     for (std::size_t i = at.size() - 1; i < parts_.size(); ++i)
-        recomputeOwnedPolygon(*parts_[i], construction, angleUnit, scale);
+        recomputeOwnedPolygon(*parts_[i], construction, context);
     defined = 1;
 }
 

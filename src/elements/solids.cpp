@@ -104,7 +104,7 @@ std::unique_ptr<Element> Sphere::clone() const {
     return std::unique_ptr<Element>(new Sphere(*this));
 }
 
-void Sphere::recompute(Construction&, int angleUnit, double) {
+void Sphere::recompute(Construction&, const RecomputeContext& context) {
     if (typeCode() != TypeCode::SphereCentrePoint) {
         // An image: centre and surface point mapped, the radius kept.
         if (!isImageTypeCode(typeCode())) {
@@ -114,7 +114,7 @@ void Sphere::recompute(Construction&, int angleUnit, double) {
         const Sphere& source = *static_cast<const Sphere*>(parents[0]);
         const std::array<Vec3, 2> points{source.centre, source.surfacePoint};
         std::array<Vec3, 2> images;
-        if (!imagesOf(*this, angleUnit, points, images)) {
+        if (!imagesOf(*this, context.angleUnit, points, images)) {
             defined = 0;
             return;
         }
@@ -191,7 +191,7 @@ std::unique_ptr<Element> Cylinder::clone() const {
     return std::unique_ptr<Element>(new Cylinder(*this));
 }
 
-void Cylinder::recompute(Construction&, int angleUnit, double) {
+void Cylinder::recompute(Construction&, const RecomputeContext& context) {
     if (typeCode() != TypeCode::CylinderAboutAxis) {
         // An image: the axis ends and the rim point mapped, the radius kept.
         if (!isImageTypeCode(typeCode())) {
@@ -201,7 +201,7 @@ void Cylinder::recompute(Construction&, int angleUnit, double) {
         const Cylinder& source = *static_cast<const Cylinder*>(parents[0]);
         const std::array<Vec3, 3> points{source.baseCentre, source.topCentre, source.rimPoint};
         std::array<Vec3, 3> images;
-        if (!imagesOf(*this, angleUnit, points, images)) {
+        if (!imagesOf(*this, context.angleUnit, points, images)) {
             defined = 0;
             return;
         }
@@ -272,7 +272,7 @@ std::unique_ptr<Element> Cone::clone() const {
     return std::unique_ptr<Element>(new Cone(*this));
 }
 
-void Cone::recompute(Construction&, int angleUnit, double) {
+void Cone::recompute(Construction&, const RecomputeContext& context) {
     if (typeCode() != TypeCode::ConeThroughPoint) {
         // An image: base centre, apex and rim point mapped, the base radius kept.
         if (!isImageTypeCode(typeCode())) {
@@ -282,7 +282,7 @@ void Cone::recompute(Construction&, int angleUnit, double) {
         const Cone& source = *static_cast<const Cone*>(parents[0]);
         const std::array<Vec3, 3> points{source.baseCentre, source.apex, source.rimPoint};
         std::array<Vec3, 3> images;
-        if (!imagesOf(*this, angleUnit, points, images)) {
+        if (!imagesOf(*this, context.angleUnit, points, images)) {
             defined = 0;
             return;
         }

@@ -39,7 +39,7 @@ std::unique_ptr<Element> StraightElement::clone() const {
     return std::unique_ptr<Element>(new StraightElement(*this));
 }
 
-void StraightElement::recompute(Construction&, int angleUnit, double) {
+void StraightElement::recompute(Construction&, const RecomputeContext& context) {
     defined = 1;
     switch (typeCode()) {
         case TypeCode::VectorTwoPoints:
@@ -108,7 +108,7 @@ void StraightElement::recompute(Construction&, int angleUnit, double) {
             const StraightElement& source = asStraight(parents[0]);
             const std::array<Vec3, 2> points{source.pointA, source.pointB};
             std::array<Vec3, 2> images;
-            if (!imagesOf(*this, angleUnit, points, images)) {
+            if (!imagesOf(*this, context.angleUnit, points, images)) {
                 defined = 0;
                 return;
             }

@@ -36,7 +36,7 @@ std::unique_ptr<Element> SurfaceLocus::clone() const {
     return std::unique_ptr<Element>(new SurfaceLocus(*this));
 }
 
-void SurfaceLocus::recompute(Construction& construction, int angleUnit, double scale) {
+void SurfaceLocus::recompute(Construction& construction, const RecomputeContext& context) {
     const bool sized =
         rowCount >= 2 && columnCount >= 2 &&
         grid.size() == static_cast<std::size_t>(rowCount) * static_cast<std::size_t>(columnCount);
@@ -46,9 +46,9 @@ void SurfaceLocus::recompute(Construction& construction, int angleUnit, double s
     }
     bool computed = false;
     if (typeCode() == TypeCode::ParameterSurfaceLocus)
-        computed = recomputeOverParameters(construction, angleUnit, scale);
+        computed = recomputeOverParameters(construction, context);
     else if (typeCode() == TypeCode::PolygonSurfaceLocus)
-        computed = recomputeOverParallelogram(construction, angleUnit, scale);
+        computed = recomputeOverParallelogram(construction, context);
     defined = computed ? 1 : 0;
 }
 
@@ -61,7 +61,7 @@ void storeCell(GridCell& cell, const Element& traced) {
 
 }  // namespace
 
-bool SurfaceLocus::recomputeOverParameters(Construction& construction, int angleUnit, double scale) {
+bool SurfaceLocus::recomputeOverParameters(Construction& construction, const RecomputeContext& context) {
     Element* first = parents[1];
     Element* second = parents[2];
     double min1 = 0.0, max1 = 0.0, min2 = 0.0, max2 = 0.0, saved1 = 0.0, saved2 = 0.0;
@@ -70,7 +70,7 @@ bool SurfaceLocus::recomputeOverParameters(Construction& construction, int angle
         return false;
     const double step1 = (max1 - min1) / (rowCount - 1);
     const double step2 = (max2 - min2) / (columnCount - 1);
-    LocusTrace trace(construction, angleUnit, scale, {first, second});
+    LocusTrace trace(construction, context, {first, second});
     for (int i = 0; i < rowCount; ++i) {
         first->setParameterValue(min1 + i * step1);
         for (int j = 0; j < columnCount; ++j) {
@@ -85,7 +85,7 @@ bool SurfaceLocus::recomputeOverParameters(Construction& construction, int angle
     return true;
 }
 
-bool SurfaceLocus::recomputeOverParallelogram(Construction& construction, int angleUnit, double scale) {
+bool SurfaceLocus::recomputeOverParallelogram(Construction& construction, const RecomputeContext& context) {
     Element* driver = parents[1];
     if (driver->typeCode() != TypeCode::PointOnObject || driver->parents.empty() ||
         driver->parents[0] == nullptr)
@@ -98,7 +98,7 @@ bool SurfaceLocus::recomputeOverParallelogram(Construction& construction, int an
     const double saved2 = point.param2;
     const Vec3 along1 = unitVector(v[0], v[1]).end * (distance(v[0], v[1]) / (rowCount - 1));
     const Vec3 along3 = unitVector(v[0], v[3]).end * (distance(v[0], v[3]) / (columnCount - 1));
-    LocusTrace trace(construction, angleUnit, scale, {driver});
+    LocusTrace trace(construction, context, {driver});
     for (int i = 0; i < rowCount; ++i) {
         for (int j = 0; j < columnCount; ++j) {
             GridCell& cell = grid[static_cast<std::size_t>(i * columnCount + j)];

@@ -49,7 +49,7 @@ void Calculation::assign(const CompiledExpression& compiled, std::span<Element* 
     parentKeys.assign(operands.size(), -1);
 }
 
-void Calculation::recompute(Construction&, int angleUnit, double) {
+void Calculation::recompute(Construction&, const RecomputeContext& context) {
     defined = 1;
     valueDefined = 1;
     if (!std::all_of(parents.begin(), parents.end(), isDefined)) {
@@ -71,7 +71,7 @@ void Calculation::recompute(Construction&, int angleUnit, double) {
         }
         values[i + 1] = operand.value;
     }
-    if (evaluate(postfix, values, angleUnit) == 1) {
+    if (evaluate(postfix, values, context.angleUnit) == 1) {
         value = values[0];
         valueDefined = 1;
     } else {

@@ -17,7 +17,7 @@ class Calculation : public NumberElement {
     Calculation(const KindStyle& style, int operandCount);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     int write(OutputStream& out) const override;
     int read(InputStream& in, int fileVersion) override;
     std::string listSuffix() const override { return expression; }

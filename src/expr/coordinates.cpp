@@ -43,7 +43,7 @@ std::vector<ElementPtr> Coordinates::makeParts(int decimals) {
     return made;
 }
 
-void Coordinates::recompute(Construction& construction, int, double scale) {
+void Coordinates::recompute(Construction& construction, const RecomputeContext& context) {
     parts_.clear();
     const Element* from = this;
     for (const TypeCode code : generatedPartsOf(typeCode()).numbers) {
@@ -59,7 +59,7 @@ void Coordinates::recompute(Construction& construction, int, double scale) {
     const Vec3& p = positionOf(parents[0]);
     const std::array<double, 3> coordinate = {p.x, p.y, p.z};
     for (std::size_t i = 0; i < 3; ++i) {
-        parts_[i]->value = scale * coordinate[i];
+        parts_[i]->value = context.unitScale * coordinate[i];
         parts_[i]->valueDefined = 1;
         parts_[i]->defined = 1;
     }

@@ -25,7 +25,7 @@ class Coordinates : public Element {
 
     std::unique_ptr<Element> clone() const override;
     // Finds its three parts after it and sets their values; undefined when they are missing.
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     // Writes the text and gives each part the box of its third.
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;

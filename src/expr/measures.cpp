@@ -203,7 +203,7 @@ std::unique_ptr<Element> Measure::clone() const {
     return std::unique_ptr<Element>(new Measure(*this));
 }
 
-void Measure::recompute(Construction& construction, int angleUnit, double scale) {
+void Measure::recompute(Construction& construction, const RecomputeContext& context) {
     double raw = 0.0;
     if (!rawMeasure(construction, *this, raw)) {
         defined = 0;
@@ -212,16 +212,16 @@ void Measure::recompute(Construction& construction, int angleUnit, double scale)
     }
     switch (measureDimension(typeCode())) {
         case MeasureDimension::kLength:
-            raw *= scale;
+            raw *= context.unitScale;
             break;
         case MeasureDimension::kArea:
-            raw *= scale * scale;
+            raw *= context.unitScale * context.unitScale;
             break;
         case MeasureDimension::kVolume:
-            raw *= scale * scale * scale;
+            raw *= context.unitScale * context.unitScale * context.unitScale;
             break;
         case MeasureDimension::kAngle:
-            raw = radiansToAngle(raw, angleUnit);
+            raw = radiansToAngle(raw, context.angleUnit);
             break;
     }
     value = snapToZero(raw);

@@ -21,7 +21,7 @@ class Measure : public NumberElement {
     std::unique_ptr<Element> clone() const override;
     // Undefined when the parents do not give the measure (coincident points of
     // an angle, a polygon that spans no plane, a polyhedron without its vertices).
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
 
   protected:
     Measure(const Measure&) = default;

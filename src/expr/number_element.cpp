@@ -14,7 +14,7 @@ std::unique_ptr<Element> NumberElement::clone() const {
     return std::unique_ptr<Element>(new NumberElement(*this));
 }
 
-void NumberElement::recompute(Construction&, int, double) {
+void NumberElement::recompute(Construction&, const RecomputeContext&) {
     defined = 1;
     valueDefined = 1;
 }

@@ -19,7 +19,7 @@ class NumberElement : public Element {
 
     std::unique_ptr<Element> clone() const override;
     // Components are positioned by their coordinates element: nothing to compute.
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     // Writes displayedText() at the position and keeps its extent for picking.
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;

@@ -19,7 +19,7 @@ std::unique_ptr<Element> ParameterNumber::clone() const {
     return std::unique_ptr<Element>(new ParameterNumber(*this));
 }
 
-void ParameterNumber::recompute(Construction&, int, double) {
+void ParameterNumber::recompute(Construction&, const RecomputeContext&) {
     defined = 1;
     valueDefined = 1;
 }

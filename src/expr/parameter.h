@@ -19,7 +19,7 @@ class ParameterNumber : public NumberElement {
 
     std::unique_ptr<Element> clone() const override;
     // Nothing to compute: the value is the parameter's own.
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     int write(OutputStream& out) const override;
     int read(InputStream& in, int fileVersion) override;
     // Loci run a parameter through its range (the limits as stored, in either order).

@@ -36,7 +36,7 @@ std::unique_ptr<Element> Text::clone() const {
     return std::unique_ptr<Element>(new Text(*this));
 }
 
-void Text::recompute(Construction&, int, double) {
+void Text::recompute(Construction&, const RecomputeContext&) {
     defined = 1;
 }
 

@@ -19,7 +19,7 @@ class Text : public Element {
 
     std::unique_ptr<Element> clone() const override;
     // Always defined.
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     // The rich text laid out in the rectangle on the current screen; text of
     // the automatic colour in the colour drawn with.
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;

@@ -415,14 +415,14 @@ bool parentsAllowRecompute(const Element& e, bool locusException) {
 
 }  // namespace
 
-void Construction::recomputeAll(int angleUnit, double scale, bool iterationOnly,
+void Construction::recomputeAll(const RecomputeContext& context, bool iterationOnly,
                                 const std::function<void()>& afterGroupLeader) {
     for (std::size_t i = 0; i < elements_.size();) {
         const std::size_t nextIndex = topLevelStep(i);
         Element& e = *elements_[i];
         if (!iterationOnly || e.iterationMember) {
             if (parentsAllowRecompute(e, true)) {
-                e.recompute(*this, angleUnit, scale);
+                e.recompute(*this, context);
                 if (iterationOnly && afterGroupLeader && e.subElementCount() > 0) afterGroupLeader();
             } else {
                 for (std::size_t j = i; j < nextIndex; ++j) elements_[j]->defined = 0;
@@ -432,7 +432,7 @@ void Construction::recomputeAll(int angleUnit, double scale, bool iterationOnly,
     }
 }
 
-void Construction::recomputeMarked(int angleUnit, double scale) {
+void Construction::recomputeMarked(const RecomputeContext& context) {
     for (std::size_t i = 0; i < elements_.size();) {
         const std::size_t nextIndex = topLevelStep(i);
         Element& e = *elements_[i];
@@ -440,7 +440,7 @@ void Construction::recomputeMarked(int angleUnit, double scale) {
         if (e.mark == 1 && k != ElementKind::Curve && k != ElementKind::Surface &&
             k != ElementKind::Iteration) {
             if (parentsAllowRecompute(e, false)) {
-                e.recompute(*this, angleUnit, scale);
+                e.recompute(*this, context);
             } else {
                 for (std::size_t j = i; j < nextIndex; ++j) elements_[j]->defined = 0;
             }

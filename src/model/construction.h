@@ -162,9 +162,9 @@ class Construction {
     // ---- recompute and draw
     // afterGroupLeader runs, in iteration-only mode, after each group leader is
     // recomputed, so that an iteration can put its input points back.
-    void recomputeAll(int angleUnit, double scale, bool iterationOnly = false,
+    void recomputeAll(const RecomputeContext& context, bool iterationOnly = false,
                       const std::function<void()>& afterGroupLeader = {});
-    void recomputeMarked(int angleUnit, double scale);
+    void recomputeMarked(const RecomputeContext& context);
     void drawAll(Canvas& canvas, const DrawSettings& settings);
 
     // The construction list's lines, with texts looked up by id.

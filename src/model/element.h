@@ -12,6 +12,7 @@
 #include "model/element_kind.h"
 #include "model/font_record.h"
 #include "model/kind_style.h"
+#include "model/recompute_context.h"
 #include "model/type_codes.h"
 
 class Canvas;
@@ -58,7 +59,7 @@ class Element {
     // Recomputes the element's data from its parents and sets `defined`.
     // Called only when every parent is defined, from the construction's own
     // walks; loci and iterations re-run parts of the construction through it.
-    virtual void recompute(Construction& construction, int angleUnit, double scale) = 0;
+    virtual void recompute(Construction& construction, const RecomputeContext& context) = 0;
     virtual void draw(std::uint32_t colour, int projection, Canvas& canvas) = 0;
     virtual void drawLabel(Canvas& canvas, std::uint32_t labelColour);
     // 1 when the element lies under window point (x, y); then hitPoint is set.

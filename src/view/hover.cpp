@@ -45,7 +45,7 @@ MadePoint makeCandidate(Document& document, const IntersectionRecipe& recipe, in
         point->parents[static_cast<std::size_t>(i)] = recipe.parents[static_cast<std::size_t>(i)];
     }
     point->defined = 1;
-    point->recompute(document.construction(), document.angleUnit, document.view.unitScale);
+    point->recompute(document.construction(), document.recomputeContext());
     if (!point->defined) return {};
     Vec3 hit;
     if (!point->hitTest(x, y, ray, projection, hit)) return {};

@@ -41,11 +41,11 @@ class CurveTest : public ::testing::Test {
     template <typename T>
     T* make(TypeCode typeCode, std::vector<Element*> parents) {
         T* e = add(std::make_unique<T>(typeCode, kCurveStyle), std::move(parents));
-        e->recompute(construction, 0, 1.0);
+        e->recompute(construction, {0, 1.0});
         return e;
     }
 
-    void recompute(Element* e) { e->recompute(construction, 0, 1.0); }
+    void recompute(Element* e) { e->recompute(construction, {0, 1.0}); }
 
     Construction construction;
 };

@@ -219,7 +219,7 @@ TEST(CurveLocus, TracingLeavesEveryElementAsItWas) {
     outside.s.c.at(1)->mark = 1;
     outside.mid->mark = 1;
     const std::vector<ElementState> before = stateOf(outside.s.c);
-    outside.locus->recompute(outside.s.c, 1, 1.0);
+    outside.locus->recompute(outside.s.c, {1, 1.0});
     expectSameState(before, stateOf(outside.s.c));
     EXPECT_EQ(outside.top->defined, 0);
 
@@ -229,7 +229,7 @@ TEST(CurveLocus, TracingLeavesEveryElementAsItWas) {
     inside.s.recompute();
     ASSERT_EQ(inside.top->defined, 1);
     const std::vector<ElementState> defined = stateOf(inside.s.c);
-    inside.locus->recompute(inside.s.c, 1, 1.0);
+    inside.locus->recompute(inside.s.c, {1, 1.0});
     expectSameState(defined, stateOf(inside.s.c));
     expectNear(inside.d->position, {0.6, 0, 0});
 
@@ -241,7 +241,7 @@ TEST(CurveLocus, TracingLeavesEveryElementAsItWas) {
     Locus* locus = addLocus(s, TypeCode::PointLocus, p, t);
     s.recompute();
     const std::vector<ElementState> parameterBefore = stateOf(s.c);
-    locus->recompute(s.c, 1, 1.0);
+    locus->recompute(s.c, {1, 1.0});
     expectSameState(parameterBefore, stateOf(s.c));
     EXPECT_EQ(t->value, 0.3);
     expectNear(locus->samples.front().first, {-5, -5, 0});

@@ -69,7 +69,7 @@ TEST(LocusDriverValues, LinesReachNinetyNineUnitsWhateverTheirLength) {
     }
     // A line through one point twice has no length to measure the reach by.
     StraightElement* collapsed = s.straight(TypeCode::LineTwoPoints, a, a);
-    collapsed->recompute(s.c, 1, 1.0);
+    collapsed->recompute(s.c, {1, 1.0});
     EXPECT_FALSE(locusDriverValues(*s.pointOn(collapsed, 0.0), kN, values));
 }
 

@@ -83,7 +83,7 @@ TEST(Iteration, ThePrivateCopyRunsWhatIsBuiltOnTheInputsAndShowsTheFurtherParent
     std::unique_ptr<Construction> again = scene.s.c.copy();
     const auto* copied = static_cast<const Iteration*>(again->at(scene.s.c.indexOf(scene.iteration)));
     EXPECT_EQ(copied->privateCopy(), nullptr);
-    again->recomputeAll(1, 1.0);
+    again->recomputeAll({1, 1.0});
     EXPECT_NE(copied->privateCopy(), nullptr);
 }
 

@@ -28,7 +28,7 @@ class StandInParameter : public Element {
     std::unique_ptr<Element> clone() const override {
         return std::unique_ptr<Element>(new StandInParameter(*this));
     }
-    void recompute(Construction&, int, double) override {
+    void recompute(Construction&, const RecomputeContext&) override {
         ++recomputeCount;
         defined = 1;
     }
@@ -96,7 +96,7 @@ struct LociScene {
             c.append(std::make_unique<StandInParameter>(value, minimum, maximum)));
     }
 
-    void recompute() { c.recomputeAll(1, 1.0); }
+    void recompute() { c.recomputeAll({1, 1.0}); }
 };
 
 inline double gap(Vec3 a, Vec3 b) {

@@ -17,7 +17,7 @@ namespace {
 IntersectionPoint* addIntersection(Construction& c, TypeCode code, std::initializer_list<Element*> parents,
                                    int rootIndex = 0) {
     IntersectionPoint* p = addElement<IntersectionPoint>(c, parents, code, kTestStyle, rootIndex);
-    p->recompute(c, 0, 1.0);
+    p->recompute(c, {0, 1.0});
     return p;
 }
 

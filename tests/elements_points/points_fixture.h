@@ -36,7 +36,7 @@ inline Point* addFreePoint(Construction& c, Vec3 at) {
 // A straight element of the given code, recomputed once.
 inline StraightElement* addStraight(Construction& c, TypeCode code, std::initializer_list<Element*> parents) {
     StraightElement* s = addElement<StraightElement>(c, parents, code, kTestStyle);
-    s->recompute(c, 0, 1.0);
+    s->recompute(c, {0, 1.0});
     return s;
 }
 

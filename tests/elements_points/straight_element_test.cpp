@@ -29,7 +29,7 @@ TEST(StraightElement, DefinedOnlyWhenItsPointsAreMoreThanTheToleranceApart) {
     EXPECT_EQ(v->defined, 0);
 
     b->position = {1 + 2e-6, 1, 1};
-    v->recompute(c, 0, 1.0);
+    v->recompute(c, {0, 1.0});
     EXPECT_EQ(v->defined, 1);
     EXPECT_EQ(v->pointA, a->position);
     EXPECT_EQ(v->pointB, b->position);
@@ -106,7 +106,7 @@ TEST(StraightElement, IntersectionLineOfTwoPlanes) {
     StraightElement* none =
         addElement<StraightElement>(c, {xy, shifted}, TypeCode::PlanesIntersectionLine, kTestStyle);
     none->pointA = {9, 9, 9};
-    none->recompute(c, 0, 1.0);
+    none->recompute(c, {0, 1.0});
     EXPECT_EQ(none->defined, 0);
     EXPECT_EQ(none->pointA, (Vec3{9, 9, 9}));
 }

@@ -46,7 +46,7 @@ class Figures {
         const Vec3 w = crossProduct(n, u);
         v = w * (1.0 / norm(w));
     }
-    void recompute() { c.recomputeAll(1, 1.0); }
+    void recompute() { c.recomputeAll({1, 1.0}); }
 
     Construction c;
 

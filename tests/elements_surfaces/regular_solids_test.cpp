@@ -157,7 +157,7 @@ TEST(RegularPolygon, RecordAndCopies) {
     auto copy = p.s.c.copy();
     auto* copiedLeader = static_cast<RegularPolygon*>(copy->at(p.s.c.indexOf(p.leader)));
     EXPECT_TRUE(copiedLeader->parts().empty());
-    copy->recomputeAll(1, 1.0);
+    copy->recomputeAll({1, 1.0});
     ASSERT_EQ(copiedLeader->parts().size(), 7u);
     EXPECT_EQ(copy->indexOf(copiedLeader->parts()[0]), p.s.c.indexOf(p.leader->parts()[0]));
     p.v0->position = {3, 0, 0};

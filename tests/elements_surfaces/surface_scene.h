@@ -53,7 +53,7 @@ struct Scene {
         return l;
     }
 
-    void recompute() { c.recomputeAll(1, 1.0); }
+    void recompute() { c.recomputeAll({1, 1.0}); }
 };
 
 inline void expectNear(Vec3 actual, Vec3 expected, double tolerance = 1e-9) {

@@ -38,7 +38,7 @@ TEST_F(CurveImages, CircleInACentreKeepsTheSourcesRadius) {
 
     // The radius is taken over, not measured again.
     source->radius = 5.0;
-    image->recompute(construction, kDegrees, 1.0);
+    image->recompute(construction, {kDegrees, 1.0});
     EXPECT_EQ(image->radius, 5.0);
 }
 
@@ -79,7 +79,7 @@ TEST_F(CurveImages, APointOnAReflectedCircleMeasuresFromTheImageOfRefPoint) {
     PointOnObject* point = static_cast<PointOnObject*>(construction.append(std::move(onImage)));
     for (double theta : {0.0, 0.4, 2.0, 4.5}) {
         point->param1 = theta;
-        point->recompute(construction, kDegrees, 1.0);
+        point->recompute(construction, {kDegrees, 1.0});
         ASSERT_EQ(point->defined, 1);
         // A mirror turns the sense of angles round: θ on the image is the mirror of −θ on the source.
         Vec3 from;
@@ -149,7 +149,7 @@ TEST_F(CurveImages, AConicWhoseMappingFailsKeepsItsLastCurve) {
     const Vec3 first = image->definingPoints[0];
     // An axis collapsed to a point (only possible by direct edit) maps nothing.
     axis->pointB = axis->pointA;
-    image->recompute(construction, kDegrees, 1.0);
+    image->recompute(construction, {kDegrees, 1.0});
     EXPECT_EQ(image->defined, 0);
     EXPECT_EQ(image->definingPoints[0], first);
     EXPECT_EQ(image->conicType(), 1);

@@ -120,7 +120,7 @@ TEST_F(FamilyImages, PointsOnImagesBehaveAsOnTheSourceKind) {
             onImage->parents[0] = image;
             ASSERT_TRUE(image->parameterOf(mapped, onImage->param1, onImage->param2));
             PointOnObject* point = static_cast<PointOnObject*>(construction.append(std::move(onImage)));
-            point->recompute(construction, kDegrees, 1.0);
+            point->recompute(construction, {kDegrees, 1.0});
             ASSERT_EQ(point->defined, 1);
             expectVecNear(point->position, mapped, 1e-7);
 
@@ -130,7 +130,7 @@ TEST_F(FamilyImages, PointsOnImagesBehaveAsOnTheSourceKind) {
             if (proper) {
                 point->param1 = p1;
                 point->param2 = p2;
-                point->recompute(construction, kDegrees, 1.0);
+                point->recompute(construction, {kDegrees, 1.0});
                 expectVecNear(point->position, mapped, 1e-9);
             }
         }
@@ -161,7 +161,7 @@ TEST_F(FamilyImages, RecordsOfImagesAreThoseOfTheSourceClass) {
         }
         // Linked and recomputed, the copy is the image again.
         for (std::size_t i = 0; i < image->parents.size(); ++i) copy->parents[i] = image->parents[i];
-        copy->recompute(construction, kDegrees, 1.0);
+        copy->recompute(construction, {kDegrees, 1.0});
         ASSERT_EQ(copy->defined, 1);
         const std::vector<Vec3> expected = storedPoints(*image);
         const std::vector<Vec3> actual = storedPoints(*copy);
@@ -191,7 +191,7 @@ TEST_F(FamilyImages, PolygonImagesTakeTheSourcesVerticesOrStayAsTheyWere) {
     ASSERT_EQ(reflected->defined, 1);
     const std::vector<Vec3> before = reflected->vertices;
     line->pointB = line->pointA;
-    reflected->recompute(construction, kDegrees, 1.0);
+    reflected->recompute(construction, {kDegrees, 1.0});
     EXPECT_EQ(reflected->defined, 0);
     EXPECT_EQ(reflected->vertices, before);
     EXPECT_EQ(reflected->vertexCount, 4);
@@ -200,7 +200,7 @@ TEST_F(FamilyImages, PolygonImagesTakeTheSourcesVerticesOrStayAsTheyWere) {
     reflected->vertexCount = 9;
     reflected->vertices.assign(9, Vec3{});
     line->pointB = {1, 0, 5};
-    reflected->recompute(construction, kDegrees, 1.0);
+    reflected->recompute(construction, {kDegrees, 1.0});
     EXPECT_EQ(reflected->defined, 1);
     EXPECT_EQ(reflected->vertexCount, 4);
     EXPECT_EQ(reflected->vertices.size(), 4u);

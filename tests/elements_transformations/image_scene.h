@@ -34,7 +34,7 @@ class TestNumber : public Element {
     std::unique_ptr<Element> clone() const override {
         return std::unique_ptr<Element>(new TestNumber(*this));
     }
-    void recompute(Construction&, int, double) override { defined = valid ? 1 : 0; }
+    void recompute(Construction&, const RecomputeContext&) override { defined = valid ? 1 : 0; }
     void draw(std::uint32_t, int, Canvas&) override {}
     int hitTest(int, int, const PickRay&, int, Vec3&) override { return 0; }
     bool currentValue(double& out) const override {
@@ -172,7 +172,7 @@ class ImageScene : public ::testing::Test {
     template <typename T>
     T* added(Element* e) {
         EXPECT_NE(e, nullptr) << "parents that do not fit the element's type code";
-        if (e) e->recompute(construction, kDegrees, 1.0);
+        if (e) e->recompute(construction, {kDegrees, 1.0});
         return static_cast<T*>(e);
     }
 
@@ -250,7 +250,7 @@ class ImageScene : public ::testing::Test {
         image->parents.at(0) = source;
         for (std::size_t i = 0; i < defining.size(); ++i) image->parents.at(i + 1) = defining[i];
         Element* added = construction.append(std::move(image));
-        added->recompute(construction, kDegrees, 1.0);
+        added->recompute(construction, {kDegrees, 1.0});
         return added;
     }
 

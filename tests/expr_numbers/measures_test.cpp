@@ -24,14 +24,14 @@ Measure* addMeasure(Construction& c, TypeCode code, std::initializer_list<Elemen
 
 StraightElement* addStraight(Construction& c, TypeCode code, Element* a, Element* b) {
     StraightElement* s = addElement<StraightElement>(c, {a, b}, code, kNumberStyle);
-    s->recompute(c, 0, 1.0);
+    s->recompute(c, {0, 1.0});
     return s;
 }
 
 Plane* addPlane(Construction& c, Vec3 a, Vec3 b, Vec3 d) {
     Plane* p = addElement<Plane>(c, {addFreePoint(c, a), addFreePoint(c, b), addFreePoint(c, d)},
                                  TypeCode::PlaneThreePoints, kNumberStyle);
-    p->recompute(c, 0, 1.0);
+    p->recompute(c, {0, 1.0});
     return p;
 }
 
@@ -40,7 +40,7 @@ Polygon* addUnitSquare(Construction& c) {
                                           {addFreePoint(c, {0, 0, 3}), addFreePoint(c, {1, 0, 3}),
                                            addFreePoint(c, {1, 1, 3}), addFreePoint(c, {0, 1, 3})},
                                           TypeCode::PolygonVertices, kNumberStyle, 4);
-    square->recompute(c, 0, 1.0);
+    square->recompute(c, {0, 1.0});
     return square;
 }
 
@@ -51,12 +51,12 @@ RegularPolyhedron* addUnitCube(Construction& c) {
         addStraight(c, TypeCode::LineTwoPoints, addFreePoint(c, {0, 0, 0}), addFreePoint(c, {0, 0, 1}));
     auto* cube = addElement<RegularPolyhedron>(c, {v0, axis}, TypeCode::Cube, kNumberStyle);
     for (ElementPtr& part : cube->makeParts(kNumberStyle, kNumberStyle)) c.append(std::move(part));
-    c.recomputeAll(0, 1.0);
+    c.recomputeAll({0, 1.0});
     return cube;
 }
 
 double measured(Construction& c, Measure* m, int angleUnit, double scale) {
-    m->recompute(c, angleUnit, scale);
+    m->recompute(c, {angleUnit, scale});
     EXPECT_EQ(m->defined, 1) << m->typeCode();
     EXPECT_EQ(m->valueDefined, 1) << m->typeCode();
     return m->value;
@@ -103,7 +103,7 @@ TEST(Measures, AnglesInEachUnitAndUndefinedWithoutArms) {
 
     // Two coincident points: no angle; the value is kept but not valid.
     a->position = v->position;
-    straight->recompute(c, 1, 1.0);
+    straight->recompute(c, {1, 1.0});
     EXPECT_EQ(straight->defined, 0);
     EXPECT_EQ(straight->valueDefined, 0);
     EXPECT_NEAR(straight->value, 200.0, 1e-10);  // the last value, in grads
@@ -182,7 +182,7 @@ TEST(Measures, RegularSolidsNeedTheirGeneratedVertices) {
         addStraight(c, TypeCode::LineTwoPoints, addFreePoint(c, {0, 0, 0}), addFreePoint(c, {0, 0, 1}));
     auto* lone = addElement<RegularPolyhedron>(c, {v0, axis}, TypeCode::Cube, kNumberStyle);
     Measure* m = addMeasure(c, TypeCode::CubeVolume, {lone});
-    m->recompute(c, 1, 1.0);
+    m->recompute(c, {1, 1.0});
     EXPECT_EQ(m->defined, 0);
 }
 

@@ -244,7 +244,7 @@ TEST(NumericRecords, HostileCalculationRecordsAreRefusedOrRepaired) {
     Construction c;
     ParameterNumber* p = addParameter(c, 4.0);
     repaired.parents[0] = p;
-    repaired.recompute(c, 0, 1.0);
+    repaired.recompute(c, {0, 1.0});
     EXPECT_EQ(repaired.valueDefined, 1);
     EXPECT_DOUBLE_EQ(repaired.value, 5.0);
 }

@@ -53,7 +53,7 @@ TEST(DocumentFile, EmptyDocumentIs671Bytes) {
 TEST(DocumentFile, HeaderFontsStylesAndElementsRoundTripByteForByte) {
     Document doc;
     doc.view.backgroundColour = 0x102030;
-    doc.view.unitScale = 2.5;
+    doc.unitScale = 2.5;
     doc.view.projection = 1;
     doc.view.spinZ = 12.5f;
     doc.angleUnit = kGrads;
@@ -70,7 +70,7 @@ TEST(DocumentFile, HeaderFontsStylesAndElementsRoundTripByteForByte) {
     EXPECT_EQ(bytesOf(back, true), bytes);
     EXPECT_TRUE(back.viewerMode);
     EXPECT_EQ(back.angleUnit, kGrads);
-    EXPECT_EQ(back.view.unitScale, 2.5);
+    EXPECT_EQ(back.unitScale, 2.5);
     EXPECT_EQ(back.view.spinZ, 12.5f);
     EXPECT_EQ(back.styles[20], doc.styles[20]);
     EXPECT_EQ(back.styles[18], KindStyle{}) << "taken from the defaults";
@@ -156,7 +156,7 @@ TEST(DocumentFile, OlderMajorsTakeTheirDefaults) {
         ASSERT_EQ(readDocumentBytes(in, defaults, doc), kReadOk) << major << ": " << in.failure();
         EXPECT_EQ(doc.view.hiddenColour, major >= 2 ? 1u : 0x00BEBEu) << major;
         EXPECT_EQ(doc.view.selectedColour, major >= 2 ? 2u : 0xFFAAAAu) << major;
-        EXPECT_EQ(doc.view.unitScale, major >= 5 ? 3.0 : 1.0) << major;
+        EXPECT_EQ(doc.unitScale, major >= 5 ? 3.0 : 1.0) << major;
         EXPECT_EQ(doc.styles[1].colour, major >= 3 ? 7u : 0x111111u) << major;
         EXPECT_EQ(doc.styles[20].colour, major >= 4 ? 7u : 0x998877u) << major;
         EXPECT_EQ(doc.numberColour, major >= 3 ? 0u : 0x424242u) << major;

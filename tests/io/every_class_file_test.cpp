@@ -124,7 +124,7 @@ void buildEveryClass(Document& doc) {
     c.animationAdd(angle);
     c.animationAdd(u);
     doc.angleUnit = kDegrees;
-    doc.view.unitScale = 2.0;
+    doc.unitScale = 2.0;
     doc.recompute();
 
     // A macro: the midpoint of two points.

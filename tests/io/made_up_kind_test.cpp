@@ -21,7 +21,7 @@ class ScaledHeight : public Element {
     std::unique_ptr<Element> clone() const override {
         return std::unique_ptr<Element>(new ScaledHeight(*this));
     }
-    void recompute(Construction&, int, double) override {
+    void recompute(Construction&, const RecomputeContext&) override {
         double factor = 0.0;
         defined = parents[1]->currentValue(factor) ? 1 : 0;
         value = weight * factor * positionOf(parents[0]).z;

@@ -108,8 +108,8 @@ TEST(Construction, CopyIsIndependentAndRenumbersInOrder) {
 
     // Moving a point of the copy leaves the source alone.
     static_cast<TestElement*>(copy->at(1))->position = {4, 0, 0};
-    copy->recomputeAll(1, 1.0);
-    c.recomputeAll(1, 1.0);
+    copy->recomputeAll({1, 1.0});
+    c.recomputeAll({1, 1.0});
     EXPECT_EQ(static_cast<TestElement*>(copy->at(2))->position.x, 2.0);
     EXPECT_EQ(m->position.x, 1.0);
 }
@@ -156,7 +156,7 @@ TEST(Construction, UndefinedPropagatesAndRecovers) {
     TestElement* n = addBuilt(c, TypeCode::CircleCentre, {m});
     TestElement* other = addBuilt(c, TypeCode::CircleCentre, {b});
     m->fails = true;
-    c.recomputeAll(2, 3.5);
+    c.recomputeAll({2, 3.5});
     EXPECT_EQ(m->defined, 0);
     EXPECT_EQ(n->defined, 0);
     EXPECT_EQ(n->recomputeCount, 0) << "an element with an undefined parent is not recomputed";
@@ -164,7 +164,7 @@ TEST(Construction, UndefinedPropagatesAndRecovers) {
     EXPECT_EQ(other->lastAngleUnit, 2);
     EXPECT_EQ(other->lastScale, 3.5);
     m->fails = false;
-    c.recomputeAll(1, 1.0);
+    c.recomputeAll({1, 1.0});
     EXPECT_EQ(m->defined, 1);
     EXPECT_EQ(n->defined, 1);
 }
@@ -176,23 +176,23 @@ TEST(Construction, LocusToleratesAnUndefinedTracedElementOnly) {
     TestElement* locus = addBuilt(c, TypeCode::PointLocus, {traced, driver});
     TestElement* plain = addBuilt(c, TypeCode::MidpointTwoPoints, {traced, driver});
     traced->fails = true;
-    c.recomputeAll(1, 1.0);
+    c.recomputeAll({1, 1.0});
     EXPECT_EQ(locus->recomputeCount, 1);
     EXPECT_EQ(locus->defined, 1);
     EXPECT_EQ(plain->defined, 0);
     // An undefined driver is not tolerated.
     traced->fails = false;
     driver->fails = true;
-    c.recomputeAll(1, 1.0);
+    c.recomputeAll({1, 1.0});
     EXPECT_EQ(locus->defined, 0);
     EXPECT_EQ(locus->recomputeCount, 1);
     // Recomputing marked elements never makes the exception, and skips loci.
     driver->fails = false;
-    c.recomputeAll(1, 1.0);
+    c.recomputeAll({1, 1.0});
     traced->fails = true;
     c.markDescendants(driver, true);
     const int before = locus->recomputeCount;
-    c.recomputeMarked(1, 1.0);
+    c.recomputeMarked({1, 1.0});
     EXPECT_EQ(locus->recomputeCount, before);
     EXPECT_EQ(plain->defined, 0);
 }
@@ -206,7 +206,7 @@ TEST(Construction, GroupLeadersRecomputeTheirGeneratedElements) {
     TestElement* v2 = addBuilt(c, TypeCode::RegularPolygonVertex, {leader});
     TestElement* face = addBuilt(c, TypeCode::PolygonVertices, {a, v1, v2});
     TestElement* after = addBuilt(c, TypeCode::CircleCentre, {v1});
-    c.recomputeAll(1, 1.0);
+    c.recomputeAll({1, 1.0});
     EXPECT_EQ(leader->recomputeCount, 1);
     EXPECT_EQ(v1->recomputeCount, 0);
     EXPECT_EQ(face->recomputeCount, 0);
@@ -215,7 +215,7 @@ TEST(Construction, GroupLeadersRecomputeTheirGeneratedElements) {
 
     // An undefined parent makes the leader and its whole group undefined.
     a->fails = true;
-    c.recomputeAll(1, 1.0);
+    c.recomputeAll({1, 1.0});
     EXPECT_EQ(leader->defined, 0);
     EXPECT_EQ(v1->defined, 0);
     EXPECT_EQ(v2->defined, 0);
@@ -223,11 +223,11 @@ TEST(Construction, GroupLeadersRecomputeTheirGeneratedElements) {
 
     // Iteration-only mode touches members only and reports each group leader.
     a->fails = false;
-    c.recomputeAll(1, 1.0);
+    c.recomputeAll({1, 1.0});
     a->recomputeCount = b->recomputeCount = leader->recomputeCount = 0;
     leader->iterationMember = 1;
     int reapplied = 0;
-    c.recomputeAll(1, 1.0, true, [&] { ++reapplied; });
+    c.recomputeAll({1, 1.0}, true, [&] { ++reapplied; });
     EXPECT_EQ(a->recomputeCount, 0);
     EXPECT_EQ(leader->recomputeCount, 1);
     EXPECT_EQ(reapplied, 1);

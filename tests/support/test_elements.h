@@ -21,10 +21,10 @@ class TestElement : public Element {
         return std::unique_ptr<Element>(new TestElement(*this));
     }
 
-    void recompute(Construction&, int angleUnit, double scale) override {
+    void recompute(Construction&, const RecomputeContext& context) override {
         ++recomputeCount;
-        lastAngleUnit = angleUnit;
-        lastScale = scale;
+        lastAngleUnit = context.angleUnit;
+        lastScale = context.unitScale;
         if (!parents.empty()) {
             Vec3 sum;
             for (const Element* p : parents) sum = sum + static_cast<const TestElement*>(p)->position;

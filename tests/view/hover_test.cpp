@@ -47,7 +47,7 @@ TEST(Hover, PointOnAPlaneBeatsThePlane) {
     Plane* plane = addPlane(d, {0, 0, 0}, {1, 0, 0}, {0, 1, 0});  // later than the point
     PointOnObject* on = addElement<PointOnObject>(d, {plane}, kViewTestStyle);
     ASSERT_TRUE(plane->parameterOf({-0.5, 0.3, 0.0}, on->param1, on->param2));
-    on->recompute(d.construction(), d.angleUnit, d.view.unitScale);
+    on->recompute(d.construction(), d.recomputeContext());
     ASSERT_TRUE(on->defined);
     HoverState s;
     // A few pixels off the points the ray meets the plane nearer than the point lies.
@@ -121,7 +121,7 @@ TEST(Hover, PointOnElementGivesWayOnlyToItsLike) {
     StraightElement* seg = addStraight(d, TypeCode::LineTwoPoints, {-1, 0, 0}, {1, 0, 0});
     PointOnObject* on = addElement<PointOnObject>(d, {seg}, kViewTestStyle);
     ASSERT_TRUE(seg->parameterOf({0.25, 0, 0}, on->param1, on->param2));
-    on->recompute(d.construction(), d.angleUnit, d.view.unitScale);
+    on->recompute(d.construction(), d.recomputeContext());
     Point* free = addFreePoint(d, on->position);  // later, same depth
     HoverState s;
     hoverAt(s, d, on->position);
@@ -129,7 +129,7 @@ TEST(Hover, PointOnElementGivesWayOnlyToItsLike) {
     PointOnObject* other = addElement<PointOnObject>(d, {seg}, kViewTestStyle);
     other->param1 = on->param1;
     other->param2 = on->param2;
-    other->recompute(d.construction(), d.angleUnit, d.view.unitScale);
+    other->recompute(d.construction(), d.recomputeContext());
     hoverAt(s, d, on->position);
     EXPECT_EQ(s.hoveredElement, other);
     EXPECT_NE(s.hoveredElement, free);

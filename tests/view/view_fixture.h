@@ -28,7 +28,7 @@ T* addElement(Document& d, std::initializer_list<Element*> parents, Args&&... ar
     for (Element* p : parents) e->parents.at(i++) = p;
     e->defined = 1;
     T* added = static_cast<T*>(d.construction().append(std::move(e)));
-    added->recompute(d.construction(), d.angleUnit, d.view.unitScale);
+    added->recompute(d.construction(), d.recomputeContext());
     return added;
 }
 
@@ -71,7 +71,7 @@ class StubElement : public Element {
     std::unique_ptr<Element> clone() const override {
         return std::unique_ptr<Element>(new StubElement(*this));
     }
-    void recompute(Construction&, int, double) override { defined = 1; }
+    void recompute(Construction&, const RecomputeContext&) override { defined = 1; }
     void draw(std::uint32_t, int, Canvas&) override {}
     int hitTest(int, int, const PickRay& ray, int, Vec3& hitPoint) override {
         ++hitTests;

@@ -22,7 +22,7 @@ class Probe : public Element {
         defined = 1;
     }
     std::unique_ptr<Element> clone() const override { return std::make_unique<Probe>(typeCode(), drawing_); }
-    void recompute(Construction&, int, double) override { defined = 1; }
+    void recompute(Construction&, const RecomputeContext&) override { defined = 1; }
     void draw(std::uint32_t colour, int, Canvas& canvas) override { drawing_(canvas, colour); }
     int hitTest(int, int, const PickRay&, int, Vec3&) override { return 0; }
 

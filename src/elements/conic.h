@@ -30,7 +30,7 @@ class Conic : public Element {
     int pointAt(double param1, double param2, Vec3& point) const override;
 
     // 0 none, 1 ellipse, 2 hyperbola, 3 parabola, 4 and 5 two lines.
-    std::int32_t conicType() const { return static_cast<std::int32_t>(curve.type); }
+    ConicType conicType() const { return curve.type; }
     // The centre in space, for a centre point: the point where the gradient of the
     // equation vanishes, on the conic's plane. 0 when that system is singular (a
     // parabola, parallel lines) or the conic has no equation.

@@ -24,12 +24,6 @@ constexpr double kTwoPi = 2.0 * std::numbers::pi;
 constexpr double kLineReach = 99.0;
 // Keeps a point on a hyperbola off the parameters where it goes to infinity.
 constexpr double kHyperbolaNudge = 1e-8;
-// Conic types as conicType() gives them.
-constexpr int kEllipse = 1;
-constexpr int kHyperbola = 2;
-constexpr int kParabola = 3;
-constexpr int kLinePairFirst = 4;
-constexpr int kLinePairLast = 5;
 
 void evenValues(int n, double from, double step, std::vector<double>& values) {
     for (int i = 0; i < n; ++i) values[static_cast<std::size_t>(i)] = from + i * step;
@@ -127,13 +121,14 @@ bool locusDriverValues(const Element& driver, int n, std::vector<double>& values
             evenValues(n, 0.0, kTwoPi / last, values);
             return true;
         case ElementKind::Conic: {
-            const int type = static_cast<const Conic&>(object).conicType();
-            if (type == kEllipse || type == kHyperbola) {
+            const ConicType type = static_cast<const Conic&>(object).conicType();
+            if (type == ConicType::kEllipse || type == ConicType::kHyperbola) {
                 if (n % 4 != 0 || n < 8) return false;
-                mirroredQuarterValues(n, type == kHyperbola ? kHyperbolaNudge : 0.0, values);
+                mirroredQuarterValues(n, type == ConicType::kHyperbola ? kHyperbolaNudge : 0.0, values);
                 return true;
             }
-            if (type == kParabola || (type >= kLinePairFirst && type <= kLinePairLast)) {
+            if (type == ConicType::kParabola || type == ConicType::kLinePair ||
+                type == ConicType::kDegenerate) {
                 evenValues(n, 0.0, 1.0 / last, values);
                 return true;
             }

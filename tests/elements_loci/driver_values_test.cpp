@@ -114,10 +114,10 @@ TEST(LocusDriverValues, ConicTypesChooseTheirSampling) {
     Conic* parabola = conicThrough(s, {{0, 0, 0}, {1, 1, 0}, {-1, 1, 0}, {2, 4, 0}, {-2, 4, 0}});
     Conic* lines = conicThrough(s, {{1, 0, 0}, {2, 0, 0}, {3, 0, 0}, {0, 1, 0}, {0, 2, 0}});
     s.recompute();
-    ASSERT_EQ(ellipse->conicType(), 1);
-    ASSERT_EQ(hyperbola->conicType(), 2);
-    ASSERT_EQ(parabola->conicType(), 3);
-    ASSERT_GE(lines->conicType(), 4);
+    ASSERT_EQ(ellipse->conicType(), ConicType::kEllipse);
+    ASSERT_EQ(hyperbola->conicType(), ConicType::kHyperbola);
+    ASSERT_EQ(parabola->conicType(), ConicType::kParabola);
+    ASSERT_GE(lines->conicType(), ConicType::kLinePair);
 
     std::vector<double> values, expected;
     ASSERT_TRUE(locusDriverValues(*s.pointOn(ellipse, 0.1), kN, values));

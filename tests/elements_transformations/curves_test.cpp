@@ -95,16 +95,18 @@ TEST_F(CurveImages, APointOnAReflectedCircleMeasuresFromTheImageOfRefPoint) {
 
 TEST_F(CurveImages, ConicImagesAreRefittedAndClassifiedLikeTheirSources) {
     struct Shape {
-        int type;
+        ConicType type;
         std::function<Vec3(double)> at;                  // a point of the conic in the tilted plane
         std::function<double(double, double)> equation;  // zero on the conic, in plane coordinates
     };
     const Shape shapes[] = {
-        {1, [](double s) { return inPlane(2 * std::cos(s), std::sin(s)); },
+        {ConicType::kEllipse, [](double s) { return inPlane(2 * std::cos(s), std::sin(s)); },
          [](double a, double b) { return a * a / 4 + b * b - 1; }},
-        {2, [](double s) { return inPlane(s < 0 ? -std::cosh(s) : std::cosh(s), std::sinh(s)); },
+        {ConicType::kHyperbola,
+         [](double s) { return inPlane(s < 0 ? -std::cosh(s) : std::cosh(s), std::sinh(s)); },
          [](double a, double b) { return a * a - b * b - 1; }},
-        {3, [](double s) { return inPlane(s, s * s); }, [](double a, double b) { return b - a * a; }},
+        {ConicType::kParabola, [](double s) { return inPlane(s, s * s); },
+         [](double a, double b) { return b - a * a; }},
     };
     const double samples[5] = {-1.2, -0.4, 0.3, 0.9, 1.6};
     const Vec3 normal = crossProduct(kU, kV);
@@ -129,7 +131,7 @@ TEST_F(CurveImages, ConicImagesAreRefittedAndClassifiedLikeTheirSources) {
                 EXPECT_NEAR(shape.equation(dotProduct(back, kU), dotProduct(back, kV)), 0.0, 1e-6) << f;
             }
             Vec3 centre;
-            if (shape.type == 3) {
+            if (shape.type == ConicType::kParabola) {
                 EXPECT_EQ(image->centreInSpace(centre), 0);
             } else {
                 ASSERT_EQ(image->centreInSpace(centre), 1);
@@ -152,7 +154,7 @@ TEST_F(CurveImages, AConicWhoseMappingFailsKeepsItsLastCurve) {
     image->recompute(construction, {kDegrees, 1.0});
     EXPECT_EQ(image->defined, 0);
     EXPECT_EQ(image->definingPoints[0], first);
-    EXPECT_EQ(image->conicType(), 1);
+    EXPECT_EQ(image->conicType(), ConicType::kEllipse);
 }
 
 }  // namespace

@@ -7,8 +7,6 @@
 
 #include "model/element.h"
 
-// The locus codes.
-
 // Consecutive samples this far apart or farther are not joined: the traced
 // element jumped (an intersection changed branch, a point went to infinity).
 inline constexpr double kLocusJumpGap = 19.0;

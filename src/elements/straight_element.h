@@ -2,8 +2,6 @@
 
 #include "model/element.h"
 
-// The straight type codes this class computes itself.
-
 // Vectors, segments, lines and rays (kinds 2 to 5): two points A and B; the kind
 // decides where the element is bounded, how it is drawn and parametrised.
 class StraightElement : public Element {

@@ -4,8 +4,6 @@
 
 #include "expr/number_element.h"
 
-// The measure type codes.
-
 // What a measure's value is, which decides how the document's units apply.
 enum class MeasureDimension { kLength, kArea, kVolume, kAngle };
 

@@ -7,8 +7,6 @@
 #include "expr/screen_text.h"
 #include "model/element.h"
 
-// The coordinate components, sub-elements of a coordinates element.
-
 // Numbers (kind 18): one line of text at a window position showing a value.
 // This class serves the coordinate components and holds the data every number
 // class shares; measures, parameters and calculations derive from it. Elements

@@ -284,14 +284,31 @@ std::vector<TypeCodeInfo> programRows() {
     return r;
 }
 
-std::vector<TypeCodeInfo>& table() {
-    static std::vector<TypeCodeInfo> rows = programRows();
-    return rows;
-}
-
 std::vector<TypeCodeInfo>::iterator lowerBound(std::vector<TypeCodeInfo>& rows, T code) {
     return std::lower_bound(rows.begin(), rows.end(), code,
                             [](const TypeCodeInfo& row, T c) { return row.code < c; });
+}
+
+// Marks the codes that some leader's row names as generated.
+void markGeneratedParts(std::vector<TypeCodeInfo>& rows) {
+    for (TypeCodeInfo& row : rows) row.generatedPart = false;
+    const auto mark = [&](T code) {
+        const auto it = lowerBound(rows, code);
+        if (code != T::None && it != rows.end() && it->code == code) it->generatedPart = true;
+    };
+    for (const TypeCodeInfo& row : rows) {
+        mark(row.generated.vertex);
+        for (const T code : row.generated.numbers) mark(code);
+    }
+}
+
+std::vector<TypeCodeInfo>& table() {
+    static std::vector<TypeCodeInfo> rows = [] {
+        std::vector<TypeCodeInfo> r = programRows();
+        markGeneratedParts(r);
+        return r;
+    }();
+    return rows;
 }
 
 }  // namespace
@@ -315,6 +332,7 @@ bool registerTypeCode(const TypeCodeInfo& row) {
     const auto it = lowerBound(rows, row.code);
     if (row.code == T::None || (it != rows.end() && it->code == row.code)) return false;
     rows.insert(it, row);
+    markGeneratedParts(rows);
     return true;
 }
 
@@ -322,6 +340,7 @@ void unregisterTypeCode(TypeCode code) {
     auto& rows = table();
     const auto it = lowerBound(rows, code);
     if (it != rows.end() && it->code == code) rows.erase(it);
+    markGeneratedParts(rows);
 }
 
 ElementKind kindOfTypeCode(TypeCode code) {
@@ -360,13 +379,8 @@ const GeneratedParts& generatedPartsOf(TypeCode code) {
 }
 
 bool isGeneratedPartCode(TypeCode code) {
-    if (code == T::None) return false;
-    for (const TypeCodeInfo& row : table()) {
-        const GeneratedParts& g = row.generated;
-        if (g.vertex == code || std::find(g.numbers.begin(), g.numbers.end(), code) != g.numbers.end())
-            return true;
-    }
-    return false;
+    const TypeCodeInfo* info = typeCodeInfo(code);
+    return info && info->generatedPart;
 }
 
 bool acceptsParentKind(const TypeCodeInfo& info, int parentIndex, ElementKind kind) {

@@ -166,3 +166,16 @@ TEST(TypeCodes, ClassNames) {
     EXPECT_STREQ(elementClassName(ElementClass::Text), "Text");
     EXPECT_STREQ(elementClassName(classOfTypeCode(TypeCode::Calculation)), "Calculation");
 }
+
+TEST(TypeCodes, GroupLeadersNameWhatTheyGenerate) {
+    EXPECT_EQ(generatedPartsOf(TypeCode::RegularPolygon).vertex, TypeCode::RegularPolygonVertex);
+    EXPECT_EQ(generatedPartsOf(TypeCode::Dodecahedron).face, TypeCode::PolygonVertices);
+    EXPECT_EQ(generatedPartsOf(TypeCode::Coordinates).numbers[2], TypeCode::CoordinateZ);
+    EXPECT_EQ(generatedPartsOf(TypeCode::PolygonVertices).vertex, TypeCode::None);
+    // Vertices and coordinate numbers exist only inside their group; a face is an ordinary polygon too.
+    for (TypeCode code : {TypeCode::RegularPolygonVertex, TypeCode::RegularPolyhedronVertex,
+                          TypeCode::CoordinateX, TypeCode::CoordinateY, TypeCode::CoordinateZ})
+        EXPECT_TRUE(isGeneratedPartCode(code)) << code;
+    for (TypeCode code : {TypeCode::PolygonVertices, TypeCode::FreePoint, TypeCode::None})
+        EXPECT_FALSE(isGeneratedPartCode(code)) << code;
+}

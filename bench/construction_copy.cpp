@@ -12,9 +12,9 @@ namespace {
 // A stand-in kind whose position is the mean of its parents' positions.
 class MeanPoint : public Element {
   public:
-    explicit MeanPoint(int typeCode) : Element(typeCode, KindStyle{}) {}
+    explicit MeanPoint(TypeCode typeCode) : Element(typeCode, KindStyle{}) {}
     std::unique_ptr<Element> clone() const override { return std::unique_ptr<Element>(new MeanPoint(*this)); }
-    void recompute(Construction&, int, double) override {
+    void recompute(Construction&, const RecomputeContext&) override {
         if (parents.empty()) {
             defined = 1;
             return;
@@ -39,14 +39,14 @@ std::unique_ptr<Construction> makeConstruction(int count) {
     for (int i = 0; i < count; ++i) {
         std::unique_ptr<MeanPoint> e;
         if (i < 1000) {
-            e = std::make_unique<MeanPoint>(10000);
+            e = std::make_unique<MeanPoint>(TypeCode::FreePoint);
             e->position = {double(i), double(i % 7), double(i % 13)};
         } else if (i % 2 == 0) {
-            e = std::make_unique<MeanPoint>(10070);
+            e = std::make_unique<MeanPoint>(TypeCode::MidpointTwoPoints);
             e->parents = {c->at(i - 1), c->at(i / 2)};
             e->parentKeys = {-1, -1};
         } else {
-            e = std::make_unique<MeanPoint>(10071);
+            e = std::make_unique<MeanPoint>(TypeCode::CircleCentre);
             e->parents = {c->at(i - 999)};
             e->parentKeys = {-1};
         }
@@ -60,14 +60,14 @@ void CopyAndRecompute(benchmark::State& state) {
     std::unique_ptr<Construction> source = makeConstruction(count);
     for (auto _ : state) {
         std::unique_ptr<Construction> copy = source->copy();
-        copy->recomputeAll(1, 1.0);
+        copy->recomputeAll({1, 1.0});
         benchmark::DoNotOptimize(copy->last());
     }
     state.SetItemsProcessed(state.iterations() * count);
     // Shown in seconds with an SI prefix, e.g. "270n" for 270 ns per element.
     state.counters["time_per_element"] =
-        benchmark::Counter(static_cast<double>(count), benchmark::Counter::kIsIterationInvariantRate |
-                                                           benchmark::Counter::kInvert);
+        benchmark::Counter(static_cast<double>(count),
+                           benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 void DeleteWithDependants(benchmark::State& state) {

@@ -14,9 +14,7 @@ namespace {
 
 template <typename T>
 T* add(Construction& c, std::unique_ptr<T> e, std::initializer_list<Element*> parents) {
-    std::size_t i = 0;
-    for (Element* p : parents) e->parents[i++] = p;
-    return static_cast<T*>(c.append(std::move(e)));
+    return static_cast<T*>(c.appendOn(std::move(e), parents));
 }
 
 // Free points with midpoints, segments, planes, spheres and named points built on them.
@@ -26,7 +24,7 @@ void fill(Document& doc, int count) {
     std::vector<Point*> free;
     while (c.count() < count) {
         const int i = c.count();
-        auto p = std::make_unique<Point>(10000, style);
+        auto p = std::make_unique<Point>(TypeCode::FreePoint, style);
         p->position = {double(i % 17), double(i % 29) * 0.5, double(i % 7) - 3.0};
         if (i % 3 == 0) p->setName("P" + std::to_string(i));
         free.push_back(static_cast<Point*>(c.append(std::move(p))));
@@ -36,19 +34,19 @@ void fill(Document& doc, int count) {
         Point* d = free[free.size() - 3];
         switch (i % 5) {
             case 0:
-                add(c, std::make_unique<Point>(10070, style), {a, b});
+                add(c, std::make_unique<Point>(TypeCode::MidpointTwoPoints, style), {a, b});
                 break;
             case 1:
-                add(c, std::make_unique<StraightElement>(10015, style), {a, b});
+                add(c, std::make_unique<StraightElement>(TypeCode::SegmentTwoPoints, style), {a, b});
                 break;
             case 2:
-                add(c, std::make_unique<Plane>(10050, style), {a, b, d});
+                add(c, std::make_unique<Plane>(TypeCode::PlaneThreePoints, style), {a, b, d});
                 break;
             case 3:
-                add(c, std::make_unique<Sphere>(10060, style), {a, b});
+                add(c, std::make_unique<Sphere>(TypeCode::SphereCentrePoint, style), {a, b});
                 break;
             default:
-                add(c, std::make_unique<StraightElement>(10020, style), {b, d});
+                add(c, std::make_unique<StraightElement>(TypeCode::LineTwoPoints, style), {b, d});
                 break;
         }
     }

@@ -29,7 +29,7 @@ class QuietHost : public SessionHost {
   public:
     void message(int, MessageIcon) override {}
     int askRegularPolygonSides() override { return 0; }
-    int askRegularPolyhedron() override { return 0; }
+    TypeCode askRegularPolyhedron() override { return TypeCode::None; }
     void setClipboardText(const std::string&) override {}
 };
 

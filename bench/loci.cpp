@@ -17,13 +17,11 @@ const KindStyle kStyle{0, 1, 1, 0, 0x2244aa};
 
 template <typename T>
 T* add(Construction& c, std::unique_ptr<T> e, std::initializer_list<Element*> parents) {
-    std::size_t i = 0;
-    for (Element* p : parents) e->parents[i++] = p;
-    return static_cast<T*>(c.append(std::move(e)));
+    return static_cast<T*>(c.appendOn(std::move(e), parents));
 }
 
 Point* freePoint(Construction& c, Vec3 at) {
-    auto p = std::make_unique<Point>(10000, kStyle);
+    auto p = std::make_unique<Point>(TypeCode::FreePoint, kStyle);
     p->position = at;
     return static_cast<Point*>(c.append(std::move(p)));
 }
@@ -32,7 +30,8 @@ Point* freePoint(Construction& c, Vec3 at) {
 Point* midpointChain(Construction& c, Point* start) {
     Point* last = start;
     for (int i = 0; i < 4; ++i)
-        last = add(c, std::make_unique<Point>(10070, kStyle), {last, freePoint(c, {double(i), 1, 2})});
+        last = add(c, std::make_unique<Point>(TypeCode::MidpointTwoPoints, kStyle),
+                   {last, freePoint(c, {double(i), 1, 2})});
     return last;
 }
 
@@ -57,7 +56,8 @@ class NullCanvas : public Canvas {
     void cylinder(Vec3, Vec3, double, double, double, std::uint32_t) override { ++calls; }
     void triangles(std::span<const Vec3>, std::span<const Vec3>, std::uint32_t) override { ++calls; }
     void screenText(int, int, std::string_view, const FontRecord&, std::uint32_t) override { ++calls; }
-    void richText(int, int, int, int, std::string_view, std::uint32_t, std::optional<std::uint32_t>) override {
+    void richText(int, int, int, int, std::string_view, std::uint32_t,
+                  std::optional<std::uint32_t>) override {
         ++calls;
     }
     void label(Vec3, std::string_view, std::uint32_t) override { ++calls; }
@@ -71,16 +71,16 @@ class NullCanvas : public Canvas {
 
 void CurveLocus500(benchmark::State& state) {
     Construction c;
-    auto* segment = add(c, std::make_unique<StraightElement>(10015, kStyle),
+    auto* segment = add(c, std::make_unique<StraightElement>(TypeCode::SegmentTwoPoints, kStyle),
                         {freePoint(c, {0, 0, 0}), freePoint(c, {5, 3, 0})});
     auto on = std::make_unique<PointOnObject>(kStyle);
     on->param1 = 0.3;
     Point* driver = add(c, std::move(on), {segment});
     Point* traced = midpointChain(c, driver);
-    auto* locus = add(c, std::make_unique<Locus>(11700, kStyle), {traced, driver});
-    c.recomputeAll(1, 1.0);
+    auto* locus = add(c, std::make_unique<Locus>(TypeCode::PointLocus, kStyle), {traced, driver});
+    c.recomputeAll({1, 1.0});
     for (auto _ : state) {
-        locus->recompute(c, 1, 1.0);
+        locus->recompute(c, {1, 1.0});
         benchmark::DoNotOptimize(locus->samples.data());
     }
     int defined = 0;
@@ -93,12 +93,13 @@ void SurfaceLocus90x90(benchmark::State& state) {
     ParameterNumber* x = parameter(c, -2, 2);
     ParameterNumber* y = parameter(c, -1, 3);
     ParameterNumber* z = parameter(c, 1, 1);
-    Point* start = add(c, std::make_unique<Point>(10002, kStyle), {x, y, z});
+    Point* start = add(c, std::make_unique<Point>(TypeCode::PointByCoordinates, kStyle), {x, y, z});
     Point* traced = midpointChain(c, start);
-    auto* surface = add(c, std::make_unique<SurfaceLocus>(11815, kStyle), {traced, x, y});
-    c.recomputeAll(1, 1.0);
+    auto* surface =
+        add(c, std::make_unique<SurfaceLocus>(TypeCode::ParameterSurfaceLocus, kStyle), {traced, x, y});
+    c.recomputeAll({1, 1.0});
     for (auto _ : state) {
-        surface->recompute(c, 1, 1.0);
+        surface->recompute(c, {1, 1.0});
         benchmark::DoNotOptimize(surface->grid.data());
     }
     int defined = 0;
@@ -111,16 +112,16 @@ void IterationTwoBranchesDepth10(benchmark::State& state) {
     Point* a = freePoint(c, {0, 0, 0});
     Point* b = freePoint(c, {4, 0, 0});
     Point* p = freePoint(c, {1, 2, 0});
-    Point* p1 = add(c, std::make_unique<Point>(10070, kStyle), {p, a});
-    Point* p2 = add(c, std::make_unique<Point>(10070, kStyle), {p, b});
-    auto* segment = add(c, std::make_unique<StraightElement>(10015, kStyle), {p1, p2});
+    Point* p1 = add(c, std::make_unique<Point>(TypeCode::MidpointTwoPoints, kStyle), {p, a});
+    Point* p2 = add(c, std::make_unique<Point>(TypeCode::MidpointTwoPoints, kStyle), {p, b});
+    auto* segment = add(c, std::make_unique<StraightElement>(TypeCode::SegmentTwoPoints, kStyle), {p1, p2});
     auto it = std::make_unique<Iteration>(kStyle, 4);
     it->depth = 10;
     it->branchCount = 2;
     it->inputCount = 1;
     it->imageTable = {{1, 2}};
     auto* iteration = add(c, std::move(it), {p, p1, p2, segment});
-    c.recomputeAll(1, 1.0);
+    c.recomputeAll({1, 1.0});
     NullCanvas canvas;
     for (auto _ : state) iteration->draw(0xcc0000, 0, canvas);
     state.counters["draw_calls_per_frame"] =

@@ -29,19 +29,15 @@ class Sequence {
     std::uint64_t state_ = 20240611;
 };
 
-inline Element* add(Document& document, int typeCode, std::vector<Element*> parents, int shape = 0) {
-    ElementPtr e = createElementForRecord(typeCode, static_cast<int>(parents.size()));
-    if (!e) return nullptr;
-    e->parents = std::move(parents);
-    e->size = 1;
-    e->shape = shape;
-    e->colour = 0x2060C0;
-    e->defined = 1;
-    return document.construction().append(std::move(e));
+inline Element* add(Document& document, TypeCode typeCode, std::vector<Element*> parents, int shape = 0) {
+    Element* e =
+        appendElement(document.construction(), typeCode, parents, KindStyle{0, 1, shape, 0, 0x2060C0});
+    if (e) e->defined = 1;
+    return e;
 }
 
 inline Point* addPoint(Document& document, Vec3 at) {
-    auto* p = static_cast<Point*>(add(document, 10000, {}));
+    auto* p = static_cast<Point*>(add(document, TypeCode::FreePoint, {}));
     p->position = at;
     return p;
 }
@@ -63,32 +59,33 @@ inline Point* fillMixedScene(Document& document) {
         }
         switch (figure++ % 8) {
             case 0:
-                add(document, 10015, {c[0], c[1]});
+                add(document, TypeCode::SegmentTwoPoints, {c[0], c[1]});
                 break;
             case 1:
-                add(document, 10020, {c[1], c[2]}, 1);
+                add(document, TypeCode::LineTwoPoints, {c[1], c[2]}, 1);
                 break;
             case 2:
-                add(document, 10030, {c[0], c[1], c[2]});
+                add(document, TypeCode::CircleThreePoints, {c[0], c[1], c[2]});
                 break;
             case 3:
-                add(document, 10050, {c[0], c[1], c[2]});
+                add(document, TypeCode::PlaneThreePoints, {c[0], c[1], c[2]});
                 break;
             case 4:
-                add(document, 10055, {c[0], c[1], c[2]});
+                add(document, TypeCode::PolygonVertices, {c[0], c[1], c[2]});
                 break;
             case 5:
-                add(document, 10060, {c[0], c[1]});
+                add(document, TypeCode::SphereCentrePoint, {c[0], c[1]});
                 break;
             default:
-                add(document, 10070, {c[0], c[2]});
+                add(document, TypeCode::MidpointTwoPoints, {c[0], c[2]});
                 break;
         }
     }
     while (document.construction().count() < others) points.push_back(addPoint(document, {1, 1, 1}));
     for (int i = 0; document.construction().count() < kElements; ++i) {
         Point* other = points[static_cast<std::size_t>(i) % points.size()];
-        add(document, i % 2 == 0 ? 10015 : 10070, {dragged, other});
+        add(document, i % 2 == 0 ? TypeCode::SegmentTwoPoints : TypeCode::MidpointTwoPoints,
+            {dragged, other});
     }
     document.recompute();
     document.startHistory();

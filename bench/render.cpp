@@ -64,20 +64,16 @@ class Sequence {
     std::uint64_t state_ = 20240607;
 };
 
-Element* add(Document& document, int typeCode, std::vector<Element*> parents, int size, int shape,
+Element* add(Document& document, TypeCode typeCode, std::vector<Element*> parents, int size, int shape,
              std::uint32_t colour) {
-    ElementPtr e = createElementForRecord(typeCode, static_cast<int>(parents.size()));
-    if (!e) return nullptr;
-    e->parents = std::move(parents);
-    e->size = size;
-    e->shape = shape;
-    e->colour = colour;
-    e->defined = 1;
-    return document.construction().append(std::move(e));
+    Element* e =
+        appendElement(document.construction(), typeCode, parents, KindStyle{0, size, shape, 0, colour});
+    if (e) e->defined = 1;
+    return e;
 }
 
 Element* addPoint(Document& document, Vec3 at, int size, int shape, std::uint32_t colour) {
-    Element* p = add(document, 10000, {}, size, shape, colour);
+    Element* p = add(document, TypeCode::FreePoint, {}, size, shape, colour);
     static_cast<Point*>(p)->position = at;
     return p;
 }
@@ -103,22 +99,23 @@ void fillMixedScene(Document& document) {
         const std::uint32_t colour = static_cast<std::uint32_t>(random.between(0, 0xFFFFFF));
         switch (figure++ % 6) {
             case 0:
-                add(document, 10015, {cluster[0], cluster[1]}, 1, 0, colour);
+                add(document, TypeCode::SegmentTwoPoints, {cluster[0], cluster[1]}, 1, 0, colour);
                 break;
             case 1:
-                add(document, 10015, {cluster[1], cluster[2]}, 2, 1, colour);
+                add(document, TypeCode::SegmentTwoPoints, {cluster[1], cluster[2]}, 2, 1, colour);
                 break;
             case 2:
-                add(document, 10030, {cluster[0], cluster[1], cluster[2]}, 1, 0, colour);
+                add(document, TypeCode::CircleThreePoints, {cluster[0], cluster[1], cluster[2]}, 1, 0,
+                    colour);
                 break;
             case 3:
-                add(document, 10060, {cluster[0], cluster[1]}, 0, 0, colour);
+                add(document, TypeCode::SphereCentrePoint, {cluster[0], cluster[1]}, 0, 0, colour);
                 break;
             case 4:
-                add(document, 10050, {cluster[0], cluster[1], cluster[2]}, 0, 0, colour);
+                add(document, TypeCode::PlaneThreePoints, {cluster[0], cluster[1], cluster[2]}, 0, 0, colour);
                 break;
             default:
-                add(document, 10055, {cluster[0], cluster[1], cluster[2]}, 0, 0, colour);
+                add(document, TypeCode::PolygonVertices, {cluster[0], cluster[1], cluster[2]}, 0, 0, colour);
                 break;
         }
     }
@@ -151,18 +148,21 @@ void fillLargeScene(Document& document) {
         clusters.push_back(points);
     }
     addPoint(document, {0, 0, 0}, 2, 0, 0x000000);
-    for (int c = 0; c < kSpheres; ++c) add(document, 10060, {clusters[c][0], clusters[c][1]}, 0, 0, 0x40A0E0);
+    for (int c = 0; c < kSpheres; ++c)
+        add(document, TypeCode::SphereCentrePoint, {clusters[c][0], clusters[c][1]}, 0, 0, 0x40A0E0);
     for (int c = kSpheres; c < kSpheres + kCircles; ++c)
-        add(document, 10030, {clusters[c][0], clusters[c][1], clusters[c][2]}, c % 2, 0, 0x2080FF);
+        add(document, TypeCode::CircleThreePoints, {clusters[c][0], clusters[c][1], clusters[c][2]}, c % 2, 0,
+            0x2080FF);
     const int rest = kClusters - kSpheres - kCircles;
     for (int k = 0; k < kSegments; ++k) {
         const auto& c = clusters[static_cast<std::size_t>(kSpheres + kCircles + k % rest)];
-        add(document, 10015, k < rest ? std::vector<Element*>{c[0], c[1]} : std::vector<Element*>{c[1], c[2]},
-            k % 2, 0, 0x208020);
+        add(document, TypeCode::SegmentTwoPoints,
+            k < rest ? std::vector<Element*>{c[0], c[1]} : std::vector<Element*>{c[1], c[2]}, k % 2, 0,
+            0x208020);
     }
     for (int k = 0; k < kVectors; ++k) {
         const auto& c = clusters[static_cast<std::size_t>(kSpheres + kCircles + k)];
-        add(document, 10010, {c[2], c[0]}, 0, 0, 0x8020A0);
+        add(document, TypeCode::VectorTwoPoints, {c[2], c[0]}, 0, 0, 0x8020A0);
     }
     document.recompute();
 }

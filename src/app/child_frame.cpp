@@ -37,14 +37,14 @@ constexpr unsigned kOpaqueTextureFormat = 0x8051;
 
 // The solids a regular polyhedron can be, in the chooser's order, with their names.
 struct SolidChoice {
-    int typeCode;
+    TypeCode typeCode;
     int textId;
 };
-constexpr SolidChoice kSolids[] = {{10700, textid::kQualTetrahedron},
-                                   {10705, textid::kQualCube},
-                                   {10710, textid::kQualOctahedron},
-                                   {10715, textid::kQualDodecahedron},
-                                   {10720, textid::kQualIcosahedron}};
+constexpr SolidChoice kSolids[] = {{TypeCode::Tetrahedron, textid::kQualTetrahedron},
+                                   {TypeCode::Cube, textid::kQualCube},
+                                   {TypeCode::Octahedron, textid::kQualOctahedron},
+                                   {TypeCode::Dodecahedron, textid::kQualDodecahedron},
+                                   {TypeCode::Icosahedron, textid::kQualIcosahedron}};
 
 SessionKeys keysOf(Qt::KeyboardModifiers modifiers) {
     return {modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier)};
@@ -280,12 +280,12 @@ int CChildFrame::askRegularPolygonSides() {
     return sides.value_or(0);
 }
 
-int CChildFrame::askRegularPolyhedron() {
+TypeCode CChildFrame::askRegularPolyhedron() {
     std::vector<std::string> names;
     for (const SolidChoice& solid : kSolids) names.push_back(host_.texts().text(solid.textId));
     const std::optional<int> chosen =
         host_.prompts().askChoice(this, host_.texts().text(textid::kToolRegularPolyhedron), names);
-    if (!chosen || *chosen < 0 || *chosen >= static_cast<int>(std::size(kSolids))) return 0;
+    if (!chosen || *chosen < 0 || *chosen >= static_cast<int>(std::size(kSolids))) return TypeCode::None;
     return kSolids[*chosen].typeCode;
 }
 

@@ -90,7 +90,7 @@ class CChildFrame : public QOpenGLWidget, private SessionHost {
     // SessionHost: the session's questions and reports.
     void message(int textId, MessageIcon icon) override;
     int askRegularPolygonSides() override;
-    int askRegularPolyhedron() override;
+    TypeCode askRegularPolyhedron() override;
     void setClipboardText(const std::string& text) override;
     std::optional<std::uint32_t> askColour(std::uint32_t initial) override;
     void constructionChanged() override;

@@ -36,13 +36,13 @@ Json storedText(std::string_view bytes) {
 
 // The points a locus sample holds: a point's position, a segment's two ends, a
 // circle's centre, reference point and axis; none for an undefined sample.
-Json samplePoints(const LocusSample& s, int typeCode) {
+Json samplePoints(const LocusSample& s, TypeCode typeCode) {
     Json points = Json::array();
     if (!s.defined) return points;
     points.push_back(point(s.first));
-    if (typeCode == kCodePointLocus) return points;
+    if (typeCode == TypeCode::PointLocus) return points;
     points.push_back(point(s.second));
-    if (typeCode == kCodeCircleLocus) {
+    if (typeCode == TypeCode::CircleLocus) {
         points.push_back(point(s.axisA));
         points.push_back(point(s.axisB));
     }
@@ -280,7 +280,7 @@ void classFields(Json& j, const Element& e, const TextTable& texts) {
 Json elementJson(const Element& e, int key, const TextTable& texts) {
     const ElementClass cls = classOfTypeCode(e.typeCode());
     Json j{{"key", key},
-           {"typeCode", e.typeCode()},
+           {"typeCode", codeValue(e.typeCode())},
            {"kind", static_cast<int>(e.kind())},
            {"class", elementClassName(cls)},
            {"parents", e.parentKeys},
@@ -319,7 +319,7 @@ Json documentToJson(Document& document, const TextTable& texts) {
                          {"arrowAxes", v.arrowAxes},
                          {"axisLength", v.axisLength},
                          {"angleUnit", document.angleUnit},
-                         {"unitScale", v.unitScale},
+                         {"unitScale", document.unitScale},
                          {"autoRotate", v.autoRotate},
                          {"rotationSpeed", v.rotationSpeed},
                          {"rotationReverse", v.rotationReverse},

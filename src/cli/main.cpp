@@ -50,7 +50,7 @@ constexpr const char* kUsage =
     "one in the Languages folder beside the program by its file name, with or without\n"
     "\".lng\", or by the name in its Language line (Espa\u00F1ol, Espa\u00F1ol.lng).\n"
     "\n"
-        "Play scripts: one command a line; blank lines and lines starting with # are skipped.\n"
+    "Play scripts: one command a line; blank lines and lines starting with # are skipped.\n"
     "  tool N | command ID | answer VALUE | print status | print selection | save PATH\n"
     "  move POS | click POS | drag POS POS | rclick POS | dclick POS   [shift] [ctrl]\n"
     "  key left|right|up|down|plus|minus|delete|escape                 [shift] [ctrl]\n"
@@ -112,7 +112,9 @@ int list(const std::string& path, bool hidden, const std::string& language, cons
     if (const int code = loadLanguageOption(texts, language, argv0); code != kExitOk) return code;
     Document document;
     if (const int code = openDocument(path, document); code != kExitOk) return code;
-    const auto describe = [&](int typeCode) { return composeDescription(texts, typeCode); };
+    const auto describe = [&](int typeCode) {
+        return composeDescription(texts, static_cast<TypeCode>(typeCode));
+    };
     for (const ListLine& line : document.construction().listLines(describe, hidden))
         std::printf("%s\n", line.text.c_str());
     return kExitOk;

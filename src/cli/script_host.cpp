@@ -10,8 +10,9 @@ int ScriptHost::askRegularPolygonSides() {
     return takeNumber("the number of sides");
 }
 
-int ScriptHost::askRegularPolyhedron() {
-    return takeNumber("a polyhedron's type code");
+TypeCode ScriptHost::askRegularPolyhedron() {
+    // Any number is taken; the tool refuses one that names no solid.
+    return static_cast<TypeCode>(takeNumber("a polyhedron's type code"));
 }
 
 std::string ScriptHost::takeFault() {

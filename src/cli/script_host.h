@@ -17,7 +17,7 @@ class ScriptHost : public SessionHost {
 
     void message(int textId, MessageIcon icon) override;
     int askRegularPolygonSides() override;
-    int askRegularPolyhedron() override;
+    TypeCode askRegularPolyhedron() override;
     void setClipboardText(const std::string& text) override { clipboardText_ = text; }
     // A colour answer is #RRGGBB, or the stored value (red in the low byte) in decimal.
     std::optional<std::uint32_t> askColour(std::uint32_t initial) override;

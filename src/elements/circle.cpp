@@ -134,15 +134,15 @@ int hitChords(Vec3 start, Vec3 centre, Vec3 axisDirection, double radius, int ch
 
 // ---------------------------------------------------------------- Circle
 
-Circle::Circle(int typeCode, const KindStyle& style) : Element(typeCode, style) {}
+Circle::Circle(TypeCode typeCode, const KindStyle& style) : Element(typeCode, style) {}
 
 std::unique_ptr<Element> Circle::clone() const {
     return std::unique_ptr<Element>(new Circle(*this));
 }
 
-void Circle::recompute(Construction&, int angleUnit, double) {
+void Circle::recompute(Construction&, const RecomputeContext& context) {
     switch (typeCode()) {
-        case 10030: {
+        case TypeCode::CircleThreePoints: {
             const Vec3 p1 = positionOf(parents[0]);
             CircleThrough3 c;
             if (!circleThrough3(p1, positionOf(parents[1]), positionOf(parents[2]), c)) {
@@ -157,7 +157,7 @@ void Circle::recompute(Construction&, int angleUnit, double) {
             defined = 1;
             return;
         }
-        case 10031: {
+        case TypeCode::CircleAboutAxis: {
             const Vec3 p = positionOf(parents[0]);
             const StraightElement& axis = asStraight(parents[1]);
             Vec3 foot;
@@ -174,12 +174,12 @@ void Circle::recompute(Construction&, int angleUnit, double) {
             defined = 1;
             return;
         }
-        case 11001:
-        case 11002:
+        case TypeCode::CircleOfTwoSpheres:
+        case TypeCode::CircleOfSphereAndPlane:
             recomputeSection();
             return;
         default:
-            recomputeImage(angleUnit);
+            recomputeImage(context.angleUnit);
             return;
     }
 }
@@ -258,18 +258,18 @@ int Circle::pointAt(double param1, double, Vec3& point) const {
 
 // ---------------------------------------------------------------- Arc
 
-Arc::Arc(int typeCode, const KindStyle& style) : Element(typeCode, style) {}
+Arc::Arc(TypeCode typeCode, const KindStyle& style) : Element(typeCode, style) {}
 
 std::unique_ptr<Element> Arc::clone() const {
     return std::unique_ptr<Element>(new Arc(*this));
 }
 
-void Arc::recompute(Construction&, int angleUnit, double) {
-    if (typeCode() == 10045) {
+void Arc::recompute(Construction&, const RecomputeContext& context) {
+    if (typeCode() == TypeCode::ArcThreePoints) {
         defined = rebuild(positionOf(parents[0]), positionOf(parents[1]), positionOf(parents[2])) ? 1 : 0;
         return;
     }
-    // An image (10890-10894) is rebuilt from the images of the source's three points,
+    // An image is rebuilt from the images of the source's three points,
     // in their order, so it runs from the image of the start to the image of the end.
     if (!isImageTypeCode(typeCode())) {
         defined = 0;
@@ -278,7 +278,9 @@ void Arc::recompute(Construction&, int angleUnit, double) {
     const Arc& source = *static_cast<const Arc*>(parents[0]);
     const std::array<Vec3, 3> points{source.point1, source.point2, source.point3};
     std::array<Vec3, 3> images;
-    defined = imagesOf(*this, angleUnit, points, images) && rebuild(images[0], images[1], images[2]) ? 1 : 0;
+    defined = imagesOf(*this, context.angleUnit, points, images) && rebuild(images[0], images[1], images[2])
+                  ? 1
+                  : 0;
 }
 
 bool Arc::rebuild(Vec3 p1, Vec3 p2, Vec3 p3) {
@@ -362,7 +364,7 @@ int Arc::pointAt(double param1, double, Vec3& point) const {
 void Circle::recomputeSection() {
     const Sphere& sphere = *static_cast<const Sphere*>(parents[0]);
     Vec3 c, point, a, b;
-    if (typeCode() == 11001) {
+    if (typeCode() == TypeCode::CircleOfTwoSpheres) {
         const Sphere& other = *static_cast<const Sphere*>(parents[1]);
         if (!intersectSpheres(sphere.centre, sphere.surfacePoint, other.centre, other.surfacePoint, c,
                               point)) {

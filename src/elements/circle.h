@@ -7,10 +7,10 @@
 // by positive rotation about the axis (from axisA towards axisB).
 class Circle : public Element {
   public:
-    Circle(int typeCode, const KindStyle& style);
+    Circle(TypeCode typeCode, const KindStyle& style);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     void drawLabel(Canvas& canvas, std::uint32_t labelColour) override;
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
@@ -35,9 +35,9 @@ class Circle : public Element {
     Circle(const Circle&) = default;
 
   private:
-    // 11001 and 11002: the circle where a sphere meets a sphere or a plane.
+    // CircleOfTwoSpheres and CircleOfSphereAndPlane: the circle where a sphere meets a sphere or a plane.
     void recomputeSection();
-    // 10850-10854: the image of the source circle under the transformation.
+    // The images: the image of the source circle under the transformation.
     void recomputeImage(int angleUnit);
 };
 
@@ -45,10 +45,10 @@ class Circle : public Element {
 // P2 to P3 by positive rotation about the axis.
 class Arc : public Element {
   public:
-    Arc(int typeCode, const KindStyle& style);
+    Arc(TypeCode typeCode, const KindStyle& style);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     // Anchored half way along the sweep.
     void drawLabel(Canvas& canvas, std::uint32_t labelColour) override;

@@ -18,28 +18,29 @@ constexpr double kLabelLift = 0.1;
 
 }  // namespace
 
-Conic::Conic(int typeCode, const KindStyle& style) : Element(typeCode, style) {}
+Conic::Conic(TypeCode typeCode, const KindStyle& style) : Element(typeCode, style) {}
 
 std::unique_ptr<Element> Conic::clone() const {
     return std::unique_ptr<Element>(new Conic(*this));
 }
 
-void Conic::recompute(Construction&, int angleUnit, double) {
+void Conic::recompute(Construction&, const RecomputeContext& context) {
     Vec3 points[5];
     switch (typeCode()) {
-        case 10040:
+        case TypeCode::ConicFivePoints:
             for (int i = 0; i < 5; ++i) points[i] = positionOf(parents[static_cast<std::size_t>(i)]);
             break;
-        case 11003:
+        case TypeCode::ConicPlaneSection:
             if (!sectionPoints(points)) {
                 defined = 0;
                 return;
             }
             break;
         default:
-            // An image (10920-10924): the images of the source's five points, in order.
+            // An image: the images of the source's five points, in order.
             if (!isImageTypeCode(typeCode()) ||
-                !imagesOf(*this, angleUnit, static_cast<const Conic*>(parents[0])->definingPoints, points)) {
+                !imagesOf(*this, context.angleUnit, static_cast<const Conic*>(parents[0])->definingPoints,
+                          points)) {
                 defined = 0;
                 return;
             }

@@ -13,10 +13,10 @@
 // for types 4 and 5, the two lines.
 class Conic : public Element {
   public:
-    Conic(int typeCode, const KindStyle& style);
+    Conic(TypeCode typeCode, const KindStyle& style);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     // Anchored at the curve point of parameter 0.25 (a hyperbola's vertex, the
     // middle of a line pair's first line).
@@ -30,7 +30,7 @@ class Conic : public Element {
     int pointAt(double param1, double param2, Vec3& point) const override;
 
     // 0 none, 1 ellipse, 2 hyperbola, 3 parabola, 4 and 5 two lines.
-    std::int32_t conicType() const { return static_cast<std::int32_t>(curve.type); }
+    ConicType conicType() const { return curve.type; }
     // The centre in space, for a centre point: the point where the gradient of the
     // equation vanishes, on the conic's plane. 0 when that system is singular (a
     // parabola, parallel lines) or the conic has no equation.
@@ -56,6 +56,6 @@ class Conic : public Element {
 
   private:
     Vec3 nearestToRay(Vec3 a, Vec3 b, const PickRay& ray, Vec3 fallback) const;
-    // 11003: five points of the section of a cylinder or cone by a plane.
+    // ConicPlaneSection: five points of the section of a cylinder or cone by a plane.
     bool sectionPoints(Vec3 (&points)[5]) const;
 };

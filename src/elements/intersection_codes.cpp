@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include "elements/straight_element.h"
-
 bool isPlaneLikeKind(ElementKind kind) {
     return kind == ElementKind::Plane || kind == ElementKind::Polygon;
 }
@@ -12,17 +10,17 @@ bool isRoundKind(ElementKind kind) {
     return kind == ElementKind::Circle || kind == ElementKind::Arc;
 }
 
-bool hasTwoRoots(int intersectionCode) {
+bool hasTwoRoots(TypeCode intersectionCode) {
     switch (intersectionCode) {
-        case kCodeLineSpherePoint:
-        case kCodeCirclePlanePoint:
-        case kCodeCircleSpherePoint:
-        case kCodeCircleCirclePoint:
-        case kCodeLineCirclePoint:
-        case kCodeLineCylinderPoint:
-        case kCodeLineConePoint:
-        case kCodeLineConicPoint:
-        case kCodePlaneConicPoint:
+        case TypeCode::LineSpherePoint:
+        case TypeCode::CirclePlanePoint:
+        case TypeCode::CircleSpherePoint:
+        case TypeCode::CircleCirclePoint:
+        case TypeCode::LineCirclePoint:
+        case TypeCode::LineCylinderPoint:
+        case TypeCode::LineConePoint:
+        case TypeCode::LineConicPoint:
+        case TypeCode::PlaneConicPoint:
             return true;
         default:
             return false;
@@ -31,45 +29,25 @@ bool hasTwoRoots(int intersectionCode) {
 
 namespace {
 
-// The code for the kinds in the code's own order, 0 when that order has none.
-int codeInOrder(ElementKind a, ElementKind b) {
-    if (isStraightKind(a)) {
-        if (isStraightKind(b)) return kCodeLineLinePoint;
-        if (isPlaneLikeKind(b)) return kCodeLinePlanePoint;
-        if (isRoundKind(b)) return kCodeLineCirclePoint;
-        switch (b) {
-            case ElementKind::Sphere:
-                return kCodeLineSpherePoint;
-            case ElementKind::Cylinder:
-                return kCodeLineCylinderPoint;
-            case ElementKind::Cone:
-                return kCodeLineConePoint;
-            case ElementKind::Conic:
-                return kCodeLineConicPoint;
-            default:
-                return 0;
-        }
+// The intersection code whose row takes two parents of these kinds in this order.
+TypeCode codeInOrder(ElementKind a, ElementKind b) {
+    const ElementKind kinds[] = {a, b};
+    for (const TypeCodeInfo& row : allTypeCodes()) {
+        if (row.isIntersectionPoint() && acceptsParents(row, kinds)) return row.code;
     }
-    if (isRoundKind(a)) {
-        if (isRoundKind(b)) return kCodeCircleCirclePoint;
-        if (isPlaneLikeKind(b)) return kCodeCirclePlanePoint;
-        if (b == ElementKind::Sphere) return kCodeCircleSpherePoint;
-        return 0;
-    }
-    if (isPlaneLikeKind(a) && b == ElementKind::Conic) return kCodePlaneConicPoint;
-    return 0;
+    return TypeCode::None;
 }
 
 }  // namespace
 
-int intersectionCodeOfKinds(ElementKind first, ElementKind second, bool& swapped) {
+TypeCode intersectionCodeOfKinds(ElementKind first, ElementKind second, bool& swapped) {
     swapped = false;
-    if (int code = codeInOrder(first, second)) return code;
-    if (int code = codeInOrder(second, first)) {
+    if (const TypeCode code = codeInOrder(first, second); code != TypeCode::None) return code;
+    if (const TypeCode code = codeInOrder(second, first); code != TypeCode::None) {
         swapped = true;
         return code;
     }
-    return 0;
+    return TypeCode::None;
 }
 
 IntersectionRecipe intersectionRecipe(Element* a, Element* b) {
@@ -77,7 +55,7 @@ IntersectionRecipe intersectionRecipe(Element* a, Element* b) {
     if (a == nullptr || b == nullptr || a == b) return recipe;
     bool swapped = false;
     recipe.typeCode = intersectionCodeOfKinds(a->kind(), b->kind(), swapped);
-    if (recipe.typeCode == 0) return recipe;
+    if (recipe.typeCode == TypeCode::None) return recipe;
     if (swapped) std::swap(a, b);
     recipe.twoRoots = hasTwoRoots(recipe.typeCode);
     recipe.parentCount = 2;
@@ -90,7 +68,7 @@ IntersectionRecipe intersectionRecipe(Element* a, Element* b, Element* c) {
     if (a == nullptr || b == nullptr || c == nullptr || a == b || a == c || b == c) return recipe;
     if (!isPlaneLikeKind(a->kind()) || !isPlaneLikeKind(b->kind()) || !isPlaneLikeKind(c->kind()))
         return recipe;
-    recipe.typeCode = kCodeThreePlanesPoint;
+    recipe.typeCode = TypeCode::ThreePlanesPoint;
     recipe.parentCount = 3;
     recipe.parents = {a, b, c};
     return recipe;

@@ -22,18 +22,6 @@
 
 namespace {
 
-// Codes of other families whose parents include points lying on them.
-constexpr int kCodeCircleThrough3 = 10030;
-constexpr int kCodeCircleAboutAxis = 10031;
-constexpr int kCodeConicThrough5 = 10040;
-constexpr int kCodeArcThrough3 = 10045;
-constexpr int kCodePlaneThrough3 = 10050;
-constexpr int kCodeSphereThroughPoint = 10060;
-constexpr int kCodeCylinderThroughPoint = 10061;
-constexpr int kCodeConeThroughPoint = 10062;
-constexpr int kCodeParallelPlane = 10080;
-constexpr int kCodePerpendicularPlane = 10081;
-
 // A circle or an arc as the kernel takes it.
 struct Round {
     Vec3 centre;
@@ -69,61 +57,61 @@ bool insidePolygon(const Vec3& x, const Element* e) {
 
 }  // namespace
 
-int solveIntersection(int typeCode, const Element* const* parents, Vec3& first, Vec3& second) {
+int solveIntersection(TypeCode typeCode, const Element* const* parents, Vec3& first, Vec3& second) {
     switch (typeCode) {
-        case kCodeLinePlanePoint: {
+        case TypeCode::LinePlanePoint: {
             const StraightElement& l = asStraight(parents[0]);
             const std::array<Vec3, 3> s = parents[1]->supportPlane();
             return intersectLinePlane(l.pointA, l.pointB, s[0], s[1], s[2], first);
         }
-        case kCodeLineLinePoint: {
+        case TypeCode::LineLinePoint: {
             const StraightElement& l1 = asStraight(parents[0]);
             const StraightElement& l2 = asStraight(parents[1]);
             return linesMeet(l1.pointA, l1.pointB, l2.pointA, l2.pointB, first);
         }
-        case kCodeLineSpherePoint: {
+        case TypeCode::LineSpherePoint: {
             const StraightElement& l = asStraight(parents[0]);
             const Sphere& sphere = sphereOf(parents[1]);
             return intersectLineSphere(l.pointA, l.pointB, sphere.centre, sphere.surfacePoint, first, second);
         }
-        case kCodeCircleSpherePoint: {
+        case TypeCode::CircleSpherePoint: {
             const Round c = roundOf(parents[0]);
             const Sphere& sphere = sphereOf(parents[1]);
             return intersectCircleSphere(c.centre, c.axisA, c.axisB, c.radius, sphere.centre,
                                          sphere.surfacePoint, first, second);
         }
-        case kCodeLineCylinderPoint: {
+        case TypeCode::LineCylinderPoint: {
             const StraightElement& l = asStraight(parents[0]);
             const Cylinder& cylinder = *static_cast<const Cylinder*>(parents[1]);
             return intersectLineCylinder(l.pointA, l.pointB, cylinder.baseCentre, cylinder.topCentre,
                                          cylinder.radius, first, second);
         }
-        case kCodeLineConePoint: {
+        case TypeCode::LineConePoint: {
             // The base circle's axis is the cone's axis, base centre towards apex.
             const StraightElement& l = asStraight(parents[0]);
             const Cone& cone = *static_cast<const Cone*>(parents[1]);
             return intersectLineCone(l.pointA, l.pointB, cone.apex, cone.baseCentre, cone.baseCentre,
                                      cone.apex, cone.baseRadius, first, second);
         }
-        case kCodeCirclePlanePoint: {
+        case TypeCode::CirclePlanePoint: {
             const Round c = roundOf(parents[0]);
             const std::array<Vec3, 3> s = parents[1]->supportPlane();
             return intersectCirclePlane(c.centre, c.axisA, c.axisB, c.radius, s[0], s[1], s[2], first,
                                         second);
         }
-        case kCodeCircleCirclePoint: {
+        case TypeCode::CircleCirclePoint: {
             const Round c1 = roundOf(parents[0]);
             const Round c2 = roundOf(parents[1]);
             return intersectCircles(c1.centre, c1.axisA, c1.axisB, c1.radius, c2.centre, c2.axisA, c2.axisB,
                                     c2.radius, first, second);
         }
-        case kCodeLineCirclePoint: {
+        case TypeCode::LineCirclePoint: {
             const StraightElement& l = asStraight(parents[0]);
             const Round c = roundOf(parents[1]);
             return intersectLineCircle(l.pointA, l.pointB, c.centre, c.axisA, c.axisB, c.radius, first,
                                        second);
         }
-        case kCodeThreePlanesPoint: {
+        case TypeCode::ThreePlanesPoint: {
             PlaneEquation e[3];
             for (int i = 0; i < 3; ++i) {
                 const std::array<Vec3, 3> s = parents[i]->supportPlane();
@@ -131,11 +119,11 @@ int solveIntersection(int typeCode, const Element* const* parents, Vec3& first, 
             }
             return intersectThreePlanes(e[0], e[1], e[2], first);
         }
-        case kCodeLineConicPoint: {
+        case TypeCode::LineConicPoint: {
             const StraightElement& l = asStraight(parents[0]);
             return intersectLineConic(l.pointA, l.pointB, curveOf(parents[1]), first, second);
         }
-        case kCodePlaneConicPoint: {
+        case TypeCode::PlaneConicPoint: {
             const std::array<Vec3, 3> s = parents[0]->supportPlane();
             return intersectPlaneConic(s[0], s[1], s[2], curveOf(parents[1]), first, second);
         }
@@ -148,63 +136,36 @@ namespace {
 
 // ---- which points lie on an element because of how it is built
 
-int pointsOnByConstruction(const Element* e, const Element* (&points)[5]) {
-    auto take = [&](std::initializer_list<int> indices) {
-        int n = 0;
-        for (int i : indices) {
-            const Element* p = e->parents[static_cast<std::size_t>(i)];
-            if (p != nullptr) points[n++] = p;
-        }
-        return n;
-    };
-    switch (e->typeCode()) {
-        case kCodeVector:
-        case kCodeSegment:
-        case kCodeLine:
-        case kCodeRay:
-            return take({0, 1});
-        case kCodeParallel:              // line through P parallel to L
-        case kCodePerpendicularToLine:   // line through P perpendicular to L
-        case kCodePerpendicularToPlane:  // line through P perpendicular to S
-        case kCodeParallelPlane:         // plane through P parallel to S
-        case kCodePerpendicularPlane:    // plane through P perpendicular to L
-            return take({1});
-        case kCodeVectorSum:
-            return take({2});
-        case kCodeCircleThrough3:
-        case kCodeArcThrough3:
-        case kCodePlaneThrough3:
-            return take({0, 1, 2});
-        case kCodeCircleAboutAxis:
-            return take({0});
-        case kCodeConicThrough5:
-            return take({0, 1, 2, 3, 4});
-        case kCodeSphereThroughPoint:  // the surface point, not the centre
-            return take({1});
-        case kCodeCylinderThroughPoint:
-            return take({0});
-        case kCodeConeThroughPoint:  // P and the apex
-            return take({0, 2});
-        default:
-            return 0;
+// The parents of e at the given positions, into out; their number.
+int parentsAt(const Element* e, ParentPositions positions, const Element* (&out)[kMaxFixedParents]) {
+    int n = 0;
+    for (std::size_t i = 0; i < e->parents.size() && i < kMaxFixedParents; ++i) {
+        const Element* p = e->parents[i];
+        if ((positions >> i & 1u) != 0 && p != nullptr) out[n++] = p;
     }
+    return n;
+}
+
+int pointsOnByConstruction(const Element* e, const Element* (&points)[kMaxFixedParents]) {
+    const TypeCodeInfo* row = typeCodeInfo(e->typeCode());
+    return row ? parentsAt(e, row->pointsOn, points) : 0;
 }
 
 bool liesOnByConstruction(const Element* point, const Element* element) {
-    const Element* points[5];
+    const Element* points[kMaxFixedParents];
     const int n = pointsOnByConstruction(element, points);
     if (std::find(points, points + n, point) != points + n) return true;
-    if (point->typeCode() == kCodePointOnObject) return point->parents[0] == element;
-    if (isIntersectionPointCode(point->typeCode()))
-        return std::find(point->parents.begin(), point->parents.end(), element) != point->parents.end();
-    return false;
+    const TypeCodeInfo* row = typeCodeInfo(point->typeCode());
+    const Element* carriers[kMaxFixedParents];
+    const int m = row ? parentsAt(point, row->liesOn, carriers) : 0;
+    return std::find(carriers, carriers + m, element) != carriers + m;
 }
 
 int sharedPointCount(const Element* a, const Element* b, const Element*& shared) {
-    const Element* found[10];
+    const Element* found[2 * kMaxFixedParents];
     int count = 0;
     auto collect = [&](const Element* from, const Element* other) {
-        const Element* points[5];
+        const Element* points[kMaxFixedParents];
         const int n = pointsOnByConstruction(from, points);
         for (int i = 0; i < n; ++i) {
             if (!liesOnByConstruction(points[i], other)) continue;
@@ -249,14 +210,14 @@ bool insideBoundedParents(const Vec3& x, const std::vector<Element*>& parents) {
 
 // ---- IntersectionPoint
 
-IntersectionPoint::IntersectionPoint(int typeCode, const KindStyle& style, int rootIndex)
+IntersectionPoint::IntersectionPoint(TypeCode typeCode, const KindStyle& style, int rootIndex)
     : Point(typeCode, style), rootIndex(rootIndex) {}
 
 std::unique_ptr<Element> IntersectionPoint::clone() const {
     return std::unique_ptr<Element>(new IntersectionPoint(*this));
 }
 
-void IntersectionPoint::recompute(Construction&, int, double) {
+void IntersectionPoint::recompute(Construction&, const RecomputeContext&) {
     Vec3 first, second;
     const int n = solveIntersection(typeCode(), parents.data(), first, second);
     if (!hasTwoRoots(typeCode())) {

@@ -7,7 +7,8 @@
 #include "model/byte_stream.h"
 #include "model/canvas.h"
 
-Iteration::Iteration(const KindStyle& style, int parentCount) : Element(kCodeIteration, style, parentCount) {}
+Iteration::Iteration(const KindStyle& style, int parentCount)
+    : Element(TypeCode::Iteration, style, parentCount) {}
 
 Iteration::Iteration(const Iteration& other)
     : Element(other),
@@ -19,8 +20,7 @@ Iteration::Iteration(const Iteration& other)
       useIterationColour(other.useIterationColour),
       inputCount(other.inputCount),
       imageTable(other.imageTable),
-      angleUnit_(other.angleUnit_),
-      scale_(other.scale_) {}
+      context_(other.context_) {}
 
 std::size_t Iteration::memoryBytes() const {
     std::size_t bytes = Element::memoryBytes() + (copy_ ? copy_->memoryBytes() : 0);
@@ -71,9 +71,8 @@ bool Iteration::consistent() const {
     return !numbers || parents.back()->kind() == ElementKind::Number;
 }
 
-void Iteration::recompute(Construction& construction, int angleUnit, double scale) {
-    angleUnit_ = angleUnit;
-    scale_ = scale;
+void Iteration::recompute(Construction& construction, const RecomputeContext& context) {
+    context_ = context;
     copy_.reset();
     rows_.clear();
     if (!consistent()) {
@@ -164,7 +163,7 @@ void Iteration::runStep(const std::vector<Vec3>& inputs) {
         }
     };
     place();
-    copy_->recomputeAll(angleUnit_, scale_, true, place);
+    copy_->recomputeAll(context_, true, place);
 }
 
 void Iteration::drawCopy(std::uint32_t colour, int projection, Canvas& canvas) {

@@ -7,7 +7,6 @@
 #include "model/construction.h"
 #include "model/element.h"
 
-inline constexpr int kCodeIteration = 11900;
 // Images per input and step.
 inline constexpr int kMaxIterationBranches = 100;
 // Steps (recomputes of the private copy) one drawing may take. The drawing grows
@@ -15,7 +14,7 @@ inline constexpr int kMaxIterationBranches = 100;
 // depth drawn is cut to the largest one whose whole tree fits in this budget.
 inline constexpr std::int64_t kMaxIterationSteps = std::int64_t{1} << 20;
 
-// Iterations (kind 20, code 11900): a part of the construction repeated depth
+// Iterations: a part of the construction repeated depth
 // times, the positions of each step's image points becoming the input points of
 // the next. The parents are the inputCount input points, then the further
 // elements the iteration refers to (those are what is drawn), and last the depth
@@ -27,7 +26,7 @@ class Iteration : public Element {
 
     std::unique_ptr<Element> clone() const override;
     // Reads the depth and rebuilds the private copy of the construction.
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     // Draws the copies of every step after the first (the document shows that one).
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     // An iteration is not picked in space.
@@ -72,6 +71,5 @@ class Iteration : public Element {
 
     std::unique_ptr<Construction> copy_;
     std::vector<CopyRow> rows_;
-    int angleUnit_ = 1;
-    double scale_ = 1.0;
+    RecomputeContext context_;
 };

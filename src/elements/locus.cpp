@@ -19,18 +19,11 @@
 
 namespace {
 
-constexpr int kCodeParameterNumber = 10550;
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
 // A point on a line or ray runs this far from the line's first point.
 constexpr double kLineReach = 99.0;
 // Keeps a point on a hyperbola off the parameters where it goes to infinity.
 constexpr double kHyperbolaNudge = 1e-8;
-// Conic types as conicType() gives them.
-constexpr int kEllipse = 1;
-constexpr int kHyperbola = 2;
-constexpr int kParabola = 3;
-constexpr int kLinePairFirst = 4;
-constexpr int kLinePairLast = 5;
 
 void evenValues(int n, double from, double step, std::vector<double>& values) {
     for (int i = 0; i < n; ++i) values[static_cast<std::size_t>(i)] = from + i * step;
@@ -63,13 +56,13 @@ Vec3 nearestOnCircle(Vec3 near, Vec3 centre, Vec3 axis, double r, Vec3 fallback)
 
 // ---------------------------------------------------------------- driver values
 
-int locusSampleCount(int typeCode) {
+int locusSampleCount(TypeCode typeCode) {
     switch (typeCode) {
-        case kCodePointLocus:
+        case TypeCode::PointLocus:
             return 500;
-        case kCodeSegmentLocus:
+        case TypeCode::SegmentLocus:
             return 200;
-        case kCodeCircleLocus:
+        case TypeCode::CircleLocus:
             return 100;
         default:
             return 0;
@@ -97,12 +90,13 @@ bool locusDriverValues(const Element& driver, int n, std::vector<double>& values
     const double last = n - 1;
     if (driver.kind() == ElementKind::Number) {
         double minimum = 0.0, maximum = 0.0;
-        if (driver.typeCode() != kCodeParameterNumber || !driver.parameterRange(minimum, maximum))
+        if (driver.typeCode() != TypeCode::Parameter || !driver.parameterRange(minimum, maximum))
             return false;
         evenValues(n, minimum, (maximum - minimum) / last, values);
         return true;
     }
-    if (driver.typeCode() != kCodePointOnObject || driver.parents.empty() || driver.parents[0] == nullptr)
+    if (driver.typeCode() != TypeCode::PointOnObject || driver.parents.empty() ||
+        driver.parents[0] == nullptr)
         return false;
     const Element& object = *driver.parents[0];
     switch (object.kind()) {
@@ -127,13 +121,14 @@ bool locusDriverValues(const Element& driver, int n, std::vector<double>& values
             evenValues(n, 0.0, kTwoPi / last, values);
             return true;
         case ElementKind::Conic: {
-            const int type = static_cast<const Conic&>(object).conicType();
-            if (type == kEllipse || type == kHyperbola) {
+            const ConicType type = static_cast<const Conic&>(object).conicType();
+            if (type == ConicType::kEllipse || type == ConicType::kHyperbola) {
                 if (n % 4 != 0 || n < 8) return false;
-                mirroredQuarterValues(n, type == kHyperbola ? kHyperbolaNudge : 0.0, values);
+                mirroredQuarterValues(n, type == ConicType::kHyperbola ? kHyperbolaNudge : 0.0, values);
                 return true;
             }
-            if (type == kParabola || (type >= kLinePairFirst && type <= kLinePairLast)) {
+            if (type == ConicType::kParabola || type == ConicType::kLinePair ||
+                type == ConicType::kDegenerate) {
                 evenValues(n, 0.0, 1.0 / last, values);
                 return true;
             }
@@ -146,9 +141,9 @@ bool locusDriverValues(const Element& driver, int n, std::vector<double>& values
 
 // ---------------------------------------------------------------- LocusTrace
 
-LocusTrace::LocusTrace(Construction& construction, int angleUnit, double scale,
+LocusTrace::LocusTrace(Construction& construction, const RecomputeContext& context,
                        std::initializer_list<Element*> drivers)
-    : construction_(construction), angleUnit_(angleUnit), scale_(scale) {
+    : construction_(construction), context_(context) {
     savedMarks_.reserve(static_cast<std::size_t>(construction_.count()));
     construction_.forEach([this](const Element& e) { savedMarks_.push_back(e.mark); });
     bool clearFirst = true;
@@ -159,7 +154,7 @@ LocusTrace::LocusTrace(Construction& construction, int angleUnit, double scale,
 }
 
 void LocusTrace::step() {
-    construction_.recomputeMarked(angleUnit_, scale_);
+    construction_.recomputeMarked(context_);
 }
 
 void LocusTrace::finish() {
@@ -258,11 +253,11 @@ int LocusMesh::hitTest(const PickRay& ray, Vec3& hitPoint) const {
 
 // ---------------------------------------------------------------- Locus
 
-Locus::Locus(int typeCode, const KindStyle& style)
+Locus::Locus(TypeCode typeCode, const KindStyle& style)
     : Element(typeCode, style),
       sampleCount(locusSampleCount(typeCode)),
       samples(static_cast<std::size_t>(sampleCount)) {
-    if (typeCode == kCodeCircleLocus) rings.resize(static_cast<std::size_t>(sampleCount));
+    if (typeCode == TypeCode::CircleLocus) rings.resize(static_cast<std::size_t>(sampleCount));
 }
 
 std::size_t Locus::memoryBytes() const {
@@ -274,7 +269,7 @@ std::unique_ptr<Element> Locus::clone() const {
     return std::unique_ptr<Element>(new Locus(*this));
 }
 
-void Locus::recompute(Construction& construction, int angleUnit, double scale) {
+void Locus::recompute(Construction& construction, const RecomputeContext& context) {
     // The traced element may be undefined here (the construction allows it), but it must exist.
     Element* driver = parents[1];
     std::vector<double> values;
@@ -284,7 +279,7 @@ void Locus::recompute(Construction& construction, int angleUnit, double scale) {
         defined = 0;
         return;
     }
-    LocusTrace trace(construction, angleUnit, scale, {driver});
+    LocusTrace trace(construction, context, {driver});
     for (std::size_t i = 0; i < samples.size(); ++i) {
         setDriverValue(*driver, values[i]);
         trace.step();
@@ -292,7 +287,7 @@ void Locus::recompute(Construction& construction, int angleUnit, double scale) {
     }
     setDriverValue(*driver, saved);
     trace.finish();
-    if (typeCode() == kCodeCircleLocus) buildRings();
+    if (typeCode() == TypeCode::CircleLocus) buildRings();
     defined = 1;
 }
 
@@ -302,14 +297,14 @@ void Locus::storeSample(LocusSample& sample, double value) const {
     sample.defined = traced->defined ? 1 : 0;
     if (!sample.defined) return;
     switch (typeCode()) {
-        case kCodePointLocus:
+        case TypeCode::PointLocus:
             sample.first = positionOf(traced);
             break;
-        case kCodeSegmentLocus:
+        case TypeCode::SegmentLocus:
             sample.first = asStraight(traced).pointA;
             sample.second = asStraight(traced).pointB;
             break;
-        case kCodeCircleLocus: {
+        case TypeCode::CircleLocus: {
             const Circle& circle = *static_cast<const Circle*>(traced);
             sample.first = circle.centre;
             sample.second = circle.refPoint;
@@ -353,9 +348,9 @@ bool Locus::joined(std::size_t i) const {
     const LocusSample& b = samples[i + 1];
     if (!a.defined || !b.defined) return false;
     switch (typeCode()) {
-        case kCodePointLocus:
+        case TypeCode::PointLocus:
             return distance(a.first, b.first) < kLocusJumpGap;
-        case kCodeSegmentLocus:
+        case TypeCode::SegmentLocus:
             return distance(a.first, b.first) < kLocusJumpGap && distance(a.second, b.second) < kLocusJumpGap;
         default:
             return true;
@@ -363,7 +358,7 @@ bool Locus::joined(std::size_t i) const {
 }
 
 LocusMesh Locus::sweptMesh() const {
-    const bool ringed = typeCode() == kCodeCircleLocus;
+    const bool ringed = typeCode() == TypeCode::CircleLocus;
     const int rowCount = static_cast<int>(samples.size());
     LocusMesh mesh(rowCount, ringed ? kRingPoints : 2, ringed);
     if (ringed && rings.size() != samples.size()) return mesh;
@@ -381,7 +376,7 @@ LocusMesh Locus::sweptMesh() const {
 }
 
 void Locus::draw(std::uint32_t colour, int projection, Canvas& canvas) {
-    if (typeCode() != kCodePointLocus) {
+    if (typeCode() != TypeCode::PointLocus) {
         sweptMesh().draw(colour, canvas);
         return;
     }
@@ -392,7 +387,7 @@ void Locus::draw(std::uint32_t colour, int projection, Canvas& canvas) {
 }
 
 int Locus::hitTest(int, int, const PickRay& ray, int projection, Vec3& hitPoint) {
-    if (typeCode() != kCodePointLocus) return sweptMesh().hitTest(ray, hitPoint);
+    if (typeCode() != TypeCode::PointLocus) return sweptMesh().hitTest(ray, hitPoint);
     for (std::size_t i = 0; i + 1 < samples.size(); ++i) {
         if (!joined(i)) continue;
         const Vec3 a = samples[i].first;

@@ -7,13 +7,6 @@
 
 #include "model/element.h"
 
-// The locus codes.
-inline constexpr int kCodePointLocus = 11700;
-inline constexpr int kCodeCircleLocus = 11800;
-inline constexpr int kCodeSegmentLocus = 11805;
-inline constexpr int kCodePolygonSurfaceLocus = 11810;
-inline constexpr int kCodeParameterSurfaceLocus = 11815;
-
 // Consecutive samples this far apart or farther are not joined: the traced
 // element jumped (an intersection changed branch, a point went to infinity).
 inline constexpr double kLocusJumpGap = 19.0;
@@ -24,7 +17,7 @@ inline constexpr int kRingPoints = kRingSteps + 1;
 inline constexpr int kSurfaceGridCount = 90;
 
 // Samples of a curve or swept locus, fixed by its code; 0 for other codes.
-int locusSampleCount(int typeCode);
+int locusSampleCount(TypeCode typeCode);
 
 // The values a locus driver runs through for n samples: a parameter number
 // over its range, a point on an object over the object's parameter. False for a
@@ -74,15 +67,15 @@ struct LocusSample {
     std::int32_t defined = 0;
 };
 
-// Curve loci (11700) and the surfaces swept by a segment or vector (11805) or a
-// circle (11800): the traced element (parent 0) sampled while the driver (parent
+// Curve loci (PointLocus) and the surfaces swept by a segment or vector
+// (SegmentLocus) or a circle (CircleLocus): the traced element (parent 0) sampled while the driver (parent
 // 1, a point on an object or a parameter number) runs through its range.
 class Locus : public Element {
   public:
-    Locus(int typeCode, const KindStyle& style);
+    Locus(TypeCode typeCode, const KindStyle& style);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
     int write(OutputStream& out) const override;
@@ -91,7 +84,7 @@ class Locus : public Element {
 
     std::int32_t sampleCount = 0;
     std::vector<LocusSample> samples;
-    // 11800 only: per sample, the traced circle as kRingSteps points and the first again.
+    // CircleLocus only: per sample, the traced circle as kRingSteps points and the first again.
     std::vector<std::array<Vec3, kRingPoints>> rings;
 
   protected:
@@ -102,7 +95,7 @@ class Locus : public Element {
     void buildRings();
     // Whether samples i and i + 1 are joined in the drawing and the pick test.
     bool joined(std::size_t i) const;
-    // The swept surface of 11805 and 11800 as a mesh.
+    // The swept surface of SegmentLocus and CircleLocus as a mesh.
     LocusMesh sweptMesh() const;
 };
 
@@ -112,15 +105,15 @@ struct GridCell {
     std::int32_t defined = 0;
 };
 
-// Surface loci traced by a point: 11810 with the driving point run over a
-// parallelogram, 11815 with two parameter numbers run over their ranges. Cell
+// Surface loci traced by a point: PolygonSurfaceLocus with the driving point
+// run over a parallelogram, ParameterSurfaceLocus with two parameter numbers run over their ranges. Cell
 // (i, j) is at index i · columnCount + j.
 class SurfaceLocus : public Element {
   public:
-    SurfaceLocus(int typeCode, const KindStyle& style);
+    SurfaceLocus(TypeCode typeCode, const KindStyle& style);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
     int write(OutputStream& out) const override;
@@ -135,8 +128,8 @@ class SurfaceLocus : public Element {
     SurfaceLocus(const SurfaceLocus&) = default;
 
   private:
-    bool recomputeOverParameters(Construction& construction, int angleUnit, double scale);
-    bool recomputeOverParallelogram(Construction& construction, int angleUnit, double scale);
+    bool recomputeOverParameters(Construction& construction, const RecomputeContext& context);
+    bool recomputeOverParallelogram(Construction& construction, const RecomputeContext& context);
     LocusMesh gridMesh() const;
 };
 
@@ -149,7 +142,7 @@ class SurfaceLocus : public Element {
 // locus leaves the construction exactly as it found it.
 class LocusTrace {
   public:
-    LocusTrace(Construction& construction, int angleUnit, double scale,
+    LocusTrace(Construction& construction, const RecomputeContext& context,
                std::initializer_list<Element*> drivers);
     LocusTrace(const LocusTrace&) = delete;
     LocusTrace& operator=(const LocusTrace&) = delete;
@@ -159,7 +152,6 @@ class LocusTrace {
 
   private:
     Construction& construction_;
-    int angleUnit_;
-    double scale_;
+    RecomputeContext context_;
     std::vector<std::int32_t> savedMarks_;
 };

@@ -51,19 +51,19 @@ Vec3 planePointAt(const std::array<Vec3, 3>& support, double s, double u) {
 
 // ---------------------------------------------------------------- Plane
 
-Plane::Plane(int typeCode, const KindStyle& style) : Element(typeCode, style) {}
+Plane::Plane(TypeCode typeCode, const KindStyle& style) : Element(typeCode, style) {}
 
 std::unique_ptr<Element> Plane::clone() const {
     return std::unique_ptr<Element>(new Plane(*this));
 }
 
-void Plane::recompute(Construction&, int angleUnit, double) {
+void Plane::recompute(Construction&, const RecomputeContext& context) {
     Vec3 points[3];
     switch (typeCode()) {
-        case 10050:
+        case TypeCode::PlaneThreePoints:
             for (std::size_t i = 0; i < 3; ++i) points[i] = positionOf(parents[i]);
             break;
-        case 10075: {
+        case TypeCode::MediatorPlane: {
             const Vec3 a = positionOf(parents[0]);
             const Vec3 b = positionOf(parents[1]);
             const Vec3 m = midpoint(a, b);
@@ -73,7 +73,7 @@ void Plane::recompute(Construction&, int angleUnit, double) {
             points[2] = m + unitCross({}, b - a, {}, w).end;
             break;
         }
-        case 10080: {
+        case TypeCode::ParallelPlane: {
             const std::array<Vec3, 3> q = parents[0]->supportPlane();
             if (!parallelPlanePoints(q[0], q[1], q[2], positionOf(parents[1]), points)) {
                 defined = 0;
@@ -81,7 +81,7 @@ void Plane::recompute(Construction&, int angleUnit, double) {
             }
             break;
         }
-        case 10081: {
+        case TypeCode::PerpendicularPlane: {
             const StraightElement& line = asStraight(parents[0]);
             if (!perpendicularPlanePoints(line.pointA, line.pointB, positionOf(parents[1]), points)) {
                 defined = 0;
@@ -90,7 +90,7 @@ void Plane::recompute(Construction&, int angleUnit, double) {
             break;
         }
         default: {
-            // An image (10860-10864): the images of the source's three points.
+            // An image: the images of the source's three points.
             if (!isImageTypeCode(typeCode())) {
                 defined = 0;
                 return;
@@ -98,7 +98,7 @@ void Plane::recompute(Construction&, int angleUnit, double) {
             const Plane& source = *static_cast<const Plane*>(parents[0]);
             const std::array<Vec3, 3> sourcePoints{source.planePoint1, source.planePoint2,
                                                    source.planePoint3};
-            if (!imagesOf(*this, angleUnit, sourcePoints, points)) {
+            if (!imagesOf(*this, context.angleUnit, sourcePoints, points)) {
                 defined = 0;
                 return;
             }

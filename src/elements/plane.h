@@ -12,10 +12,10 @@
 // hit test, which accepts only pick rays that cross the square.
 class Plane : public Element {
   public:
-    Plane(int typeCode, const KindStyle& style);
+    Plane(TypeCode typeCode, const KindStyle& style);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     void drawLabel(Canvas& canvas, std::uint32_t labelColour) override;
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
@@ -48,11 +48,11 @@ class Plane : public Element {
 // three of them (the support points).
 class Polygon : public Element {
   public:
-    // vertexCount is the number of vertices; for code 10055 also the number of parents.
-    Polygon(int typeCode, const KindStyle& style, int vertexCount);
+    // vertexCount is the number of vertices; for PolygonVertices also the number of parents.
+    Polygon(TypeCode typeCode, const KindStyle& style, int vertexCount);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     void drawLabel(Canvas& canvas, std::uint32_t labelColour) override;
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;

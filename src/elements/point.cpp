@@ -37,48 +37,49 @@ int conicCentreInSpace(const Conic& conic, Vec3& centre) {
 
 // ---- Point
 
-Point::Point(int typeCode, const KindStyle& style) : Element(typeCode, style) {}
+Point::Point(TypeCode typeCode, const KindStyle& style) : Element(typeCode, style) {}
 
 std::unique_ptr<Element> Point::clone() const {
     return std::unique_ptr<Element>(new Point(*this));
 }
 
-void Point::recompute(Construction&, int angleUnit, double scale) {
+void Point::recompute(Construction&, const RecomputeContext& context) {
     switch (typeCode()) {
-        case kCodeFreePoint:
-        case kCodeRepresentedPoint:
+        case TypeCode::FreePoint:
+        case TypeCode::RepresentedPoint:
             defined = 1;
             return;
-        case kCodePointByCoordinates: {
+        case TypeCode::PointByCoordinates: {
             double x = 0.0, y = 0.0, z = 0.0;
             if (!numberValue(parents[0], x) || !numberValue(parents[1], y) || !numberValue(parents[2], z)) {
                 defined = 0;
                 return;
             }
-            position = {toModelUnits(x, scale), toModelUnits(y, scale), toModelUnits(z, scale)};
+            position = {toModelUnits(x, context.unitScale), toModelUnits(y, context.unitScale),
+                        toModelUnits(z, context.unitScale)};
             defined = 1;
             return;
         }
-        case kCodeMidpoint:
+        case TypeCode::MidpointTwoPoints:
             position = midpoint(positionOf(parents[0]), positionOf(parents[1]));
             defined = 1;
             return;
-        case kCodeCircleCentre:
+        case TypeCode::CircleCentre:
             position = static_cast<const Circle*>(parents[0])->centre;
             defined = 1;
             return;
-        case kCodeArcCentre:
+        case TypeCode::ArcCentre:
             position = static_cast<const Arc*>(parents[0])->centre;
             defined = 1;
             return;
-        case kCodeConicCentre:
+        case TypeCode::ConicCentre:
             defined = conicCentreInSpace(*static_cast<const Conic*>(parents[0]), position);
             return;
-        case kCodeRegularPolygonVertex:
-        case kCodeRegularPolyhedronVertex:
+        case TypeCode::RegularPolygonVertex:
+        case TypeCode::RegularPolyhedronVertex:
             // Positioned, and marked defined, by the generating polygon or polyhedron.
             return;
-        case kCodePointAtDistance: {
+        case TypeCode::PointAtDistance: {
             const Vec3 a = positionOf(parents[0]);
             const Vec3 b = positionOf(parents[1]);
             double d = 0.0;
@@ -86,15 +87,15 @@ void Point::recompute(Construction&, int angleUnit, double scale) {
                 defined = 0;
                 return;
             }
-            position = pointTowards(a, b, toModelUnits(d, scale));
+            position = pointTowards(a, b, toModelUnits(d, context.unitScale));
             defined = 1;
             return;
         }
         default: {
-            // The images 10800 … 10804; any other code names no point of this class.
+            // The images of points; any other code names no point of this class.
             Vec3 image;
             if (!isImageTypeCode(typeCode()) ||
-                !imagesOf(*this, angleUnit, {&positionOf(parents[0]), 1}, {&image, 1})) {
+                !imagesOf(*this, context.angleUnit, {&positionOf(parents[0]), 1}, {&image, 1})) {
                 defined = 0;
                 return;
             }
@@ -136,13 +137,13 @@ int Point::read(InputStream& in, int fileVersion) {
 
 // ---- PointOnObject
 
-PointOnObject::PointOnObject(const KindStyle& style) : Point(kCodePointOnObject, style) {}
+PointOnObject::PointOnObject(const KindStyle& style) : Point(TypeCode::PointOnObject, style) {}
 
 std::unique_ptr<Element> PointOnObject::clone() const {
     return std::unique_ptr<Element>(new PointOnObject(*this));
 }
 
-void PointOnObject::recompute(Construction&, int, double) {
+void PointOnObject::recompute(Construction&, const RecomputeContext&) {
     // The object places the point from its own parameters. An object that cannot
     // evaluate them leaves the point undefined rather than at a stale place.
     defined = parents[0]->pointAt(param1, param2, position) ? 1 : 0;

@@ -2,28 +2,15 @@
 
 #include "model/element.h"
 
-// The point type codes computed by the point classes.
-inline constexpr int kCodeFreePoint = 10000;
-inline constexpr int kCodeRepresentedPoint = 10001;
-inline constexpr int kCodePointByCoordinates = 10002;
-inline constexpr int kCodeMidpoint = 10070;
-inline constexpr int kCodeCircleCentre = 10071;
-inline constexpr int kCodeArcCentre = 10072;
-inline constexpr int kCodeConicCentre = 10073;
-inline constexpr int kCodeRegularPolygonVertex = 10605;
-inline constexpr int kCodeRegularPolyhedronVertex = 10610;
-inline constexpr int kCodePointAtDistance = 10790;
-inline constexpr int kCodePointOnObject = 11500;
-
 // Points (kind 1). Every point has a position; the type code says how it is
 // computed from its parents. Intersection points and points on objects are
 // points with a little more state.
 class Point : public Element {
   public:
-    Point(int typeCode, const KindStyle& style);
+    Point(TypeCode typeCode, const KindStyle& style);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     void drawLabel(Canvas& canvas, std::uint32_t labelColour) override;
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
@@ -40,10 +27,10 @@ class Point : public Element {
 // rootIndex chooses between two solutions.
 class IntersectionPoint : public Point {
   public:
-    IntersectionPoint(int typeCode, const KindStyle& style, int rootIndex = 0);
+    IntersectionPoint(TypeCode typeCode, const KindStyle& style, int rootIndex = 0);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     int write(OutputStream& out) const override;
     int read(InputStream& in, int fileVersion) override;
 
@@ -60,7 +47,7 @@ class PointOnObject : public Point {
     explicit PointOnObject(const KindStyle& style);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     int write(OutputStream& out) const override;
     int read(InputStream& in, int fileVersion) override;
 

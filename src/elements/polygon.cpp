@@ -24,8 +24,6 @@ constexpr double kLabelLift = 0.1;
 // vertices as parents.
 constexpr std::uint32_t kMaxImageVertexCount = 100000;
 
-constexpr int kPolygonCode = 10055;
-
 // The point of the segment AB nearest to X.
 Vec3 nearestOnEdge(Vec3 x, Vec3 a, Vec3 b) {
     Vec3 foot;
@@ -37,7 +35,7 @@ Vec3 nearestOnEdge(Vec3 x, Vec3 a, Vec3 b) {
 
 }  // namespace
 
-Polygon::Polygon(int typeCode, const KindStyle& style, int count)
+Polygon::Polygon(TypeCode typeCode, const KindStyle& style, int count)
     : Element(typeCode, style, count), vertexCount(std::max(0, count)) {
     vertices.assign(static_cast<std::size_t>(vertexCount), Vec3{});
 }
@@ -50,8 +48,8 @@ std::unique_ptr<Element> Polygon::clone() const {
     return std::unique_ptr<Element>(new Polygon(*this));
 }
 
-void Polygon::recompute(Construction&, int angleUnit, double) {
-    if (typeCode() == kPolygonCode) {
+void Polygon::recompute(Construction&, const RecomputeContext& context) {
+    if (typeCode() == TypeCode::PolygonVertices) {
         if (parents.size() != vertices.size()) {
             defined = 0;
             return;
@@ -60,7 +58,7 @@ void Polygon::recompute(Construction&, int angleUnit, double) {
         defined = chooseSupportPoints() ? 1 : 0;
         return;
     }
-    // An image (10870-10874) has the source's vertex count and the images of its
+    // An image has the source's vertex count and the images of its
     // vertices in order; the first vertex that cannot be mapped ends it.
     if (!isImageTypeCode(typeCode())) {
         defined = 0;
@@ -68,7 +66,7 @@ void Polygon::recompute(Construction&, int angleUnit, double) {
     }
     const Polygon& source = *static_cast<const Polygon*>(parents[0]);
     std::vector<Vec3> images(source.vertices.size());
-    if (!imagesOf(*this, angleUnit, source.vertices, images)) {
+    if (!imagesOf(*this, context.angleUnit, source.vertices, images)) {
         defined = 0;
         return;
     }
@@ -139,7 +137,7 @@ int Polygon::write(OutputStream& out) const {
 int Polygon::read(InputStream& in, int fileVersion) {
     std::uint32_t count = 0;
     if (!readBase(in, fileVersion) || !readU32(in, count)) return 0;
-    if (typeCode() == kPolygonCode) {
+    if (typeCode() == TypeCode::PolygonVertices) {
         if (count != static_cast<std::uint32_t>(parentCount())) {
             in.fail("a polygon's vertex count differs from its number of vertices");
             return 0;

@@ -79,17 +79,22 @@ const std::array<SolidTable, 5>& solids() {
                                                                {9, 2, 8, 4, icosahedron},
                                                                {10, 9, A, A, third},
                                                                {11, 9, A, A, 2 * third}}};
-    static const std::array<SolidTable, 5> all = {{{10700, 3, 4, 3, tetrahedronSteps, kTetrahedronFaces},
-                                                   {10705, 7, 6, 4, cubeSteps, kCubeFaces},
-                                                   {10710, 5, 8, 3, octahedronSteps, kOctahedronFaces},
-                                                   {10715, 19, 12, 5, dodecahedronSteps, kDodecahedronFaces},
-                                                   {10720, 11, 20, 3, icosahedronSteps, kIcosahedronFaces}}};
+    static const std::array<SolidTable, 5> all = {
+        {{TypeCode::Tetrahedron, TypeCode::TetrahedronArea, TypeCode::TetrahedronVolume, 3, 4, 3,
+          tetrahedronSteps, kTetrahedronFaces},
+         {TypeCode::Cube, TypeCode::CubeArea, TypeCode::CubeVolume, 7, 6, 4, cubeSteps, kCubeFaces},
+         {TypeCode::Octahedron, TypeCode::OctahedronArea, TypeCode::OctahedronVolume, 5, 8, 3,
+          octahedronSteps, kOctahedronFaces},
+         {TypeCode::Dodecahedron, TypeCode::DodecahedronArea, TypeCode::DodecahedronVolume, 19, 12, 5,
+          dodecahedronSteps, kDodecahedronFaces},
+         {TypeCode::Icosahedron, TypeCode::IcosahedronArea, TypeCode::IcosahedronVolume, 11, 20, 3,
+          icosahedronSteps, kIcosahedronFaces}}};
     return all;
 }
 
 }  // namespace
 
-const SolidTable* solidTableOf(int typeCode) {
+const SolidTable* solidTableOf(TypeCode typeCode) {
     for (const SolidTable& solid : solids()) {
         if (solid.typeCode == typeCode) return &solid;
     }

@@ -2,6 +2,8 @@
 
 #include <span>
 
+#include "model/type_codes.h"
+
 // How each regular polyhedron is generated from its first vertex V0 and its axis,
 // and which vertices bound each face. Vertex 0 is V0; vertex k ≥ 1 is the k-th
 // generated vertex.
@@ -19,7 +21,9 @@ struct FoldStep {
 inline constexpr int kSolidAxis = -1;
 
 struct SolidTable {
-    int typeCode;
+    TypeCode typeCode;
+    TypeCode areaMeasure;  // the measures of its surface area and its volume
+    TypeCode volumeMeasure;
     int generatedVertexCount;
     int faceCount;
     int verticesPerFace;
@@ -27,5 +31,5 @@ struct SolidTable {
     std::span<const int> faces;       // faceCount rows of verticesPerFace vertex indices
 };
 
-// The table of a regular polyhedron code (10700, 10705, 10710, 10715, 10720), or nullptr.
-const SolidTable* solidTableOf(int typeCode);
+// The table of a regular polyhedron code, or nullptr.
+const SolidTable* solidTableOf(TypeCode typeCode);

@@ -16,17 +16,13 @@
 
 namespace {
 
-constexpr int kRegularPolygonCode = 10600;
-constexpr int kPolygonVertexCode = 10605;
-constexpr int kPolyhedronVertexCode = 10610;
-constexpr int kPolygonCode = 10055;
 constexpr int kMinSideCount = 3;
 
 // Appends to parts the `count` elements after `from` that are vertices generated
 // by `leader` (code vertexCode, the leader as their only parent). False when an
 // element is missing or is something else.
 bool collectVertices(const Construction& construction, const Element*& from, const Element* leader,
-                     int vertexCode, int count, std::vector<Element*>& parts) {
+                     TypeCode vertexCode, int count, std::vector<Element*>& parts) {
     for (int i = 0; i < count; ++i) {
         Element* e = construction.next(from);
         if (e == nullptr || e->typeCode() != vertexCode || e->parents.size() != 1 || e->parents[0] != leader)
@@ -37,13 +33,12 @@ bool collectVertices(const Construction& construction, const Element*& from, con
     return true;
 }
 
-// The same for `count` polygons of `vertexCount` vertices.
-bool collectPolygons(const Construction& construction, const Element*& from, int vertexCount, int count,
-                     std::vector<Element*>& parts) {
+// The same for `count` polygons (code faceCode) of `vertexCount` vertices.
+bool collectPolygons(const Construction& construction, const Element*& from, TypeCode faceCode,
+                     int vertexCount, int count, std::vector<Element*>& parts) {
     for (int i = 0; i < count; ++i) {
         Element* e = construction.next(from);
-        if (e == nullptr || e->typeCode() != kPolygonCode ||
-            static_cast<Polygon*>(e)->vertexCount != vertexCount)
+        if (e == nullptr || e->typeCode() != faceCode || static_cast<Polygon*>(e)->vertexCount != vertexCount)
             return false;
         parts.push_back(e);
         from = e;
@@ -52,9 +47,9 @@ bool collectPolygons(const Construction& construction, const Element*& from, int
 }
 
 // A generated polygon follows its vertices: it is recomputed when they all are defined.
-void recomputeOwnedPolygon(Element& polygon, Construction& construction, int angleUnit, double scale) {
+void recomputeOwnedPolygon(Element& polygon, Construction& construction, const RecomputeContext& context) {
     if (std::all_of(polygon.parents.begin(), polygon.parents.end(), isDefined))
-        polygon.recompute(construction, angleUnit, scale);
+        polygon.recompute(construction, context);
     else
         polygon.defined = 0;
 }
@@ -77,7 +72,7 @@ void drawParts(std::span<Element* const> parts, std::uint32_t colour, int projec
 // ---------------------------------------------------------------- RegularPolygon
 
 RegularPolygon::RegularPolygon(const KindStyle& style, int sides)
-    : Element(kRegularPolygonCode, style), sideCount(sides) {}
+    : Element(TypeCode::RegularPolygon, style), sideCount(sides) {}
 
 // A copy finds its parts again in its own construction on recompute.
 RegularPolygon::RegularPolygon(const RegularPolygon& other) : Element(other), sideCount(other.sideCount) {}
@@ -86,18 +81,20 @@ std::unique_ptr<Element> RegularPolygon::clone() const {
     return std::unique_ptr<Element>(new RegularPolygon(*this));
 }
 
-int RegularPolygon::subElementCount() const {
-    return std::max(0, sideCount);
+GroupLayout RegularPolygon::groupLayout() const {
+    if (sideCount <= 0) return {};
+    return {.vertices = sideCount - 1, .faces = 1, .verticesPerFace = sideCount};
 }
 
 std::vector<ElementPtr> RegularPolygon::makeParts(const KindStyle& vertexStyle,
                                                   const KindStyle& polygonStyle) {
     std::vector<ElementPtr> made;
     if (sideCount < kMinSideCount) return made;
-    auto polygon = std::make_unique<Polygon>(kPolygonCode, polygonStyle, sideCount);
+    const GeneratedParts& generated = generatedPartsOf(typeCode());
+    auto polygon = std::make_unique<Polygon>(generated.face, polygonStyle, sideCount);
     polygon->parents[0] = parents[0];
     for (int i = 1; i < sideCount; ++i) {
-        auto vertex = std::make_unique<Point>(kPolygonVertexCode, vertexStyle);
+        auto vertex = std::make_unique<Point>(generated.vertex, vertexStyle);
         vertex->parents[0] = this;
         polygon->parents[static_cast<std::size_t>(i)] = vertex.get();
         made.push_back(std::move(vertex));
@@ -110,12 +107,13 @@ Polygon* RegularPolygon::polygon() const {
     return parts_.empty() ? nullptr : static_cast<Polygon*>(parts_.back());
 }
 
-void RegularPolygon::recompute(Construction& construction, int angleUnit, double scale) {
+void RegularPolygon::recompute(Construction& construction, const RecomputeContext& context) {
     parts_.clear();
     const Element* from = this;
+    const GeneratedParts& generated = generatedPartsOf(typeCode());
     if (sideCount < kMinSideCount ||
-        !collectVertices(construction, from, this, kPolygonVertexCode, sideCount - 1, parts_) ||
-        !collectPolygons(construction, from, sideCount, 1, parts_)) {
+        !collectVertices(construction, from, this, generated.vertex, sideCount - 1, parts_) ||
+        !collectPolygons(construction, from, generated.face, sideCount, 1, parts_)) {
         parts_.clear();
         defined = 0;
         return;
@@ -127,7 +125,7 @@ void RegularPolygon::recompute(Construction& construction, int angleUnit, double
         const double angle = i * 2.0 * std::numbers::pi / sideCount;
         vertex.defined = rotateAboutAxis(v0, axis.pointA, axis.pointB, angle, vertex.position);
     }
-    recomputeOwnedPolygon(*parts_.back(), construction, angleUnit, scale);
+    recomputeOwnedPolygon(*parts_.back(), construction, context);
     defined = 1;
 }
 
@@ -159,7 +157,7 @@ int RegularPolygon::read(InputStream& in, int fileVersion) {
 
 // ---------------------------------------------------------------- RegularPolyhedron
 
-RegularPolyhedron::RegularPolyhedron(int typeCode, const KindStyle& style) : Element(typeCode, style) {
+RegularPolyhedron::RegularPolyhedron(TypeCode typeCode, const KindStyle& style) : Element(typeCode, style) {
     if (const SolidTable* solid = solidTableOf(typeCode)) {
         generatedVertexCount = solid->generatedVertexCount;
         faceCount = solid->faceCount;
@@ -178,8 +176,10 @@ std::unique_ptr<Element> RegularPolyhedron::clone() const {
     return std::unique_ptr<Element>(new RegularPolyhedron(*this));
 }
 
-int RegularPolyhedron::subElementCount() const {
-    return std::max(0, generatedVertexCount) + std::max(0, faceCount);
+GroupLayout RegularPolyhedron::groupLayout() const {
+    return {.vertices = std::max(0, generatedVertexCount),
+            .faces = std::max(0, faceCount),
+            .verticesPerFace = verticesPerFace};
 }
 
 std::vector<ElementPtr> RegularPolyhedron::makeParts(const KindStyle& vertexStyle,
@@ -187,16 +187,17 @@ std::vector<ElementPtr> RegularPolyhedron::makeParts(const KindStyle& vertexStyl
     std::vector<ElementPtr> made;
     const SolidTable* solid = solidTableOf(typeCode());
     if (solid == nullptr) return made;
+    const GeneratedParts& generated = generatedPartsOf(typeCode());
     std::vector<Element*> vertices = {parents[0]};
     for (int i = 0; i < solid->generatedVertexCount; ++i) {
-        auto vertex = std::make_unique<Point>(kPolyhedronVertexCode, vertexStyle);
+        auto vertex = std::make_unique<Point>(generated.vertex, vertexStyle);
         vertex->parents[0] = this;
         vertices.push_back(vertex.get());
         made.push_back(std::move(vertex));
     }
     const auto perFace = static_cast<std::size_t>(solid->verticesPerFace);
     for (std::size_t f = 0; f < static_cast<std::size_t>(solid->faceCount); ++f) {
-        auto face = std::make_unique<Polygon>(kPolygonCode, faceStyle, solid->verticesPerFace);
+        auto face = std::make_unique<Polygon>(generated.face, faceStyle, solid->verticesPerFace);
         for (std::size_t k = 0; k < perFace; ++k)
             face->parents[k] = vertices[static_cast<std::size_t>(solid->faces[f * perFace + k])];
         face->colour = colour;
@@ -210,14 +211,15 @@ void RegularPolyhedron::colourFaces() {
         parts_[i]->colour = colour;
 }
 
-void RegularPolyhedron::recompute(Construction& construction, int angleUnit, double scale) {
+void RegularPolyhedron::recompute(Construction& construction, const RecomputeContext& context) {
     parts_.clear();
     const SolidTable* solid = solidTableOf(typeCode());
     const Element* from = this;
+    const GeneratedParts& generated = generatedPartsOf(typeCode());
     if (solid == nullptr || generatedVertexCount != solid->generatedVertexCount ||
         faceCount != solid->faceCount || verticesPerFace != solid->verticesPerFace ||
-        !collectVertices(construction, from, this, kPolyhedronVertexCode, generatedVertexCount, parts_) ||
-        !collectPolygons(construction, from, verticesPerFace, faceCount, parts_)) {
+        !collectVertices(construction, from, this, generated.vertex, generatedVertexCount, parts_) ||
+        !collectPolygons(construction, from, generated.face, verticesPerFace, faceCount, parts_)) {
         parts_.clear();
         defined = 0;
         return;
@@ -250,7 +252,7 @@ void RegularPolyhedron::recompute(Construction& construction, int angleUnit, dou
         vertex.defined = made[k];
     }
     for (std::size_t i = at.size() - 1; i < parts_.size(); ++i)
-        recomputeOwnedPolygon(*parts_[i], construction, angleUnit, scale);
+        recomputeOwnedPolygon(*parts_[i], construction, context);
     defined = 1;
 }
 

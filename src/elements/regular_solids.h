@@ -8,21 +8,21 @@
 
 class Polygon;
 
-// Regular polygons (kind 11, code 10600): an n-gon with vertex V0 (parent 0)
+// Regular polygons: an n-gon with vertex V0 (parent 0)
 // turned about the axis of a straight element (parent 1). It is followed in its
-// construction by its n − 1 generated vertices (code 10605) and one polygon
-// (code 10055: V0, then the generated vertices), which it positions itself.
+// construction by its n − 1 generated vertices and one polygon (V0, then the
+// generated vertices), which it positions itself.
 class RegularPolygon : public Element {
   public:
     RegularPolygon(const KindStyle& style, int sideCount);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
     int write(OutputStream& out) const override;
     int read(InputStream& in, int fileVersion) override;
-    int subElementCount() const override;
+    GroupLayout groupLayout() const override;
 
     // The generated elements, wired to this element and its parents (which must
     // be set), for the caller to append directly after it: the vertices, then the polygon.
@@ -41,21 +41,20 @@ class RegularPolygon : public Element {
     std::vector<Element*> parts_;
 };
 
-// Regular polyhedra (kind 12, codes 10700 tetrahedron, 10705 cube, 10710
-// octahedron, 10715 dodecahedron, 10720 icosahedron): the solid whose first face
+// Regular polyhedra (tetrahedron, cube, octahedron, dodecahedron, icosahedron): the solid whose first face
 // is the regular polygon with vertex V0 about the axis. It is followed by its
-// generated vertices (code 10610) and its face polygons (code 10055).
+// generated vertices and its face polygons.
 class RegularPolyhedron : public Element {
   public:
-    RegularPolyhedron(int typeCode, const KindStyle& style);
+    RegularPolyhedron(TypeCode typeCode, const KindStyle& style);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
     int write(OutputStream& out) const override;
     int read(InputStream& in, int fileVersion) override;
-    int subElementCount() const override;
+    GroupLayout groupLayout() const override;
 
     // The generated vertices, then the faces wired by the solid's face table and
     // coloured with the solid's colour, for the caller to append directly after

@@ -98,15 +98,15 @@ int frontOnSegment(const PickRay& ray, int count, const Vec3 (&found)[2], Vec3 a
 
 // ---------------------------------------------------------------- Sphere
 
-Sphere::Sphere(int typeCode, const KindStyle& style) : Element(typeCode, style) {}
+Sphere::Sphere(TypeCode typeCode, const KindStyle& style) : Element(typeCode, style) {}
 
 std::unique_ptr<Element> Sphere::clone() const {
     return std::unique_ptr<Element>(new Sphere(*this));
 }
 
-void Sphere::recompute(Construction&, int angleUnit, double) {
-    if (typeCode() != 10060) {
-        // An image (10880-10884): centre and surface point mapped, the radius kept.
+void Sphere::recompute(Construction&, const RecomputeContext& context) {
+    if (typeCode() != TypeCode::SphereCentrePoint) {
+        // An image: centre and surface point mapped, the radius kept.
         if (!isImageTypeCode(typeCode())) {
             defined = 0;
             return;
@@ -114,7 +114,7 @@ void Sphere::recompute(Construction&, int angleUnit, double) {
         const Sphere& source = *static_cast<const Sphere*>(parents[0]);
         const std::array<Vec3, 2> points{source.centre, source.surfacePoint};
         std::array<Vec3, 2> images;
-        if (!imagesOf(*this, angleUnit, points, images)) {
+        if (!imagesOf(*this, context.angleUnit, points, images)) {
             defined = 0;
             return;
         }
@@ -185,15 +185,15 @@ int Sphere::pointAt(double param1, double param2, Vec3& point) const {
 
 // ---------------------------------------------------------------- Cylinder
 
-Cylinder::Cylinder(int typeCode, const KindStyle& style) : Element(typeCode, style) {}
+Cylinder::Cylinder(TypeCode typeCode, const KindStyle& style) : Element(typeCode, style) {}
 
 std::unique_ptr<Element> Cylinder::clone() const {
     return std::unique_ptr<Element>(new Cylinder(*this));
 }
 
-void Cylinder::recompute(Construction&, int angleUnit, double) {
-    if (typeCode() != 10061) {
-        // An image (10900-10904): the axis ends and the rim point mapped, the radius kept.
+void Cylinder::recompute(Construction&, const RecomputeContext& context) {
+    if (typeCode() != TypeCode::CylinderAboutAxis) {
+        // An image: the axis ends and the rim point mapped, the radius kept.
         if (!isImageTypeCode(typeCode())) {
             defined = 0;
             return;
@@ -201,7 +201,7 @@ void Cylinder::recompute(Construction&, int angleUnit, double) {
         const Cylinder& source = *static_cast<const Cylinder*>(parents[0]);
         const std::array<Vec3, 3> points{source.baseCentre, source.topCentre, source.rimPoint};
         std::array<Vec3, 3> images;
-        if (!imagesOf(*this, angleUnit, points, images)) {
+        if (!imagesOf(*this, context.angleUnit, points, images)) {
             defined = 0;
             return;
         }
@@ -266,15 +266,15 @@ int Cylinder::pointAt(double param1, double param2, Vec3& point) const {
 
 // ---------------------------------------------------------------- Cone
 
-Cone::Cone(int typeCode, const KindStyle& style) : Element(typeCode, style) {}
+Cone::Cone(TypeCode typeCode, const KindStyle& style) : Element(typeCode, style) {}
 
 std::unique_ptr<Element> Cone::clone() const {
     return std::unique_ptr<Element>(new Cone(*this));
 }
 
-void Cone::recompute(Construction&, int angleUnit, double) {
-    if (typeCode() != 10062) {
-        // An image (10910-10914): base centre, apex and rim point mapped, the base radius kept.
+void Cone::recompute(Construction&, const RecomputeContext& context) {
+    if (typeCode() != TypeCode::ConeThroughPoint) {
+        // An image: base centre, apex and rim point mapped, the base radius kept.
         if (!isImageTypeCode(typeCode())) {
             defined = 0;
             return;
@@ -282,7 +282,7 @@ void Cone::recompute(Construction&, int angleUnit, double) {
         const Cone& source = *static_cast<const Cone*>(parents[0]);
         const std::array<Vec3, 3> points{source.baseCentre, source.apex, source.rimPoint};
         std::array<Vec3, 3> images;
-        if (!imagesOf(*this, angleUnit, points, images)) {
+        if (!imagesOf(*this, context.angleUnit, points, images)) {
             defined = 0;
             return;
         }

@@ -5,10 +5,10 @@
 // Spheres (kind 13): centre and a point on the surface.
 class Sphere : public Element {
   public:
-    Sphere(int typeCode, const KindStyle& style);
+    Sphere(TypeCode typeCode, const KindStyle& style);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     void drawLabel(Canvas& canvas, std::uint32_t labelColour) override;
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
@@ -28,10 +28,10 @@ class Sphere : public Element {
 // and topCentre perpendicular to its axis.
 class Cylinder : public Element {
   public:
-    Cylinder(int typeCode, const KindStyle& style);
+    Cylinder(TypeCode typeCode, const KindStyle& style);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     void drawLabel(Canvas& canvas, std::uint32_t labelColour) override;
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
@@ -51,10 +51,10 @@ class Cylinder : public Element {
 // Cones (kind 15): base circle around baseCentre through rimPoint, and the apex.
 class Cone : public Element {
   public:
-    Cone(int typeCode, const KindStyle& style);
+    Cone(TypeCode typeCode, const KindStyle& style);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     void drawLabel(Canvas& canvas, std::uint32_t labelColour) override;
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;

@@ -33,30 +33,30 @@ double clampParameter(ElementKind kind, double t) {
 
 }  // namespace
 
-StraightElement::StraightElement(int typeCode, const KindStyle& style) : Element(typeCode, style) {}
+StraightElement::StraightElement(TypeCode typeCode, const KindStyle& style) : Element(typeCode, style) {}
 
 std::unique_ptr<Element> StraightElement::clone() const {
     return std::unique_ptr<Element>(new StraightElement(*this));
 }
 
-void StraightElement::recompute(Construction&, int angleUnit, double) {
+void StraightElement::recompute(Construction&, const RecomputeContext& context) {
     defined = 1;
     switch (typeCode()) {
-        case kCodeVector:
-        case kCodeSegment:
-        case kCodeLine:
-        case kCodeRay:
+        case TypeCode::VectorTwoPoints:
+        case TypeCode::SegmentTwoPoints:
+        case TypeCode::LineTwoPoints:
+        case TypeCode::RayTwoPoints:
             pointA = positionOf(parents[0]);
             pointB = positionOf(parents[1]);
             break;
-        case kCodeParallel: {
+        case TypeCode::ParallelLine: {
             const StraightElement& l = asStraight(parents[0]);
             const BoundVector placed = placeVector(l.pointA, l.pointB, positionOf(parents[1]));
             pointA = placed.start;
             pointB = placed.end;
             break;
         }
-        case kCodePerpendicularToLine: {
+        case TypeCode::PerpendicularToLine: {
             const StraightElement& l = asStraight(parents[0]);
             const Vec3 p = positionOf(parents[1]);
             Vec3 foot;
@@ -69,14 +69,14 @@ void StraightElement::recompute(Construction&, int angleUnit, double) {
             pointB = foot;
             break;
         }
-        case kCodePerpendicularToPlane: {
+        case TypeCode::PerpendicularToPlane: {
             const std::array<Vec3, 3> s = parents[0]->supportPlane();
             const Vec3 p = positionOf(parents[1]);
             pointA = p;
             pointB = p + unitNormal(s[0], s[1], s[2]).end;
             break;
         }
-        case kCodeVectorSum: {
+        case TypeCode::VectorSum: {
             const StraightElement& v1 = asStraight(parents[0]);
             const StraightElement& v2 = asStraight(parents[1]);
             const BoundVector sum = vectorSum({v1.pointA, v1.pointB}, {v2.pointA, v2.pointB});
@@ -85,7 +85,7 @@ void StraightElement::recompute(Construction&, int angleUnit, double) {
             pointB = placed.end;
             break;
         }
-        case kCodePlaneIntersection: {
+        case TypeCode::PlanesIntersectionLine: {
             const std::array<Vec3, 3> s1 = parents[0]->supportPlane();
             const std::array<Vec3, 3> s2 = parents[1]->supportPlane();
             PlaneEquation e1, e2;
@@ -108,7 +108,7 @@ void StraightElement::recompute(Construction&, int angleUnit, double) {
             const StraightElement& source = asStraight(parents[0]);
             const std::array<Vec3, 2> points{source.pointA, source.pointB};
             std::array<Vec3, 2> images;
-            if (!imagesOf(*this, angleUnit, points, images)) {
+            if (!imagesOf(*this, context.angleUnit, points, images)) {
                 defined = 0;
                 return;
             }

@@ -2,25 +2,14 @@
 
 #include "model/element.h"
 
-// The straight type codes this class computes itself.
-inline constexpr int kCodeVector = 10010;
-inline constexpr int kCodeSegment = 10015;
-inline constexpr int kCodeLine = 10020;
-inline constexpr int kCodeRay = 10025;
-inline constexpr int kCodeParallel = 10085;
-inline constexpr int kCodePerpendicularToLine = 10090;
-inline constexpr int kCodePerpendicularToPlane = 10091;
-inline constexpr int kCodeVectorSum = 10110;
-inline constexpr int kCodePlaneIntersection = 11000;
-
 // Vectors, segments, lines and rays (kinds 2 to 5): two points A and B; the kind
 // decides where the element is bounded, how it is drawn and parametrised.
 class StraightElement : public Element {
   public:
-    StraightElement(int typeCode, const KindStyle& style);
+    StraightElement(TypeCode typeCode, const KindStyle& style);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     void drawLabel(Canvas& canvas, std::uint32_t labelColour) override;
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;

@@ -11,18 +11,15 @@
 
 namespace {
 
-constexpr int kCodeParameterNumber = 10550;
-constexpr int kCodePolygon = 10055;
-
 bool rangeOfParameter(const Element* number, double& minimum, double& maximum) {
-    return number != nullptr && number->typeCode() == kCodeParameterNumber &&
+    return number != nullptr && number->typeCode() == TypeCode::Parameter &&
            number->parameterRange(minimum, maximum);
 }
 
 // The four vertices of a polygon that is a parallelogram V0 V1 V2 V3 with
 // non-parallel sides, or false.
 bool parallelogramOf(const Element& object, std::array<Vec3, 4>& v) {
-    if (object.typeCode() != kCodePolygon || !object.defined) return false;
+    if (object.typeCode() != TypeCode::PolygonVertices || !object.defined) return false;
     const Polygon& polygon = static_cast<const Polygon&>(object);
     if (polygon.vertices.size() != 4) return false;
     std::copy(polygon.vertices.begin(), polygon.vertices.end(), v.begin());
@@ -32,7 +29,7 @@ bool parallelogramOf(const Element& object, std::array<Vec3, 4>& v) {
 
 }  // namespace
 
-SurfaceLocus::SurfaceLocus(int typeCode, const KindStyle& style)
+SurfaceLocus::SurfaceLocus(TypeCode typeCode, const KindStyle& style)
     : Element(typeCode, style), grid(static_cast<std::size_t>(kSurfaceGridCount * kSurfaceGridCount)) {}
 
 std::size_t SurfaceLocus::memoryBytes() const {
@@ -43,7 +40,7 @@ std::unique_ptr<Element> SurfaceLocus::clone() const {
     return std::unique_ptr<Element>(new SurfaceLocus(*this));
 }
 
-void SurfaceLocus::recompute(Construction& construction, int angleUnit, double scale) {
+void SurfaceLocus::recompute(Construction& construction, const RecomputeContext& context) {
     const bool sized =
         rowCount >= 2 && columnCount >= 2 &&
         grid.size() == static_cast<std::size_t>(rowCount) * static_cast<std::size_t>(columnCount);
@@ -52,10 +49,10 @@ void SurfaceLocus::recompute(Construction& construction, int angleUnit, double s
         return;
     }
     bool computed = false;
-    if (typeCode() == kCodeParameterSurfaceLocus)
-        computed = recomputeOverParameters(construction, angleUnit, scale);
-    else if (typeCode() == kCodePolygonSurfaceLocus)
-        computed = recomputeOverParallelogram(construction, angleUnit, scale);
+    if (typeCode() == TypeCode::ParameterSurfaceLocus)
+        computed = recomputeOverParameters(construction, context);
+    else if (typeCode() == TypeCode::PolygonSurfaceLocus)
+        computed = recomputeOverParallelogram(construction, context);
     defined = computed ? 1 : 0;
 }
 
@@ -68,7 +65,7 @@ void storeCell(GridCell& cell, const Element& traced) {
 
 }  // namespace
 
-bool SurfaceLocus::recomputeOverParameters(Construction& construction, int angleUnit, double scale) {
+bool SurfaceLocus::recomputeOverParameters(Construction& construction, const RecomputeContext& context) {
     Element* first = parents[1];
     Element* second = parents[2];
     double min1 = 0.0, max1 = 0.0, min2 = 0.0, max2 = 0.0, saved1 = 0.0, saved2 = 0.0;
@@ -77,7 +74,7 @@ bool SurfaceLocus::recomputeOverParameters(Construction& construction, int angle
         return false;
     const double step1 = (max1 - min1) / (rowCount - 1);
     const double step2 = (max2 - min2) / (columnCount - 1);
-    LocusTrace trace(construction, angleUnit, scale, {first, second});
+    LocusTrace trace(construction, context, {first, second});
     for (int i = 0; i < rowCount; ++i) {
         first->setParameterValue(min1 + i * step1);
         for (int j = 0; j < columnCount; ++j) {
@@ -92,9 +89,10 @@ bool SurfaceLocus::recomputeOverParameters(Construction& construction, int angle
     return true;
 }
 
-bool SurfaceLocus::recomputeOverParallelogram(Construction& construction, int angleUnit, double scale) {
+bool SurfaceLocus::recomputeOverParallelogram(Construction& construction, const RecomputeContext& context) {
     Element* driver = parents[1];
-    if (driver->typeCode() != kCodePointOnObject || driver->parents.empty() || driver->parents[0] == nullptr)
+    if (driver->typeCode() != TypeCode::PointOnObject || driver->parents.empty() ||
+        driver->parents[0] == nullptr)
         return false;
     const Element& object = *driver->parents[0];
     std::array<Vec3, 4> v;
@@ -104,7 +102,7 @@ bool SurfaceLocus::recomputeOverParallelogram(Construction& construction, int an
     const double saved2 = point.param2;
     const Vec3 along1 = unitVector(v[0], v[1]).end * (distance(v[0], v[1]) / (rowCount - 1));
     const Vec3 along3 = unitVector(v[0], v[3]).end * (distance(v[0], v[3]) / (columnCount - 1));
-    LocusTrace trace(construction, angleUnit, scale, {driver});
+    LocusTrace trace(construction, context, {driver});
     for (int i = 0; i < rowCount; ++i) {
         for (int j = 0; j < columnCount; ++j) {
             GridCell& cell = grid[static_cast<std::size_t>(i * columnCount + j)];

@@ -12,27 +12,6 @@
 
 namespace {
 
-struct ImageFamily {
-    ElementKind kind;
-    int base;
-};
-
-constexpr std::array<ImageFamily, 13> kImageFamilies{{
-    {ElementKind::Point, 10800},
-    {ElementKind::Segment, 10810},
-    {ElementKind::Vector, 10820},
-    {ElementKind::Line, 10830},
-    {ElementKind::Ray, 10840},
-    {ElementKind::Circle, 10850},
-    {ElementKind::Plane, 10860},
-    {ElementKind::Polygon, 10870},
-    {ElementKind::Sphere, 10880},
-    {ElementKind::Arc, 10890},
-    {ElementKind::Cylinder, 10900},
-    {ElementKind::Cone, 10910},
-    {ElementKind::Conic, 10920},
-}};
-
 // Radians per unit of the document's angle unit. An unknown unit reads as radians.
 double radiansPerUnit(int angleUnit) {
     switch (angleUnit) {
@@ -55,34 +34,27 @@ bool present(const Element& image, std::size_t count) {
 
 }  // namespace
 
-int imageFamilyBase(ElementKind sourceKind) {
-    for (const ImageFamily& family : kImageFamilies) {
-        if (family.kind == sourceKind) return family.base;
-    }
-    return 0;
+TypeCode imageFamilyBase(ElementKind sourceKind) {
+    return imageTypeCode(sourceKind, TransformationKind::CentralSymmetry);
 }
 
-int imageTypeCode(ElementKind sourceKind, int transformation) {
-    const int base = imageFamilyBase(sourceKind);
-    if (base == 0 || transformation < 0 || transformation >= kTransformationCount) return 0;
-    return base + transformation;
+TypeCode imageTypeCode(ElementKind sourceKind, int transformation) {
+    if (transformation < 0 || transformation >= kTransformationCount) return TypeCode::None;
+    return imageTypeCode(sourceKind, static_cast<TransformationKind>(transformation));
 }
 
-int imageTypeCode(const Element& source, int transformation) {
+TypeCode imageTypeCode(const Element& source, int transformation) {
     return imageTypeCode(source.kind(), transformation);
 }
 
-bool isImageTypeCode(int code) {
-    if (code < kImageFamilies.front().base) return false;
-    const int offset = code % 10;
-    return offset < kTransformationCount && imageFamilyBase(kindOfTypeCode(code)) == code - offset;
+bool isImageTypeCode(TypeCode code) {
+    return transformationOf(code) != TransformationKind::None;
 }
 
 bool Transformation::ofImage(const Element& image, int angleUnit, Transformation& t) {
-    const int code = image.typeCode();
-    if (!isImageTypeCode(code)) return false;
     Transformation read;
-    read.kind = static_cast<TransformationKind>(code % 10);
+    read.kind = transformationOf(image.typeCode());
+    if (read.kind == TransformationKind::None) return false;
     const bool rotation = read.kind == TransformationKind::Rotation;
     if (!present(image, rotation ? 3 : 2)) return false;
     const Element* p = image.parents[1];
@@ -103,6 +75,8 @@ bool Transformation::ofImage(const Element& image, int angleUnit, Transformation
             read.a = asStraight(p).pointA;
             read.b = asStraight(p).pointB;
             break;
+        case TransformationKind::None:
+            return false;
     }
     if (rotation) {
         double value = 0.0;
@@ -127,6 +101,8 @@ bool Transformation::apply(Vec3 in, Vec3& out) const {
             return translatePoint(in, a, b, out) != 0;
         case TransformationKind::Rotation:
             return rotateAboutAxis(in, a, b, angle, out) != 0;
+        case TransformationKind::None:
+            return false;
     }
     return false;
 }

@@ -5,28 +5,16 @@
 #include "geometry/vec3.h"
 #include "model/element.h"
 
-// The five isometries of the Transform menu. The number is the offset of an
-// image's type code within the image family of its kind.
-enum class TransformationKind : int {
-    CentralSymmetry = 0,  // parents after the source: point Q
-    AxialSymmetry = 1,    // straight element L
-    PlaneSymmetry = 2,    // plane or polygon S
-    Translation = 3,      // vector V
-    Rotation = 4,         // straight element L (the axis A→B), number a
-};
-
-inline constexpr int kTransformationCount = 5;
-
-// The first code of the image family of a kind (10800 points, 10810 segments, …),
-// or 0 for the kinds that cannot be transformed (regular polygons and polyhedra,
-// loci, iterations, numbers, coordinates, texts).
-int imageFamilyBase(ElementKind sourceKind);
+// The first code of the image family of a kind (its central symmetry), or None
+// for the kinds that cannot be transformed (regular polygons and polyhedra, loci,
+// iterations, numbers, coordinates, texts).
+TypeCode imageFamilyBase(ElementKind sourceKind);
 // The type code of the image of an element of this kind under transformation
-// 0 … 4 (central, axial, plane, translation, rotation), or 0 when there is none.
-int imageTypeCode(ElementKind sourceKind, int transformation);
-int imageTypeCode(const Element& source, int transformation);
-// Whether the code is one of the images 108x0 … 109x4.
-bool isImageTypeCode(int code);
+// 0 … 4 (central, axial, plane, translation, rotation), or None when there is none.
+TypeCode imageTypeCode(ElementKind sourceKind, int transformation);
+TypeCode imageTypeCode(const Element& source, int transformation);
+// Whether the code is the image of some kind under some transformation.
+bool isImageTypeCode(TypeCode code);
 
 // One transformation with its parameters, as an image reads it from its parents.
 struct Transformation {

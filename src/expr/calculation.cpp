@@ -34,7 +34,7 @@ bool slotsInside(std::span<const int> postfix, std::size_t tableSize) {
 }  // namespace
 
 Calculation::Calculation(const KindStyle& style, int operandCount)
-    : NumberElement(kCodeCalculation, style, operandCount) {}
+    : NumberElement(TypeCode::Calculation, style, operandCount) {}
 
 std::unique_ptr<Element> Calculation::clone() const {
     return std::unique_ptr<Element>(new Calculation(*this));
@@ -49,7 +49,7 @@ void Calculation::assign(const CompiledExpression& compiled, std::span<Element* 
     parentKeys.assign(operands.size(), -1);
 }
 
-void Calculation::recompute(Construction&, int angleUnit, double) {
+void Calculation::recompute(Construction&, const RecomputeContext& context) {
     defined = 1;
     valueDefined = 1;
     if (!std::all_of(parents.begin(), parents.end(), isDefined)) {
@@ -71,7 +71,7 @@ void Calculation::recompute(Construction&, int angleUnit, double) {
         }
         values[i + 1] = operand.value;
     }
-    if (evaluate(postfix, values, angleUnit) == 1) {
+    if (evaluate(postfix, values, context.angleUnit) == 1) {
         value = values[0];
         valueDefined = 1;
     } else {

@@ -9,9 +9,7 @@
 #include "expr/number_element.h"
 #include "lang/text_encoding.h"
 
-inline constexpr int kCodeCalculation = 10555;
-
-// Calculations (kind 18, code 10555): the value of an expression over other
+// Calculations: the value of an expression over other
 // numbers, its operands, which are its parents in letter order (A is parent 0).
 // The expression is translated once; every recompute copies the operands'
 // values into the value table and evaluates the stored postfix list.
@@ -20,7 +18,7 @@ class Calculation : public NumberElement {
     Calculation(const KindStyle& style, int operandCount);
 
     std::unique_ptr<Element> clone() const override;
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     int write(OutputStream& out) const override;
     int read(InputStream& in, int fileVersion) override;
     // The expression as the list shows it (stored 8-bit text made UTF-8).

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr std::array<int, 3> kPartCodes = {kCodeCoordinateX, kCodeCoordinateY, kCodeCoordinateZ};
-
 // x + numerator·width / 3 without overflow for any position and width.
 std::int32_t thirdEdge(std::int32_t left, int width, int numerator) {
     const std::int64_t edge =
@@ -22,7 +20,7 @@ std::int32_t thirdEdge(std::int32_t left, int width, int numerator) {
 
 }  // namespace
 
-Coordinates::Coordinates(const KindStyle& style) : Element(kCodeCoordinates, style) {}
+Coordinates::Coordinates(const KindStyle& style) : Element(TypeCode::Coordinates, style) {}
 
 // A copy finds its parts again in its own construction on recompute.
 Coordinates::Coordinates(const Coordinates& other)
@@ -34,7 +32,7 @@ std::unique_ptr<Element> Coordinates::clone() const {
 
 std::vector<ElementPtr> Coordinates::makeParts(int decimals) {
     std::vector<ElementPtr> made;
-    for (const int code : kPartCodes) {
+    for (const TypeCode code : generatedPartsOf(typeCode()).numbers) {
         auto part = std::make_unique<NumberElement>(code, KindStyle{});
         part->parents[0] = this;
         part->colour = colour;
@@ -46,10 +44,10 @@ std::vector<ElementPtr> Coordinates::makeParts(int decimals) {
     return made;
 }
 
-void Coordinates::recompute(Construction& construction, int, double scale) {
+void Coordinates::recompute(Construction& construction, const RecomputeContext& context) {
     parts_.clear();
     const Element* from = this;
-    for (const int code : kPartCodes) {
+    for (const TypeCode code : generatedPartsOf(typeCode()).numbers) {
         Element* e = construction.next(from);
         if (e == nullptr || e->typeCode() != code || e->parents.size() != 1 || e->parents[0] != this) {
             parts_.clear();
@@ -62,7 +60,7 @@ void Coordinates::recompute(Construction& construction, int, double scale) {
     const Vec3& p = positionOf(parents[0]);
     const std::array<double, 3> coordinate = {p.x, p.y, p.z};
     for (std::size_t i = 0; i < 3; ++i) {
-        parts_[i]->value = scale * coordinate[i];
+        parts_[i]->value = context.unitScale * coordinate[i];
         parts_[i]->valueDefined = 1;
         parts_[i]->defined = 1;
     }

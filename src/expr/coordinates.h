@@ -8,8 +8,6 @@
 
 #include "expr/number_element.h"
 
-inline constexpr int kCodeCoordinates = 10300;
-
 // The text of a coordinates element and where its parts lie on screen.
 struct CoordinatesLayout {
     std::string text;                // name (when shown), then "(x,y,z)"
@@ -17,8 +15,8 @@ struct CoordinatesLayout {
     std::array<ScreenBox, 3> parts;  // thirds of the parenthesised part: x, y, z
 };
 
-// Coordinates (kind 19, code 10300): the coordinates of a point, shown as one
-// text "(x,y,z)". It leads a group: the three numbers 10305, 10310, 10315 that
+// Coordinates: the coordinates of a point, shown as one
+// text "(x,y,z)". It leads a group: the three numbers CoordinateX, CoordinateY, CoordinateZ that
 // follow it hold the values (in the document's length factor), so that each
 // coordinate can be picked and used as a number of its own.
 class Coordinates : public Element {
@@ -27,7 +25,7 @@ class Coordinates : public Element {
 
     std::unique_ptr<Element> clone() const override;
     // Finds its three parts after it and sets their values; undefined when they are missing.
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     // Writes the text, laid out as layoutScreenText does.
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     // Inside the box of the last layout.
@@ -36,7 +34,7 @@ class Coordinates : public Element {
     void layoutScreenText(const ScreenTextContext& screenTexts) override;
     int write(OutputStream& out) const override;
     int read(InputStream& in, int fileVersion) override;
-    int subElementCount() const override { return 3; }
+    GroupLayout groupLayout() const override { return {.numbers = 3}; }
     void setFont(const FontRecord& newFont) override { font = newFont; }
 
     // The x, y and z numbers, wired to this element, for the caller to append

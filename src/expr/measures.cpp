@@ -21,7 +21,6 @@
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-constexpr int kPolyhedronVertexCode = 10610;
 
 // The edge of a regular polyhedron: the distance between its first two generated
 // vertices, the two elements that follow it in its construction.
@@ -29,7 +28,7 @@ bool polyhedronEdge(const Construction& construction, const Element* solid, doub
     const Element* first = construction.next(solid);
     const Element* second = first ? construction.next(first) : nullptr;
     for (const Element* v : {first, second}) {
-        if (v == nullptr || v->typeCode() != kPolyhedronVertexCode || v->parents.size() != 1 ||
+        if (v == nullptr || v->typeCode() != TypeCode::RegularPolyhedronVertex || v->parents.size() != 1 ||
             v->parents[0] != solid || !isDefined(v))
             return false;
     }
@@ -45,32 +44,32 @@ double perimeter(std::span<const Vec3> vertices) {
 }
 
 // Surface area and volume of the five regular solids from their edge.
-double solidArea(int code, double a) {
+double solidArea(TypeCode code, double a) {
     const double a2 = a * a;
     switch (code) {
-        case kCodeTetrahedronArea:
+        case TypeCode::TetrahedronArea:
             return std::sqrt(3.0) * a2;
-        case kCodeCubeArea:
+        case TypeCode::CubeArea:
             return 6.0 * a2;
-        case kCodeOctahedronArea:
+        case TypeCode::OctahedronArea:
             return 2.0 * std::sqrt(3.0) * a2;
-        case kCodeDodecahedronArea:
+        case TypeCode::DodecahedronArea:
             return 3.0 * std::sqrt(5.0 * (5.0 + 2.0 * std::sqrt(5.0))) * a2;
         default:
             return 5.0 * std::sqrt(3.0) * a2;  // icosahedron
     }
 }
 
-double solidVolume(int code, double a) {
+double solidVolume(TypeCode code, double a) {
     const double a3 = a * a * a;
     switch (code) {
-        case kCodeTetrahedronVolume:
+        case TypeCode::TetrahedronVolume:
             return std::sqrt(2.0) / 12.0 * a3;
-        case kCodeCubeVolume:
+        case TypeCode::CubeVolume:
             return a3;
-        case kCodeOctahedronVolume:
+        case TypeCode::OctahedronVolume:
             return std::sqrt(2.0) / 3.0 * a3;
-        case kCodeDodecahedronVolume:
+        case TypeCode::DodecahedronVolume:
             return (15.0 + 7.0 * std::sqrt(5.0)) / 4.0 * a3;
         default:
             return 5.0 * (3.0 + std::sqrt(5.0)) / 12.0 * a3;  // icosahedron
@@ -82,65 +81,65 @@ double solidVolume(int code, double a) {
 bool rawMeasure(const Construction& construction, const Element& m, double& out) {
     const auto& p = m.parents;
     switch (m.typeCode()) {
-        case kCodePointPointDistance:
+        case TypeCode::PointPointDistance:
             out = distance(positionOf(p[0]), positionOf(p[1]));
             return true;
-        case kCodePointLineDistance: {
+        case TypeCode::PointLineDistance: {
             const StraightElement& line = asStraight(p[1]);
             Vec3 foot;
             return footOnLine(positionOf(p[0]), line.pointA, line.pointB, foot, out) != 0;
         }
-        case kCodePointPlaneDistance: {
+        case TypeCode::PointPlaneDistance: {
             const auto plane = p[1]->supportPlane();
             Vec3 foot;
             return footOnPlane(positionOf(p[0]), plane[0], plane[1], plane[2], foot, out) != 0;
         }
-        case kCodeLineLineDistance: {
+        case TypeCode::LineLineDistance: {
             const StraightElement& a = asStraight(p[0]);
             const StraightElement& b = asStraight(p[1]);
             Vec3 onA, onB;
             // Parallel lines (status 2) have a distance too.
             return closestPointsOfLines(a.pointA, a.pointB, b.pointA, b.pointB, onA, onB, out) != 0;
         }
-        case kCodeSegmentLength:
+        case TypeCode::SegmentLength:
             out = distance(asStraight(p[0]).pointA, asStraight(p[0]).pointB);
             return true;
-        case kCodeCircleLength:
+        case TypeCode::CircleLength:
             out = 2.0 * kPi * static_cast<const Circle*>(p[0])->radius;
             return true;
-        case kCodeArcLength: {
+        case TypeCode::ArcLength: {
             const auto* arc = static_cast<const Arc*>(p[0]);
             out = arc->radius * arc->sweep;
             return true;
         }
-        case kCodePolygonPerimeter:
+        case TypeCode::PolygonPerimeter:
             out = perimeter(static_cast<const Polygon*>(p[0])->vertices);
             return true;
-        case kCodeThreePointAngle:
+        case TypeCode::ThreePointAngle:
             return angleAtVertex(positionOf(p[0]), positionOf(p[1]), positionOf(p[2]), out) != 0;
-        case kCodeLinePlaneAngle: {
+        case TypeCode::LinePlaneAngle: {
             const StraightElement& line = asStraight(p[0]);
             const auto plane = p[1]->supportPlane();
             return angleLinePlane(line.pointA, line.pointB, plane[0], plane[1], plane[2], out) != 0;
         }
-        case kCodePlanePlaneAngle: {
+        case TypeCode::PlanePlaneAngle: {
             const auto r = p[0]->supportPlane();
             const auto s = p[1]->supportPlane();
             return anglePlanePlane(r[0], r[1], r[2], s[0], s[1], s[2], out) != 0;
         }
-        case kCodeCircleArea: {
+        case TypeCode::CircleArea: {
             const double r = static_cast<const Circle*>(p[0])->radius;
             out = kPi * r * r;
             return true;
         }
-        case kCodePolygonArea:
+        case TypeCode::PolygonArea:
             return planarPolygonArea(static_cast<const Polygon*>(p[0])->vertices, out);
-        case kCodeSphereArea: {
+        case TypeCode::SphereArea: {
             const double r = static_cast<const Sphere*>(p[0])->radius;
             out = 4.0 * kPi * r * r;
             return true;
         }
-        case kCodeSphereVolume: {
+        case TypeCode::SphereVolume: {
             const double r = static_cast<const Sphere*>(p[0])->radius;
             out = 4.0 / 3.0 * kPi * r * r * r;
             return true;
@@ -149,33 +148,34 @@ bool rawMeasure(const Construction& construction, const Element& m, double& out)
             break;
     }
     double edge = 0.0;
-    const int code = m.typeCode();
-    if (code < kCodeTetrahedronArea || code > kCodeIcosahedronVolume ||
+    const TypeCode code = m.typeCode();
+    if (code < TypeCode::TetrahedronArea || code > TypeCode::IcosahedronVolume ||
         !polyhedronEdge(construction, p[0], edge))
         return false;
-    out = code <= kCodeIcosahedronArea ? solidArea(code, edge) : solidVolume(code, edge);
+    out = code <= TypeCode::IcosahedronArea ? solidArea(code, edge) : solidVolume(code, edge);
     return true;
 }
 
 }  // namespace
 
-MeasureDimension measureDimension(int typeCode) {
+MeasureDimension measureDimension(TypeCode typeCode) {
     switch (typeCode) {
-        case kCodeThreePointAngle:
-        case kCodeLinePlaneAngle:
-        case kCodePlanePlaneAngle:
+        case TypeCode::ThreePointAngle:
+        case TypeCode::LinePlaneAngle:
+        case TypeCode::PlanePlaneAngle:
             return MeasureDimension::kAngle;
-        case kCodeCircleArea:
-        case kCodePolygonArea:
-        case kCodeSphereArea:
+        case TypeCode::CircleArea:
+        case TypeCode::PolygonArea:
+        case TypeCode::SphereArea:
             return MeasureDimension::kArea;
-        case kCodeSphereVolume:
+        case TypeCode::SphereVolume:
             return MeasureDimension::kVolume;
         default:
             break;
     }
-    if (typeCode >= kCodeTetrahedronArea && typeCode <= kCodeIcosahedronArea) return MeasureDimension::kArea;
-    if (typeCode >= kCodeTetrahedronVolume && typeCode <= kCodeIcosahedronVolume)
+    if (typeCode >= TypeCode::TetrahedronArea && typeCode <= TypeCode::IcosahedronArea)
+        return MeasureDimension::kArea;
+    if (typeCode >= TypeCode::TetrahedronVolume && typeCode <= TypeCode::IcosahedronVolume)
         return MeasureDimension::kVolume;
     return MeasureDimension::kLength;
 }
@@ -197,13 +197,13 @@ bool planarPolygonArea(std::span<const Vec3> vertices, double& area) {
     return true;
 }
 
-Measure::Measure(int typeCode, const KindStyle& style) : NumberElement(typeCode, style) {}
+Measure::Measure(TypeCode typeCode, const KindStyle& style) : NumberElement(typeCode, style) {}
 
 std::unique_ptr<Element> Measure::clone() const {
     return std::unique_ptr<Element>(new Measure(*this));
 }
 
-void Measure::recompute(Construction& construction, int angleUnit, double scale) {
+void Measure::recompute(Construction& construction, const RecomputeContext& context) {
     double raw = 0.0;
     if (!rawMeasure(construction, *this, raw)) {
         defined = 0;
@@ -212,16 +212,16 @@ void Measure::recompute(Construction& construction, int angleUnit, double scale)
     }
     switch (measureDimension(typeCode())) {
         case MeasureDimension::kLength:
-            raw *= scale;
+            raw *= context.unitScale;
             break;
         case MeasureDimension::kArea:
-            raw *= scale * scale;
+            raw *= context.unitScale * context.unitScale;
             break;
         case MeasureDimension::kVolume:
-            raw *= scale * scale * scale;
+            raw *= context.unitScale * context.unitScale * context.unitScale;
             break;
         case MeasureDimension::kAngle:
-            raw = radiansToAngle(raw, angleUnit);
+            raw = radiansToAngle(raw, context.angleUnit);
             break;
     }
     value = snapToZero(raw);

@@ -14,8 +14,8 @@ ScreenPoint calculatedPlacement(int mouseX, int mouseY) {
     return {mouseX - kCalculatedPlacementOffset, mouseY - kCalculatedPlacementOffset};
 }
 
-std::unique_ptr<Measure> makeMeasure(int typeCode, std::span<Element* const> parents, const KindStyle& style,
-                                     const NumberDefaults& defaults, int x, int y) {
+std::unique_ptr<Measure> makeMeasure(TypeCode typeCode, std::span<Element* const> parents,
+                                     const KindStyle& style, const NumberDefaults& defaults, int x, int y) {
     auto measure = std::make_unique<Measure>(typeCode, style);
     const std::size_t n = std::min(parents.size(), measure->parents.size());
     std::copy_n(parents.begin(), n, measure->parents.begin());

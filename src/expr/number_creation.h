@@ -32,8 +32,8 @@ void applyNumberDefaults(NumberElement& number, const NumberDefaults& defaults);
 ScreenPoint calculatedPlacement(int mouseX, int mouseY);
 
 // A measure of the given code on its parents, placed where clicked.
-std::unique_ptr<Measure> makeMeasure(int typeCode, std::span<Element* const> parents, const KindStyle& style,
-                                     const NumberDefaults& defaults, int x, int y);
+std::unique_ptr<Measure> makeMeasure(TypeCode typeCode, std::span<Element* const> parents,
+                                     const KindStyle& style, const NumberDefaults& defaults, int x, int y);
 
 // A calculation of a confirmed expression over its operands (in letter order),
 // placed at the mouse position less 10 pixels.

@@ -8,14 +8,14 @@
 #include "model/byte_stream.h"
 #include "model/canvas.h"
 
-NumberElement::NumberElement(int typeCode, const KindStyle& style, int parentCountGiven)
+NumberElement::NumberElement(TypeCode typeCode, const KindStyle& style, int parentCountGiven)
     : Element(typeCode, style, parentCountGiven) {}
 
 std::unique_ptr<Element> NumberElement::clone() const {
     return std::unique_ptr<Element>(new NumberElement(*this));
 }
 
-void NumberElement::recompute(Construction&, int, double) {
+void NumberElement::recompute(Construction&, const RecomputeContext&) {
     defined = 1;
     valueDefined = 1;
 }

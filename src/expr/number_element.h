@@ -7,22 +7,17 @@
 #include "expr/screen_text.h"
 #include "model/element.h"
 
-// The coordinate components, sub-elements of a coordinates element.
-inline constexpr int kCodeCoordinateX = 10305;
-inline constexpr int kCodeCoordinateY = 10310;
-inline constexpr int kCodeCoordinateZ = 10315;
-
 // Numbers (kind 18): one line of text at a window position showing a value.
 // This class serves the coordinate components and holds the data every number
 // class shares; measures, parameters and calculations derive from it. Elements
 // built on a number read its value through currentValue.
 class NumberElement : public Element {
   public:
-    NumberElement(int typeCode, const KindStyle& style, int parentCountGiven = 0);
+    NumberElement(TypeCode typeCode, const KindStyle& style, int parentCountGiven = 0);
 
     std::unique_ptr<Element> clone() const override;
     // Components are positioned by their coordinates element: nothing to compute.
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     // Writes the displayed text at the position, laid out as layoutScreenText does.
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     // Inside the box of the last layout.

@@ -13,13 +13,13 @@ constexpr int kStepFromMajor = 4;
 
 }  // namespace
 
-ParameterNumber::ParameterNumber(const KindStyle& style) : NumberElement(kCodeParameter, style) {}
+ParameterNumber::ParameterNumber(const KindStyle& style) : NumberElement(TypeCode::Parameter, style) {}
 
 std::unique_ptr<Element> ParameterNumber::clone() const {
     return std::unique_ptr<Element>(new ParameterNumber(*this));
 }
 
-void ParameterNumber::recompute(Construction&, int, double) {
+void ParameterNumber::recompute(Construction&, const RecomputeContext&) {
     defined = 1;
     valueDefined = 1;
 }
@@ -57,7 +57,7 @@ int ParameterNumber::read(InputStream& in, int fileVersion) {
 int stepSelectedParameters(Construction& construction, int direction) {
     int moved = 0;
     construction.forEach([&](Element& e) {
-        if (!e.selected || e.typeCode() != kCodeParameter) return;
+        if (!e.selected || e.typeCode() != TypeCode::Parameter) return;
         auto& parameter = static_cast<ParameterNumber&>(e);
         if (direction > 0)
             parameter.stepUp();

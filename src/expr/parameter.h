@@ -4,14 +4,13 @@
 
 #include "expr/number_element.h"
 
-inline constexpr int kCodeParameter = 10550;
 // The step of a new parameter, of one read from a file that has none, and of
 // one whose step is edited to 0.
 inline constexpr double kDefaultParameterStep = 0.01;
 
 class Construction;
 
-// Parameters (kind 18, code 10550): a free number the user changes with the
+// Parameters: a free number the user changes with the
 // keyboard, the parameter dialog or an animation, with the range the slider
 // and the animation run over and the step of the + and - keys.
 class ParameterNumber : public NumberElement {
@@ -20,7 +19,7 @@ class ParameterNumber : public NumberElement {
 
     std::unique_ptr<Element> clone() const override;
     // Nothing to compute: the value is the parameter's own.
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     int write(OutputStream& out) const override;
     int read(InputStream& in, int fileVersion) override;
     // Loci run a parameter through its range (the limits as stored, in either order).

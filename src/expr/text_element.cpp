@@ -30,13 +30,13 @@ std::int32_t scaledEdge(std::int32_t origin, std::int32_t edge, int pixelsPerInc
 
 }  // namespace
 
-Text::Text(const KindStyle& style) : Element(kCodeText, style) {}
+Text::Text(const KindStyle& style) : Element(TypeCode::Text, style) {}
 
 std::unique_ptr<Element> Text::clone() const {
     return std::unique_ptr<Element>(new Text(*this));
 }
 
-void Text::recompute(Construction&, int, double) {
+void Text::recompute(Construction&, const RecomputeContext&) {
     defined = 1;
 }
 
@@ -56,7 +56,7 @@ void Text::draw(std::uint32_t colour, int, Canvas& canvas) {
     const ScreenBox box = *laidOut_;
     const auto side = [](std::int32_t from, std::int32_t to) {
         return static_cast<int>(std::clamp<std::int64_t>(static_cast<std::int64_t>(to) - from, 0,
-                                                          std::numeric_limits<int>::max()));
+                                                         std::numeric_limits<int>::max()));
     };
     const int width = side(box.topLeft.x, box.bottomRight.x);
     const int height = side(box.topLeft.y, box.bottomRight.y);

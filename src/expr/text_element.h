@@ -7,8 +7,6 @@
 #include "expr/screen_text.h"
 #include "model/element.h"
 
-inline constexpr int kCodeText = 20000;
-
 // The inner rectangle and option of a text element from a file that lacks them,
 // and of a new one.
 inline constexpr ScreenBox kDefaultTextInnerRectangle = {{0, 0}, {325, 250}};
@@ -22,7 +20,7 @@ class Text : public Element {
 
     std::unique_ptr<Element> clone() const override;
     // Always defined.
-    void recompute(Construction& construction, int angleUnit, double scale) override;
+    void recompute(Construction& construction, const RecomputeContext& context) override;
     // The rich text in the rectangle as layoutScreenText places it; text of
     // the automatic colour in the colour drawn with.
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;

@@ -26,18 +26,18 @@ ElementPtr ViewSession::makePointOnElement(Element& element, int x, int y) {
     double param2 = 0.0;
     if (!element.parameterOf(hit, param1, param2)) return nullptr;
     Element* parent = &element;
-    ElementPtr made = makeToolElement(kCodePointOnObject, {&parent, 1});
+    ElementPtr made = makeToolElement(TypeCode::PointOnObject, {&parent, 1});
     if (!made) return nullptr;
     auto& point = static_cast<PointOnObject&>(*made);
     point.param1 = param1;
     point.param2 = param2;
-    point.recompute(document_.construction(), document_.angleUnit, document_.view.unitScale);
+    point.recompute(document_.construction(), document_.recomputeContext());
     return made;
 }
 
 ElementPtr ViewSession::makeFreePoint() {
     if (!mousePointValid_) return nullptr;
-    ElementPtr made = makeToolElement(kCodeFreePoint, {});
+    ElementPtr made = makeToolElement(TypeCode::FreePoint, {});
     if (!made) return nullptr;
     static_cast<Point&>(*made).position = mousePoint_;
     made->defined = 1;

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "model/type_codes.h"
+
 class Element;
 
 // The number of sides a new regular polygon may have.
@@ -24,8 +26,8 @@ class SessionHost {
     virtual void message(int textId, MessageIcon icon) = 0;
     // The number of sides of a new regular polygon; 0 when the user cancels.
     virtual int askRegularPolygonSides() = 0;
-    // The type code of the solid for a new regular polyhedron; 0 when the user cancels.
-    virtual int askRegularPolyhedron() = 0;
+    // The type code of the solid for a new regular polyhedron; None when the user cancels.
+    virtual TypeCode askRegularPolyhedron() = 0;
     // Puts a text on the system clipboard (numbers and coordinates on Copy).
     virtual void setClipboardText(const std::string& text) = 0;
     // The colour dialog opened on a colour; nothing when the user cancels.

@@ -9,14 +9,11 @@
 
 // How the tools make elements and hand them to the construction.
 
-ElementPtr ViewSession::makeToolElement(int typeCode, std::span<Element* const> parents) {
-    ElementPtr made = createElementForRecord(typeCode, static_cast<int>(parents.size()));
-    if (!made || made->parentCount() != static_cast<int>(parents.size())) return nullptr;
-    std::copy(parents.begin(), parents.end(), made->parents.begin());
-    const KindStyle& style = document_.styles[static_cast<std::size_t>(made->kind())];
-    made->size = style.size;
-    made->shape = style.shape;
-    made->colour = style.colour;
+ElementPtr ViewSession::makeToolElement(TypeCode typeCode, std::span<Element* const> parents) {
+    const ElementKind kind = kindOfTypeCode(typeCode);
+    if (kind == ElementKind::None) return nullptr;
+    ElementPtr made = makeElement(typeCode, parents, document_.styles[static_cast<std::size_t>(kind)]);
+    if (!made) return nullptr;
     if (made->kind() == ElementKind::Number) {
         applyNumberDefaults(static_cast<NumberElement&>(*made),
                             {numberDecimals_, document_.numberFont, document_.numberColour});

@@ -8,6 +8,7 @@
 #include "elements/locus.h"
 #include "elements/plane.h"
 #include "elements/point.h"
+#include "elements/polyhedron_tables.h"
 #include "elements/regular_solids.h"
 #include "elements/straight_element.h"
 #include "elements/transformation.h"
@@ -76,24 +77,17 @@ std::vector<int> existingRoots(const Construction& c, const IntersectionRecipe& 
 
 // The place where a point that drives a locus moves: a surface kind.
 bool drivenOnSurface(const Element* driver) {
-    return driver->typeCode() == kCodePointOnObject && driver->parentCount() == 1 && driver->parents[0] &&
-           isSurfaceKind(driver->parents[0]->kind());
-}
-
-// The area and volume measures of the five solids follow the solids' order.
-int solidIndex(int solidCode) {
-    const int offset = solidCode - toolcode::kTetrahedron;
-    if (offset < 0 || solidCode > toolcode::kIcosahedron || offset % toolcode::kSolidCodeStep != 0) return -1;
-    return offset / toolcode::kSolidCodeStep;
+    return driver->typeCode() == TypeCode::PointOnObject && driver->parentCount() == 1 &&
+           driver->parents[0] && isSurfaceKind(driver->parents[0]->kind());
 }
 
 }  // namespace
 
-ElementPtr ToolSteps::make(int typeCode, std::initializer_list<Element*> parents) {
+ElementPtr ToolSteps::make(TypeCode typeCode, std::initializer_list<Element*> parents) {
     return s_.makeToolElement(typeCode, {parents.begin(), parents.size()});
 }
 
-ElementPtr ToolSteps::makeMeasure(int typeCode, std::initializer_list<Element*> parents, int x, int y) {
+ElementPtr ToolSteps::makeMeasure(TypeCode typeCode, std::initializer_list<Element*> parents, int x, int y) {
     ElementPtr made = make(typeCode, parents);
     if (made && made->kind() == K::Number) {
         auto& number = static_cast<NumberElement&>(*made);
@@ -185,8 +179,8 @@ void ToolSteps::transformation(const ToolRow& row) {
     std::vector<ElementPtr> images;
     for (std::size_t i = 0; i < sources; ++i) {
         Element* source = s_.pickList_[i];
-        const int code = imageTypeCode(*source, row.makes);
-        if (code == 0) continue;
+        const TypeCode code = imageTypeCode(source->kind(), row.transform);
+        if (code == TypeCode::None) continue;
         parents[0] = source;
         if (ElementPtr image = s_.makeToolElement(code, parents)) images.push_back(std::move(image));
     }
@@ -208,13 +202,13 @@ void ToolSteps::circle(Element* picked) {
             s_.setAccepted(kPoints);
             return;
         }
-        s_.commit(make(toolcode::kCircleAboutAxis, {pick(0), picked}));
+        s_.commit(make(TypeCode::CircleAboutAxis, {pick(0), picked}));
         return;
     }
     if (s_.pickList_.size() == 3) {
-        s_.commit(make(toolcode::kCircleThroughPoints, {pick(0), pick(1), pick(2)}));
+        s_.commit(make(TypeCode::CircleThreePoints, {pick(0), pick(1), pick(2)}));
     } else {
-        s_.commit(make(toolcode::kCircleAboutAxis, {pick(1), pick(0)}));
+        s_.commit(make(TypeCode::CircleAboutAxis, {pick(1), pick(0)}));
     }
 }
 
@@ -226,7 +220,7 @@ void ToolSteps::pointAndAxis(ToolAction action, Element* picked) {
     Element* point = isPoint(pick(0)) ? pick(0) : pick(1);
     Element* axis = isPoint(pick(0)) ? pick(1) : pick(0);
     if (action == ToolAction::Cylinder) {
-        s_.commit(make(toolcode::kCylinder, {point, axis}));
+        s_.commit(make(TypeCode::CylinderAboutAxis, {point, axis}));
         return;
     }
     if (action == ToolAction::RegularPolygon) {
@@ -235,13 +229,13 @@ void ToolSteps::pointAndAxis(ToolAction action, Element* picked) {
             s_.restartTool();
             return;
         }
-        ElementPtr polygon = make(toolcode::kRegularPolygon, {point, axis});
+        ElementPtr polygon = make(TypeCode::RegularPolygon, {point, axis});
         if (polygon) static_cast<RegularPolygon&>(*polygon).sideCount = sides;
         s_.commitWithParts(std::move(polygon));
         return;
     }
-    const int solid = s_.host_.askRegularPolyhedron();
-    if (solidIndex(solid) < 0) {
+    const TypeCode solid = s_.host_.askRegularPolyhedron();
+    if (solidTableOf(solid) == nullptr) {
         s_.restartTool();
         return;
     }
@@ -255,20 +249,20 @@ void ToolSteps::reference(ToolAction action, Element* picked, SessionKeys keys) 
     }
     Element* ref = isPoint(pick(0)) ? pick(1) : pick(0);
     Element* point = isPoint(pick(0)) ? pick(0) : pick(1);
-    int code = 0;
+    TypeCode code = TypeCode::None;
     if (action == ToolAction::Parallel)
-        code = isPlaneLike(ref) ? toolcode::kParallelPlane : kCodeParallel;
+        code = isPlaneLike(ref) ? TypeCode::ParallelPlane : TypeCode::ParallelLine;
     else if (isPlaneLike(ref))
-        code = kCodePerpendicularToPlane;
+        code = TypeCode::PerpendicularToPlane;
     else
-        code = keys.ctrl ? toolcode::kPerpendicularPlane : kCodePerpendicularToLine;
+        code = keys.ctrl ? TypeCode::PerpendicularPlane : TypeCode::PerpendicularToLine;
     s_.commit(make(code, {ref, point}));
 }
 
 void ToolSteps::intersection(Element* picked) {
     const int n = s_.pickCount_;
     if (n == 1) {
-        s_.setAccepted(s_.currentTool().acceptedAtStart & ~refusedAfter(picked->kind()));
+        s_.setAccepted(s_.currentTool().acceptedAtStart - refusedAfter(picked->kind()));
         return;
     }
     if (n == 2 && isPlaneLike(pick(0)) && isPlaneLike(pick(1))) {
@@ -277,7 +271,7 @@ void ToolSteps::intersection(Element* picked) {
     }
     if (n == 3) {
         const IntersectionRecipe recipe = intersectionRecipe(pick(0), pick(1), pick(2));
-        if (recipe.typeCode == 0) {
+        if (recipe.typeCode == TypeCode::None) {
             s_.restartTool();
             return;
         }
@@ -285,7 +279,7 @@ void ToolSteps::intersection(Element* picked) {
         return;
     }
     const IntersectionRecipe recipe = intersectionRecipe(pick(0), pick(1));
-    if (recipe.typeCode == 0) {
+    if (recipe.typeCode == TypeCode::None) {
         s_.restartTool();
         return;
     }
@@ -325,25 +319,25 @@ void ToolSteps::intersectionLine(Element* picked) {
     Element* a = pick(0);
     Element* b = pick(1);
     if (a->kind() != K::Plane && b->kind() == K::Plane) std::swap(a, b);
-    int code = 0;
+    TypeCode code = TypeCode::None;
     if (a->kind() == K::Plane) {
         switch (b->kind()) {
             case K::Plane:
-                code = kCodePlaneIntersection;
+                code = TypeCode::PlanesIntersectionLine;
                 break;
             case K::Sphere:
                 // The section of a sphere takes the sphere as its first parent.
-                code = toolcode::kPlaneSphereCircle;
+                code = TypeCode::CircleOfSphereAndPlane;
                 std::swap(a, b);
                 break;
             default:
-                code = toolcode::kPlaneSurfaceConic;
+                code = TypeCode::ConicPlaneSection;
                 break;
         }
     } else if (a->kind() == K::Sphere && b->kind() == K::Sphere) {
-        code = toolcode::kSpheresCircle;
+        code = TypeCode::CircleOfTwoSpheres;
     }
-    if (code == 0) {
+    if (code == TypeCode::None) {
         s_.restartTool();
         return;
     }
@@ -363,7 +357,7 @@ void ToolSteps::locus(SessionKeys keys) {
         const bool follows = c.dependsOn(moving, pick(2));
         c.clearMarks();
         if (follows)
-            s_.commit(make(kCodeParameterSurfaceLocus, {moving, driver, pick(2)}));
+            s_.commit(make(TypeCode::ParameterSurfaceLocus, {moving, driver, pick(2)}));
         else
             s_.restartTool();
         return;
@@ -382,25 +376,26 @@ void ToolSteps::locus(SessionKeys keys) {
             s_.restartTool();
         return;
     }
-    int code = kCodeCircleLocus;
+    TypeCode code = TypeCode::CircleLocus;
     if (isPoint(moving))
-        code = driver->typeCode() != kCodeParameter && drivenOnSurface(driver) ? kCodePolygonSurfaceLocus
-                                                                               : kCodePointLocus;
+        code = driver->typeCode() != TypeCode::Parameter && drivenOnSurface(driver)
+                   ? TypeCode::PolygonSurfaceLocus
+                   : TypeCode::PointLocus;
     else if (isStraight(moving))
-        code = kCodeSegmentLocus;
+        code = TypeCode::SegmentLocus;
     s_.commit(make(code, {moving, driver}));
 }
 
 void ToolSteps::centre(Element* picked) {
     switch (picked->kind()) {
         case K::Circle:
-            s_.commit(make(kCodeCircleCentre, {picked}));
+            s_.commit(make(TypeCode::CircleCentre, {picked}));
             return;
         case K::Arc:
-            s_.commit(make(kCodeArcCentre, {picked}));
+            s_.commit(make(TypeCode::ArcCentre, {picked}));
             return;
         default:
-            s_.commit(make(kCodeConicCentre, {picked}));
+            s_.commit(make(TypeCode::ConicCentre, {picked}));
             return;
     }
 }
@@ -410,16 +405,16 @@ void ToolSteps::length(Element* picked, int x, int y) {
         switch (picked->kind()) {
             case K::Vector:
             case K::Segment:
-                s_.commit(makeMeasure(kCodeSegmentLength, {picked}, x, y));
+                s_.commit(makeMeasure(TypeCode::SegmentLength, {picked}, x, y));
                 return;
             case K::Circle:
-                s_.commit(makeMeasure(kCodeCircleLength, {picked}, x, y));
+                s_.commit(makeMeasure(TypeCode::CircleLength, {picked}, x, y));
                 return;
             case K::Arc:
-                s_.commit(makeMeasure(kCodeArcLength, {picked}, x, y));
+                s_.commit(makeMeasure(TypeCode::ArcLength, {picked}, x, y));
                 return;
             case K::Polygon:
-                s_.commit(makeMeasure(kCodePolygonPerimeter, {picked}, x, y));
+                s_.commit(makeMeasure(TypeCode::PolygonPerimeter, {picked}, x, y));
                 return;
             case K::Point:
                 s_.setAccepted(kPoints | kindBit(K::Line) | kindBit(K::Plane));
@@ -435,11 +430,11 @@ void ToolSteps::length(Element* picked, int x, int y) {
     Element* a = pick(0);
     Element* b = pick(1);
     if (!isPoint(a) && isPoint(b)) std::swap(a, b);  // the point comes first
-    int code = kCodeLineLineDistance;
+    TypeCode code = TypeCode::LineLineDistance;
     if (isPoint(a) && isPoint(b))
-        code = kCodePointPointDistance;
+        code = TypeCode::PointPointDistance;
     else if (isPoint(a))
-        code = isPlaneLike(b) ? kCodePointPlaneDistance : kCodePointLineDistance;
+        code = isPlaneLike(b) ? TypeCode::PointPlaneDistance : TypeCode::PointLineDistance;
     s_.commit(makeMeasure(code, {a, b}, x, y));
 }
 
@@ -455,40 +450,40 @@ void ToolSteps::angle(Element* picked, int x, int y) {
         return;
     }
     if (isPoint(pick(0))) {
-        if (n == 3) s_.commit(makeMeasure(kCodeThreePointAngle, {pick(0), pick(1), pick(2)}, x, y));
+        if (n == 3) s_.commit(makeMeasure(TypeCode::ThreePointAngle, {pick(0), pick(1), pick(2)}, x, y));
         return;
     }
     Element* a = pick(0);
     Element* b = pick(1);
     if (a->kind() == K::Plane && b->kind() == K::Plane) {
-        s_.commit(makeMeasure(kCodePlanePlaneAngle, {a, b}, x, y));
+        s_.commit(makeMeasure(TypeCode::PlanePlaneAngle, {a, b}, x, y));
         return;
     }
     if (a->kind() == K::Plane) std::swap(a, b);  // the line comes first
-    s_.commit(makeMeasure(kCodeLinePlaneAngle, {a, b}, x, y));
+    s_.commit(makeMeasure(TypeCode::LinePlaneAngle, {a, b}, x, y));
 }
 
 void ToolSteps::area(Element* picked, int x, int y) {
     switch (picked->kind()) {
         case K::Circle:
-            s_.commit(makeMeasure(kCodeCircleArea, {picked}, x, y));
+            s_.commit(makeMeasure(TypeCode::CircleArea, {picked}, x, y));
             return;
         case K::Polygon:
-            s_.commit(makeMeasure(kCodePolygonArea, {picked}, x, y));
+            s_.commit(makeMeasure(TypeCode::PolygonArea, {picked}, x, y));
             return;
         case K::RegularPolygon:
             // The area of the figure is that of its polygon part.
             if (Element* polygon = static_cast<RegularPolygon*>(picked)->polygon()) {
-                s_.commit(makeMeasure(kCodePolygonArea, {polygon}, x, y));
+                s_.commit(makeMeasure(TypeCode::PolygonArea, {polygon}, x, y));
                 return;
             }
             break;
         case K::Sphere:
-            s_.commit(makeMeasure(kCodeSphereArea, {picked}, x, y));
+            s_.commit(makeMeasure(TypeCode::SphereArea, {picked}, x, y));
             return;
         case K::RegularPolyhedron:
-            if (const int i = solidIndex(picked->typeCode()); i >= 0) {
-                s_.commit(makeMeasure(kCodeTetrahedronArea + i, {picked}, x, y));
+            if (const SolidTable* solid = solidTableOf(picked->typeCode())) {
+                s_.commit(makeMeasure(solid->areaMeasure, {picked}, x, y));
                 return;
             }
             break;
@@ -500,18 +495,18 @@ void ToolSteps::area(Element* picked, int x, int y) {
 
 void ToolSteps::volume(Element* picked, int x, int y) {
     if (picked->kind() == K::Sphere) {
-        s_.commit(makeMeasure(kCodeSphereVolume, {picked}, x, y));
+        s_.commit(makeMeasure(TypeCode::SphereVolume, {picked}, x, y));
         return;
     }
-    if (const int i = solidIndex(picked->typeCode()); i >= 0) {
-        s_.commit(makeMeasure(kCodeTetrahedronVolume + i, {picked}, x, y));
+    if (const SolidTable* solid = solidTableOf(picked->typeCode())) {
+        s_.commit(makeMeasure(solid->volumeMeasure, {picked}, x, y));
         return;
     }
     s_.restartTool();
 }
 
 void ToolSteps::closePolygon() {
-    s_.commit(s_.makeToolElement(toolcode::kPolygon, s_.pickList_));
+    s_.commit(s_.makeToolElement(TypeCode::PolygonVertices, s_.pickList_));
 }
 
 void ToolSteps::freePoint(int x, int y) {
@@ -536,7 +531,7 @@ void ToolSteps::oneElement(ToolAction action, int x, int y) {
     Document& document = s_.document_;
     switch (action) {
         case ToolAction::Coordinates: {
-            ElementPtr leader = make(kCodeCoordinates, {target});
+            ElementPtr leader = make(TypeCode::Coordinates, {target});
             if (leader) {
                 auto& coordinates = static_cast<Coordinates&>(*leader);
                 coordinates.position = {x, y};

@@ -28,8 +28,8 @@ class ToolSteps {
 
   private:
     Element* pick(int i) const { return s_.pickList_[static_cast<std::size_t>(i)]; }
-    ElementPtr make(int typeCode, std::initializer_list<Element*> parents);
-    ElementPtr makeMeasure(int typeCode, std::initializer_list<Element*> parents, int x, int y);
+    ElementPtr make(TypeCode typeCode, std::initializer_list<Element*> parents);
+    ElementPtr makeMeasure(TypeCode typeCode, std::initializer_list<Element*> parents, int x, int y);
     ElementPtr makeIntersection(const IntersectionRecipe& recipe, int rootIndex);
 
     void sequence(const ToolRow& row);

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "model/element_kind.h"
+#include "model/type_codes.h"
 
 // The cursor the view shows, by tool and gesture.
 enum class ToolCursor {
@@ -24,23 +25,18 @@ enum class ToolCursor {
     HideShow,
 };
 
-// A set of element kinds: bit k stands for kind k (1 point … 21 text).
-using KindSet = std::uint32_t;
-
 constexpr KindSet kindBit(ElementKind kind) {
-    return KindSet{1} << static_cast<int>(kind);
+    return KindSet{kind};
 }
-// Kinds first … last, inclusive.
+// Kinds first … last (1 point … 21 text), inclusive.
 constexpr KindSet kindRange(int first, int last) {
-    KindSet set = 0;
-    for (int k = first; k <= last; ++k) set |= KindSet{1} << k;
-    return set;
+    return KindSet::range(static_cast<ElementKind>(first), static_cast<ElementKind>(last));
 }
 constexpr bool hasKind(KindSet set, ElementKind kind) {
-    return (set & kindBit(kind)) != 0;
+    return set.contains(kind);
 }
 
-inline constexpr KindSet kNoKinds = 0;
+inline constexpr KindSet kNoKinds{};
 inline constexpr KindSet kAllKinds = kindRange(1, kKindCount);
 inline constexpr KindSet kPoints = kindBit(ElementKind::Point);
 inline constexpr KindSet kVectors = kindBit(ElementKind::Vector);
@@ -91,35 +87,13 @@ struct ToolRow {
     bool figureParts;      // the vertices and faces of a regular figure are picked one by one
     ToolAction action;
     // Sequence and Transformation tools: the picks a complete list holds, the
-    // kinds accepted after pick 1, 2, 3 (0: as before), and what they make
-    // (a type code, or for transformations the transformation 0 … 4).
+    // kinds accepted after pick 1, 2, 3 (none: as before), and what they make:
+    // an element of one code, or the images of one transformation.
     int picks = 0;
     std::array<KindSet, 3> after{};
-    int makes = 0;
+    TypeCode makes = TypeCode::None;
+    TransformationKind transform = TransformationKind::None;
 };
-
-// Type codes the tools make that no element header names.
-namespace toolcode {
-inline constexpr int kCircleThroughPoints = 10030;
-inline constexpr int kCircleAboutAxis = 10031;
-inline constexpr int kConic = 10040;
-inline constexpr int kArc = 10045;
-inline constexpr int kPlane = 10050;
-inline constexpr int kPolygon = 10055;
-inline constexpr int kSphere = 10060;
-inline constexpr int kCylinder = 10061;
-inline constexpr int kCone = 10062;
-inline constexpr int kMediatorPlane = 10075;
-inline constexpr int kParallelPlane = 10080;
-inline constexpr int kPerpendicularPlane = 10081;
-inline constexpr int kRegularPolygon = 10600;
-inline constexpr int kTetrahedron = 10700;  // the solids follow in steps of 5
-inline constexpr int kIcosahedron = 10720;
-inline constexpr int kSolidCodeStep = 5;
-inline constexpr int kSpheresCircle = 11001;
-inline constexpr int kPlaneSphereCircle = 11002;
-inline constexpr int kPlaneSurfaceConic = 11003;
-}  // namespace toolcode
 
 inline constexpr int kSelectionTool = 0;
 inline constexpr int kLastToolNumber = 52;

@@ -32,7 +32,7 @@ bool isConstructionTool(int toolNumber) {
 
 // Dragging moves these through their parents, or on the screen, never as marked ancestors.
 bool movesOnItsOwn(const Element& e) {
-    return e.typeCode() == kCodePointOnObject || isNumericKind(e.kind());
+    return e.typeCode() == TypeCode::PointOnObject || isNumericKind(e.kind());
 }
 
 std::int32_t shifted(std::int32_t value, int by) {
@@ -74,7 +74,7 @@ void moveOnScreen(Element& e, int dx, int dy) {
 
 // Whether the construction holds a selected element the + and - keys step.
 bool anySteppable(const Construction& c) {
-    return c.anySelectedOfCode(kCodeParameter) || c.anySelectedOfCode(kCodeIteration);
+    return c.anySelectedOfCode(TypeCode::Parameter) || c.anySelectedOfCode(TypeCode::Iteration);
 }
 
 // The + and - keys: selected parameters move by their step, selected
@@ -82,7 +82,7 @@ bool anySteppable(const Construction& c) {
 void stepSelected(Construction& c, int direction) {
     stepSelectedParameters(c, direction);
     c.forEach([direction](Element& e) {
-        if (!e.selected || e.typeCode() != kCodeIteration) return;
+        if (!e.selected || e.typeCode() != TypeCode::Iteration) return;
         auto& iteration = static_cast<Iteration&>(e);
         iteration.depth = std::max(1, shifted(iteration.depth, direction));
     });
@@ -434,7 +434,7 @@ void ViewSession::dragStep(int dx, int dy) {
     }
 
     const PickRay ray = pickRay(document_.view, viewport_, cursorX_, cursorY_);
-    const bool draggedOnObject = dragged->typeCode() == kCodePointOnObject;
+    const bool draggedOnObject = dragged->typeCode() == TypeCode::PointOnObject;
     c.forEachTopLevel([&](Element& e) {
         const bool isDragged = &e == dragged;
         if (!e.mark && !isDragged && !e.selected) return;
@@ -443,12 +443,12 @@ void ViewSession::dragStep(int dx, int dy) {
             if (isDragged || bothSelected) moveOnScreen(e, dx, dy);
             return;
         }
-        if (e.typeCode() == kCodePointOnObject) {
+        if (e.typeCode() == TypeCode::PointOnObject) {
             if (!isDragged && !(draggedOnObject && bothSelected)) return;
             slideOnParent(static_cast<PointOnObject&>(e), cursorX_, cursorY_, ray, document_.view.projection);
             return;
         }
-        if (e.typeCode() == kCodeFreePoint && (isDragged || e.mark || bothSelected)) {
+        if (e.typeCode() == TypeCode::FreePoint && (isDragged || e.mark || bothSelected)) {
             auto& point = static_cast<Point&>(e);
             point.position = point.position + delta;
         }

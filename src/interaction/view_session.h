@@ -144,7 +144,7 @@ class ViewSession {
     ElementPtr makeFreePoint();
     // Every element the tools make comes from here: the class of the code, the
     // parents, the document's style for its kind and, for numbers, its number font.
-    ElementPtr makeToolElement(int typeCode, std::span<Element* const> parents);
+    ElementPtr makeToolElement(TypeCode typeCode, std::span<Element* const> parents);
     // Adds the temporaries and the new element(s) to a copy of the construction
     // as one undo step, then starts the tool over.
     void commit(ElementPtr first, ElementPtr second = nullptr);

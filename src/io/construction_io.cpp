@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "elements/regular_solids.h"
 #include "io/element_factory.h"
 #include "model/byte_stream.h"
 #include "model/type_codes.h"
@@ -12,8 +11,6 @@ namespace {
 
 // The smallest element record: eleven 32-bit words and an empty name.
 constexpr std::size_t kMinimumRecordBytes = 12 * 4;
-// A calculation has at most one operand per variable letter A … W.
-constexpr int kMaxCalculationOperands = 23;
 
 bool refuse(InputStream& in, std::size_t index, const std::string& reason) {
     in.fail("element " + std::to_string(index + 1) + ": " + reason);
@@ -21,28 +18,28 @@ bool refuse(InputStream& in, std::size_t index, const std::string& reason) {
 }
 
 ElementPtr readRecord(InputStream& in, int fileVersion, std::size_t index) {
-    std::int32_t typeCode = 0;
+    std::int32_t storedCode = 0;
     std::int32_t parentCount = 0;
-    if (!readI32(in, typeCode) || !readI32(in, parentCount)) return nullptr;
+    if (!readI32(in, storedCode) || !readI32(in, parentCount)) return nullptr;
+    const TypeCode typeCode = static_cast<TypeCode>(storedCode);
     const TypeCodeInfo* info = typeCodeInfo(typeCode);
     if (!info) {
-        refuse(in, index, "unknown element type " + std::to_string(typeCode));
+        refuse(in, index, "unknown element type " + std::to_string(storedCode));
         return nullptr;
     }
-    if (info->parentCount == kVariableParentCount) {
+    if (info->hasVariableParentCount()) {
         if (parentCount < 0 || static_cast<std::size_t>(parentCount) > in.remaining() / 4) {
             refuse(in, index, "impossible number of parents");
             return nullptr;
         }
-        if ((typeCode == 10055 && parentCount < 3) ||
-            (typeCode == 10555 && parentCount > kMaxCalculationOperands)) {
+        if (parentCount < info->minParents || parentCount > info->maxParents) {
             refuse(in, index, "impossible number of parents for its type");
             return nullptr;
         }
     }
     ElementPtr element = createElementForRecord(typeCode, parentCount);
     if (!element) {
-        refuse(in, index, "element type " + std::to_string(typeCode) + " cannot be read by this version");
+        refuse(in, index, "element type " + std::to_string(storedCode) + " cannot be read by this version");
         return nullptr;
     }
     if (element->read(in, fileVersion) != 1 || in.failed()) {
@@ -70,54 +67,39 @@ bool checkParents(InputStream& in, const Construction& c, std::span<const Elemen
     return true;
 }
 
-// The generated elements that must follow a group leader, checked one by one.
+// The generated elements that must follow a group leader, checked one by one:
+// the codes its row names, as many of each as the leader's layout says.
 bool checkGroup(InputStream& in, const Construction& c, int leaderIndex, std::size_t externalCount) {
     const Element& leader = *c.at(leaderIndex);
+    const GroupLayout layout = leader.groupLayout();
+    const GeneratedParts& codes = generatedPartsOf(leader.typeCode());
     const int count = leader.subElementCount();
-    const auto part = [&](int j) { return c.at(leaderIndex + 1 + j); };
-    const auto isOwnPart = [&](const Element* e, int code) {
-        return e && e->typeCode() == code && e->parentCount() == 1 &&
-               e->parentKeys[0] == static_cast<std::int32_t>(externalCount) + leaderIndex;
-    };
     const std::size_t index = static_cast<std::size_t>(leaderIndex);
     if (count < 0 || leaderIndex + count >= c.count())
         return refuse(in, index, "its generated elements are missing");
-    bool ok = true;
-    switch (leader.kind()) {
-        case ElementKind::Coordinates:
-            ok = count == 3 && isOwnPart(part(0), 10305) && isOwnPart(part(1), 10310) &&
-                 isOwnPart(part(2), 10315);
-            break;
-        case ElementKind::RegularPolygon: {
-            ok = count >= 3;
-            for (int j = 0; ok && j < count - 1; ++j) ok = isOwnPart(part(j), 10605);
-            ok = ok && part(count - 1)->typeCode() == 10055 && part(count - 1)->parentCount() == count;
-            break;
-        }
-        case ElementKind::RegularPolyhedron: {
-            const auto& solid = static_cast<const RegularPolyhedron&>(leader);
-            const int vertices = solid.generatedVertexCount;
-            ok = vertices >= 0 && vertices + solid.faceCount == count;
-            for (int j = 0; ok && j < vertices; ++j) ok = isOwnPart(part(j), 10610);
-            for (int j = vertices; ok && j < count; ++j)
-                ok = part(j)->typeCode() == 10055 && part(j)->parentCount() == solid.verticesPerFace;
-            break;
-        }
-        default:
-            ok = count == 0;
-            break;
-    }
+    int next = leaderIndex + 1;
+    const auto isOwnPart = [&](TypeCode code) {
+        const Element* e = c.at(next++);
+        return code != TypeCode::None && e->typeCode() == code && e->parentCount() == 1 &&
+               e->parentKeys[0] == static_cast<std::int32_t>(externalCount) + leaderIndex;
+    };
+    const auto isFace = [&] {
+        const Element* e = c.at(next++);
+        return codes.face != TypeCode::None && e->typeCode() == codes.face &&
+               e->parentCount() == layout.verticesPerFace;
+    };
+    bool ok = layout.count() == count && layout.numbers >= 0 && layout.vertices >= 0 && layout.faces >= 0 &&
+              layout.numbers <= static_cast<int>(codes.numbers.size());
+    for (int j = 0; ok && j < layout.numbers; ++j) ok = isOwnPart(codes.numbers[static_cast<std::size_t>(j)]);
+    for (int j = 0; ok && j < layout.vertices; ++j) ok = isOwnPart(codes.vertex);
+    for (int j = 0; ok && j < layout.faces; ++j) ok = isFace();
     return ok || refuse(in, index, "it is not followed by exactly the elements it generates");
-}
-
-bool isGeneratedCode(int code) {
-    return code == 10605 || code == 10610 || code == 10305 || code == 10310 || code == 10315;
 }
 
 bool checkGroups(InputStream& in, const Construction& c, std::size_t externalCount) {
     for (int i = 0; i < c.count();) {
         const Element& e = *c.at(i);
-        if (isGeneratedCode(e.typeCode()))
+        if (isGeneratedPartCode(e.typeCode()))
             return refuse(in, static_cast<std::size_t>(i), "a generated element stands outside its group");
         if (isGroupLeadingKind(e.kind()) && !checkGroup(in, c, i, externalCount)) return false;
         i += 1 + e.subElementCount();

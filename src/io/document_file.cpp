@@ -27,7 +27,7 @@ bool writeHeader(OutputStream& out, const Document& d, bool viewerMode) {
     return writeU32(out, v.backgroundColour) && writeU32(out, v.hiddenColour) &&
            writeU32(out, v.selectedColour) && writeI32(out, v.antialiasing) && writeI32(out, v.showAxes) &&
            writeI32(out, v.arrowAxes) && writeF64(out, v.axisLength) && writeI32(out, d.angleUnit) &&
-           writeF64(out, v.unitScale) && writeI32(out, v.autoRotate) && writeI32(out, v.rotationSpeed) &&
+           writeF64(out, d.unitScale) && writeI32(out, v.autoRotate) && writeI32(out, v.rotationSpeed) &&
            writeI32(out, v.rotationReverse) && writeI32(out, v.projection) &&
            writeI32(out, viewerMode ? 1 : 0) && writeF32(out, v.panX) && writeF32(out, v.panY) &&
            writeF32(out, v.viewDistance) && writeF32(out, v.tiltX) && writeF32(out, v.tiltY) &&
@@ -43,8 +43,8 @@ bool readHeader(InputStream& in, int major, Document& d) {
     std::int32_t angleUnit = 0;
     ok = ok && readI32(in, v.antialiasing) && readI32(in, v.showAxes) && readI32(in, v.arrowAxes) &&
          readF64(in, v.axisLength) && readI32(in, angleUnit);
-    v.unitScale = 1.0;
-    if (major >= 5) ok = ok && readF64(in, v.unitScale);
+    d.unitScale = 1.0;
+    if (major >= 5) ok = ok && readF64(in, d.unitScale);
     std::int32_t viewerMode = 0;
     ok = ok && readI32(in, v.autoRotate) && readI32(in, v.rotationSpeed) && readI32(in, v.rotationReverse) &&
          readI32(in, v.projection) && readI32(in, viewerMode) && readF32(in, v.panX) && readF32(in, v.panY) &&
@@ -56,7 +56,7 @@ bool readHeader(InputStream& in, int major, Document& d) {
     }
     d.angleUnit = angleUnit;
     // The length factor is never below 0.01.
-    if (v.unitScale < 0.01) v.unitScale = 0.01;
+    if (d.unitScale < 0.01) d.unitScale = 0.01;
     d.viewerMode = viewerMode != 0;
     return true;
 }

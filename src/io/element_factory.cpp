@@ -1,5 +1,8 @@
 #include "io/element_factory.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "elements/circle.h"
 #include "elements/conic.h"
 #include "elements/iteration.h"
@@ -15,63 +18,100 @@
 #include "expr/number_element.h"
 #include "expr/parameter.h"
 #include "expr/text_element.h"
-#include "model/type_codes.h"
 
-ElementPtr createElementForRecord(int typeCode, int parentCount) {
-    const KindStyle zero{};
-    switch (classOfTypeCode(typeCode)) {
-        case ElementClass::Point:
-            return std::make_unique<Point>(typeCode, zero);
-        case ElementClass::IntersectionPoint:
-            return std::make_unique<IntersectionPoint>(typeCode, zero);
-        case ElementClass::PointOnObject:
-            return std::make_unique<PointOnObject>(zero);
-        case ElementClass::StraightElement:
-            return std::make_unique<StraightElement>(typeCode, zero);
-        case ElementClass::Circle:
-            return std::make_unique<Circle>(typeCode, zero);
-        case ElementClass::Arc:
-            return std::make_unique<Arc>(typeCode, zero);
-        case ElementClass::Conic:
-            return std::make_unique<Conic>(typeCode, zero);
-        case ElementClass::Plane:
-            return std::make_unique<Plane>(typeCode, zero);
-        case ElementClass::Polygon:
-            return std::make_unique<Polygon>(typeCode, zero,
-                                             hasVariableParentCount(typeCode) ? parentCount : 0);
-        case ElementClass::RegularPolygon:
-            return std::make_unique<RegularPolygon>(zero, 0);
-        case ElementClass::RegularPolyhedron:
-            return std::make_unique<RegularPolyhedron>(typeCode, zero);
-        case ElementClass::Sphere:
-            return std::make_unique<Sphere>(typeCode, zero);
-        case ElementClass::Cylinder:
-            return std::make_unique<Cylinder>(typeCode, zero);
-        case ElementClass::Cone:
-            return std::make_unique<Cone>(typeCode, zero);
-        case ElementClass::NumberElement:
-            return std::make_unique<NumberElement>(typeCode, zero);
-        case ElementClass::Measure:
-            return std::make_unique<Measure>(typeCode, zero);
-        case ElementClass::ParameterNumber: {
-            auto parameter = std::make_unique<ParameterNumber>(zero);
-            parameter->step = kDefaultParameterStep;  // files before major 4 carry no step
-            return parameter;
-        }
-        case ElementClass::Calculation:
-            return std::make_unique<Calculation>(zero, parentCount);
-        case ElementClass::Coordinates:
-            return std::make_unique<Coordinates>(zero);
-        case ElementClass::Text:
-            return std::make_unique<Text>(zero);
-        case ElementClass::Locus:
-            return std::make_unique<Locus>(typeCode, zero);
-        case ElementClass::SurfaceLocus:
-            return std::make_unique<SurfaceLocus>(typeCode, zero);
-        case ElementClass::Iteration:
-            return std::make_unique<Iteration>(zero, parentCount);
-        case ElementClass::None:
-            return nullptr;
+namespace {
+
+template <typename T>
+ElementPtr byCode(TypeCode code, const KindStyle& style, int) {
+    return std::make_unique<T>(code, style);
+}
+template <typename T>
+ElementPtr byCount(TypeCode, const KindStyle& style, int parentCount) {
+    return std::make_unique<T>(style, parentCount);
+}
+template <typename T>
+ElementPtr byStyle(TypeCode, const KindStyle& style, int) {
+    return std::make_unique<T>(style);
+}
+ElementPtr polygon(TypeCode code, const KindStyle& style, int parentCount) {
+    return std::make_unique<Polygon>(code, style, hasVariableParentCount(code) ? parentCount : 0);
+}
+ElementPtr regularPolygon(TypeCode, const KindStyle& style, int) {
+    return std::make_unique<RegularPolygon>(style, 0);
+}
+ElementPtr parameter(TypeCode, const KindStyle& style, int) {
+    auto made = std::make_unique<ParameterNumber>(style);
+    made->step = kDefaultParameterStep;  // files before major 4 carry no step
+    return made;
+}
+
+// How each class is made, in the order of ElementClass.
+constexpr ElementMaker kMakers[] = {
+    nullptr,  // None
+    byCode<Point>,
+    byCode<IntersectionPoint>,
+    byStyle<PointOnObject>,
+    byCode<StraightElement>,
+    byCode<Circle>,
+    byCode<Arc>,
+    byCode<Conic>,
+    byCode<Plane>,
+    polygon,
+    regularPolygon,
+    byCode<RegularPolyhedron>,
+    byCode<Sphere>,
+    byCode<Cylinder>,
+    byCode<Cone>,
+    byCode<Locus>,
+    byCode<SurfaceLocus>,
+    byCode<NumberElement>,
+    byCode<Measure>,
+    parameter,
+    byCount<Calculation>,
+    byStyle<Coordinates>,
+    byCount<Iteration>,
+    byStyle<Text>,
+};
+static_assert(std::size(kMakers) == static_cast<std::size_t>(ElementClass::Text) + 1);
+
+ElementPtr make(const TypeCodeInfo& row, const KindStyle& style, int parentCount) {
+    if (row.make) return row.make(row.code, style, parentCount);
+    const auto i = static_cast<std::size_t>(row.elementClass);
+    return i < std::size(kMakers) && kMakers[i] ? kMakers[i](row.code, style, parentCount) : nullptr;
+}
+
+}  // namespace
+
+ElementPtr createElementForRecord(TypeCode typeCode, int parentCount) {
+    const TypeCodeInfo* row = typeCodeInfo(typeCode);
+    return row ? make(*row, KindStyle{}, parentCount) : nullptr;
+}
+
+ElementPtr makeElement(TypeCode typeCode, std::span<Element* const> parents, const KindStyle& style) {
+    const TypeCodeInfo* row = typeCodeInfo(typeCode);
+    if (row == nullptr) return nullptr;
+    std::vector<ElementKind> kinds;
+    kinds.reserve(parents.size());
+    for (const Element* p : parents) {
+        if (p == nullptr) return nullptr;
+        kinds.push_back(p->kind());
     }
-    return nullptr;
+    if (!acceptsParents(*row, kinds)) return nullptr;
+    ElementPtr made = make(*row, style, static_cast<int>(parents.size()));
+    if (!made || made->parents.size() != parents.size()) return nullptr;
+    std::copy(parents.begin(), parents.end(), made->parents.begin());
+    return made;
+}
+
+Element* appendElement(Construction& construction, TypeCode typeCode, std::span<Element* const> parents,
+                       const KindStyle& style) {
+    const TypeCodeInfo* row = typeCodeInfo(typeCode);
+    if (row == nullptr) return nullptr;
+    return construction.appendOn(make(*row, style, static_cast<int>(parents.size())), parents);
+}
+
+Element* appendElement(Construction& construction, TypeCode typeCode, std::initializer_list<Element*> parents,
+                       const KindStyle& style) {
+    return appendElement(construction, typeCode, std::span<Element* const>(parents.begin(), parents.size()),
+                         style);
 }

@@ -16,13 +16,25 @@ inline constexpr int kPartClose = -2;  // ")"
 inline constexpr int kPartColon = -3;  // ": "
 inline constexpr std::size_t kMaxCompositionParts = 5;
 
-struct Composition {
-    int key = 0;  // the type code, or the tool number
-    std::array<int, kMaxCompositionParts> parts{};
-};
+using CompositionParts = std::array<int, kMaxCompositionParts>;
 
-// One row per element type code, keyed by the type code.
-std::span<const Composition> descriptionCompositions();
+// A single text.
+constexpr CompositionParts composeSingle(int text) {
+    return {text, 0, 0, 0, 0};
+}
+// "text (detail)".
+constexpr CompositionParts composeParenthesised(int text, int detail) {
+    return {text, kPartOpen, detail, kPartClose, 0};
+}
+// "text: detail".
+constexpr CompositionParts composeColon(int text, int detail) {
+    return {text, kPartColon, detail, 0, 0};
+}
+
+struct Composition {
+    int key = 0;  // the tool number
+    CompositionParts parts{};
+};
 
 // One row per construction tool, keyed by the tool number (0 to 52).
 std::span<const Composition> toolPromptCompositions();
@@ -30,11 +42,9 @@ std::span<const Composition> toolPromptCompositions();
 // The row with `key`, or nullptr.
 const Composition* findComposition(std::span<const Composition> rows, int key);
 
-// Joins the row's texts and punctuation.
-std::string compose(const TextTable& texts, const Composition& row);
-
-// The description of the definition `typeCode`; an empty text for a code that is not an element.
-std::string composeDescription(const TextTable& texts, int typeCode);
+// Joins the texts and punctuation. The descriptions of element definitions are
+// composed from the pieces that the type-code table keeps with each code.
+std::string compose(const TextTable& texts, const CompositionParts& parts);
 
 // The status-bar prompt of tool `toolNumber`; an empty text for an unknown tool.
 std::string composeToolPrompt(const TextTable& texts, int toolNumber);

@@ -17,6 +17,24 @@ Element* Construction::append(ElementPtr element) {
     return raw;
 }
 
+Element* Construction::appendOn(ElementPtr element, std::span<Element* const> parents) {
+    const TypeCodeInfo* row = element ? typeCodeInfo(element->typeCode()) : nullptr;
+    if (row == nullptr || element->parents.size() != parents.size()) return nullptr;
+    std::vector<ElementKind> kinds;
+    kinds.reserve(parents.size());
+    for (const Element* p : parents) {
+        if (indexOf(p) < 0) return nullptr;
+        kinds.push_back(p->kind());
+    }
+    if (!acceptsParents(*row, kinds)) return nullptr;
+    std::copy(parents.begin(), parents.end(), element->parents.begin());
+    return append(std::move(element));
+}
+
+Element* Construction::appendOn(ElementPtr element, std::initializer_list<Element*> parents) {
+    return appendOn(std::move(element), std::span<Element* const>(parents.begin(), parents.size()));
+}
+
 void Construction::appendAll(Construction& other) {
     const std::size_t start = elements_.size();
     for (ElementPtr& e : other.elements_) elements_.push_back(std::move(e));
@@ -184,7 +202,7 @@ bool anySelected(const std::vector<ElementPtr>& elements, Predicate predicate) {
 
 }  // namespace
 
-bool Construction::anySelectedOfCode(int typeCode) const {
+bool Construction::anySelectedOfCode(TypeCode typeCode) const {
     return anySelected(elements_, [typeCode](const Element& e) { return e.typeCode() == typeCode; });
 }
 bool Construction::anySelectedNumeric() const {
@@ -398,14 +416,14 @@ bool parentsAllowRecompute(const Element& e, bool locusException) {
 
 }  // namespace
 
-void Construction::recomputeAll(int angleUnit, double scale, bool iterationOnly,
+void Construction::recomputeAll(const RecomputeContext& context, bool iterationOnly,
                                 const std::function<void()>& afterGroupLeader) {
     for (std::size_t i = 0; i < elements_.size();) {
         const std::size_t nextIndex = topLevelStep(i);
         Element& e = *elements_[i];
         if (!iterationOnly || e.iterationMember) {
             if (parentsAllowRecompute(e, true)) {
-                e.recompute(*this, angleUnit, scale);
+                e.recompute(*this, context);
                 if (iterationOnly && afterGroupLeader && e.subElementCount() > 0) afterGroupLeader();
             } else {
                 for (std::size_t j = i; j < nextIndex; ++j) elements_[j]->defined = 0;
@@ -415,7 +433,7 @@ void Construction::recomputeAll(int angleUnit, double scale, bool iterationOnly,
     }
 }
 
-void Construction::recomputeMarked(int angleUnit, double scale) {
+void Construction::recomputeMarked(const RecomputeContext& context) {
     for (std::size_t i = 0; i < elements_.size();) {
         const std::size_t nextIndex = topLevelStep(i);
         Element& e = *elements_[i];
@@ -423,7 +441,7 @@ void Construction::recomputeMarked(int angleUnit, double scale) {
         if (e.mark == 1 && k != ElementKind::Curve && k != ElementKind::Surface &&
             k != ElementKind::Iteration) {
             if (parentsAllowRecompute(e, false)) {
-                e.recompute(*this, angleUnit, scale);
+                e.recompute(*this, context);
             } else {
                 for (std::size_t j = i; j < nextIndex; ++j) elements_[j]->defined = 0;
             }
@@ -470,9 +488,9 @@ std::vector<ListLine> Construction::listLines(const TextLookup& text, bool showH
         if (!e.defined || e.macroIntermediate) return;
         ++number;
         if (!e.visible && !showHidden) return;
-        std::string line = " " + std::to_string(number) + ". " + text(e.typeCode());
+        std::string line = " " + std::to_string(number) + ". " + text(codeValue(e.typeCode()));
         if (e.hasName()) line += " " + windows1252ToUtf8(*e.name());
-        if (e.typeCode() != 11900 && !e.parents.empty()) {
+        if (e.typeCode() != TypeCode::Iteration && !e.parents.empty()) {
             line += " [ ";
             for (std::size_t i = 0; i < e.parents.size(); ++i) {
                 if (i > 0) line += ",";

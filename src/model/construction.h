@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <span>
 #include <string>
@@ -52,6 +53,12 @@ class Construction {
 
     // ---- the list
     Element* append(ElementPtr element);
+    // The checked way to add a new element: sets its parents and appends it when
+    // they fit its type code's row — their number, each one's kind in its
+    // position — and are elements of this construction. nullptr, and nothing
+    // appended, otherwise.
+    Element* appendOn(ElementPtr element, std::span<Element* const> parents);
+    Element* appendOn(ElementPtr element, std::initializer_list<Element*> parents);
     // Links the other construction's elements after the last one; the other is left empty.
     void appendAll(Construction& other);
     int count() const { return static_cast<int>(elements_.size()); }
@@ -102,7 +109,7 @@ class Construction {
     // ---- queries that enable commands
     int selectedCount() const;
     Element* firstSelected() const;
-    bool anySelectedOfCode(int typeCode) const;
+    bool anySelectedOfCode(TypeCode typeCode) const;
     bool anySelectedNumeric() const;
     bool anySelectedNotText() const;
     bool anySelectedWithFont() const;
@@ -158,9 +165,9 @@ class Construction {
     // ---- recompute and draw
     // afterGroupLeader runs, in iteration-only mode, after each group leader is
     // recomputed, so that an iteration can put its input points back.
-    void recomputeAll(int angleUnit, double scale, bool iterationOnly = false,
+    void recomputeAll(const RecomputeContext& context, bool iterationOnly = false,
                       const std::function<void()>& afterGroupLeader = {});
-    void recomputeMarked(int angleUnit, double scale);
+    void recomputeMarked(const RecomputeContext& context);
     void drawAll(Canvas& canvas, const DrawSettings& settings);
     // Lays out the boxes of every number, coordinates and text element for the
     // screen described, as drawing would; picking needs no drawing before it.

@@ -3,7 +3,7 @@
 Document::Document() : construction_(std::make_shared<Construction>()) {}
 
 void Document::recompute() {
-    construction_->recomputeAll(angleUnit, view.unitScale);
+    construction_->recomputeAll(recomputeContext());
 }
 
 void Document::commit(std::unique_ptr<Construction> changed) {

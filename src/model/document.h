@@ -10,11 +10,6 @@
 #include "model/macro.h"
 #include "model/view_state.h"
 
-// Angle units of a document.
-inline constexpr int kRadians = 0;
-inline constexpr int kDegrees = 1;
-inline constexpr int kGrads = 2;
-
 // One open construction with everything it owns: the current construction,
 // its snapshot history, its view, units, fonts and default styles.
 class Document {
@@ -27,6 +22,7 @@ class Document {
 
     // Recomputes every element with the document's angle unit and scale.
     void recompute();
+    RecomputeContext recomputeContext() const { return {angleUnit, unitScale}; }
     // Makes a changed copy current, recomputes it and records it (one undo step).
     void commit(std::unique_ptr<Construction> changed);
     // Records the current state. View-only records are skipped while the view
@@ -48,6 +44,8 @@ class Document {
 
     ViewState view;
     int angleUnit = kDegrees;
+    // The length of one unit, at least 0.01.
+    double unitScale = 1.0;
     bool modified = false;
     bool viewerMode = false;
     // The version of the file the document was read from; 0 for a new document.

@@ -10,7 +10,7 @@ constexpr std::uint32_t kMaxStoredNameLength = kMaxNameLength + 1;
 
 }  // namespace
 
-Element::Element(int typeCode, const KindStyle& style, int parentCountGiven)
+Element::Element(TypeCode typeCode, const KindStyle& style, int parentCountGiven)
     : size(style.size),
       shape(style.shape),
       colour(style.colour),
@@ -88,7 +88,7 @@ bool Element::parameterRange(double&, double&) const {
 void Element::setParameterValue(double) {}
 
 int Element::writeBase(OutputStream& out) const {
-    bool ok = writeI32(out, typeCode_) && writeI32(out, parentCount()) && writeI32(out, size) &&
+    bool ok = writeI32(out, codeValue(typeCode_)) && writeI32(out, parentCount()) && writeI32(out, size) &&
               writeI32(out, shape) && writeU32(out, colour) && writeI32(out, savedSelection) &&
               writeI32(out, visible) && writeI32(out, macroIntermediate) && writeI32(out, key) &&
               writeString(out, name_) && writeI32(out, showLabel);

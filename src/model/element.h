@@ -12,6 +12,8 @@
 #include "model/element_kind.h"
 #include "model/font_record.h"
 #include "model/kind_style.h"
+#include "model/recompute_context.h"
+#include "model/type_codes.h"
 
 class Canvas;
 class Construction;
@@ -29,6 +31,17 @@ struct PickRay {
     Vec3 farPoint;
 };
 
+// What a group leader generates after itself, in order: numbers, vertices, face
+// polygons of verticesPerFace vertices each. The codes are in the leader's row.
+struct GroupLayout {
+    int numbers = 0;
+    int vertices = 0;
+    int faces = 0;
+    int verticesPerFace = 0;
+
+    int count() const { return numbers + vertices + faces; }
+};
+
 // The base record of every element: how it is defined (type code and parents),
 // how it looks, and the flags the construction, the view and the tools read.
 // Each element kind derives from it and implements the virtual operations.
@@ -36,7 +49,7 @@ class Element {
   public:
     // Makes a fresh element of a listed type code with the style of its kind.
     // parentCountGiven is used only for the variable-count codes.
-    Element(int typeCode, const KindStyle& style, int parentCountGiven = 0);
+    Element(TypeCode typeCode, const KindStyle& style, int parentCountGiven = 0);
     virtual ~Element();
 
     Element& operator=(const Element&) = delete;
@@ -47,7 +60,7 @@ class Element {
     // Recomputes the element's data from its parents and sets `defined`.
     // Called only when every parent is defined, from the construction's own
     // walks; loci and iterations re-run parts of the construction through it.
-    virtual void recompute(Construction& construction, int angleUnit, double scale) = 0;
+    virtual void recompute(Construction& construction, const RecomputeContext& context) = 0;
     virtual void draw(std::uint32_t colour, int projection, Canvas& canvas) = 0;
     virtual void drawLabel(Canvas& canvas, std::uint32_t labelColour);
     // 1 when the element lies under window point (x, y); then hitPoint is set.
@@ -67,8 +80,10 @@ class Element {
     // The inverse: the point of the element at the given parameters; 0 when unsupported.
     virtual int pointAt(double param1, double param2, Vec3& point) const;
 
+    // What a group leader generates; nothing for every other element.
+    virtual GroupLayout groupLayout() const { return {}; }
     // Generated elements that follow a group leader in its construction.
-    virtual int subElementCount() const { return 0; }
+    virtual int subElementCount() const { return groupLayout().count(); }
     // An estimate of the memory the element holds, for the undo history's
     // budget: a record of typical size with its parents and name. Kinds that
     // keep large data (samples, vertices, private copies, rich text) add it.
@@ -84,7 +99,7 @@ class Element {
     virtual bool parameterRange(double& minimum, double& maximum) const;
     virtual void setParameterValue(double value);
 
-    int typeCode() const { return typeCode_; }
+    TypeCode typeCode() const { return typeCode_; }
     ElementKind kind() const { return kind_; }
     int parentCount() const { return static_cast<int>(parents.size()); }
 
@@ -120,7 +135,7 @@ class Element {
   private:
     friend class Construction;
 
-    int typeCode_;
+    TypeCode typeCode_;
     ElementKind kind_;
     std::optional<std::string> name_;
     int listIndex_ = -1;  // position in the owning construction, kept by the construction

@@ -14,7 +14,6 @@ struct ViewState {
     std::int32_t showAxes = 1;
     std::int32_t arrowAxes = 0;
     double axisLength = 1.0;
-    double unitScale = 1.0;  // length of one unit; every recompute receives it
     std::int32_t autoRotate = 0;
     std::int32_t rotationSpeed = 2;
     std::int32_t rotationReverse = 0;

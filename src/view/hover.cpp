@@ -36,7 +36,7 @@ struct MadePoint {
 
 MadePoint makeCandidate(Document& document, const IntersectionRecipe& recipe, int rootIndex, int x, int y,
                         const PickRay& ray, int projection) {
-    if (recipe.typeCode == 0) return {};
+    if (recipe.typeCode == TypeCode::None) return {};
     auto point = std::make_unique<IntersectionPoint>(
         recipe.typeCode, document.styles[static_cast<int>(ElementKind::Point)], rootIndex);
     const int count = std::min<int>(recipe.parentCount, static_cast<int>(recipe.parents.size()));
@@ -46,7 +46,7 @@ MadePoint makeCandidate(Document& document, const IntersectionRecipe& recipe, in
         point->parents[static_cast<std::size_t>(i)] = recipe.parents[static_cast<std::size_t>(i)];
     }
     point->defined = 1;
-    point->recompute(document.construction(), document.angleUnit, document.view.unitScale);
+    point->recompute(document.construction(), document.recomputeContext());
     if (!point->defined) return {};
     Vec3 hit;
     if (!point->hitTest(x, y, ray, projection, hit)) return {};
@@ -106,7 +106,7 @@ bool replacesBest(const Element& element, double o, const Element* best, double 
     if (isPoint(*best) && !isPoint(element)) return false;
     if (!(b + kHitDepthTolerance > o || b == 0.0)) return false;
     // A point on an element gives way only to another such point.
-    return best->typeCode() != kCodePointOnObject || element.typeCode() == kCodePointOnObject;
+    return best->typeCode() != TypeCode::PointOnObject || element.typeCode() == TypeCode::PointOnObject;
 }
 
 CandidatePoint findCandidatePoint(Document& document, std::span<Element* const> walk, int x, int y,
@@ -135,7 +135,7 @@ CandidatePoint findCandidatePoint(Document& document, std::span<Element* const> 
                 continue;
             }
             const IntersectionRecipe recipe = intersectionRecipe(first, second);
-            if (recipe.typeCode == 0) continue;
+            if (recipe.typeCode == TypeCode::None) continue;
             keepNearest(best, makeCandidate(document, recipe, 0, x, y, ray, projection));
             if (recipe.twoRoots) keepNearest(best, makeCandidate(document, recipe, 1, x, y, ray, projection));
         }

@@ -27,7 +27,7 @@ constexpr std::uint32_t kGrey = 0xB0A090;
 constexpr std::uint32_t kPurple = 0xA03090;
 
 inline Point* point(Construction& c, Vec3 at, const char* name, std::uint32_t colour = kRed) {
-    auto p = std::make_unique<Point>(kCodeFreePoint, KindStyle{0, 2, 0, 0, colour});
+    auto p = std::make_unique<Point>(TypeCode::FreePoint, KindStyle{0, 2, 0, 0, colour});
     p->position = at;
     if (name) p->setName(name);
     return static_cast<Point*>(c.append(std::move(p)));
@@ -35,9 +35,7 @@ inline Point* point(Construction& c, Vec3 at, const char* name, std::uint32_t co
 
 template <typename T>
 T* built(Construction& c, std::unique_ptr<T> e, std::initializer_list<Element*> parents) {
-    std::size_t i = 0;
-    for (Element* p : parents) e->parents.at(i++) = p;
-    return static_cast<T*>(c.append(std::move(e)));
+    return static_cast<T*>(c.appendOn(std::move(e), parents));
 }
 
 inline void build(Document& doc) {
@@ -48,7 +46,7 @@ inline void build(Document& doc) {
     Point* py = point(c, {0, 1, 0}, nullptr);
     px->visible = 0;
     py->visible = 0;
-    built(c, std::make_unique<Plane>(10050, KindStyle{0, 2, 0, 0, kGrey}), {o, px, py});
+    built(c, std::make_unique<Plane>(TypeCode::PlaneThreePoints, KindStyle{0, 2, 0, 0, kGrey}), {o, px, py});
 
     // A cube on the floor, its first face the square about the vertical axis through (1.5, -1.5).
     Point* base = point(c, {1.5, -1.5, 0}, nullptr);
@@ -56,27 +54,31 @@ inline void build(Document& doc) {
     base->visible = 0;
     top->visible = 0;
     auto* axis =
-        built(c, std::make_unique<StraightElement>(10015, KindStyle{0, 1, 1, 0, kBlue}), {base, top});
+        built(c, std::make_unique<StraightElement>(TypeCode::SegmentTwoPoints, KindStyle{0, 1, 1, 0, kBlue}),
+              {base, top});
     axis->visible = 0;
     Point* v = point(c, {2.5, -1.5, 0}, "A");
-    auto* cube =
-        built(c, std::make_unique<RegularPolyhedron>(10705, KindStyle{0, 1, 0, 0, kGreen}), {v, axis});
+    auto* cube = built(c, std::make_unique<RegularPolyhedron>(TypeCode::Cube, KindStyle{0, 1, 0, 0, kGreen}),
+                       {v, axis});
     for (ElementPtr& part : cube->makeParts(KindStyle{0, 1, 0, 0, kGreen}, KindStyle{0, 1, 0, 0, kGreen}))
         c.append(std::move(part));
 
     // A sphere with its centre and a point on it.
     Point* centre = point(c, {-1.5, 1.5, 1.2}, "C");
     Point* onSphere = point(c, {-1.5, 1.5, 2.4}, "S");
-    built(c, std::make_unique<Sphere>(10060, KindStyle{0, 1, 0, 0, kOrange}), {centre, onSphere});
+    built(c, std::make_unique<Sphere>(TypeCode::SphereCentrePoint, KindStyle{0, 1, 0, 0, kOrange}),
+          {centre, onSphere});
 
     // A circle through three points.
     Point* p = point(c, {1.5, 2.5, 0.5}, "P", kPurple);
     Point* q = point(c, {2.5, 1.5, 1.5}, "Q", kPurple);
     Point* r = point(c, {1.5, 2.5, 2.5}, "R", kPurple);
-    built(c, std::make_unique<Circle>(10030, KindStyle{0, 2, 0, 0, kPurple}), {p, q, r});
+    built(c, std::make_unique<Circle>(TypeCode::CircleThreePoints, KindStyle{0, 2, 0, 0, kPurple}),
+          {p, q, r});
 
     // A segment from the origin to the sphere's centre.
-    built(c, std::make_unique<StraightElement>(10015, KindStyle{0, 1, 0, 0, kBlue}), {o, centre});
+    built(c, std::make_unique<StraightElement>(TypeCode::SegmentTwoPoints, KindStyle{0, 1, 0, 0, kBlue}),
+          {o, centre});
 
     // A title in the window's top-left corner.
     auto title = std::make_unique<Text>(KindStyle{0, 0, 0, 0, 0x202020});

@@ -72,7 +72,7 @@ TEST_F(WindowTest, SegmentIsBuiltAndDraggedWithTheMouse) {
     QTest::mouseClick(child, Qt::LeftButton, {}, second);
     Construction& c = d.construction();
     ASSERT_EQ(c.count(), 3);
-    EXPECT_EQ(c.at(2)->typeCode(), kCodeSegment);
+    EXPECT_EQ(c.at(2)->typeCode(), TypeCode::SegmentTwoPoints);
     EXPECT_EQ(d.history().size(), records + 1);
     EXPECT_TRUE(child->session()->highlighted().empty());
     EXPECT_EQ(frame->currentTool(), 11) << "the tool starts over";
@@ -122,7 +122,7 @@ TEST_F(WindowTest, SegmentIsBuiltAndDraggedWithTheMouse) {
     Construction& withCube = d.construction();
     ASSERT_GT(withCube.count(), 3);
     const Element* cube = withCube.at(3);
-    EXPECT_EQ(cube->typeCode(), 10705);
+    EXPECT_EQ(cube->typeCode(), TypeCode::Cube);
     EXPECT_EQ(cube->parents[0], withCube.at(0));
     EXPECT_EQ(cube->parents[1], withCube.at(2));
 }

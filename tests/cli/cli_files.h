@@ -41,16 +41,16 @@ struct Builder {
         return static_cast<T*>(c.append(std::move(e)));
     }
     Point* free(Vec3 at, const char* name = nullptr) {
-        auto p = std::make_unique<Point>(kCodeFreePoint, kStyle);
+        auto p = std::make_unique<Point>(TypeCode::FreePoint, kStyle);
         p->position = at;
         if (name) p->setName(name);
         return add(std::move(p));
     }
     Point* midpoint(Element* a, Element* b) {
-        return add(std::make_unique<Point>(kCodeMidpoint, kStyle), {a, b});
+        return add(std::make_unique<Point>(TypeCode::MidpointTwoPoints, kStyle), {a, b});
     }
     StraightElement* segment(Element* a, Element* b) {
-        return add(std::make_unique<StraightElement>(10015, kStyle), {a, b});
+        return add(std::make_unique<StraightElement>(TypeCode::SegmentTwoPoints, kStyle), {a, b});
     }
     ParameterNumber* parameter(double v) { return add(makeParameter(v, kStyle, NumberDefaults{}, 10, 10)); }
     Calculation* calculation(std::string_view text, std::vector<Element*> operands) {
@@ -74,16 +74,18 @@ inline void buildLoci(Document& d) {
     PointOnObject* p = b.add(std::move(onSegment), {b.segment(a, e)});
     Point* c = b.free({0, 2, 0}, "C");
     Point* q = b.midpoint(p, c);
-    b.add(std::make_unique<Locus>(kCodePointLocus, kStyle), {q, p});
-    b.add(std::make_unique<Locus>(kCodeSegmentLocus, kStyle), {b.segment(q, c), p});
-    Circle* circle = b.add(std::make_unique<Circle>(10030, kStyle), {q, c, b.free({0, 0, 3})});
-    b.add(std::make_unique<Locus>(kCodeCircleLocus, kStyle), {circle, p});
+    b.add(std::make_unique<Locus>(TypeCode::PointLocus, kStyle), {q, p});
+    b.add(std::make_unique<Locus>(TypeCode::SegmentLocus, kStyle), {b.segment(q, c), p});
+    Circle* circle =
+        b.add(std::make_unique<Circle>(TypeCode::CircleThreePoints, kStyle), {q, c, b.free({0, 0, 3})});
+    b.add(std::make_unique<Locus>(TypeCode::CircleLocus, kStyle), {circle, p});
 
     ParameterNumber* u = b.parameter(0);
     ParameterNumber* v = b.parameter(0);
     Calculation* root = b.calculation("sqr(a)", {u});
-    Point* grid = b.add(std::make_unique<Point>(kCodePointByCoordinates, kStyle), {root, v, b.parameter(0)});
-    b.add(std::make_unique<SurfaceLocus>(kCodeParameterSurfaceLocus, kStyle), {grid, u, v});
+    Point* grid =
+        b.add(std::make_unique<Point>(TypeCode::PointByCoordinates, kStyle), {root, v, b.parameter(0)});
+    b.add(std::make_unique<SurfaceLocus>(TypeCode::ParameterSurfaceLocus, kStyle), {grid, u, v});
 
     Point* start = b.free({1, 2, 0}, "P");
     Point* toA = b.midpoint(start, a);

@@ -27,11 +27,11 @@ void expectPoint(const json& p, double x, double y, double z) {
     EXPECT_NEAR(p[2].get<double>(), z, 1e-9);
 }
 
-const json& elementOfClass(const json& dump, const std::string& cls, int typeCode) {
+const json& elementOfClass(const json& dump, const std::string& cls, TypeCode typeCode) {
     for (const json& e : dump["elements"])
-        if (e["class"] == cls && e["typeCode"] == typeCode) return e;
+        if (e["class"] == cls && e["typeCode"] == codeValue(typeCode)) return e;
     static const json none;
-    ADD_FAILURE() << "no " << cls << " " << typeCode;
+    ADD_FAILURE() << "no " << cls << " " << codeValue(typeCode);
     return none;
 }
 
@@ -45,7 +45,7 @@ TEST(CliDump, LociSurfaceLociAndIterationsCarryTheirData) {
     const json dump = dumpOf(folder / "loci.g3d", folder);
 
     // The curve: Q = midpoint of C and P, P running over its segment.
-    const json& curve = elementOfClass(dump, "Locus", kCodePointLocus);
+    const json& curve = elementOfClass(dump, "Locus", TypeCode::PointLocus);
     ASSERT_EQ(curve["sampleCount"], 500);
     ASSERT_EQ(curve["samples"].size(), 500u);
     const json& last = curve["samples"][499];
@@ -56,16 +56,16 @@ TEST(CliDump, LociSurfaceLociAndIterationsCarryTheirData) {
     expectPoint(curve["samples"][0]["points"][0], 0, 1, 0);
 
     // The swept segment keeps both ends; the swept circle its centre, reference point and axis.
-    const json& swept = elementOfClass(dump, "Locus", kCodeSegmentLocus);
+    const json& swept = elementOfClass(dump, "Locus", TypeCode::SegmentLocus);
     EXPECT_EQ(swept["sampleCount"], 200);
     ASSERT_EQ(swept["samples"][0]["points"].size(), 2u);
     expectPoint(swept["samples"][0]["points"][1], 0, 2, 0);
-    const json& circle = elementOfClass(dump, "Locus", kCodeCircleLocus);
+    const json& circle = elementOfClass(dump, "Locus", TypeCode::CircleLocus);
     EXPECT_EQ(circle["sampleCount"], 100);
     EXPECT_EQ(circle["samples"][50]["points"].size(), 4u);
 
     // The grid: rows of u, columns of v; no cell where sqrt(u) is undefined.
-    const json& grid = elementOfClass(dump, "SurfaceLocus", kCodeParameterSurfaceLocus);
+    const json& grid = elementOfClass(dump, "SurfaceLocus", TypeCode::ParameterSurfaceLocus);
     EXPECT_EQ(grid["rowCount"], 90);
     EXPECT_EQ(grid["columnCount"], 90);
     ASSERT_EQ(grid["cells"].size(), 90u);
@@ -76,7 +76,7 @@ TEST(CliDump, LociSurfaceLociAndIterationsCarryTheirData) {
     expectPoint(grid["cells"][45][89], std::sqrt(-10.0 + 45 * 20.0 / 89), 10, 0);
 
     // The iteration: the depth in force is the depth number's, truncated.
-    const json& it = elementOfClass(dump, "Iteration", kCodeIteration);
+    const json& it = elementOfClass(dump, "Iteration", TypeCode::Iteration);
     EXPECT_EQ(it["depth"], 2);
     EXPECT_EQ(it["useDepthNumber"], 1);
     EXPECT_EQ(it["branchCount"], 2);
@@ -100,9 +100,9 @@ TEST(CliText, EightBitNamesAndRichTextThroughEveryCommand) {
     for (const json& e : dump["elements"])
         if (!e["name"].is_null()) names.push_back(e["name"]);
     EXPECT_EQ(names, (std::vector<std::string>{"Á", "ñ", "€", "\uFFFD", "ñ="}));
-    const json& calculation = elementOfClass(dump, "Calculation", 10555);
+    const json& calculation = elementOfClass(dump, "Calculation", TypeCode::Calculation);
     EXPECT_EQ(calculation["text"], "ñ=undefined");
-    EXPECT_EQ(elementOfClass(dump, "Text", 20000)["rtf"], "{\\rtf1\\ansi Café \\'e9té}");
+    EXPECT_EQ(elementOfClass(dump, "Text", TypeCode::Text)["rtf"], "{\\rtf1\\ansi Café \\'e9té}");
 
     // list, in two languages and three ways of naming one.
     const clifiles::Run english = run(kCli, {"list", file.string()}, folder);
@@ -127,8 +127,9 @@ TEST(CliText, EightBitNamesAndRichTextThroughEveryCommand) {
     std::vector<std::string> stored;
     again.construction().forEach([&](const Element& e) {
         if (e.hasName()) stored.push_back(*e.name());
-        if (e.kind() == ElementKind::Text)
+        if (e.kind() == ElementKind::Text) {
             EXPECT_EQ(static_cast<const Text&>(e).richText, clifiles::kRichText);
+        }
     });
     EXPECT_EQ(stored, (std::vector<std::string>{"\xC1", "\xF1", "\x80", "\x81", "\xF1="}));
     EXPECT_EQ(clifiles::readAll(folder / "again.g3d"), clifiles::readAll(file));

@@ -14,7 +14,7 @@ class ArcTest : public CurveTest {
         p1 = freePoint(onCircle(r, a1));
         p2 = freePoint(onCircle(r, a2));
         p3 = freePoint(onCircle(r, a3));
-        return make<Arc>(10045, {p1, p2, p3});
+        return make<Arc>(TypeCode::ArcThreePoints, {p1, p2, p3});
     }
     static Vec3 onCircle(double r, double a) { return {r * std::cos(a), r * std::sin(a), 0}; }
 

@@ -15,8 +15,9 @@ class CircleTest : public CurveTest {
     // A circle of the given radius about (1, 2, 3) in the plane z = 3, axis +z.
     Circle* flatCircle(double r) {
         const Vec3 c{1, 2, 3};
-        return make<Circle>(10030, {freePoint(c + Vec3{r, 0, 0}), freePoint(c + Vec3{0, r, 0}),
-                                    freePoint(c + Vec3{-r, 0, 0})});
+        return make<Circle>(
+            TypeCode::CircleThreePoints,
+            {freePoint(c + Vec3{r, 0, 0}), freePoint(c + Vec3{0, r, 0}), freePoint(c + Vec3{-r, 0, 0})});
     }
 };
 
@@ -25,7 +26,7 @@ TEST_F(CircleTest, ThroughThreePointsAndItsFailures) {
     Point* p1 = freePoint({0, 0, 0});
     Point* p2 = freePoint({2, 0, 0});
     Point* p3 = freePoint({0, 2, 2});
-    Circle* c = make<Circle>(10030, {p1, p2, p3});
+    Circle* c = make<Circle>(TypeCode::CircleThreePoints, {p1, p2, p3});
     ASSERT_EQ(c->defined, 1);
     for (const Point* p : {p1, p2, p3}) EXPECT_NEAR(dist(c->centre, p->position), c->radius, 1e-9);
     EXPECT_VEC_NEAR(c->refPoint, p1->position, 0.0);
@@ -50,13 +51,13 @@ TEST_F(CircleTest, ThroughThreePointsAndItsFailures) {
 }
 
 TEST_F(CircleTest, CircleAboutAnAxis) {
-    auto line = std::make_unique<StraightElement>(10020, kCurveStyle);
+    auto line = std::make_unique<StraightElement>(TypeCode::LineTwoPoints, kCurveStyle);
     line->pointA = {0, 0, 1};
     line->pointB = {0, 0, 3};
     line->defined = 1;
     StraightElement* axis = static_cast<StraightElement*>(construction.append(std::move(line)));
     Point* p = freePoint({3, 4, 7});
-    Circle* c = make<Circle>(10031, {p, axis});
+    Circle* c = make<Circle>(TypeCode::CircleAboutAxis, {p, axis});
     ASSERT_EQ(c->defined, 1);
     EXPECT_VEC_NEAR(c->centre, (Vec3{0, 0, 7}), 1e-12);
     EXPECT_NEAR(c->radius, 5.0, 1e-12);
@@ -78,7 +79,7 @@ TEST_F(CircleTest, CircleAboutAnAxis) {
 
 TEST_F(CircleTest, SectionsOfSpheres) {
     auto sphere = [&](Vec3 centre, double r) {
-        auto s = std::make_unique<Sphere>(10060, kCurveStyle);
+        auto s = std::make_unique<Sphere>(TypeCode::SphereCentrePoint, kCurveStyle);
         s->centre = centre;
         s->surfacePoint = centre + Vec3{0, 0, r};
         s->radius = r;
@@ -88,7 +89,7 @@ TEST_F(CircleTest, SectionsOfSpheres) {
     // Two spheres of radius 5 whose centres are 6 apart meet in a circle of radius 4.
     Sphere* s1 = sphere({0, 0, 0}, 5);
     Sphere* s2 = sphere({6, 0, 0}, 5);
-    Circle* both = make<Circle>(11001, {s1, s2});
+    Circle* both = make<Circle>(TypeCode::CircleOfTwoSpheres, {s1, s2});
     ASSERT_EQ(both->defined, 1);
     EXPECT_VEC_NEAR(both->centre, (Vec3{3, 0, 0}), 1e-9);
     EXPECT_NEAR(both->radius, 4.0, 1e-9);
@@ -105,13 +106,13 @@ TEST_F(CircleTest, SectionsOfSpheres) {
     EXPECT_EQ(both->defined, 0);
 
     // A plane z = 3 cuts the sphere of radius 5 in a circle of radius 4 about (0, 0, 3).
-    auto planeElement = std::make_unique<Plane>(10050, kCurveStyle);
+    auto planeElement = std::make_unique<Plane>(TypeCode::PlaneThreePoints, kCurveStyle);
     planeElement->planePoint1 = {0, 0, 3};
     planeElement->planePoint2 = {1, 0, 3};
     planeElement->planePoint3 = {0, 1, 3};
     planeElement->defined = 1;
     Plane* plane = static_cast<Plane*>(construction.append(std::move(planeElement)));
-    Circle* cut = make<Circle>(11002, {s1, plane});
+    Circle* cut = make<Circle>(TypeCode::CircleOfSphereAndPlane, {s1, plane});
     ASSERT_EQ(cut->defined, 1);
     EXPECT_VEC_NEAR(cut->centre, (Vec3{0, 0, 3}), 1e-9);
     EXPECT_NEAR(cut->radius, 4.0, 1e-9);
@@ -218,7 +219,8 @@ TEST_F(CircleTest, HitTestOnChordsPushedOntoTheCircle) {
 }
 
 TEST_F(CircleTest, SupportPlaneSpansTheCirclePlane) {
-    Circle* c = make<Circle>(10030, {freePoint({0, 0, 0}), freePoint({2, 0, 0}), freePoint({0, 2, 2})});
+    Circle* c = make<Circle>(TypeCode::CircleThreePoints,
+                             {freePoint({0, 0, 0}), freePoint({2, 0, 0}), freePoint({0, 2, 2})});
     const std::array<Vec3, 3> plane = c->supportPlane();
     const Vec3 n = c->axisB - c->axisA;
     const Vec3 spanNormal = crossProduct(plane[1] - plane[0], plane[2] - plane[0]);
@@ -227,7 +229,7 @@ TEST_F(CircleTest, SupportPlaneSpansTheCirclePlane) {
     EXPECT_NEAR(dotProduct(plane[0] - c->centre, n), 0.0, 1e-12);
 
     // The image in a centre spans the reflected plane.
-    Circle* image = make<Circle>(10850, {c, freePoint({5, 5, 5})});
+    Circle* image = make<Circle>(TypeCode::CircleCentralSymmetry, {c, freePoint({5, 5, 5})});
     ASSERT_EQ(image->defined, 1);
     EXPECT_NEAR(dotProduct(image->supportPlane()[0] - image->centre, n), 0.0, 1e-12);
 }

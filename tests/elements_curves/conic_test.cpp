@@ -31,7 +31,7 @@ class ConicTest : public CurveTest {
     Conic* through(std::array<Vec3, 5> at) {
         std::vector<Element*> points;
         for (Vec3 p : at) points.push_back(freePoint(p));
-        return make<Conic>(10040, points);
+        return make<Conic>(TypeCode::ConicFivePoints, points);
     }
     // x²/a² + y²/b² = 1.
     Conic* ellipse(double a, double b) {
@@ -92,7 +92,7 @@ double offCurve(const std::function<double(double, double)>& f, Vec3 p) {
 TEST_F(ConicTest, ClassifiesAndLocatesCentres) {
     Conic* e = ellipse(3, 2);
     ASSERT_EQ(e->defined, 1);
-    EXPECT_EQ(e->conicType(), 1);
+    EXPECT_EQ(e->conicType(), ConicType::kEllipse);
     Vec3 centre;
     ASSERT_EQ(e->centreInSpace(centre), 1);
     EXPECT_VEC_NEAR(centre, kOrigin, 1e-9);
@@ -101,22 +101,22 @@ TEST_F(ConicTest, ClassifiesAndLocatesCentres) {
 
     Conic* h = hyperbola();
     ASSERT_EQ(h->defined, 1);
-    EXPECT_EQ(h->conicType(), 2);
+    EXPECT_EQ(h->conicType(), ConicType::kHyperbola);
     ASSERT_EQ(h->centreInSpace(centre), 1);
     EXPECT_VEC_NEAR(centre, kOrigin, 1e-9);
 
     // A parabola has no centre: a centre point on it is undefined.
     Conic* p = parabola();
     ASSERT_EQ(p->defined, 1);
-    EXPECT_EQ(p->conicType(), 3);
+    EXPECT_EQ(p->conicType(), ConicType::kParabola);
     EXPECT_EQ(p->centreInSpace(centre), 0);
-    Point* centrePoint = make<Point>(10073, {p});
+    Point* centrePoint = make<Point>(TypeCode::ConicCentre, {p});
     EXPECT_EQ(centrePoint->defined, 0);
 
     // Two crossing lines: their centre is the crossing.
     Conic* l = linePair();
     ASSERT_EQ(l->defined, 1);
-    EXPECT_TRUE(l->conicType() == 4 || l->conicType() == 5);
+    EXPECT_TRUE(l->conicType() == ConicType::kLinePair || l->conicType() == ConicType::kDegenerate);
     ASSERT_EQ(l->centreInSpace(centre), 1);
     EXPECT_VEC_NEAR(centre, inPlane(1, 0), 1e-9);
     // The first line runs through the first collinear triple.
@@ -132,12 +132,12 @@ TEST_F(ConicTest, DegeneratePointSetsGiveNoConicOrALinePair) {
     // first, the fit has no unique solution, and there is no conic.
     Conic* c = through({inPlane(0, 0), inPlane(1, 0), inPlane(2, 0), inPlane(3, 0), inPlane(0, 1)});
     EXPECT_EQ(c->defined, 0);
-    EXPECT_EQ(c->conicType(), 0);
+    EXPECT_EQ(c->conicType(), ConicType::kNone);
     // Moving the fourth point off the line leaves three collinear: a line pair.
     static_cast<Point*>(c->parents[3])->position = inPlane(3, 2);
     recompute(c);
     ASSERT_EQ(c->defined, 1);
-    ASSERT_TRUE(c->conicType() == 4 || c->conicType() == 5);
+    ASSERT_TRUE(c->conicType() == ConicType::kLinePair || c->conicType() == ConicType::kDegenerate);
     const std::array<Vec3, 4> lines = c->linePoints();
     const Vec3 u1 = lines[1] - lines[0], u2 = lines[3] - lines[2];
     for (const Vec3& p : c->definingPoints) {
@@ -153,7 +153,7 @@ TEST_F(ConicTest, DegeneratePointSetsGiveNoConicOrALinePair) {
     moved->position = moved->position + crossProduct(kU, kV) * 0.01;
     recompute(e);
     EXPECT_EQ(e->defined, 0);
-    EXPECT_EQ(e->conicType(), 1);
+    EXPECT_EQ(e->conicType(), ConicType::kEllipse);
     moved->position = static_cast<Point*>(e->parents[0])->position;
     recompute(e);
     EXPECT_EQ(e->defined, 0);
@@ -164,11 +164,11 @@ TEST_F(ConicTest, DegeneratePointSetsGiveNoConicOrALinePair) {
 
 TEST_F(ConicTest, ParameterRoundTripsOnEveryType) {
     Conic* e = ellipse(3, 2);
-    ASSERT_EQ(e->conicType(), 1);
+    ASSERT_EQ(e->conicType(), ConicType::kEllipse);
     expectRoundTrips(*e, definingPoints(*e), 1e-9);
 
     Conic* h = hyperbola();
-    ASSERT_EQ(h->conicType(), 2);
+    ASSERT_EQ(h->conicType(), ConicType::kHyperbola);
     expectRoundTrips(*h, definingPoints(*h), 1e-8);
     // The two halves of the parameter range are the two branches.
     Vec3 a, b;
@@ -177,7 +177,7 @@ TEST_F(ConicTest, ParameterRoundTripsOnEveryType) {
     EXPECT_LT(planeX(a) * planeX(b), 0.0);
 
     Conic* p = parabola();
-    ASSERT_EQ(p->conicType(), 3);
+    ASSERT_EQ(p->conicType(), ConicType::kParabola);
     expectRoundTrips(*p, definingPoints(*p), 1e-8);
 
     Conic* l = linePair();
@@ -228,7 +228,7 @@ TEST_F(ConicTest, PolylineSizeFollowsTheConic) {
 
 TEST_F(ConicTest, ThinEllipseStaysSmoothAtItsEnds) {
     Conic* c = ellipse(10, 0.05);
-    ASSERT_EQ(c->conicType(), 1);
+    ASSERT_EQ(c->conicType(), ConicType::kEllipse);
     const auto f = [](double x, double y) { return x * x / 100 + y * y / 0.0025 - 1; };
     const std::vector<std::vector<Vec3>> runs = c->polylines(0);
     ASSERT_EQ(runs.size(), 1u);
@@ -337,14 +337,14 @@ TEST_F(ConicTest, HitTestFollowsTheDrawnCurve) {
 
 TEST_F(ConicTest, SectionsOfCylindersAndCones) {
     auto planeAt = [&](Vec3 a, Vec3 b, Vec3 c) {
-        auto p = std::make_unique<Plane>(10050, kCurveStyle);
+        auto p = std::make_unique<Plane>(TypeCode::PlaneThreePoints, kCurveStyle);
         p->planePoint1 = a;
         p->planePoint2 = b;
         p->planePoint3 = c;
         p->defined = 1;
         return static_cast<Plane*>(construction.append(std::move(p)));
     };
-    auto cylinderElement = std::make_unique<Cylinder>(10061, kCurveStyle);
+    auto cylinderElement = std::make_unique<Cylinder>(TypeCode::CylinderAboutAxis, kCurveStyle);
     cylinderElement->baseCentre = {0, 0, 0};
     cylinderElement->topCentre = {0, 0, 4};
     cylinderElement->rimPoint = {2, 0, 0};
@@ -353,28 +353,31 @@ TEST_F(ConicTest, SectionsOfCylindersAndCones) {
     Cylinder* cylinder = static_cast<Cylinder*>(construction.append(std::move(cylinderElement)));
 
     // Across the axis: the circle of the cylinder's radius.
-    Conic* across = make<Conic>(11003, {planeAt({0, 0, 1}, {1, 0, 1}, {0, 1, 1}), cylinder});
+    Conic* across =
+        make<Conic>(TypeCode::ConicPlaneSection, {planeAt({0, 0, 1}, {1, 0, 1}, {0, 1, 1}), cylinder});
     ASSERT_EQ(across->defined, 1);
-    EXPECT_EQ(across->conicType(), 1);
+    EXPECT_EQ(across->conicType(), ConicType::kEllipse);
     Vec3 centre;
     ASSERT_EQ(across->centreInSpace(centre), 1);
     EXPECT_VEC_NEAR(centre, (Vec3{0, 0, 1}), 1e-9);
     for (const Vec3& p : across->definingPoints) EXPECT_NEAR(std::hypot(p.x, p.y), 2.0, 1e-9);
 
     // Along the axis, the plane x = 1: the lines x = 1, y = ±√3.
-    Conic* along = make<Conic>(11003, {planeAt({1, 0, 0}, {1, 1, 0}, {1, 0, 1}), cylinder});
+    Conic* along =
+        make<Conic>(TypeCode::ConicPlaneSection, {planeAt({1, 0, 0}, {1, 1, 0}, {1, 0, 1}), cylinder});
     ASSERT_EQ(along->defined, 1);
-    EXPECT_TRUE(along->conicType() == 4 || along->conicType() == 5);
+    EXPECT_TRUE(along->conicType() == ConicType::kLinePair || along->conicType() == ConicType::kDegenerate);
     const std::array<Vec3, 4> parallels = along->linePoints();
     EXPECT_NEAR(std::fabs(parallels[0].y), std::sqrt(3.0), 1e-9);
     EXPECT_NEAR(parallels[0].y, parallels[1].y, 1e-9);
     EXPECT_NEAR(parallels[2].y, -parallels[0].y, 1e-9);
     EXPECT_NEAR(parallels[2].x, 1.0, 1e-9);
     // Beside the cylinder: undefined.
-    Conic* beside = make<Conic>(11003, {planeAt({3, 0, 0}, {3, 1, 0}, {3, 0, 1}), cylinder});
+    Conic* beside =
+        make<Conic>(TypeCode::ConicPlaneSection, {planeAt({3, 0, 0}, {3, 1, 0}, {3, 0, 1}), cylinder});
     EXPECT_EQ(beside->defined, 0);
 
-    auto coneElement = std::make_unique<Cone>(10062, kCurveStyle);
+    auto coneElement = std::make_unique<Cone>(TypeCode::ConeThroughPoint, kCurveStyle);
     coneElement->baseCentre = {0, 0, 0};
     coneElement->apex = {0, 0, 4};
     coneElement->rimPoint = {2, 0, 0};
@@ -382,19 +385,21 @@ TEST_F(ConicTest, SectionsOfCylindersAndCones) {
     coneElement->defined = 1;
     Cone* cone = static_cast<Cone*>(construction.append(std::move(coneElement)));
     // Half way up: a circle of radius 1.
-    Conic* ring = make<Conic>(11003, {planeAt({0, 0, 2}, {1, 0, 2}, {0, 1, 2}), cone});
+    Conic* ring = make<Conic>(TypeCode::ConicPlaneSection, {planeAt({0, 0, 2}, {1, 0, 2}, {0, 1, 2}), cone});
     ASSERT_EQ(ring->defined, 1);
-    EXPECT_EQ(ring->conicType(), 1);
+    EXPECT_EQ(ring->conicType(), ConicType::kEllipse);
     for (const Vec3& p : ring->definingPoints) EXPECT_NEAR(std::hypot(p.x, p.y), 1.0, 1e-9);
     // Through the apex: two lines crossing at the apex.
-    Conic* apexCut = make<Conic>(11003, {planeAt({0, 0, 0}, {0, 1, 0}, {0, 0, 4}), cone});
+    Conic* apexCut =
+        make<Conic>(TypeCode::ConicPlaneSection, {planeAt({0, 0, 0}, {0, 1, 0}, {0, 0, 4}), cone});
     ASSERT_EQ(apexCut->defined, 1);
-    EXPECT_TRUE(apexCut->conicType() == 4 || apexCut->conicType() == 5);
+    EXPECT_TRUE(apexCut->conicType() == ConicType::kLinePair ||
+                apexCut->conicType() == ConicType::kDegenerate);
     ASSERT_EQ(apexCut->centreInSpace(centre), 1);
     EXPECT_VEC_NEAR(centre, (Vec3{0, 0, 4}), 1e-9);
 
     // The image of a section in the origin is the same kind of conic.
-    Conic* image = make<Conic>(10920, {across, freePoint({0, 0, 0})});
+    Conic* image = make<Conic>(TypeCode::ConicCentralSymmetry, {across, freePoint({0, 0, 0})});
     ASSERT_EQ(image->defined, 1);
     EXPECT_EQ(image->conicType(), across->conicType());
 }

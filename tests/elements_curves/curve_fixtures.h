@@ -25,7 +25,7 @@ inline double dist(Vec3 a, Vec3 b) {
 class CurveTest : public ::testing::Test {
   protected:
     Point* freePoint(Vec3 at) {
-        auto p = std::make_unique<Point>(10000, kCurveStyle);
+        auto p = std::make_unique<Point>(TypeCode::FreePoint, kCurveStyle);
         p->position = at;
         p->defined = 1;
         return static_cast<Point*>(construction.append(std::move(p)));
@@ -33,18 +33,19 @@ class CurveTest : public ::testing::Test {
 
     template <typename T>
     T* add(std::unique_ptr<T> element, std::vector<Element*> parents) {
-        for (std::size_t i = 0; i < parents.size(); ++i) element->parents[i] = parents[i];
-        return static_cast<T*>(construction.append(std::move(element)));
+        Element* added = construction.appendOn(std::move(element), parents);
+        EXPECT_NE(added, nullptr) << "parents that do not fit the element's type code";
+        return static_cast<T*>(added);
     }
 
     template <typename T>
-    T* make(int typeCode, std::vector<Element*> parents) {
+    T* make(TypeCode typeCode, std::vector<Element*> parents) {
         T* e = add(std::make_unique<T>(typeCode, kCurveStyle), std::move(parents));
-        e->recompute(construction, 0, 1.0);
+        e->recompute(construction, {0, 1.0});
         return e;
     }
 
-    void recompute(Element* e) { e->recompute(construction, 0, 1.0); }
+    void recompute(Element* e) { e->recompute(construction, {0, 1.0}); }
 
     Construction construction;
 };

@@ -11,12 +11,12 @@ namespace {
 
 constexpr int kN = 500;
 
-Locus* addLocus(LociScene& s, int code, Element* traced, Element* driver) {
+Locus* addLocus(LociScene& s, TypeCode code, Element* traced, Element* driver) {
     return s.add(std::make_unique<Locus>(code, kLociStyle), {traced, driver});
 }
 
 Plane* groundPlane(LociScene& s) {
-    return s.add(std::make_unique<Plane>(10050, kLociStyle),
+    return s.add(std::make_unique<Plane>(TypeCode::PlaneThreePoints, kLociStyle),
                  {s.free({0, 0, 0}), s.free({1, 0, 0}), s.free({0, 1, 0})});
 }
 
@@ -30,8 +30,8 @@ struct ParameterLine {
     explicit ParameterLine(double maximum) {
         x = s.parameter(0.0, 0.0, maximum);
         StandInParameter* zero = s.parameter(0.0, 0.0, 0.0);
-        Point* p = s.add(std::make_unique<Point>(10002, kLociStyle), {x, zero, zero});
-        locus = addLocus(s, kCodePointLocus, p, x);
+        Point* p = s.add(std::make_unique<Point>(TypeCode::PointByCoordinates, kLociStyle), {x, zero, zero});
+        locus = addLocus(s, TypeCode::PointLocus, p, x);
         s.recompute();
     }
 };
@@ -68,12 +68,12 @@ TEST(CurveLocus, APointThatJumpsShowsNoConnectingSegment) {
     // through z = 1 the meeting point runs off to +∞ and comes back from −∞.
     LociScene s;
     Plane* ground = groundPlane(s);
-    StraightElement* path = s.straight(10015, s.free({1, 0, -1}), s.free({1, 0, 3}));
+    StraightElement* path = s.straight(TypeCode::SegmentTwoPoints, s.free({1, 0, -1}), s.free({1, 0, 3}));
     PointOnObject* d = s.pointOn(path, 0.2);
-    StraightElement* line = s.straight(10020, s.free({0, 0, 1}), d);
-    auto meet = std::make_unique<IntersectionPoint>(kCodeLinePlanePoint, kLociStyle, 0);
+    StraightElement* line = s.straight(TypeCode::LineTwoPoints, s.free({0, 0, 1}), d);
+    auto meet = std::make_unique<IntersectionPoint>(TypeCode::LinePlanePoint, kLociStyle, 0);
     IntersectionPoint* x = s.add(std::move(meet), {line, ground});
-    Locus* locus = addLocus(s, kCodePointLocus, x, d);
+    Locus* locus = addLocus(s, TypeCode::PointLocus, x, d);
     s.recompute();
     ASSERT_EQ(locus->defined, 1);
 
@@ -116,19 +116,19 @@ TEST(CurveLocus, ALineDriverCoversNinetyNineUnitsOnEachSideOfA) {
         LociScene s;
         const Vec3 a{1, 2, 3};
         const Vec3 u = Vec3{2, -1, 2} * (1.0 / 3.0);
-        StraightElement* line = s.straight(10020, s.free(a), s.free(a + u * length));
+        StraightElement* line = s.straight(TypeCode::LineTwoPoints, s.free(a), s.free(a + u * length));
         PointOnObject* d = s.pointOn(line, 0.5);
-        Point* mid = s.add(std::make_unique<Point>(10070, kLociStyle), {d, d});
-        Locus* locus = addLocus(s, kCodePointLocus, mid, d);
+        Point* mid = s.add(std::make_unique<Point>(TypeCode::MidpointTwoPoints, kLociStyle), {d, d});
+        Locus* locus = addLocus(s, TypeCode::PointLocus, mid, d);
         s.recompute();
         ASSERT_EQ(locus->defined, 1);
         expectNear(locus->samples.front().first, a - u * 99.0, 1e-9);
         expectNear(locus->samples.back().first, a + u * 99.0, 1e-9);
         for (const LocusSample& sample : locus->samples) ASSERT_LE(gap(sample.first, a), 99.0 + 1e-9);
 
-        StraightElement* ray = s.straight(10025, s.free(a), s.free(a + u * length));
+        StraightElement* ray = s.straight(TypeCode::RayTwoPoints, s.free(a), s.free(a + u * length));
         PointOnObject* r = s.pointOn(ray, 0.5);
-        Locus* rayLocus = addLocus(s, kCodePointLocus, r, r);
+        Locus* rayLocus = addLocus(s, TypeCode::PointLocus, r, r);
         s.recompute();
         expectNear(rayLocus->samples.front().first, a, 1e-9);
         expectNear(rayLocus->samples.back().first, a + u * 99.0, 1e-9);
@@ -148,15 +148,15 @@ struct SphereScene {
 
     SphereScene() {
         Plane* ground = groundPlane(s);
-        Sphere* sphere =
-            s.add(std::make_unique<Sphere>(10060, kLociStyle), {s.free({0, 0, 0}), s.free({1, 0, 0})});
-        StraightElement* path = s.straight(10015, s.free({-3, 0, 0}), s.free({3, 0, 0}));
+        Sphere* sphere = s.add(std::make_unique<Sphere>(TypeCode::SphereCentrePoint, kLociStyle),
+                               {s.free({0, 0, 0}), s.free({1, 0, 0})});
+        StraightElement* path = s.straight(TypeCode::SegmentTwoPoints, s.free({-3, 0, 0}), s.free({3, 0, 0}));
         d = s.pointOn(path, 0.9);
-        StraightElement* vertical = s.straight(10091, ground, d);
-        top = s.add(std::make_unique<IntersectionPoint>(kCodeLineSpherePoint, kLociStyle, 0),
+        StraightElement* vertical = s.straight(TypeCode::PerpendicularToPlane, ground, d);
+        top = s.add(std::make_unique<IntersectionPoint>(TypeCode::LineSpherePoint, kLociStyle, 0),
                     {vertical, sphere});
-        mid = s.add(std::make_unique<Point>(10070, kLociStyle), {top, d});
-        locus = addLocus(s, kCodePointLocus, top, d);
+        mid = s.add(std::make_unique<Point>(TypeCode::MidpointTwoPoints, kLociStyle), {top, d});
+        locus = addLocus(s, TypeCode::PointLocus, top, d);
         s.recompute();
     }
 };
@@ -173,7 +173,7 @@ std::vector<ElementState> stateOf(const Construction& c) {
     c.forEach([&](const Element& e) {
         ElementState state{e.defined, e.mark, {}};
         if (e.kind() == ElementKind::Point) state.position = positionOf(&e);
-        if (e.typeCode() == kCodePointOnObject) {
+        if (e.typeCode() == TypeCode::PointOnObject) {
             state.param1 = static_cast<const PointOnObject&>(e).param1;
             state.param2 = static_cast<const PointOnObject&>(e).param2;
         }
@@ -219,7 +219,7 @@ TEST(CurveLocus, TracingLeavesEveryElementAsItWas) {
     outside.s.c.at(1)->mark = 1;
     outside.mid->mark = 1;
     const std::vector<ElementState> before = stateOf(outside.s.c);
-    outside.locus->recompute(outside.s.c, 1, 1.0);
+    outside.locus->recompute(outside.s.c, {1, 1.0});
     expectSameState(before, stateOf(outside.s.c));
     EXPECT_EQ(outside.top->defined, 0);
 
@@ -229,7 +229,7 @@ TEST(CurveLocus, TracingLeavesEveryElementAsItWas) {
     inside.s.recompute();
     ASSERT_EQ(inside.top->defined, 1);
     const std::vector<ElementState> defined = stateOf(inside.s.c);
-    inside.locus->recompute(inside.s.c, 1, 1.0);
+    inside.locus->recompute(inside.s.c, {1, 1.0});
     expectSameState(defined, stateOf(inside.s.c));
     expectNear(inside.d->position, {0.6, 0, 0});
 
@@ -237,11 +237,11 @@ TEST(CurveLocus, TracingLeavesEveryElementAsItWas) {
     LociScene s;
     StandInParameter* t = s.parameter(0.3, -5.0, 5.0);
     StandInParameter* zero = s.parameter(0.0, 0.0, 0.0);
-    Point* p = s.add(std::make_unique<Point>(10002, kLociStyle), {t, t, zero});
-    Locus* locus = addLocus(s, kCodePointLocus, p, t);
+    Point* p = s.add(std::make_unique<Point>(TypeCode::PointByCoordinates, kLociStyle), {t, t, zero});
+    Locus* locus = addLocus(s, TypeCode::PointLocus, p, t);
     s.recompute();
     const std::vector<ElementState> parameterBefore = stateOf(s.c);
-    locus->recompute(s.c, 1, 1.0);
+    locus->recompute(s.c, {1, 1.0});
     expectSameState(parameterBefore, stateOf(s.c));
     EXPECT_EQ(t->value, 0.3);
     expectNear(locus->samples.front().first, {-5, -5, 0});

@@ -13,7 +13,7 @@ constexpr int kN = 500;
 
 // Five points of a curve in the plane z = 0, fitted as a conic.
 Conic* conicThrough(LociScene& s, std::initializer_list<Vec3> points) {
-    auto conic = std::make_unique<Conic>(10040, kLociStyle);
+    auto conic = std::make_unique<Conic>(TypeCode::ConicFivePoints, kLociStyle);
     std::size_t i = 0;
     for (Vec3 p : points) conic->parents.at(i++) = s.free(p);
     return static_cast<Conic*>(s.c.append(std::move(conic)));
@@ -37,16 +37,17 @@ TEST(LocusDriverValues, EvenRangesForParametersSegmentsArcsAndCircles) {
 
     Point* a = s.free({0, 0, 0});
     Point* b = s.free({4, 0, 0});
-    for (int code : {10015, 10010}) {
+    for (TypeCode code : {TypeCode::SegmentTwoPoints, TypeCode::VectorTwoPoints}) {
         ASSERT_TRUE(locusDriverValues(*s.pointOn(s.straight(code, a, b), 0.5), kN, values)) << code;
         expectEven(values, 0.0, 1.0);
     }
-    auto arc = std::make_unique<Arc>(10045, kLociStyle);
+    auto arc = std::make_unique<Arc>(TypeCode::ArcThreePoints, kLociStyle);
     Arc* arcElement = s.add(std::move(arc), {a, s.free({2, 2, 0}), b});
     ASSERT_TRUE(locusDriverValues(*s.pointOn(arcElement, 0.2), kN, values));
     expectEven(values, 0.0, 1.0);
 
-    Circle* circle = s.add(std::make_unique<Circle>(10030, kLociStyle), {a, s.free({0, 2, 0}), b});
+    Circle* circle =
+        s.add(std::make_unique<Circle>(TypeCode::CircleThreePoints, kLociStyle), {a, s.free({0, 2, 0}), b});
     ASSERT_TRUE(locusDriverValues(*s.pointOn(circle, 1.0), kN, values));
     expectEven(values, 0.0, 2.0 * std::numbers::pi);
 }
@@ -57,8 +58,8 @@ TEST(LocusDriverValues, LinesReachNinetyNineUnitsWhateverTheirLength) {
     Point* a = s.free({1, 0, 0});
     for (double length : {0.5, 10.0}) {
         Point* b = s.free({1 + length, 0, 0});
-        PointOnObject* onLine = s.pointOn(s.straight(10020, a, b), 0.0);
-        PointOnObject* onRay = s.pointOn(s.straight(10025, a, b), 0.0);
+        PointOnObject* onLine = s.pointOn(s.straight(TypeCode::LineTwoPoints, a, b), 0.0);
+        PointOnObject* onRay = s.pointOn(s.straight(TypeCode::RayTwoPoints, a, b), 0.0);
         s.recompute();
         const double g = 99.0 / length;
         ASSERT_TRUE(locusDriverValues(*onLine, kN, values));
@@ -67,8 +68,8 @@ TEST(LocusDriverValues, LinesReachNinetyNineUnitsWhateverTheirLength) {
         expectEven(values, 0.0, g);
     }
     // A line through one point twice has no length to measure the reach by.
-    StraightElement* collapsed = s.straight(10020, a, a);
-    collapsed->recompute(s.c, 1, 1.0);
+    StraightElement* collapsed = s.straight(TypeCode::LineTwoPoints, a, a);
+    collapsed->recompute(s.c, {1, 1.0});
     EXPECT_FALSE(locusDriverValues(*s.pointOn(collapsed, 0.0), kN, values));
 }
 
@@ -113,10 +114,10 @@ TEST(LocusDriverValues, ConicTypesChooseTheirSampling) {
     Conic* parabola = conicThrough(s, {{0, 0, 0}, {1, 1, 0}, {-1, 1, 0}, {2, 4, 0}, {-2, 4, 0}});
     Conic* lines = conicThrough(s, {{1, 0, 0}, {2, 0, 0}, {3, 0, 0}, {0, 1, 0}, {0, 2, 0}});
     s.recompute();
-    ASSERT_EQ(ellipse->conicType(), 1);
-    ASSERT_EQ(hyperbola->conicType(), 2);
-    ASSERT_EQ(parabola->conicType(), 3);
-    ASSERT_GE(lines->conicType(), 4);
+    ASSERT_EQ(ellipse->conicType(), ConicType::kEllipse);
+    ASSERT_EQ(hyperbola->conicType(), ConicType::kHyperbola);
+    ASSERT_EQ(parabola->conicType(), ConicType::kParabola);
+    ASSERT_GE(lines->conicType(), ConicType::kLinePair);
 
     std::vector<double> values, expected;
     ASSERT_TRUE(locusDriverValues(*s.pointOn(ellipse, 0.1), kN, values));
@@ -132,7 +133,7 @@ TEST(LocusDriverValues, ConicTypesChooseTheirSampling) {
 
     // The locus stores the values it ran through, and puts the driver back.
     PointOnObject* driver = s.pointOn(ellipse, 0.1);
-    Locus* locus = s.add(std::make_unique<Locus>(kCodePointLocus, kLociStyle), {driver, driver});
+    Locus* locus = s.add(std::make_unique<Locus>(TypeCode::PointLocus, kLociStyle), {driver, driver});
     s.recompute();
     ASSERT_EQ(locus->defined, 1);
     mirroredQuarterValues(kN, 0.0, expected);
@@ -144,15 +145,15 @@ TEST(LocusDriverValues, OtherDriversCannotRunALocus) {
     LociScene s;
     std::vector<double> values;
     Point* a = s.free({0, 0, 0});
-    Plane* plane =
-        s.add(std::make_unique<Plane>(10050, kLociStyle), {a, s.free({1, 0, 0}), s.free({0, 1, 0})});
+    Plane* plane = s.add(std::make_unique<Plane>(TypeCode::PlaneThreePoints, kLociStyle),
+                         {a, s.free({1, 0, 0}), s.free({0, 1, 0})});
     s.recompute();
     PointOnObject* onPlane = s.pointOn(plane, 0.2, 0.3);
     EXPECT_FALSE(locusDriverValues(*onPlane, kN, values));
     EXPECT_FALSE(locusDriverValues(*a, kN, values));  // a free point has no range
 
     Point* traced = s.free({1, 1, 1});
-    Locus* locus = s.add(std::make_unique<Locus>(kCodePointLocus, kLociStyle), {traced, onPlane});
+    Locus* locus = s.add(std::make_unique<Locus>(TypeCode::PointLocus, kLociStyle), {traced, onPlane});
     s.recompute();
     EXPECT_EQ(locus->defined, 0);
     EXPECT_EQ(onPlane->param1, 0.2);

@@ -29,11 +29,11 @@ struct HalvingScene {
         b = s.free({4, 0, 0});
         p = s.free({1, 2, 0});
         u = s.free({0, 5, 5});
-        p1 = s.add(std::make_unique<Point>(10070, kLociStyle), {p, a});
-        p2 = s.add(std::make_unique<Point>(10070, kLociStyle), {p, b});
-        segment = s.straight(10015, p1, p2);
+        p1 = s.add(std::make_unique<Point>(TypeCode::MidpointTwoPoints, kLociStyle), {p, a});
+        p2 = s.add(std::make_unique<Point>(TypeCode::MidpointTwoPoints, kLociStyle), {p, b});
+        segment = s.straight(TypeCode::SegmentTwoPoints, p1, p2);
         segment->colour = 0x0000aa;
-        unrelated = s.straight(10015, u, a);
+        unrelated = s.straight(TypeCode::SegmentTwoPoints, u, a);
         if (depthValue) depthNumber = s.parameter(*depthValue, -100, 100);
         auto it = std::make_unique<Iteration>(KindStyle{0, 2, 1, 0, 0xcc0000}, depthValue ? 5 : 4);
         it->depth = depth;
@@ -83,7 +83,7 @@ TEST(Iteration, ThePrivateCopyRunsWhatIsBuiltOnTheInputsAndShowsTheFurtherParent
     std::unique_ptr<Construction> again = scene.s.c.copy();
     const auto* copied = static_cast<const Iteration*>(again->at(scene.s.c.indexOf(scene.iteration)));
     EXPECT_EQ(copied->privateCopy(), nullptr);
-    again->recomputeAll(1, 1.0);
+    again->recomputeAll({1, 1.0});
     EXPECT_NE(copied->privateCopy(), nullptr);
 }
 
@@ -91,11 +91,11 @@ TEST(Iteration, LociRunInsideAStepOnlyWhenAllTheyAreBuiltFromDoes) {
     LociScene s;
     Point* a = s.free({0, 0, 0});
     Point* p = s.free({1, 1, 0});
-    StraightElement* path = s.straight(10015, a, s.free({2, 0, 0}));
+    StraightElement* path = s.straight(TypeCode::SegmentTwoPoints, a, s.free({2, 0, 0}));
     PointOnObject* d = s.pointOn(path, 0.5);
-    Point* q = s.add(std::make_unique<Point>(10070, kLociStyle), {p, d});
-    Locus* ofQ = s.add(std::make_unique<Locus>(kCodePointLocus, kLociStyle), {q, d});
-    Locus* ofP = s.add(std::make_unique<Locus>(kCodePointLocus, kLociStyle), {p, d});
+    Point* q = s.add(std::make_unique<Point>(TypeCode::MidpointTwoPoints, kLociStyle), {p, d});
+    Locus* ofQ = s.add(std::make_unique<Locus>(TypeCode::PointLocus, kLociStyle), {q, d});
+    Locus* ofP = s.add(std::make_unique<Locus>(TypeCode::PointLocus, kLociStyle), {p, d});
     auto it = std::make_unique<Iteration>(kLociStyle, 4);
     it->inputCount = 1;
     it->imageTable = {{1}};
@@ -184,9 +184,10 @@ TEST(Iteration, ABranchStopsAtItsFirstUndefinedInput) {
     Point* p = s.free({1, 1, 0});
     Point* a = s.free({0, 0, 0});
     Point* c = s.free({0.5, 0.5, 0});
-    Point* x1 = s.add(std::make_unique<Point>(10070, kLociStyle), {p, a});
-    Point* x2 = s.add(std::make_unique<Point>(10790, kLociStyle), {p, c, s.parameter(3, 0, 3)});
-    StraightElement* marker = s.straight(10015, x1, a);
+    Point* x1 = s.add(std::make_unique<Point>(TypeCode::MidpointTwoPoints, kLociStyle), {p, a});
+    Point* x2 =
+        s.add(std::make_unique<Point>(TypeCode::PointAtDistance, kLociStyle), {p, c, s.parameter(3, 0, 3)});
+    StraightElement* marker = s.straight(TypeCode::SegmentTwoPoints, x1, a);
     auto it = std::make_unique<Iteration>(kLociStyle, 4);
     it->depth = 2;
     it->branchCount = 2;
@@ -238,7 +239,7 @@ TEST(Iteration, InputsThatAGroupLeaderPlacesAreSetAgainAfterIt) {
     // every step (the image is built on it), which would put the vertex back.
     LociScene s;
     Point* v0 = s.free({1, 0, 0});
-    StraightElement* axis = s.straight(10020, s.free({0, 0, 0}), s.free({0, 0, 1}));
+    StraightElement* axis = s.straight(TypeCode::LineTwoPoints, s.free({0, 0, 0}), s.free({0, 0, 1}));
     RegularPolygon* square = s.add(std::make_unique<RegularPolygon>(kLociStyle, 4), {v0, axis});
     for (ElementPtr& part : square->makeParts(kLociStyle, kLociStyle)) s.c.append(std::move(part));
     s.recompute();
@@ -246,7 +247,7 @@ TEST(Iteration, InputsThatAGroupLeaderPlacesAreSetAgainAfterIt) {
     Point* vertex = static_cast<Point*>(square->parts()[0]);
     expectNear(vertex->position, {0, 1, 0}, 1e-12);
     Point* a = s.free({0, 5, 0});
-    Point* image = s.add(std::make_unique<Point>(10070, kLociStyle), {vertex, a});
+    Point* image = s.add(std::make_unique<Point>(TypeCode::MidpointTwoPoints, kLociStyle), {vertex, a});
     auto it = std::make_unique<Iteration>(kLociStyle, 2);
     it->depth = 3;
     it->inputCount = 1;

@@ -23,12 +23,12 @@ inline constexpr KindStyle kLociStyle{0, 1, 0, 0, 0x00ff00};
 class StandInParameter : public Element {
   public:
     StandInParameter(double value, double minimum, double maximum)
-        : Element(10550, kLociStyle), value(value), minimum(minimum), maximum(maximum) {}
+        : Element(TypeCode::Parameter, kLociStyle), value(value), minimum(minimum), maximum(maximum) {}
 
     std::unique_ptr<Element> clone() const override {
         return std::unique_ptr<Element>(new StandInParameter(*this));
     }
-    void recompute(Construction&, int, double) override {
+    void recompute(Construction&, const RecomputeContext&) override {
         ++recomputeCount;
         defined = 1;
     }
@@ -67,7 +67,7 @@ struct LociScene {
     Construction c;
 
     Point* free(Vec3 at) {
-        auto p = std::make_unique<Point>(10000, kLociStyle);
+        auto p = std::make_unique<Point>(TypeCode::FreePoint, kLociStyle);
         p->position = at;
         p->defined = 1;
         return static_cast<Point*>(c.append(std::move(p)));
@@ -75,12 +75,12 @@ struct LociScene {
 
     template <typename T>
     T* add(std::unique_ptr<T> e, std::initializer_list<Element*> parents) {
-        std::size_t i = 0;
-        for (Element* p : parents) e->parents.at(i++) = p;
-        return static_cast<T*>(c.append(std::move(e)));
+        Element* added = c.appendOn(std::move(e), parents);
+        EXPECT_NE(added, nullptr) << "parents that do not fit the element's type code";
+        return static_cast<T*>(added);
     }
 
-    StraightElement* straight(int code, Element* a, Element* b) {
+    StraightElement* straight(TypeCode code, Element* a, Element* b) {
         return add(std::make_unique<StraightElement>(code, kLociStyle), {a, b});
     }
 
@@ -96,7 +96,7 @@ struct LociScene {
             c.append(std::make_unique<StandInParameter>(value, minimum, maximum)));
     }
 
-    void recompute() { c.recomputeAll(1, 1.0); }
+    void recompute() { c.recomputeAll({1, 1.0}); }
 };
 
 inline double gap(Vec3 a, Vec3 b) {

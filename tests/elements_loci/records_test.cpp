@@ -21,17 +21,17 @@ int readBack(const std::vector<std::uint8_t>& bytes, Make make, std::unique_ptr<
     MemoryInputStream in(bytes);
     std::int32_t code = 0, parentCount = 0;
     if (!readI32(in, code) || !readI32(in, parentCount)) return 0;
-    element = make(code, parentCount);
+    element = make(static_cast<TypeCode>(code), parentCount);
     return element->read(in, kVersion) == 1 && !in.failed() ? 1 : 0;
 }
 
-std::unique_ptr<Locus> makeLocus(int code, int) {
+std::unique_ptr<Locus> makeLocus(TypeCode code, int) {
     return std::make_unique<Locus>(code, KindStyle{});
 }
-std::unique_ptr<SurfaceLocus> makeSurface(int code, int) {
+std::unique_ptr<SurfaceLocus> makeSurface(TypeCode code, int) {
     return std::make_unique<SurfaceLocus>(code, KindStyle{});
 }
-std::unique_ptr<Iteration> makeIteration(int, int parentCount) {
+std::unique_ptr<Iteration> makeIteration(TypeCode, int parentCount) {
     return std::make_unique<Iteration>(KindStyle{}, parentCount);
 }
 
@@ -57,7 +57,7 @@ std::unique_ptr<Iteration> sampleIteration() {
 }  // namespace
 
 TEST(LocusRecords, CountsRoundTripAndOthersAreRefused) {
-    for (int code : {kCodePointLocus, kCodeSegmentLocus, kCodeCircleLocus}) {
+    for (TypeCode code : {TypeCode::PointLocus, TypeCode::SegmentLocus, TypeCode::CircleLocus}) {
         Locus locus(code, kLociStyle);
         locus.setName("L");
         locus.parentKeys = {3, 4};
@@ -69,7 +69,7 @@ TEST(LocusRecords, CountsRoundTripAndOthersAreRefused) {
         EXPECT_EQ(back->parentKeys, locus.parentKeys);
         EXPECT_EQ(bytesOf(*back), bytes);
     }
-    Locus curve(kCodePointLocus, kLociStyle);
+    Locus curve(TypeCode::PointLocus, kLociStyle);
     std::vector<std::uint8_t> bytes = bytesOf(curve);
     std::int32_t count = 0;
     std::memcpy(&count, bytes.data() + bytes.size() - 4, 4);
@@ -82,7 +82,7 @@ TEST(LocusRecords, CountsRoundTripAndOthersAreRefused) {
     bytes.pop_back();  // cut short
     EXPECT_EQ(readBack(bytes, makeLocus, back), 0);
 
-    SurfaceLocus surface(kCodeParameterSurfaceLocus, kLociStyle);
+    SurfaceLocus surface(TypeCode::ParameterSurfaceLocus, kLociStyle);
     surface.parentKeys = {0, 1, 2};
     std::vector<std::uint8_t> grid = bytesOf(surface);
     std::unique_ptr<SurfaceLocus> surfaceBack;

@@ -21,10 +21,10 @@ TEST(SweptLocus, ASegmentSweepsARuledSurfaceThatIsPickedOnItsTriangles) {
     // The segment from F to D, D running up the y axis: the triangle F, O, (0, 10).
     LociScene s;
     Point* f = s.free({5, 0, 0});
-    StraightElement* path = s.straight(10015, s.free({0, 0, 0}), s.free({0, 10, 0}));
+    StraightElement* path = s.straight(TypeCode::SegmentTwoPoints, s.free({0, 0, 0}), s.free({0, 10, 0}));
     PointOnObject* d = s.pointOn(path, 0.25);
-    StraightElement* swept = s.straight(10015, f, d);
-    Locus* locus = s.add(std::make_unique<Locus>(kCodeSegmentLocus, kLociStyle), {swept, d});
+    StraightElement* swept = s.straight(TypeCode::SegmentTwoPoints, f, d);
+    Locus* locus = s.add(std::make_unique<Locus>(TypeCode::SegmentLocus, kLociStyle), {swept, d});
     s.recompute();
     ASSERT_EQ(locus->defined, 1);
     ASSERT_EQ(locus->samples.size(), 200u);
@@ -49,15 +49,16 @@ TEST(SweptLocus, ASegmentEndThatJumpsBreaksTheRuledSurface) {
     // The segment from G to X, where the line from F through D meets the ground at
     // x = 1/(1 − z): X runs off to +∞ and comes back from −∞ as D rises through z = 1.
     LociScene s;
-    Plane* ground = s.add(std::make_unique<Plane>(10050, kLociStyle),
+    Plane* ground = s.add(std::make_unique<Plane>(TypeCode::PlaneThreePoints, kLociStyle),
                           {s.free({0, 0, 0}), s.free({1, 0, 0}), s.free({0, 1, 0})});
-    StraightElement* path = s.straight(10015, s.free({1, 0, -1}), s.free({1, 0, 3}));
+    StraightElement* path = s.straight(TypeCode::SegmentTwoPoints, s.free({1, 0, -1}), s.free({1, 0, 3}));
     PointOnObject* d = s.pointOn(path, 0.2);
-    StraightElement* line = s.straight(10020, s.free({0, 0, 1}), d);
-    Point* x = s.add(std::make_unique<IntersectionPoint>(kCodeLinePlanePoint, kLociStyle, 0), {line, ground});
+    StraightElement* line = s.straight(TypeCode::LineTwoPoints, s.free({0, 0, 1}), d);
+    Point* x =
+        s.add(std::make_unique<IntersectionPoint>(TypeCode::LinePlanePoint, kLociStyle, 0), {line, ground});
     const Vec3 g{0, 5, 0};
-    StraightElement* swept = s.straight(10015, s.free(g), x);
-    Locus* locus = s.add(std::make_unique<Locus>(kCodeSegmentLocus, kLociStyle), {swept, d});
+    StraightElement* swept = s.straight(TypeCode::SegmentTwoPoints, s.free(g), x);
+    Locus* locus = s.add(std::make_unique<Locus>(TypeCode::SegmentLocus, kLociStyle), {swept, d});
     s.recompute();
     ASSERT_EQ(locus->defined, 1);
 
@@ -85,11 +86,11 @@ TEST(SweptLocus, CircleRingsKeepTheirTurnAndStartBesideTheRingBefore) {
     // The circle through (−1, 0), (1, 0) and P = (0, 1 − 2t): its axis flips as P
     // crosses the x axis half way through the run.
     LociScene s;
-    StraightElement* path = s.straight(10015, s.free({0, 1, 0}), s.free({0, -1, 0}));
+    StraightElement* path = s.straight(TypeCode::SegmentTwoPoints, s.free({0, 1, 0}), s.free({0, -1, 0}));
     PointOnObject* p = s.pointOn(path, 0.2);
-    Circle* circle =
-        s.add(std::make_unique<Circle>(10030, kLociStyle), {s.free({-1, 0, 0}), s.free({1, 0, 0}), p});
-    Locus* locus = s.add(std::make_unique<Locus>(kCodeCircleLocus, kLociStyle), {circle, p});
+    Circle* circle = s.add(std::make_unique<Circle>(TypeCode::CircleThreePoints, kLociStyle),
+                           {s.free({-1, 0, 0}), s.free({1, 0, 0}), p});
+    Locus* locus = s.add(std::make_unique<Locus>(TypeCode::CircleLocus, kLociStyle), {circle, p});
     s.recompute();
     ASSERT_EQ(locus->defined, 1);
     ASSERT_EQ(locus->samples.size(), 100u);
@@ -136,8 +137,8 @@ TEST(GridLocus, TwoParametersSpanTheGridAndArePutBack) {
     StandInParameter* u = s.parameter(0.5, -1.0, 2.0);
     StandInParameter* v = s.parameter(4.0, 3.0, 12.0);
     StandInParameter* zero = s.parameter(0.0, 0.0, 0.0);
-    Point* p = s.add(std::make_unique<Point>(10002, kLociStyle), {u, v, zero});
-    auto surface = std::make_unique<SurfaceLocus>(kCodeParameterSurfaceLocus, kLociStyle);
+    Point* p = s.add(std::make_unique<Point>(TypeCode::PointByCoordinates, kLociStyle), {u, v, zero});
+    auto surface = std::make_unique<SurfaceLocus>(TypeCode::ParameterSurfaceLocus, kLociStyle);
     SurfaceLocus* locus = s.add(std::move(surface), {p, u, v});
     s.recompute();
     ASSERT_EQ(locus->defined, 1);
@@ -172,14 +173,15 @@ struct ParallelogramScene {
     SurfaceLocus* locus;
 
     explicit ParallelogramScene(Vec3 v2) {
-        auto quad = std::make_unique<Polygon>(10055, kLociStyle, 4);
+        auto quad = std::make_unique<Polygon>(TypeCode::PolygonVertices, kLociStyle, 4);
         polygon =
             s.add(std::move(quad), {s.free({0, 0, 0}), s.free({2, 0, 0}), s.free(v2), s.free({1, 1, 0})});
         s.recompute();
         d = s.pointOn(polygon, 0.0, 0.0);
         polygon->parameterOf({1.5, 0.5, 0}, d->param1, d->param2);
-        Point* lifted = s.add(std::make_unique<Point>(10070, kLociStyle), {d, s.free({0, 0, 2})});
-        locus = s.add(std::make_unique<SurfaceLocus>(kCodePolygonSurfaceLocus, kLociStyle), {lifted, d});
+        Point* lifted =
+            s.add(std::make_unique<Point>(TypeCode::MidpointTwoPoints, kLociStyle), {d, s.free({0, 0, 2})});
+        locus = s.add(std::make_unique<SurfaceLocus>(TypeCode::PolygonSurfaceLocus, kLociStyle), {lifted, d});
         s.recompute();
     }
 };
@@ -207,11 +209,11 @@ TEST(GridLocus, APointOnAParallelogramRunsOverItsSides) {
 
     // A point on a sphere gives no grid.
     LociScene s;
-    Sphere* sphere =
-        s.add(std::make_unique<Sphere>(10060, kLociStyle), {s.free({0, 0, 0}), s.free({1, 0, 0})});
+    Sphere* sphere = s.add(std::make_unique<Sphere>(TypeCode::SphereCentrePoint, kLociStyle),
+                           {s.free({0, 0, 0}), s.free({1, 0, 0})});
     PointOnObject* onSphere = s.pointOn(sphere, 0.3, 0.4);
-    SurfaceLocus* locus =
-        s.add(std::make_unique<SurfaceLocus>(kCodePolygonSurfaceLocus, kLociStyle), {onSphere, onSphere});
+    SurfaceLocus* locus = s.add(std::make_unique<SurfaceLocus>(TypeCode::PolygonSurfaceLocus, kLociStyle),
+                                {onSphere, onSphere});
     s.recompute();
     EXPECT_EQ(locus->defined, 0);
 }

@@ -28,15 +28,15 @@ T* addElement(Construction& c, std::initializer_list<Element*> parents, Args&&..
 }
 
 inline Point* addFreePoint(Construction& c, Vec3 at) {
-    Point* p = addElement<Point>(c, {}, kCodeFreePoint, kTestStyle);
+    Point* p = addElement<Point>(c, {}, TypeCode::FreePoint, kTestStyle);
     p->position = at;
     return p;
 }
 
 // A straight element of the given code, recomputed once.
-inline StraightElement* addStraight(Construction& c, int code, std::initializer_list<Element*> parents) {
+inline StraightElement* addStraight(Construction& c, TypeCode code, std::initializer_list<Element*> parents) {
     StraightElement* s = addElement<StraightElement>(c, parents, code, kTestStyle);
-    s->recompute(c, 0, 1.0);
+    s->recompute(c, {0, 1.0});
     return s;
 }
 

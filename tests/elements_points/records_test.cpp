@@ -52,8 +52,8 @@ void setCommon(Element& e) {
 
 TEST(Records, EveryClassPartRoundTripsByteForByte) {
     const KindStyle zero{};
-    Point free(kCodeFreePoint, zero);
-    Point base(kCodeFreePoint, zero);
+    Point free(TypeCode::FreePoint, zero);
+    Point base(TypeCode::FreePoint, zero);
     // The common part of an unnamed element without parents.
     const std::size_t common = recordOf(base).size() - 24;
 
@@ -64,19 +64,19 @@ TEST(Records, EveryClassPartRoundTripsByteForByte) {
     ASSERT_EQ(freeBytes.size(), common + 3 + 24);
     EXPECT_EQ(doubleAt(freeBytes, freeBytes.size() - 24), 1.5);
     EXPECT_EQ(doubleAt(freeBytes, freeBytes.size() - 8), 1e-300);
-    Point freeRead(kCodeFreePoint, zero);
+    Point freeRead(TypeCode::FreePoint, zero);
     ASSERT_EQ(readBack(freeRead, freeBytes), 1);
     EXPECT_EQ(freeRead.position, free.position);
     EXPECT_EQ(recordOf(freeRead), freeBytes);
 
-    IntersectionPoint crossing(kCodeLineCirclePoint, zero, 1);
+    IntersectionPoint crossing(TypeCode::LineCirclePoint, zero, 1);
     setCommon(crossing);
     crossing.position = {3, 4, 5};
     const auto crossingBytes = recordOf(crossing);
     ASSERT_EQ(crossingBytes.size(), common + 3 + 8 + 28);  // two parent keys
     EXPECT_EQ(crossingBytes.back(), 0);
     EXPECT_EQ(crossingBytes[crossingBytes.size() - 4], 1);
-    IntersectionPoint crossingRead(kCodeLineCirclePoint, zero);
+    IntersectionPoint crossingRead(TypeCode::LineCirclePoint, zero);
     ASSERT_EQ(readBack(crossingRead, crossingBytes), 1);
     EXPECT_EQ(crossingRead.rootIndex, 1);
     EXPECT_EQ(recordOf(crossingRead), crossingBytes);
@@ -96,7 +96,7 @@ TEST(Records, EveryClassPartRoundTripsByteForByte) {
     EXPECT_EQ(onRead.param2, -7.5);
     EXPECT_EQ(recordOf(onRead), onBytes);
 
-    StraightElement sum(kCodeVectorSum, zero);
+    StraightElement sum(TypeCode::VectorSum, zero);
     setCommon(sum);
     sum.pointA = {1, 2, 3};
     sum.pointB = {-4, -5, -6};
@@ -104,7 +104,7 @@ TEST(Records, EveryClassPartRoundTripsByteForByte) {
     ASSERT_EQ(sumBytes.size(), common + 3 + 12 + 48);
     EXPECT_EQ(doubleAt(sumBytes, sumBytes.size() - 48), 1.0);
     EXPECT_EQ(doubleAt(sumBytes, sumBytes.size() - 24), -4.0);
-    StraightElement sumRead(kCodeVectorSum, zero);
+    StraightElement sumRead(TypeCode::VectorSum, zero);
     ASSERT_EQ(readBack(sumRead, sumBytes), 1);
     EXPECT_EQ(sumRead.pointA, sum.pointA);
     EXPECT_EQ(sumRead.pointB, sum.pointB);
@@ -113,10 +113,10 @@ TEST(Records, EveryClassPartRoundTripsByteForByte) {
 
 TEST(Records, ShortOrCorruptRecordsAreRefused) {
     const KindStyle zero{};
-    StraightElement s(kCodeSegment, zero);
+    StraightElement s(TypeCode::SegmentTwoPoints, zero);
     auto bytes = recordOf(s);
     bytes.pop_back();
-    StraightElement shortRead(kCodeSegment, zero);
+    StraightElement shortRead(TypeCode::SegmentTwoPoints, zero);
     MemoryInputStream in(afterCodeAndCount(bytes));
     EXPECT_EQ(shortRead.read(in, kVersion), 0);
     EXPECT_TRUE(in.failed());
@@ -129,10 +129,10 @@ TEST(Records, ShortOrCorruptRecordsAreRefused) {
     EXPECT_EQ(onRead.read(onIn, kVersion), 0);
 
     // A root index names one of two solutions.
-    IntersectionPoint p(kCodeLineSpherePoint, zero);
+    IntersectionPoint p(TypeCode::LineSpherePoint, zero);
     auto pBytes = recordOf(p);
     pBytes[pBytes.size() - 4] = 2;
-    IntersectionPoint pRead(kCodeLineSpherePoint, zero);
+    IntersectionPoint pRead(TypeCode::LineSpherePoint, zero);
     MemoryInputStream pIn(afterCodeAndCount(pBytes));
     EXPECT_EQ(pRead.read(pIn, kVersion), 0);
     EXPECT_TRUE(pIn.failed());
@@ -140,7 +140,7 @@ TEST(Records, ShortOrCorruptRecordsAreRefused) {
 
 TEST(Records, CopiesKeepTheirClassAndData) {
     const KindStyle zero{};
-    IntersectionPoint p(kCodeLineSpherePoint, zero, 1);
+    IntersectionPoint p(TypeCode::LineSpherePoint, zero, 1);
     p.position = {1, 2, 3};
     std::unique_ptr<Element> copy = p.clone();
     auto* asIntersection = dynamic_cast<IntersectionPoint*>(copy.get());
@@ -156,7 +156,7 @@ TEST(Records, CopiesKeepTheirClassAndData) {
     ASSERT_NE(asOn, nullptr);
     EXPECT_EQ(asOn->param2, 4);
 
-    StraightElement s(kCodeRay, zero);
+    StraightElement s(TypeCode::RayTwoPoints, zero);
     s.pointB = {0, 0, 9};
     copy = s.clone();
     auto* asStraightCopy = dynamic_cast<StraightElement*>(copy.get());

@@ -28,7 +28,7 @@ class Figures {
     Vec3 anyPoint() { return {uniform(-5, 5), uniform(-5, 5), uniform(-5, 5)}; }
 
     Point* point(Vec3 at) {
-        auto p = std::make_unique<Point>(10000, KindStyle{});
+        auto p = std::make_unique<Point>(TypeCode::FreePoint, KindStyle{});
         p->position = at;
         return static_cast<Point*>(c.append(std::move(p)));
     }
@@ -46,7 +46,7 @@ class Figures {
         const Vec3 w = crossProduct(n, u);
         v = w * (1.0 / norm(w));
     }
-    void recompute() { c.recomputeAll(1, 1.0); }
+    void recompute() { c.recomputeAll({1, 1.0}); }
 
     Construction c;
 
@@ -73,13 +73,15 @@ TEST(PointOnObjectProperty, ParametersOfAPointGiveItBack) {
     Figures f(20261208);
     for (int trial = 0; trial < 50; ++trial) {
         // Straight elements of every kind, at parameters inside their bounds.
-        for (int code : {10010, 10015, 10020, 10025}) {
+        for (TypeCode code : {TypeCode::VectorTwoPoints, TypeCode::SegmentTwoPoints, TypeCode::LineTwoPoints,
+                              TypeCode::RayTwoPoints}) {
             auto* s = f.add(std::make_unique<StraightElement>(code, KindStyle{}),
                             {f.point(f.anyPoint()), f.point(f.anyPoint())});
             f.recompute();
             ASSERT_EQ(s->defined, 1);
-            const double t =
-                code == 10020 ? f.uniform(-3, 3) : (code == 10025 ? f.uniform(0, 3) : f.uniform(0, 1));
+            const double t = code == TypeCode::LineTwoPoints
+                                 ? f.uniform(-3, 3)
+                                 : (code == TypeCode::RayTwoPoints ? f.uniform(0, 3) : f.uniform(0, 1));
             expectRoundTrip(*s, s->pointA + (s->pointB - s->pointA) * t, 1e-9, "straight", trial);
         }
 
@@ -88,27 +90,28 @@ TEST(PointOnObjectProperty, ParametersOfAPointGiveItBack) {
         const double r = f.uniform(0.5, 4);
         const auto onCircle = [&](double a) { return o + u * (r * std::cos(a)) + v * (r * std::sin(a)); };
 
-        auto* circle = f.add(std::make_unique<Circle>(10030, KindStyle{}),
+        auto* circle = f.add(std::make_unique<Circle>(TypeCode::CircleThreePoints, KindStyle{}),
                              {f.point(onCircle(0.1)), f.point(onCircle(2.0)), f.point(onCircle(4.0))});
-        auto* arc = f.add(std::make_unique<Arc>(10045, KindStyle{}),
+        auto* arc = f.add(std::make_unique<Arc>(TypeCode::ArcThreePoints, KindStyle{}),
                           {f.point(onCircle(0.3)), f.point(onCircle(1.0)), f.point(onCircle(2.5))});
         const double ea = f.uniform(1, 4), eb = f.uniform(0.5, 1) * ea;
         std::vector<Element*> ellipse;
         for (double a : {0.2, 1.4, 2.9, 4.1, 5.5})
             ellipse.push_back(f.point(o + u * (ea * std::cos(a)) + v * (eb * std::sin(a))));
-        auto* conic = f.add(std::make_unique<Conic>(10040, KindStyle{}), ellipse);
+        auto* conic = f.add(std::make_unique<Conic>(TypeCode::ConicFivePoints, KindStyle{}), ellipse);
         auto* plane =
-            f.add(std::make_unique<Plane>(10050, KindStyle{}),
+            f.add(std::make_unique<Plane>(TypeCode::PlaneThreePoints, KindStyle{}),
                   {f.point(o), f.point(o + u * f.uniform(1, 3)), f.point(o + v * f.uniform(1, 3) + u)});
         std::vector<Element*> corners;
         for (int k = 0; k < 6; ++k) corners.push_back(f.point(onCircle(k * kPi / 3)));
-        auto* polygon = f.add(std::make_unique<Polygon>(10055, KindStyle{}, 6), corners);
-        auto* sphere =
-            f.add(std::make_unique<Sphere>(10060, KindStyle{}), {f.point(o), f.point(f.anyPoint())});
-        auto* axis = f.add(std::make_unique<StraightElement>(10015, KindStyle{}),
+        auto* polygon = f.add(std::make_unique<Polygon>(TypeCode::PolygonVertices, KindStyle{}, 6), corners);
+        auto* sphere = f.add(std::make_unique<Sphere>(TypeCode::SphereCentrePoint, KindStyle{}),
+                             {f.point(o), f.point(f.anyPoint())});
+        auto* axis = f.add(std::make_unique<StraightElement>(TypeCode::SegmentTwoPoints, KindStyle{}),
                            {f.point(o), f.point(o + u * f.uniform(1, 4))});
-        auto* cylinder = f.add(std::make_unique<Cylinder>(10061, KindStyle{}), {f.point(o + v * r), axis});
-        auto* cone = f.add(std::make_unique<Cone>(10062, KindStyle{}),
+        auto* cylinder = f.add(std::make_unique<Cylinder>(TypeCode::CylinderAboutAxis, KindStyle{}),
+                               {f.point(o + v * r), axis});
+        auto* cone = f.add(std::make_unique<Cone>(TypeCode::ConeThroughPoint, KindStyle{}),
                            {f.point(o + u * 1.0 + v * r), f.point(o), f.point(o + u * 3.0)});
         f.recompute();
         for (const Element* e : std::initializer_list<const Element*>{circle, arc, conic, plane, polygon,

@@ -5,7 +5,7 @@
 namespace {
 
 Plane* planeThrough(Scene& s, Vec3 a, Vec3 b, Vec3 c, int size = 0) {
-    auto plane = std::make_unique<Plane>(10050, kTestStyle);
+    auto plane = std::make_unique<Plane>(TypeCode::PlaneThreePoints, kTestStyle);
     plane->size = size;
     return s.add(std::move(plane), {s.free(a), s.free(b), s.free(c)});
 }
@@ -65,14 +65,15 @@ TEST(Plane, DefinitionsAndTheirFailures) {
     Point* a = s.free({0, 0, 0});
     Point* b = s.free({2, 0, 0});
     Point* same = s.free({0, 0, 0});
-    Plane* mediator = s.add(std::make_unique<Plane>(10075, kTestStyle), {a, b});
-    Plane* coincident = s.add(std::make_unique<Plane>(10075, kTestStyle), {a, same});
+    Plane* mediator = s.add(std::make_unique<Plane>(TypeCode::MediatorPlane, kTestStyle), {a, b});
+    Plane* coincident = s.add(std::make_unique<Plane>(TypeCode::MediatorPlane, kTestStyle), {a, same});
     Plane* collinear = planeThrough(s, {0, 0, 0}, {1, 1, 1}, {2, 2, 2});
     Point* p = s.free({5, 5, 7});
-    Plane* parallel = s.add(std::make_unique<Plane>(10080, kTestStyle), {mediator, p});
+    Plane* parallel = s.add(std::make_unique<Plane>(TypeCode::ParallelPlane, kTestStyle), {mediator, p});
     StraightElement* l = s.line({0, 0, 0}, {0, 0, 3});
-    Plane* perpendicular = s.add(std::make_unique<Plane>(10081, kTestStyle), {l, p});
-    Plane* image = s.add(std::make_unique<Plane>(10860, kTestStyle), {mediator, s.free({1, 1, 1})});
+    Plane* perpendicular = s.add(std::make_unique<Plane>(TypeCode::PerpendicularPlane, kTestStyle), {l, p});
+    Plane* image = s.add(std::make_unique<Plane>(TypeCode::PlaneCentralSymmetry, kTestStyle),
+                         {mediator, s.free({1, 1, 1})});
     s.recompute();
 
     ASSERT_EQ(mediator->defined, 1);
@@ -137,10 +138,10 @@ TEST(Plane, LabelAtTheFirstCornerAndRecordOfThreePoints) {
     expectNear(label.points[0], p->corners[0] + Vec3{0, 0, 0.1});
 
     const auto bytes = recordOf(*p);
-    const auto baseOnly = recordOf(Sphere(10060, kTestStyle));
+    const auto baseOnly = recordOf(Sphere(TypeCode::SphereCentrePoint, kTestStyle));
     // Three parents against two: one more parent key, the name, then the 72 bytes of the points.
     EXPECT_EQ(bytes.size(), baseOnly.size() + 4 + 6 + 72);  // "alpha" and its NUL
-    Plane copy(10050, {});
+    Plane copy(TypeCode::PlaneThreePoints, {});
     ASSERT_EQ(readRecord(bytes, copy), 1);
     expectNear(copy.planePoint1, p->planePoint1, 0);
     expectNear(copy.planePoint2, p->planePoint2, 0);
@@ -148,6 +149,6 @@ TEST(Plane, LabelAtTheFirstCornerAndRecordOfThreePoints) {
     EXPECT_EQ(copy.size, 1);
     // A record cut short fails.
     std::vector<std::uint8_t> cut(bytes.begin(), bytes.end() - 1);
-    Plane broken(10050, {});
+    Plane broken(TypeCode::PlaneThreePoints, {});
     EXPECT_EQ(readRecord(cut, broken), 0);
 }

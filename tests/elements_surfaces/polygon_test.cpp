@@ -3,7 +3,8 @@
 namespace {
 
 Polygon* polygonThrough(Scene& s, std::initializer_list<Vec3> at) {
-    auto polygon = std::make_unique<Polygon>(10055, kTestStyle, static_cast<int>(at.size()));
+    auto polygon =
+        std::make_unique<Polygon>(TypeCode::PolygonVertices, kTestStyle, static_cast<int>(at.size()));
     std::size_t i = 0;
     for (Vec3 v : at) polygon->parents[i++] = s.free(v);
     return static_cast<Polygon*>(s.c.append(std::move(polygon)));
@@ -92,7 +93,7 @@ TEST(Polygon, RecordHoldsTheVertexCountOnly) {
     Scene s;
     Polygon* p = polygonThrough(s, {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {-1, 0.5, 0}});
     const auto bytes = recordOf(*p);
-    Polygon copy(10055, {}, 5);
+    Polygon copy(TypeCode::PolygonVertices, {}, 5);
     ASSERT_EQ(readRecord(bytes, copy), 1);
     EXPECT_EQ(copy.vertexCount, 5);
     EXPECT_EQ(copy.vertices.size(), 5u);
@@ -101,7 +102,7 @@ TEST(Polygon, RecordHoldsTheVertexCountOnly) {
     // more vertices than it has parents is refused rather than trusted.
     auto wrong = bytes;
     wrong[wrong.size() - 4] = 6;
-    Polygon liar(10055, {}, 5);
+    Polygon liar(TypeCode::PolygonVertices, {}, 5);
     EXPECT_EQ(readRecord(wrong, liar), 0);
     EXPECT_EQ(liar.vertices.size(), 5u);
 }

@@ -31,7 +31,7 @@ struct SolidScene {
     Point* v0 = nullptr;
     RegularPolyhedron* solid = nullptr;
 
-    SolidScene(int code, Vec3 first, Vec3 axisA = {0, 0, 0}, Vec3 axisB = {0, 0, 1}) {
+    SolidScene(TypeCode code, Vec3 first, Vec3 axisA = {0, 0, 0}, Vec3 axisB = {0, 0, 1}) {
         v0 = s.free(first);
         StraightElement* axis = s.line(axisA, axisB);
         auto leader = std::make_unique<RegularPolyhedron>(code, kTestStyle);
@@ -88,12 +88,12 @@ TEST(RegularPolygon, PartsAreWiredAndSkippedByTheTopLevelWalk) {
     Point* after = p.s.free({5, 5, 5});
     const auto parts = p.leader->parts();
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(parts[i]->typeCode(), 10605);
+        EXPECT_EQ(parts[i]->typeCode(), TypeCode::RegularPolygonVertex);
         ASSERT_EQ(parts[i]->parents.size(), 1u);
         EXPECT_EQ(parts[i]->parents[0], p.leader);
     }
     Polygon* polygon = p.leader->polygon();
-    EXPECT_EQ(polygon->typeCode(), 10055);
+    EXPECT_EQ(polygon->typeCode(), TypeCode::PolygonVertices);
     EXPECT_EQ(polygon->parents[0], p.v0);
     EXPECT_EQ(polygon->parents[3], parts[2]);
     EXPECT_EQ(p.s.c.nextTopLevel(p.leader), after);
@@ -143,7 +143,7 @@ TEST(RegularPolygon, SelectionHighlightReachesItsParts) {
 TEST(RegularPolygon, RecordAndCopies) {
     PolygonScene p(7);
     const auto bytes = recordOf(*p.leader);
-    const auto baseOnly = recordOf(Sphere(10060, kTestStyle));
+    const auto baseOnly = recordOf(Sphere(TypeCode::SphereCentrePoint, kTestStyle));
     ASSERT_EQ(bytes.size(), baseOnly.size() + 8);
     EXPECT_EQ(std::vector<std::uint8_t>(bytes.end() - 4, bytes.end()), std::vector<std::uint8_t>(4, 0));
     RegularPolygon read(kTestStyle, 0);
@@ -157,7 +157,7 @@ TEST(RegularPolygon, RecordAndCopies) {
     auto copy = p.s.c.copy();
     auto* copiedLeader = static_cast<RegularPolygon*>(copy->at(p.s.c.indexOf(p.leader)));
     EXPECT_TRUE(copiedLeader->parts().empty());
-    copy->recomputeAll(1, 1.0);
+    copy->recomputeAll({1, 1.0});
     ASSERT_EQ(copiedLeader->parts().size(), 7u);
     EXPECT_EQ(copy->indexOf(copiedLeader->parts()[0]), p.s.c.indexOf(p.leader->parts()[0]));
     p.v0->position = {3, 0, 0};
@@ -168,7 +168,7 @@ TEST(RegularPolygon, RecordAndCopies) {
 
 TEST(RegularPolyhedron, CubeEdgeFromTheDistanceToTheAxis) {
     const double r = 2.0;
-    SolidScene cube(10705, {r, 0, 0});
+    SolidScene cube(TypeCode::Cube, {r, 0, 0});
     ASSERT_EQ(cube.solid->defined, 1);
     EXPECT_EQ(cube.solid->subElementCount(), 13);
     EXPECT_NEAR(dist(cube.vertex(0), cube.vertex(1)), r * std::numbers::sqrt2, 1e-12);
@@ -179,8 +179,9 @@ TEST(RegularPolyhedron, CubeEdgeFromTheDistanceToTheAxis) {
 
 TEST(RegularPolyhedron, EveryFaceIsAPlaneRegularPolygonOfAConvexClosedSolid) {
     for (const auto& [code, vertices, faces, perFace] :
-         {std::tuple{10700, 4, 4, 3}, std::tuple{10705, 8, 6, 4}, std::tuple{10710, 6, 8, 3},
-          std::tuple{10715, 20, 12, 5}, std::tuple{10720, 12, 20, 3}}) {
+         {std::tuple{TypeCode::Tetrahedron, 4, 4, 3}, std::tuple{TypeCode::Cube, 8, 6, 4},
+          std::tuple{TypeCode::Octahedron, 6, 8, 3}, std::tuple{TypeCode::Dodecahedron, 20, 12, 5},
+          std::tuple{TypeCode::Icosahedron, 12, 20, 3}}) {
         SCOPED_TRACE(code);
         SolidScene solid(code, {1.5, 0.5, 2}, {0.5, 0.5, 0}, {0.7, 1.0, 3});
         ASSERT_EQ(solid.solid->defined, 1);
@@ -227,7 +228,7 @@ TEST(RegularPolyhedron, EveryFaceIsAPlaneRegularPolygonOfAConvexClosedSolid) {
 }
 
 TEST(RegularPolyhedron, DegenerateAxisDistances) {
-    SolidScene onAxis(10710, {0, 0, 5});
+    SolidScene onAxis(TypeCode::Octahedron, {0, 0, 5});
     EXPECT_EQ(onAxis.solid->defined, 1);
     for (int k = 1; k < 6; ++k) expectNear(onAxis.vertex(k), {0, 0, 5});
     for (int f = 0; f < 8; ++f) EXPECT_EQ(onAxis.face(f).defined, 0);
@@ -238,7 +239,7 @@ TEST(RegularPolyhedron, DegenerateAxisDistances) {
 }
 
 TEST(RegularPolyhedron, PickedOnItsNearestFaceAndHighlightedWhole) {
-    SolidScene cube(10705, {1, 0, 0});
+    SolidScene cube(TypeCode::Cube, {1, 0, 0});
     const double topZ = std::max(0.0, cube.vertex(4).z);
     Vec3 hit;
     ASSERT_EQ(cube.solid->hitTest(0, 0, rayFrom({0.1, 0.2, 10}, {0, 0, -1}), 0, hit), 1);
@@ -264,7 +265,7 @@ TEST(RegularPolyhedron, PickedOnItsNearestFaceAndHighlightedWhole) {
 }
 
 TEST(RegularPolyhedron, FaceWiringFollowsTheTable) {
-    SolidScene cube(10705, {1, 0, 0});
+    SolidScene cube(TypeCode::Cube, {1, 0, 0});
     const auto parts = cube.solid->parts();
     // Face 2 of the cube is (V0, V1, V4, V7).
     const Polygon& second = cube.face(1);
@@ -276,9 +277,9 @@ TEST(RegularPolyhedron, FaceWiringFollowsTheTable) {
 }
 
 TEST(RegularPolyhedron, RecordKeepsTheCountsInOverlappingWindows) {
-    SolidScene dodecahedron(10715, {1, 0, 0});
+    SolidScene dodecahedron(TypeCode::Dodecahedron, {1, 0, 0});
     const auto bytes = recordOf(*dodecahedron.solid);
-    const auto baseOnly = recordOf(Sphere(10060, kTestStyle));
+    const auto baseOnly = recordOf(Sphere(TypeCode::SphereCentrePoint, kTestStyle));
     ASSERT_EQ(bytes.size(), baseOnly.size() + 24);
     const std::size_t at = baseOnly.size();
     auto word = [&](const std::vector<std::uint8_t>& b, std::size_t i) {
@@ -291,7 +292,7 @@ TEST(RegularPolyhedron, RecordKeepsTheCountsInOverlappingWindows) {
     EXPECT_EQ(word(bytes, 4), 5);
     EXPECT_EQ(word(bytes, 5), 0);
 
-    RegularPolyhedron read(10715, {});
+    RegularPolyhedron read(TypeCode::Dodecahedron, {});
     read.generatedVertexCount = read.faceCount = read.verticesPerFace = 0;
     ASSERT_EQ(readRecord(bytes, read), 1);
     EXPECT_EQ(read.generatedVertexCount, 19);

@@ -7,17 +7,19 @@ namespace {
 constexpr double kPi = std::numbers::pi;
 
 Sphere* sphereOf(Scene& s, Vec3 centre, Vec3 on) {
-    return s.add(std::make_unique<Sphere>(10060, kTestStyle), {s.free(centre), s.free(on)});
+    return s.add(std::make_unique<Sphere>(TypeCode::SphereCentrePoint, kTestStyle),
+                 {s.free(centre), s.free(on)});
 }
 
 Cylinder* cylinderOf(Scene& s, Vec3 p, Vec3 a, Vec3 b) {
     Point* through = s.free(p);
-    StraightElement* axis = s.line(a, b, 10015);
-    return s.add(std::make_unique<Cylinder>(10061, kTestStyle), {through, axis});
+    StraightElement* axis = s.line(a, b, TypeCode::SegmentTwoPoints);
+    return s.add(std::make_unique<Cylinder>(TypeCode::CylinderAboutAxis, kTestStyle), {through, axis});
 }
 
 Cone* coneOf(Scene& s, Vec3 p, Vec3 base, Vec3 apex) {
-    return s.add(std::make_unique<Cone>(10062, kTestStyle), {s.free(p), s.free(base), s.free(apex)});
+    return s.add(std::make_unique<Cone>(TypeCode::ConeThroughPoint, kTestStyle),
+                 {s.free(p), s.free(base), s.free(apex)});
 }
 
 // Angles equal up to whole turns.
@@ -33,7 +35,8 @@ TEST(Sphere, RadiusAndDrawnRadius) {
     Sphere* unit = sphereOf(s, {0, 0, 0}, {0, 1, 0});
     Sphere* tiny = sphereOf(s, {0, 0, 0}, {0.004, 0, 0});
     Sphere* limit = sphereOf(s, {0, 0, 0}, {0, 0, 0.005});
-    Sphere* image = s.add(std::make_unique<Sphere>(10880, kTestStyle), {unit, s.free({})});
+    Sphere* image =
+        s.add(std::make_unique<Sphere>(TypeCode::SphereCentralSymmetry, kTestStyle), {unit, s.free({})});
     s.recompute();
     EXPECT_EQ(point->defined, 1);
     EXPECT_EQ(point->radius, 0.0);
@@ -242,10 +245,10 @@ TEST(Solids, LabelsAndRecordsOfTheBaseOnly) {
 
     // Nothing but the common part: the solid is recomputed after reading.
     const auto sphereBytes = recordOf(*sphere);
-    Sphere read(10060, {});
+    Sphere read(TypeCode::SphereCentrePoint, {});
     ASSERT_EQ(readRecord(sphereBytes, read), 1);
     EXPECT_EQ(read.name(), sphere->name());
-    Cone readCone(10062, {});
+    Cone readCone(TypeCode::ConeThroughPoint, {});
     ASSERT_EQ(readRecord(recordOf(*cone), readCone), 1);
     EXPECT_EQ(recordOf(*cone).size(), sphereBytes.size() + 4);
 }

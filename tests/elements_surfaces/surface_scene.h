@@ -25,7 +25,7 @@ struct Scene {
     Construction c;
 
     Point* free(Vec3 at) {
-        auto p = std::make_unique<Point>(10000, kTestStyle);
+        auto p = std::make_unique<Point>(TypeCode::FreePoint, kTestStyle);
         p->position = at;
         p->defined = 1;
         return static_cast<Point*>(c.append(std::move(p)));
@@ -33,12 +33,12 @@ struct Scene {
 
     template <typename T>
     T* add(std::unique_ptr<T> e, std::initializer_list<Element*> parents) {
-        std::size_t i = 0;
-        for (Element* p : parents) e->parents.at(i++) = p;
-        return static_cast<T*>(c.append(std::move(e)));
+        Element* added = c.appendOn(std::move(e), parents);
+        EXPECT_NE(added, nullptr) << "parents that do not fit the element's type code";
+        return static_cast<T*>(added);
     }
 
-    StraightElement* line(Vec3 a, Vec3 b, int code = 10020) {
+    StraightElement* line(Vec3 a, Vec3 b, TypeCode code = TypeCode::LineTwoPoints) {
         return add(std::make_unique<StraightElement>(code, kTestStyle), {free(a), free(b)});
     }
 
@@ -53,7 +53,7 @@ struct Scene {
         return l;
     }
 
-    void recompute() { c.recomputeAll(1, 1.0); }
+    void recompute() { c.recomputeAll({1, 1.0}); }
 };
 
 inline void expectNear(Vec3 actual, Vec3 expected, double tolerance = 1e-9) {

@@ -13,21 +13,21 @@ constexpr ElementKind kTransformable[] = {
 };
 
 TEST(ImageCodes, EveryFamilyAgreesWithTheTypeCodeTable) {
-    EXPECT_EQ(imageTypeCode(ElementKind::Point, 0), 10800);
-    EXPECT_EQ(imageTypeCode(ElementKind::Segment, 2), 10812);
-    EXPECT_EQ(imageTypeCode(ElementKind::Vector, 3), 10823);
-    EXPECT_EQ(imageTypeCode(ElementKind::Arc, 4), 10894);
-    EXPECT_EQ(imageTypeCode(ElementKind::Cylinder, 1), 10901);
-    EXPECT_EQ(imageTypeCode(ElementKind::Conic, 4), 10924);
+    EXPECT_EQ(imageTypeCode(ElementKind::Point, 0), TypeCode::PointCentralSymmetry);
+    EXPECT_EQ(imageTypeCode(ElementKind::Segment, 2), TypeCode::SegmentPlaneSymmetry);
+    EXPECT_EQ(imageTypeCode(ElementKind::Vector, 3), TypeCode::VectorTranslation);
+    EXPECT_EQ(imageTypeCode(ElementKind::Arc, 4), TypeCode::ArcRotation);
+    EXPECT_EQ(imageTypeCode(ElementKind::Cylinder, 1), TypeCode::CylinderAxialSymmetry);
+    EXPECT_EQ(imageTypeCode(ElementKind::Conic, 4), TypeCode::ConicRotation);
     for (ElementKind kind : kTransformable) {
         for (int t = 0; t < kTransformationCount; ++t) {
-            const int code = imageTypeCode(kind, t);
+            const TypeCode code = imageTypeCode(kind, t);
             EXPECT_EQ(kindOfTypeCode(code), kind) << code;
             EXPECT_EQ(parentCountOfTypeCode(code), t == 4 ? 3 : 2) << code;
             EXPECT_TRUE(isImageTypeCode(code)) << code;
         }
-        EXPECT_EQ(imageTypeCode(kind, -1), 0);
-        EXPECT_EQ(imageTypeCode(kind, 5), 0);
+        EXPECT_EQ(imageTypeCode(kind, -1), TypeCode::None);
+        EXPECT_EQ(imageTypeCode(kind, 5), TypeCode::None);
     }
     // Every image code of the table is found again from its kind and offset, and
     // nothing else is taken for an image.
@@ -35,7 +35,7 @@ TEST(ImageCodes, EveryFamilyAgreesWithTheTypeCodeTable) {
     for (const TypeCodeInfo& row : allTypeCodes()) {
         if (!isImageTypeCode(row.code)) continue;
         ++images;
-        EXPECT_EQ(imageTypeCode(row.kind, row.code % 10), row.code);
+        EXPECT_EQ(imageTypeCode(row.kind, codeValue(row.code) % 10), row.code);
     }
     EXPECT_EQ(images, 13 * 5);
 }
@@ -44,10 +44,11 @@ TEST(ImageCodes, KindsWithoutAFamily) {
     for (ElementKind kind : {ElementKind::None, ElementKind::RegularPolygon, ElementKind::RegularPolyhedron,
                              ElementKind::Curve, ElementKind::Surface, ElementKind::Number,
                              ElementKind::Coordinates, ElementKind::Iteration, ElementKind::Text}) {
-        EXPECT_EQ(imageFamilyBase(kind), 0);
-        for (int t = 0; t < kTransformationCount; ++t) EXPECT_EQ(imageTypeCode(kind, t), 0);
+        EXPECT_EQ(imageFamilyBase(kind), TypeCode::None);
+        for (int t = 0; t < kTransformationCount; ++t) EXPECT_EQ(imageTypeCode(kind, t), TypeCode::None);
     }
-    for (int code : {0, -10800, 10799, 10805, 10809, 10815, 10925, 10930, 10790, 10055, 11100, 10600}) {
+    for (int raw : {0, -10800, 10799, 10805, 10809, 10815, 10925, 10930, 10790, 10055, 11100, 10600}) {
+        const TypeCode code = static_cast<TypeCode>(raw);
         EXPECT_FALSE(isImageTypeCode(code)) << code;
     }
 }

@@ -24,7 +24,7 @@ class CurveImages : public ImageScene {
 };
 
 TEST_F(CurveImages, CircleInACentreKeepsTheSourcesRadius) {
-    Circle* source = through<Circle>(10030, {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}});
+    Circle* source = through<Circle>(TypeCode::CircleThreePoints, {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}});
     ASSERT_EQ(source->defined, 1);
     Circle* image = static_cast<Circle*>(imageOf(source, 0, {free({2, 2, 2})}));
     ASSERT_EQ(image->defined, 1);
@@ -38,14 +38,15 @@ TEST_F(CurveImages, CircleInACentreKeepsTheSourcesRadius) {
 
     // The radius is taken over, not measured again.
     source->radius = 5.0;
-    image->recompute(construction, kDegrees, 1.0);
+    image->recompute(construction, {kDegrees, 1.0});
     EXPECT_EQ(image->radius, 5.0);
 }
 
 TEST_F(CurveImages, AReflectedArcRunsFromTheImageOfItsStartToTheImageOfItsEnd) {
     // A short arc (P2 between P1 and P3 the short way) and a long one.
     for (double middle : {50.0, 200.0}) {
-        Arc* source = through<Arc>(10045, {onCircle(2, 0), onCircle(2, middle), onCircle(2, 120)});
+        Arc* source =
+            through<Arc>(TypeCode::ArcThreePoints, {onCircle(2, 0), onCircle(2, middle), onCircle(2, 120)});
         ASSERT_EQ(source->defined, 1);
         EXPECT_NEAR(source->sweep, middle < 120 ? 2 * kPi / 3 : 4 * kPi / 3, 1e-9);
         const Vec3 normal = source->axisB - source->axisA;
@@ -69,7 +70,8 @@ TEST_F(CurveImages, AReflectedArcRunsFromTheImageOfItsStartToTheImageOfItsEnd) {
 }
 
 TEST_F(CurveImages, APointOnAReflectedCircleMeasuresFromTheImageOfRefPoint) {
-    Circle* source = through<Circle>(10030, {onCircle(1.5, 30), onCircle(1.5, 100), onCircle(1.5, 250)});
+    Circle* source = through<Circle>(TypeCode::CircleThreePoints,
+                                     {onCircle(1.5, 30), onCircle(1.5, 100), onCircle(1.5, 250)});
     Circle* image = static_cast<Circle*>(imageOf(source, 2, transformationParents(2)));
     ASSERT_EQ(image->defined, 1);
     auto onImage = std::make_unique<PointOnObject>(kImageStyle);
@@ -77,7 +79,7 @@ TEST_F(CurveImages, APointOnAReflectedCircleMeasuresFromTheImageOfRefPoint) {
     PointOnObject* point = static_cast<PointOnObject*>(construction.append(std::move(onImage)));
     for (double theta : {0.0, 0.4, 2.0, 4.5}) {
         point->param1 = theta;
-        point->recompute(construction, kDegrees, 1.0);
+        point->recompute(construction, {kDegrees, 1.0});
         ASSERT_EQ(point->defined, 1);
         // A mirror turns the sense of angles round: θ on the image is the mirror of −θ on the source.
         Vec3 from;
@@ -93,23 +95,25 @@ TEST_F(CurveImages, APointOnAReflectedCircleMeasuresFromTheImageOfRefPoint) {
 
 TEST_F(CurveImages, ConicImagesAreRefittedAndClassifiedLikeTheirSources) {
     struct Shape {
-        int type;
+        ConicType type;
         std::function<Vec3(double)> at;                  // a point of the conic in the tilted plane
         std::function<double(double, double)> equation;  // zero on the conic, in plane coordinates
     };
     const Shape shapes[] = {
-        {1, [](double s) { return inPlane(2 * std::cos(s), std::sin(s)); },
+        {ConicType::kEllipse, [](double s) { return inPlane(2 * std::cos(s), std::sin(s)); },
          [](double a, double b) { return a * a / 4 + b * b - 1; }},
-        {2, [](double s) { return inPlane(s < 0 ? -std::cosh(s) : std::cosh(s), std::sinh(s)); },
+        {ConicType::kHyperbola,
+         [](double s) { return inPlane(s < 0 ? -std::cosh(s) : std::cosh(s), std::sinh(s)); },
          [](double a, double b) { return a * a - b * b - 1; }},
-        {3, [](double s) { return inPlane(s, s * s); }, [](double a, double b) { return b - a * a; }},
+        {ConicType::kParabola, [](double s) { return inPlane(s, s * s); },
+         [](double a, double b) { return b - a * a; }},
     };
     const double samples[5] = {-1.2, -0.4, 0.3, 0.9, 1.6};
     const Vec3 normal = crossProduct(kU, kV);
     for (const Shape& shape : shapes) {
-        auto conic = std::make_unique<Conic>(10040, kImageStyle);
-        for (std::size_t i = 0; i < 5; ++i) conic->parents[i] = free(shape.at(samples[i]));
-        Conic* source = add(std::move(conic), {});
+        std::vector<Vec3> points;
+        for (const double sample : samples) points.push_back(shape.at(sample));
+        Conic* source = through<Conic>(TypeCode::ConicFivePoints, points);
         ASSERT_EQ(source->defined, 1);
         ASSERT_EQ(source->conicType(), shape.type);
         for (int t : {2, 4}) {
@@ -127,7 +131,7 @@ TEST_F(CurveImages, ConicImagesAreRefittedAndClassifiedLikeTheirSources) {
                 EXPECT_NEAR(shape.equation(dotProduct(back, kU), dotProduct(back, kV)), 0.0, 1e-6) << f;
             }
             Vec3 centre;
-            if (shape.type == 3) {
+            if (shape.type == ConicType::kParabola) {
                 EXPECT_EQ(image->centreInSpace(centre), 0);
             } else {
                 ASSERT_EQ(image->centreInSpace(centre), 1);
@@ -140,17 +144,17 @@ TEST_F(CurveImages, ConicImagesAreRefittedAndClassifiedLikeTheirSources) {
 TEST_F(CurveImages, AConicWhoseMappingFailsKeepsItsLastCurve) {
     std::vector<Element*> sources = makeSources();
     Conic* source = static_cast<Conic*>(sources.back());
-    StraightElement* axis = straight(kCodeLine, {0, 0, 0}, {0, 0, 1});
+    StraightElement* axis = straight(TypeCode::LineTwoPoints, {0, 0, 0}, {0, 0, 1});
     TestNumber* number = add(std::make_unique<TestNumber>(30.0), {});
     Conic* image = static_cast<Conic*>(imageOf(source, 4, {axis, number}));
     ASSERT_EQ(image->defined, 1);
     const Vec3 first = image->definingPoints[0];
     // An axis collapsed to a point (only possible by direct edit) maps nothing.
     axis->pointB = axis->pointA;
-    image->recompute(construction, kDegrees, 1.0);
+    image->recompute(construction, {kDegrees, 1.0});
     EXPECT_EQ(image->defined, 0);
     EXPECT_EQ(image->definingPoints[0], first);
-    EXPECT_EQ(image->conicType(), 1);
+    EXPECT_EQ(image->conicType(), ConicType::kEllipse);
 }
 
 }  // namespace

@@ -120,7 +120,7 @@ TEST_F(FamilyImages, PointsOnImagesBehaveAsOnTheSourceKind) {
             onImage->parents[0] = image;
             ASSERT_TRUE(image->parameterOf(mapped, onImage->param1, onImage->param2));
             PointOnObject* point = static_cast<PointOnObject*>(construction.append(std::move(onImage)));
-            point->recompute(construction, kDegrees, 1.0);
+            point->recompute(construction, {kDegrees, 1.0});
             ASSERT_EQ(point->defined, 1);
             expectVecNear(point->position, mapped, 1e-7);
 
@@ -130,7 +130,7 @@ TEST_F(FamilyImages, PointsOnImagesBehaveAsOnTheSourceKind) {
             if (proper) {
                 point->param1 = p1;
                 point->param2 = p2;
-                point->recompute(construction, kDegrees, 1.0);
+                point->recompute(construction, {kDegrees, 1.0});
                 expectVecNear(point->position, mapped, 1e-9);
             }
         }
@@ -161,7 +161,7 @@ TEST_F(FamilyImages, RecordsOfImagesAreThoseOfTheSourceClass) {
         }
         // Linked and recomputed, the copy is the image again.
         for (std::size_t i = 0; i < image->parents.size(); ++i) copy->parents[i] = image->parents[i];
-        copy->recompute(construction, kDegrees, 1.0);
+        copy->recompute(construction, {kDegrees, 1.0});
         ASSERT_EQ(copy->defined, 1);
         const std::vector<Vec3> expected = storedPoints(*image);
         const std::vector<Vec3> actual = storedPoints(*copy);
@@ -176,10 +176,8 @@ TEST_F(FamilyImages, PolygonImagesTakeTheSourcesVerticesOrStayAsTheyWere) {
     ASSERT_EQ(source->kind(), ElementKind::Polygon);
 
     // A polygon serves as a mirror through its support points, like the plane it spans.
-    auto mirror = std::make_unique<Polygon>(10055, kImageStyle, 3);
-    const Vec3 corners[3] = {{0, 0, 1}, {3, 1, 1}, {-1, 2, 1}};
-    for (std::size_t i = 0; i < 3; ++i) mirror->parents[i] = free(corners[i]);
-    Polygon* polygonMirror = add(std::move(mirror), {});
+    Polygon* polygonMirror = add(std::make_unique<Polygon>(TypeCode::PolygonVertices, kImageStyle, 3),
+                                 {free({0, 0, 1}), free({3, 1, 1}), free({-1, 2, 1})});
     Polygon* image = static_cast<Polygon*>(imageOf(source, 2, {polygonMirror}));
     ASSERT_EQ(image->defined, 1);
     ASSERT_EQ(image->vertexCount, 4);
@@ -188,12 +186,12 @@ TEST_F(FamilyImages, PolygonImagesTakeTheSourcesVerticesOrStayAsTheyWere) {
 
     // A mirror line collapsed to a point (only possible by direct edit) maps nothing:
     // the image is undefined and keeps its vertices.
-    StraightElement* line = straight(kCodeLine, {1, 0, 0}, {1, 0, 5});
+    StraightElement* line = straight(TypeCode::LineTwoPoints, {1, 0, 0}, {1, 0, 5});
     Polygon* reflected = static_cast<Polygon*>(imageOf(source, 1, {line}));
     ASSERT_EQ(reflected->defined, 1);
     const std::vector<Vec3> before = reflected->vertices;
     line->pointB = line->pointA;
-    reflected->recompute(construction, kDegrees, 1.0);
+    reflected->recompute(construction, {kDegrees, 1.0});
     EXPECT_EQ(reflected->defined, 0);
     EXPECT_EQ(reflected->vertices, before);
     EXPECT_EQ(reflected->vertexCount, 4);
@@ -202,7 +200,7 @@ TEST_F(FamilyImages, PolygonImagesTakeTheSourcesVerticesOrStayAsTheyWere) {
     reflected->vertexCount = 9;
     reflected->vertices.assign(9, Vec3{});
     line->pointB = {1, 0, 5};
-    reflected->recompute(construction, kDegrees, 1.0);
+    reflected->recompute(construction, {kDegrees, 1.0});
     EXPECT_EQ(reflected->defined, 1);
     EXPECT_EQ(reflected->vertexCount, 4);
     EXPECT_EQ(reflected->vertices.size(), 4u);

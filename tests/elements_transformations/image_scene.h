@@ -29,12 +29,12 @@ inline constexpr KindStyle kImageStyle{0, 1, 0, 0, 0x336699};
 // it is undefined after a recompute while its value is not valid.
 class TestNumber : public Element {
   public:
-    explicit TestNumber(double v) : Element(10550, kImageStyle), value(v) {}
+    explicit TestNumber(double v) : Element(TypeCode::Parameter, kImageStyle), value(v) {}
 
     std::unique_ptr<Element> clone() const override {
         return std::unique_ptr<Element>(new TestNumber(*this));
     }
-    void recompute(Construction&, int, double) override { defined = valid ? 1 : 0; }
+    void recompute(Construction&, const RecomputeContext&) override { defined = valid ? 1 : 0; }
     void draw(std::uint32_t, int, Canvas&) override {}
     int hitTest(int, int, const PickRay&, int, Vec3&) override { return 0; }
     bool currentValue(double& out) const override {
@@ -107,7 +107,7 @@ inline std::vector<Vec3> storedPoints(const Element& e) {
 
 // An element of the class of the source's kind with the given code, as the file
 // reader makes it (a polygon with no vertices yet).
-inline ElementPtr makeOfSourceClass(const Element& source, int code) {
+inline ElementPtr makeOfSourceClass(const Element& source, TypeCode code) {
     switch (source.kind()) {
         case ElementKind::Point:
             return std::make_unique<Point>(code, kImageStyle);
@@ -142,7 +142,7 @@ class ImageScene : public ::testing::Test {
     static constexpr int kDegrees = 1;
 
     Point* free(Vec3 at) {
-        auto p = std::make_unique<Point>(kCodeFreePoint, kImageStyle);
+        auto p = std::make_unique<Point>(TypeCode::FreePoint, kImageStyle);
         p->position = at;
         p->defined = 1;
         return static_cast<Point*>(construction.append(std::move(p)));
@@ -150,25 +150,30 @@ class ImageScene : public ::testing::Test {
 
     template <typename T>
     T* add(std::unique_ptr<T> e, std::initializer_list<Element*> parents) {
-        std::size_t i = 0;
-        for (Element* p : parents) e->parents.at(i++) = p;
-        T* added = static_cast<T*>(construction.append(std::move(e)));
-        added->recompute(construction, kDegrees, 1.0);
-        return added;
+        return added<T>(construction.appendOn(std::move(e), parents));
     }
 
-    StraightElement* straight(int code, Vec3 a, Vec3 b) {
+    StraightElement* straight(TypeCode code, Vec3 a, Vec3 b) {
         return add(std::make_unique<StraightElement>(code, kImageStyle), {free(a), free(b)});
     }
 
     template <typename T>
-    T* through(int code, std::initializer_list<Vec3> points) {
-        auto e = std::make_unique<T>(code, kImageStyle);
-        std::size_t i = 0;
-        for (Vec3 p : points) e->parents.at(i++) = free(p);
-        T* added = static_cast<T*>(construction.append(std::move(e)));
-        added->recompute(construction, kDegrees, 1.0);
-        return added;
+    T* through(TypeCode code, const std::vector<Vec3>& points) {
+        std::vector<Element*> parents;
+        for (Vec3 p : points) parents.push_back(free(p));
+        return added<T>(construction.appendOn(std::make_unique<T>(code, kImageStyle), parents));
+    }
+    template <typename T>
+    T* through(TypeCode code, std::initializer_list<Vec3> points) {
+        return through<T>(code, std::vector<Vec3>(points));
+    }
+
+    // An element appended on fitting parents, recomputed.
+    template <typename T>
+    T* added(Element* e) {
+        EXPECT_NE(e, nullptr) << "parents that do not fit the element's type code";
+        if (e) e->recompute(construction, {kDegrees, 1.0});
+        return static_cast<T*>(e);
     }
 
     // A point of the tilted plane spanned at kOrigin by the orthonormal kU, kV.
@@ -178,24 +183,30 @@ class ImageScene : public ::testing::Test {
     std::vector<Element*> makeSources() {
         std::vector<Element*> sources;
         sources.push_back(free({0.3, 0.7, -1.2}));
-        for (int code : {kCodeSegment, kCodeVector, kCodeLine, kCodeRay})
+        for (TypeCode code : {TypeCode::SegmentTwoPoints, TypeCode::VectorTwoPoints, TypeCode::LineTwoPoints,
+                              TypeCode::RayTwoPoints})
             sources.push_back(straight(code, {0.2, -0.4, 0.9}, {1.7, 0.6, -0.3}));
-        sources.push_back(through<Circle>(10030, {inPlane(1, 0), inPlane(0, 1.5), inPlane(-0.8, 0.2)}));
-        sources.push_back(through<Plane>(10050, {inPlane(0, 0), inPlane(1, 0.2), inPlane(0.3, 1)}));
-        auto polygon = std::make_unique<Polygon>(10055, kImageStyle, 4);
+        sources.push_back(through<Circle>(TypeCode::CircleThreePoints,
+                                          {inPlane(1, 0), inPlane(0, 1.5), inPlane(-0.8, 0.2)}));
+        sources.push_back(
+            through<Plane>(TypeCode::PlaneThreePoints, {inPlane(0, 0), inPlane(1, 0.2), inPlane(0.3, 1)}));
         const Vec3 corners[4] = {inPlane(0, 0), inPlane(2, 0), inPlane(2.5, 1.5), inPlane(0.5, 1.2)};
-        for (std::size_t i = 0; i < 4; ++i) polygon->parents[i] = free(corners[i]);
-        sources.push_back(add(std::move(polygon), {}));
-        sources.push_back(through<Sphere>(10060, {{0.5, 0.5, 0.5}, {1.1, -0.2, 0.9}}));
-        sources.push_back(through<Arc>(10045, {inPlane(2, 0), inPlane(0.2, 1.9), inPlane(-1.8, -0.5)}));
-        sources.push_back(add(std::make_unique<Cylinder>(10061, kImageStyle),
-                              {free({2, 0, 0.3}), straight(kCodeLine, {0.2, 0.1, -0.5}, {0.7, 1.1, 1.5})}));
-        sources.push_back(through<Cone>(10062, {{1.5, 0.2, 0.8}, {0, 0, 0}, {0.3, 0.4, 3}}));
-        auto ellipse = std::make_unique<Conic>(10040, kImageStyle);
-        const double angles[5] = {0.3, 1.4, 2.6, 3.9, 5.1};
-        for (std::size_t i = 0; i < 5; ++i)
-            ellipse->parents[i] = free(inPlane(2 * std::cos(angles[i]), std::sin(angles[i])));
-        sources.push_back(add(std::move(ellipse), {}));
+        std::vector<Element*> vertices;
+        for (const Vec3& corner : corners) vertices.push_back(free(corner));
+        sources.push_back(added<Polygon>(construction.appendOn(
+            std::make_unique<Polygon>(TypeCode::PolygonVertices, kImageStyle, 4), vertices)));
+        sources.push_back(through<Sphere>(TypeCode::SphereCentrePoint, {{0.5, 0.5, 0.5}, {1.1, -0.2, 0.9}}));
+        sources.push_back(
+            through<Arc>(TypeCode::ArcThreePoints, {inPlane(2, 0), inPlane(0.2, 1.9), inPlane(-1.8, -0.5)}));
+        sources.push_back(
+            add(std::make_unique<Cylinder>(TypeCode::CylinderAboutAxis, kImageStyle),
+                {free({2, 0, 0.3}), straight(TypeCode::LineTwoPoints, {0.2, 0.1, -0.5}, {0.7, 1.1, 1.5})}));
+        sources.push_back(
+            through<Cone>(TypeCode::ConeThroughPoint, {{1.5, 0.2, 0.8}, {0, 0, 0}, {0.3, 0.4, 3}}));
+        std::vector<Vec3> onEllipse;
+        for (const double angle : {0.3, 1.4, 2.6, 3.9, 5.1})
+            onEllipse.push_back(inPlane(2 * std::cos(angle), std::sin(angle)));
+        sources.push_back(through<Conic>(TypeCode::ConicFivePoints, onEllipse));
         return sources;
     }
 
@@ -206,14 +217,14 @@ class ImageScene : public ::testing::Test {
             case 0:
                 return {free({1, 2, 3})};
             case 1:
-                return {straight(kCodeLine, {1, 0, 0}, {1, 0, 5})};
+                return {straight(TypeCode::LineTwoPoints, {1, 0, 0}, {1, 0, 5})};
             case 2:
-                return {through<Plane>(10050, {{0, 0, 1}, {1, 0, 1}, {0, 1, 1}})};
+                return {through<Plane>(TypeCode::PlaneThreePoints, {{0, 0, 1}, {1, 0, 1}, {0, 1, 1}})};
             case 3:
-                return {straight(kCodeVector, {0, 0, 0}, {1, -2, 0.5})};
+                return {straight(TypeCode::VectorTwoPoints, {0, 0, 0}, {1, -2, 0.5})};
             default:
                 angle = add(std::make_unique<TestNumber>(90.0), {});
-                return {straight(kCodeSegment, {1, 0, 0}, {1, 0, 1}), angle};
+                return {straight(TypeCode::SegmentTwoPoints, {1, 0, 0}, {1, 0, 1}), angle};
         }
     }
 
@@ -239,7 +250,7 @@ class ImageScene : public ::testing::Test {
         image->parents.at(0) = source;
         for (std::size_t i = 0; i < defining.size(); ++i) image->parents.at(i + 1) = defining[i];
         Element* added = construction.append(std::move(image));
-        added->recompute(construction, kDegrees, 1.0);
+        added->recompute(construction, {kDegrees, 1.0});
         return added;
     }
 

@@ -21,7 +21,7 @@ TEST(Calculation, FollowsAParameterStepByStepAndShowsTheUndefinedText) {
     ParameterNumber* p = addParameter(c, 1.0);
     Calculation* inverse = addCalculation(c, "1/(A-2)", {p});
     Calculation* next = addCalculation(c, "a+1", {inverse});
-    c.recomputeAll(0, 1.0);
+    c.recomputeAll({0, 1.0});
     EXPECT_DOUBLE_EQ(inverse->value, -1.0);
     EXPECT_DOUBLE_EQ(next->value, 0.0);
 
@@ -30,7 +30,7 @@ TEST(Calculation, FollowsAParameterStepByStepAndShowsTheUndefinedText) {
     for (int i = 0; i < 50; ++i) {
         p->stepUp();
         expected += 0.01;
-        c.recomputeAll(0, 1.0);
+        c.recomputeAll({0, 1.0});
         ASSERT_NEAR(p->value, expected, 1e-12);
         if (std::abs(p->value - 2.0) < 1e-9) break;
         ASSERT_EQ(inverse->valueDefined, 1) << p->value;
@@ -40,7 +40,7 @@ TEST(Calculation, FollowsAParameterStepByStepAndShowsTheUndefinedText) {
     // At 2 the division fails: still defined, but showing the undefined text,
     // and so does the calculation that uses it.
     p->value = 2.0;
-    c.recomputeAll(0, 1.0);
+    c.recomputeAll({0, 1.0});
     EXPECT_EQ(inverse->defined, 1);
     EXPECT_EQ(inverse->valueDefined, 0);
     EXPECT_EQ(next->defined, 1);
@@ -53,7 +53,7 @@ TEST(Calculation, FollowsAParameterStepByStepAndShowsTheUndefinedText) {
     EXPECT_EQ(canvas.calls[2].text, "undefined");
 
     p->stepDown();
-    c.recomputeAll(0, 1.0);
+    c.recomputeAll({0, 1.0});
     EXPECT_EQ(next->valueDefined, 1);
     EXPECT_NEAR(next->value, 1.0 / -0.01 + 1.0, 1e-9);
 }
@@ -62,13 +62,13 @@ TEST(Calculation, AnUndefinedOperandMakesItUndefinedAndTheAngleUnitReachesTheFun
     Construction c;
     ParameterNumber* p = addParameter(c, 90.0);
     Calculation* sine = addCalculation(c, "sin(A)", {p});
-    sine->recompute(c, 1, 1.0);
+    sine->recompute(c, {1, 1.0});
     EXPECT_NEAR(sine->value, 1.0, 1e-15);
-    sine->recompute(c, 2, 1.0);
+    sine->recompute(c, {2, 1.0});
     EXPECT_NEAR(sine->value, std::sin(90.0 * std::numbers::pi / 200.0), 1e-15);
 
     p->defined = 0;
-    sine->recompute(c, 1, 1.0);
+    sine->recompute(c, {1, 1.0});
     EXPECT_EQ(sine->defined, 0);
     EXPECT_EQ(sine->valueDefined, 0);
 
@@ -77,12 +77,12 @@ TEST(Calculation, AnUndefinedOperandMakesItUndefinedAndTheAngleUnitReachesTheFun
     Point* a = addFreePoint(d, {1, 0, 0});
     Point* v = addFreePoint(d, {0, 0, 0});
     Point* b = addFreePoint(d, {0, 1, 0});
-    Measure* angle = addElement<Measure>(d, {a, v, b}, kCodeThreePointAngle, kNumberStyle);
+    Measure* angle = addElement<Measure>(d, {a, v, b}, TypeCode::ThreePointAngle, kNumberStyle);
     Calculation* half = addCalculation(d, "A/2", {angle});
-    d.recomputeAll(1, 1.0);
+    d.recomputeAll({1, 1.0});
     EXPECT_NEAR(half->value, 45.0, 1e-12);
     a->position = v->position;
-    d.recomputeAll(1, 1.0);
+    d.recomputeAll({1, 1.0});
     EXPECT_EQ(angle->defined, 0);
     EXPECT_EQ(half->defined, 0);
     RecordingCanvas canvas;
@@ -116,16 +116,16 @@ TEST(Calculation, StoresLowerCaseTextListsItAndIsEditedInPlace) {
     EXPECT_EQ(calc->parentKeys, std::vector<std::int32_t>{-1});
     EXPECT_EQ(calc->expression, "-a");
     EXPECT_EQ(calc->values.size(), 2u);
-    calc->recompute(c, 0, 1.0);
+    calc->recompute(c, {0, 1.0});
     EXPECT_DOUBLE_EQ(calc->value, -4.0);
 
     // A copy evaluates on its own table.
     auto copy = c.copy();
     auto* copied = static_cast<Calculation*>(copy->at(2));
     static_cast<ParameterNumber*>(copy->at(1))->value = 10.0;
-    copy->recomputeAll(0, 1.0);
+    copy->recomputeAll({0, 1.0});
     EXPECT_DOUBLE_EQ(copied->value, -10.0);
     EXPECT_EQ(copied->expression, "-a");
-    c.recomputeAll(0, 1.0);
+    c.recomputeAll({0, 1.0});
     EXPECT_DOUBLE_EQ(calc->value, -4.0);
 }

@@ -34,7 +34,7 @@ TEST(Coordinates, PartsAreWiredToTheLeaderAndTakeTheScaledCoordinates) {
     CoordinatesGroup g = addCoordinates(c, {1, -2.5, 0.125}, 2);
     EXPECT_EQ(g.leader->subElementCount(), 3);
     EXPECT_EQ(g.leader->parents[0], g.point);
-    const int codes[] = {kCodeCoordinateX, kCodeCoordinateY, kCodeCoordinateZ};
+    const TypeCode codes[] = {TypeCode::CoordinateX, TypeCode::CoordinateY, TypeCode::CoordinateZ};
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(g.part[i]->typeCode(), codes[i]);
         ASSERT_EQ(g.part[i]->parentCount(), 1);
@@ -42,7 +42,7 @@ TEST(Coordinates, PartsAreWiredToTheLeaderAndTakeTheScaledCoordinates) {
         EXPECT_EQ(g.part[i]->decimals, 2);
         EXPECT_EQ(g.part[i]->colour, 0x00112233u);
     }
-    c.recomputeAll(0, 2.0);
+    c.recomputeAll({0, 2.0});
     EXPECT_EQ(g.leader->defined, 1);
     EXPECT_EQ(g.part[0]->value, 2.0);
     EXPECT_EQ(g.part[1]->value, -5.0);
@@ -55,7 +55,7 @@ TEST(Coordinates, PartsAreWiredToTheLeaderAndTakeTheScaledCoordinates) {
     // A copy finds its own parts again.
     auto copy = c.copy();
     static_cast<Point*>(copy->at(0))->position = {3, 3, 3};
-    copy->recomputeAll(0, 1.0);
+    copy->recomputeAll({0, 1.0});
     EXPECT_EQ(static_cast<NumberElement*>(copy->at(4))->value, 3.0);
     EXPECT_EQ(g.part[2]->value, 0.25);
 
@@ -63,7 +63,7 @@ TEST(Coordinates, PartsAreWiredToTheLeaderAndTakeTheScaledCoordinates) {
     Construction lone;
     Point* p = addFreePoint(lone, {1, 2, 3});
     Coordinates* bare = addElement<Coordinates>(lone, {p}, kNumberStyle);
-    lone.recomputeAll(0, 1.0);
+    lone.recomputeAll({0, 1.0});
     EXPECT_EQ(bare->defined, 0);
     EXPECT_TRUE(bare->parts().empty());
 }
@@ -72,7 +72,7 @@ TEST(Coordinates, TextUsesTheDecimalsOfXAndSplitsIntoThreePickThirds) {
     Construction c;
     CoordinatesGroup g = addCoordinates(c, {1, -2.5, 0.125}, 2);
     g.part[1]->decimals = 5;  // ignored: every coordinate shows the decimals of x
-    c.recomputeAll(0, 2.0);
+    c.recomputeAll({0, 2.0});
     g.leader->setName("P");
     RecordingCanvas canvas;
     c.drawAll(canvas, DrawSettings{});

@@ -10,7 +10,7 @@
 namespace {
 
 std::unique_ptr<NumberElement> component(double value, int decimals) {
-    auto n = std::make_unique<NumberElement>(kCodeCoordinateX, kNumberStyle);
+    auto n = std::make_unique<NumberElement>(TypeCode::CoordinateX, kNumberStyle);
     n->value = value;
     n->valueDefined = 1;
     n->decimals = decimals;
@@ -103,7 +103,7 @@ TEST(NumberDisplay, TwoScreensInOneProcessLayOutAndDrawTheSameConstructionEachIt
     Text* text = addElement<Text>(c, {}, kNumberStyle);
     text->resolution = 96;
     text->rectangle = {{0, 100}, {50, 150}};
-    c.recomputeAll(0, 1.0);
+    c.recomputeAll({0, 1.0});
     ASSERT_EQ(inverse->valueDefined, 0);
 
     ScreenTextContext plain;  // the estimate, "?", 96 pixels per inch
@@ -159,7 +159,7 @@ TEST(NumberDisplay, CreationDefaultsAndPlacement) {
     Point* a = addFreePoint(c, {0, 0, 0});
     Point* b = addFreePoint(c, {1, 0, 0});
     Element* pair[] = {a, b};
-    auto measure = makeMeasure(kCodePointPointDistance, pair, kNumberStyle, defaults, 200, 150);
+    auto measure = makeMeasure(TypeCode::PointPointDistance, pair, kNumberStyle, defaults, 200, 150);
     EXPECT_EQ(measure->decimals, 8);
     EXPECT_EQ(measure->font, defaults.font);
     EXPECT_EQ(measure->colour, 0x00ABCDEFu);

@@ -18,20 +18,20 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-Measure* addMeasure(Construction& c, int code, std::initializer_list<Element*> parents) {
+Measure* addMeasure(Construction& c, TypeCode code, std::initializer_list<Element*> parents) {
     return addElement<Measure>(c, parents, code, kNumberStyle);
 }
 
-StraightElement* addStraight(Construction& c, int code, Element* a, Element* b) {
+StraightElement* addStraight(Construction& c, TypeCode code, Element* a, Element* b) {
     StraightElement* s = addElement<StraightElement>(c, {a, b}, code, kNumberStyle);
-    s->recompute(c, 0, 1.0);
+    s->recompute(c, {0, 1.0});
     return s;
 }
 
 Plane* addPlane(Construction& c, Vec3 a, Vec3 b, Vec3 d) {
-    Plane* p = addElement<Plane>(c, {addFreePoint(c, a), addFreePoint(c, b), addFreePoint(c, d)}, 10050,
-                                 kNumberStyle);
-    p->recompute(c, 0, 1.0);
+    Plane* p = addElement<Plane>(c, {addFreePoint(c, a), addFreePoint(c, b), addFreePoint(c, d)},
+                                 TypeCode::PlaneThreePoints, kNumberStyle);
+    p->recompute(c, {0, 1.0});
     return p;
 }
 
@@ -39,23 +39,24 @@ Polygon* addUnitSquare(Construction& c) {
     Polygon* square = addElement<Polygon>(c,
                                           {addFreePoint(c, {0, 0, 3}), addFreePoint(c, {1, 0, 3}),
                                            addFreePoint(c, {1, 1, 3}), addFreePoint(c, {0, 1, 3})},
-                                          10055, kNumberStyle, 4);
-    square->recompute(c, 0, 1.0);
+                                          TypeCode::PolygonVertices, kNumberStyle, 4);
+    square->recompute(c, {0, 1.0});
     return square;
 }
 
 // A cube of edge 1 (its first face is the square about the z axis through V0).
 RegularPolyhedron* addUnitCube(Construction& c) {
     Point* v0 = addFreePoint(c, {1.0 / std::sqrt(2.0), 0, 0});
-    StraightElement* axis = addStraight(c, 10020, addFreePoint(c, {0, 0, 0}), addFreePoint(c, {0, 0, 1}));
-    auto* cube = addElement<RegularPolyhedron>(c, {v0, axis}, 10705, kNumberStyle);
+    StraightElement* axis =
+        addStraight(c, TypeCode::LineTwoPoints, addFreePoint(c, {0, 0, 0}), addFreePoint(c, {0, 0, 1}));
+    auto* cube = addElement<RegularPolyhedron>(c, {v0, axis}, TypeCode::Cube, kNumberStyle);
     for (ElementPtr& part : cube->makeParts(kNumberStyle, kNumberStyle)) c.append(std::move(part));
-    c.recomputeAll(0, 1.0);
+    c.recomputeAll({0, 1.0});
     return cube;
 }
 
 double measured(Construction& c, Measure* m, int angleUnit, double scale) {
-    m->recompute(c, angleUnit, scale);
+    m->recompute(c, {angleUnit, scale});
     EXPECT_EQ(m->defined, 1) << m->typeCode();
     EXPECT_EQ(m->valueDefined, 1) << m->typeCode();
     return m->value;
@@ -67,7 +68,7 @@ TEST(Measures, TinyDistancesSnapToZeroBeforeAndAfterScaling) {
     Construction c;
     Point* a = addFreePoint(c, {1, 1, 1});
     Point* b = addFreePoint(c, {1 + 5e-9, 1, 1});
-    Measure* d = addMeasure(c, kCodePointPointDistance, {a, b});
+    Measure* d = addMeasure(c, TypeCode::PointPointDistance, {a, b});
     EXPECT_EQ(measured(c, d, 1, 1.0), 0.0);
     for (int decimals = 0; decimals <= 8; ++decimals) {
         d->decimals = decimals;
@@ -76,15 +77,16 @@ TEST(Measures, TinyDistancesSnapToZeroBeforeAndAfterScaling) {
     }
 
     // 2e-8 survives the kernel's snap but not the measure's after the factor 0.01.
-    StraightElement* line = addStraight(c, kCodeLine, addFreePoint(c, {0, 0, 0}), addFreePoint(c, {1, 0, 0}));
+    StraightElement* line =
+        addStraight(c, TypeCode::LineTwoPoints, addFreePoint(c, {0, 0, 0}), addFreePoint(c, {1, 0, 0}));
     Point* near = addFreePoint(c, {0.5, 2e-8, 0});
-    Measure* toLine = addMeasure(c, kCodePointLineDistance, {near, line});
+    Measure* toLine = addMeasure(c, TypeCode::PointLineDistance, {near, line});
     EXPECT_NEAR(measured(c, toLine, 1, 1.0), 2e-8, 1e-20);
     EXPECT_EQ(measured(c, toLine, 1, 0.01), 0.0);
 
     // The snap is strict: exactly 1e-8 stays.
     Measure* unit =
-        addMeasure(c, kCodePointPointDistance, {addFreePoint(c, {0, 0, 0}), addFreePoint(c, {1, 0, 0})});
+        addMeasure(c, TypeCode::PointPointDistance, {addFreePoint(c, {0, 0, 0}), addFreePoint(c, {1, 0, 0})});
     EXPECT_EQ(measured(c, unit, 1, 1e-8), 1e-8);
     EXPECT_EQ(measured(c, unit, 1, 0.99e-8), 0.0);
 }
@@ -94,88 +96,93 @@ TEST(Measures, AnglesInEachUnitAndUndefinedWithoutArms) {
     Point* a = addFreePoint(c, {-1, 0, 0});
     Point* v = addFreePoint(c, {0, 0, 0});
     Point* b = addFreePoint(c, {3, 0, 0});
-    Measure* straight = addMeasure(c, kCodeThreePointAngle, {a, v, b});
+    Measure* straight = addMeasure(c, TypeCode::ThreePointAngle, {a, v, b});
     EXPECT_NEAR(measured(c, straight, 0, 2.0), kPi, 1e-12);
     EXPECT_NEAR(measured(c, straight, 1, 2.0), 180.0, 1e-10);
     EXPECT_NEAR(measured(c, straight, 2, 2.0), 200.0, 1e-10);
 
     // Two coincident points: no angle; the value is kept but not valid.
     a->position = v->position;
-    straight->recompute(c, 1, 1.0);
+    straight->recompute(c, {1, 1.0});
     EXPECT_EQ(straight->defined, 0);
     EXPECT_EQ(straight->valueDefined, 0);
     EXPECT_NEAR(straight->value, 200.0, 1e-10);  // the last value, in grads
 
     StraightElement* slope =
-        addStraight(c, kCodeLine, addFreePoint(c, {0, 0, 0}), addFreePoint(c, {1, 0, 1}));
+        addStraight(c, TypeCode::LineTwoPoints, addFreePoint(c, {0, 0, 0}), addFreePoint(c, {1, 0, 1}));
     Plane* floor = addPlane(c, {0, 0, 0}, {1, 0, 0}, {0, 1, 0});
     Plane* wall = addPlane(c, {0, 0, 0}, {0, 1, 0}, {0, 0, 1});
-    EXPECT_NEAR(measured(c, addMeasure(c, kCodeLinePlaneAngle, {slope, floor}), 1, 1.0), 45.0, 1e-10);
-    EXPECT_NEAR(measured(c, addMeasure(c, kCodePlanePlaneAngle, {floor, wall}), 2, 5.0), 100.0, 1e-10);
+    EXPECT_NEAR(measured(c, addMeasure(c, TypeCode::LinePlaneAngle, {slope, floor}), 1, 1.0), 45.0, 1e-10);
+    EXPECT_NEAR(measured(c, addMeasure(c, TypeCode::PlanePlaneAngle, {floor, wall}), 2, 5.0), 100.0, 1e-10);
 }
 
 TEST(Measures, LengthsAreasAndVolumesFollowTheLengthFactor) {
     Construction c;
     constexpr double L = 2.0;
     Polygon* square = addUnitSquare(c);
-    EXPECT_DOUBLE_EQ(measured(c, addMeasure(c, kCodePolygonPerimeter, {square}), 1, L), 8.0);
-    EXPECT_DOUBLE_EQ(measured(c, addMeasure(c, kCodePolygonArea, {square}), 1, L), 4.0);
+    EXPECT_DOUBLE_EQ(measured(c, addMeasure(c, TypeCode::PolygonPerimeter, {square}), 1, L), 8.0);
+    EXPECT_DOUBLE_EQ(measured(c, addMeasure(c, TypeCode::PolygonArea, {square}), 1, L), 4.0);
 
     RegularPolyhedron* cube = addUnitCube(c);
-    EXPECT_NEAR(measured(c, addMeasure(c, kCodeCubeVolume, {cube}), 1, L), 8.0, 1e-12);
-    EXPECT_NEAR(measured(c, addMeasure(c, kCodeCubeArea, {cube}), 1, L), 24.0, 1e-12);
+    EXPECT_NEAR(measured(c, addMeasure(c, TypeCode::CubeVolume, {cube}), 1, L), 8.0, 1e-12);
+    EXPECT_NEAR(measured(c, addMeasure(c, TypeCode::CubeArea, {cube}), 1, L), 24.0, 1e-12);
 
     Point* p = addFreePoint(c, {0, 0, 0});
     Point* q = addFreePoint(c, {0, 3, 4});
     EXPECT_DOUBLE_EQ(
-        measured(c, addMeasure(c, kCodeSegmentLength, {addStraight(c, kCodeSegment, p, q)}), 1, L), 10.0);
+        measured(c,
+                 addMeasure(c, TypeCode::SegmentLength, {addStraight(c, TypeCode::SegmentTwoPoints, p, q)}),
+                 1, L),
+        10.0);
 
-    auto* circle = addElement<Circle>(c, {p, q, p}, 10030, kNumberStyle);
+    auto* circle = addElement<Circle>(c, {p, q, p}, TypeCode::CircleThreePoints, kNumberStyle);
     circle->radius = 1.5;
-    EXPECT_DOUBLE_EQ(measured(c, addMeasure(c, kCodeCircleLength, {circle}), 1, L), 6.0 * kPi);
-    EXPECT_DOUBLE_EQ(measured(c, addMeasure(c, kCodeCircleArea, {circle}), 1, L), 9.0 * kPi);
+    EXPECT_DOUBLE_EQ(measured(c, addMeasure(c, TypeCode::CircleLength, {circle}), 1, L), 6.0 * kPi);
+    EXPECT_DOUBLE_EQ(measured(c, addMeasure(c, TypeCode::CircleArea, {circle}), 1, L), 9.0 * kPi);
 
-    auto* arc = addElement<Arc>(c, {p, q, p}, 10045, kNumberStyle);
+    auto* arc = addElement<Arc>(c, {p, q, p}, TypeCode::ArcThreePoints, kNumberStyle);
     arc->radius = 2.0;
     arc->sweep = kPi / 2;
-    EXPECT_DOUBLE_EQ(measured(c, addMeasure(c, kCodeArcLength, {arc}), 1, L), 2.0 * kPi);
+    EXPECT_DOUBLE_EQ(measured(c, addMeasure(c, TypeCode::ArcLength, {arc}), 1, L), 2.0 * kPi);
 
-    auto* sphere = addElement<Sphere>(c, {p, q}, 10060, kNumberStyle);
+    auto* sphere = addElement<Sphere>(c, {p, q}, TypeCode::SphereCentrePoint, kNumberStyle);
     sphere->radius = 1.0;
-    EXPECT_DOUBLE_EQ(measured(c, addMeasure(c, kCodeSphereArea, {sphere}), 1, L), 16.0 * kPi);
-    EXPECT_DOUBLE_EQ(measured(c, addMeasure(c, kCodeSphereVolume, {sphere}), 1, L), 32.0 / 3.0 * kPi);
+    EXPECT_DOUBLE_EQ(measured(c, addMeasure(c, TypeCode::SphereArea, {sphere}), 1, L), 16.0 * kPi);
+    EXPECT_DOUBLE_EQ(measured(c, addMeasure(c, TypeCode::SphereVolume, {sphere}), 1, L), 32.0 / 3.0 * kPi);
 }
 
 TEST(Measures, DistancesToLinesAndPlanesIncludingParallelLines) {
     Construction c;
     StraightElement* xAxis =
-        addStraight(c, kCodeLine, addFreePoint(c, {0, 0, 0}), addFreePoint(c, {1, 0, 0}));
+        addStraight(c, TypeCode::LineTwoPoints, addFreePoint(c, {0, 0, 0}), addFreePoint(c, {1, 0, 0}));
     StraightElement* parallel =
-        addStraight(c, kCodeRay, addFreePoint(c, {5, 3, 0}), addFreePoint(c, {7, 3, 0}));
+        addStraight(c, TypeCode::RayTwoPoints, addFreePoint(c, {5, 3, 0}), addFreePoint(c, {7, 3, 0}));
     StraightElement* skew =
-        addStraight(c, kCodeSegment, addFreePoint(c, {4, 0, 2}), addFreePoint(c, {4, 1, 2}));
-    EXPECT_NEAR(measured(c, addMeasure(c, kCodeLineLineDistance, {xAxis, parallel}), 1, 1.0), 3.0, 1e-12);
-    EXPECT_NEAR(measured(c, addMeasure(c, kCodeLineLineDistance, {xAxis, skew}), 1, 1.5), 3.0, 1e-12);
+        addStraight(c, TypeCode::SegmentTwoPoints, addFreePoint(c, {4, 0, 2}), addFreePoint(c, {4, 1, 2}));
+    EXPECT_NEAR(measured(c, addMeasure(c, TypeCode::LineLineDistance, {xAxis, parallel}), 1, 1.0), 3.0,
+                1e-12);
+    EXPECT_NEAR(measured(c, addMeasure(c, TypeCode::LineLineDistance, {xAxis, skew}), 1, 1.5), 3.0, 1e-12);
 
     // A segment counts as its whole line.
     Point* off = addFreePoint(c, {-10, 0, 4});
-    EXPECT_NEAR(measured(c, addMeasure(c, kCodePointLineDistance, {off, skew}), 1, 1.0),
+    EXPECT_NEAR(measured(c, addMeasure(c, TypeCode::PointLineDistance, {off, skew}), 1, 1.0),
                 std::sqrt(14.0 * 14.0 + 2.0 * 2.0), 1e-12);
 
     Plane* floor = addPlane(c, {0, 0, 1}, {1, 0, 1}, {0, 1, 1});
-    EXPECT_NEAR(measured(c, addMeasure(c, kCodePointPlaneDistance, {off, floor}), 1, 1.0), 3.0, 1e-12);
-    EXPECT_NEAR(measured(c, addMeasure(c, kCodePointPlaneDistance, {off, addUnitSquare(c)}), 1, 1.0), 1.0,
-                1e-12);
+    EXPECT_NEAR(measured(c, addMeasure(c, TypeCode::PointPlaneDistance, {off, floor}), 1, 1.0), 3.0, 1e-12);
+    EXPECT_NEAR(measured(c, addMeasure(c, TypeCode::PointPlaneDistance, {off, addUnitSquare(c)}), 1, 1.0),
+                1.0, 1e-12);
 }
 
 TEST(Measures, RegularSolidsNeedTheirGeneratedVertices) {
     // A solid whose vertices do not follow it gives no measure.
     Construction c;
     Point* v0 = addFreePoint(c, {1, 0, 0});
-    StraightElement* axis = addStraight(c, kCodeLine, addFreePoint(c, {0, 0, 0}), addFreePoint(c, {0, 0, 1}));
-    auto* lone = addElement<RegularPolyhedron>(c, {v0, axis}, 10705, kNumberStyle);
-    Measure* m = addMeasure(c, kCodeCubeVolume, {lone});
-    m->recompute(c, 1, 1.0);
+    StraightElement* axis =
+        addStraight(c, TypeCode::LineTwoPoints, addFreePoint(c, {0, 0, 0}), addFreePoint(c, {0, 0, 1}));
+    auto* lone = addElement<RegularPolyhedron>(c, {v0, axis}, TypeCode::Cube, kNumberStyle);
+    Measure* m = addMeasure(c, TypeCode::CubeVolume, {lone});
+    m->recompute(c, {1, 1.0});
     EXPECT_EQ(m->defined, 0);
 }
 
@@ -191,7 +198,7 @@ TEST(Measures, PolygonAreaNeedsAPlaneAndIgnoresOrientation) {
     area = -1.0;
     EXPECT_FALSE(planarPolygonArea(bent, area));
     EXPECT_EQ(area, -1.0);
-    EXPECT_EQ(measureDimension(kCodePolygonArea), MeasureDimension::kArea);
-    EXPECT_EQ(measureDimension(kCodeIcosahedronVolume), MeasureDimension::kVolume);
-    EXPECT_EQ(measureDimension(kCodeArcLength), MeasureDimension::kLength);
+    EXPECT_EQ(measureDimension(TypeCode::PolygonArea), MeasureDimension::kArea);
+    EXPECT_EQ(measureDimension(TypeCode::IcosahedronVolume), MeasureDimension::kVolume);
+    EXPECT_EQ(measureDimension(TypeCode::ArcLength), MeasureDimension::kLength);
 }

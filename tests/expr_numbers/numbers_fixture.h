@@ -32,7 +32,7 @@ T* addElement(Construction& c, std::initializer_list<Element*> parents, Args&&..
 }
 
 inline Point* addFreePoint(Construction& c, Vec3 at) {
-    Point* p = addElement<Point>(c, {}, kCodeFreePoint, kNumberStyle);
+    Point* p = addElement<Point>(c, {}, TypeCode::FreePoint, kNumberStyle);
     p->position = at;
     return p;
 }
@@ -40,7 +40,7 @@ inline Point* addFreePoint(Construction& c, Vec3 at) {
 inline ParameterNumber* addParameter(Construction& c, double v) {
     auto made = makeParameter(v, kNumberStyle, NumberDefaults{}, 100, 100);
     auto* p = static_cast<ParameterNumber*>(c.append(std::move(made)));
-    p->recompute(c, 0, 1.0);
+    p->recompute(c, {0, 1.0});
     return p;
 }
 
@@ -50,7 +50,7 @@ inline Calculation* addCalculation(Construction& c, std::string_view text, std::
     EXPECT_EQ(compileExpression(text, static_cast<int>(operands.size()), compiled), kCompileOk) << text;
     auto made = makeCalculation(compiled, operands, kNumberStyle, NumberDefaults{}, 50, 50);
     auto* calc = static_cast<Calculation*>(c.append(std::move(made)));
-    calc->recompute(c, 0, 1.0);
+    calc->recompute(c, {0, 1.0});
     return calc;
 }
 

@@ -15,7 +15,7 @@ TEST(Parameter, KeysStepPastTheRangeBothWays) {
     p->stepDown();
     EXPECT_NEAR(p->value, -10.49, 1e-12);
     EXPECT_EQ(p->minimum, -10.0);  // the range is not moved either
-    p->recompute(c, 0, 1.0);
+    p->recompute(c, {0, 1.0});
     EXPECT_NEAR(p->value, -10.49, 1e-12);
     EXPECT_EQ(p->valueDefined, 1);
 }
@@ -56,15 +56,15 @@ TEST(Parameter, NumbersDriveTheElementsBuiltOnThem) {
     ParameterNumber* x = addParameter(c, 2.0);
     ParameterNumber* y = addParameter(c, 4.0);
     Calculation* z = addCalculation(c, "1/(A-4)", {y});
-    Point* placed = addElement<Point>(c, {x, y, z}, kCodePointByCoordinates, kNumberStyle);
+    Point* placed = addElement<Point>(c, {x, y, z}, TypeCode::PointByCoordinates, kNumberStyle);
     y->value = 5.0;
-    c.recomputeAll(0, 2.0);
+    c.recomputeAll({0, 2.0});
     ASSERT_EQ(placed->defined, 1);
     EXPECT_EQ(placed->position, (Vec3{1.0, 2.5, 0.5}));  // typed numbers are divided by the length factor
 
     // A number without a valid value leaves the point undefined.
     y->value = 4.0;
-    c.recomputeAll(0, 2.0);
+    c.recomputeAll({0, 2.0});
     EXPECT_EQ(z->defined, 1);
     EXPECT_EQ(placed->defined, 0);
 

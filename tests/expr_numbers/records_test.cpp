@@ -59,9 +59,9 @@ std::vector<std::uint8_t> calculationRecord(Calculation& calc) {
 }  // namespace
 
 TEST(NumericRecords, EveryClassPartRoundTripsByteForByte) {
-    NumberElement part(kCodeCoordinateY, kNumberStyle);
+    NumberElement part(TypeCode::CoordinateY, kNumberStyle);
     setNumber(part);
-    NumberElement partRead(kCodeCoordinateY, KindStyle{});
+    NumberElement partRead(TypeCode::CoordinateY, KindStyle{});
     const auto partBytes = roundTrip(part, partRead, 84);
     expectNumberPart(partBytes, commonSize(part), part);
     EXPECT_EQ(partRead.position, part.position);
@@ -70,9 +70,9 @@ TEST(NumericRecords, EveryClassPartRoundTripsByteForByte) {
     EXPECT_EQ(partRead.value, part.value);
     EXPECT_EQ(partRead.parentKeys, part.parentKeys);
 
-    Measure angle(kCodeThreePointAngle, kNumberStyle);
+    Measure angle(TypeCode::ThreePointAngle, kNumberStyle);
     setNumber(angle);
-    Measure angleRead(kCodeThreePointAngle, KindStyle{});
+    Measure angleRead(TypeCode::ThreePointAngle, KindStyle{});
     expectNumberPart(roundTrip(angle, angleRead, 84), commonSize(angle), angle);
 
     ParameterNumber parameter(kNumberStyle);
@@ -123,12 +123,12 @@ TEST(NumericRecords, EveryClassPartRoundTripsByteForByte) {
 }
 
 TEST(NumericRecords, TheFontColourWordIsTheElementsColour) {
-    Measure m(kCodeSegmentLength, kNumberStyle);
+    Measure m(TypeCode::SegmentLength, kNumberStyle);
     setNumber(m);
     std::vector<std::uint8_t> bytes = recordOf(m);
     putAt<std::uint32_t>(bytes, 16, 0x00000001);                  // the common part's colour
     putAt<std::uint32_t>(bytes, commonSize(m) + 68, 0x00445566);  // the font's
-    Measure read(kCodeSegmentLength, KindStyle{});
+    Measure read(TypeCode::SegmentLength, KindStyle{});
     ASSERT_EQ(readRecord(read, bytes), 1);
     EXPECT_EQ(read.colour, 0x00445566u);
     EXPECT_EQ(valueAt<std::uint32_t>(recordOf(read), 16), 0x00445566u);
@@ -244,7 +244,7 @@ TEST(NumericRecords, HostileCalculationRecordsAreRefusedOrRepaired) {
     Construction c;
     ParameterNumber* p = addParameter(c, 4.0);
     repaired.parents[0] = p;
-    repaired.recompute(c, 0, 1.0);
+    repaired.recompute(c, {0, 1.0});
     EXPECT_EQ(repaired.valueDefined, 1);
     EXPECT_DOUBLE_EQ(repaired.value, 5.0);
 }

@@ -11,7 +11,7 @@ TEST(TextElement, RectangleScalesWithTheScreenAndPicksEndsIncluded) {
     t.resolution = 96;
     t.rectangle = {{10, 20}, {110, 70}};
     Construction none;
-    t.recompute(none, 0, 1.0);
+    t.recompute(none, {0, 1.0});
     EXPECT_EQ(t.defined, 1);
     const PickRay ray{{0, 0, 5}, {0, 0, -5}};
     Vec3 hit;
@@ -104,8 +104,9 @@ TEST(RichText, ReadsParagraphsRunsFontsColoursAndEscapes) {
 }
 
 TEST(RichText, ColourAndFontReferencesOutsideTheTablesAreAutomatic) {
-    const RichText text = readRichText("{\\rtf1{\\colortbl ;\\red1\\green2\\blue3;}\\cf0 a\\cf7 b\\cf-3 c\\f99 d"
-                                       "\\cf1\\fs0 e\\fs99999 f\\plain g}");
+    const RichText text = readRichText(
+        "{\\rtf1{\\colortbl ;\\red1\\green2\\blue3;}\\cf0 a\\cf7 b\\cf-3 c\\f99 d"
+        "\\cf1\\fs0 e\\fs99999 f\\plain g}");
     ASSERT_EQ(text.paragraphs.size(), 1u);
     const auto& runs = text.paragraphs[0].runs;
     ASSERT_EQ(runs.size(), 4u);
@@ -125,7 +126,9 @@ TEST(RichText, UnicodeEscapesWithReplacementCountsAndSurrogatePairs) {
     EXPECT_EQ(readRichText("{\\rtf1\\uc2 \\u233\\'e9\\'e9y}").plainText(), "\xC3\xA9y");
     EXPECT_EQ(readRichText("{\\rtf1\\uc0 \\u233 z}").plainText(), "\xC3\xA9z");
     EXPECT_EQ(readRichText("{\\rtf1 \\u-10179?\\u-8704?}").plainText(), "\xF0\x9F\x98\x80");  // U+1F600
-    EXPECT_EQ(readRichText("{\\rtf1 \\u-8704?a}").plainText(), "\xEF\xBF\xBD" "a");  // a lone low half
+    EXPECT_EQ(readRichText("{\\rtf1 \\u-8704?a}").plainText(),
+              "\xEF\xBF\xBD"
+              "a");  // a lone low half
 }
 
 TEST(RichText, PlainStringsAndBrokenInputEndCleanly) {
@@ -140,7 +143,7 @@ TEST(RichText, PlainStringsAndBrokenInputEndCleanly) {
     EXPECT_EQ(readRichText("{\\rtf1 x}}}}y").plainText(), "xy");
     EXPECT_EQ(readRichText("{\\rtf1 z\\'4").plainText(), "z");
     EXPECT_EQ(readRichText("{\\rtf1 z\\").plainText(), "z");
-    EXPECT_EQ(readRichText("{\\rtf1 " + std::string(5000, '{') + "deep" + std::string(5000, '}') + "!")
-                  .plainText(),
-              "deep!");
+    EXPECT_EQ(
+        readRichText("{\\rtf1 " + std::string(5000, '{') + "deep" + std::string(5000, '}') + "!").plainText(),
+        "deep!");
 }

@@ -14,7 +14,7 @@ class FakeHost : public SessionHost {
   public:
     void message(int textId, MessageIcon icon) override { messages.emplace_back(textId, icon); }
     int askRegularPolygonSides() override { return next(sides); }
-    int askRegularPolyhedron() override { return next(solids); }
+    TypeCode askRegularPolyhedron() override { return static_cast<TypeCode>(next(solids)); }
     void setClipboardText(const std::string& text) override { clipboardText = text; }
     std::optional<std::uint32_t> askColour(std::uint32_t) override {
         if (colours.empty()) return std::nullopt;

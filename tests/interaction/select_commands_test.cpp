@@ -18,7 +18,7 @@ struct NumbersScene : SelectScene {
         noDecimals.decimals = 0;
         for (ElementPtr& e : makeCoordinates(p, kSelectStyle, noDecimals, 200, 50))
             doc.construction().append(std::move(e));
-        straight(10015, p, point({0, 0, 0}));
+        straight(TypeCode::SegmentTwoPoints, p, point({0, 0, 0}));
         start();
     }
     ParameterNumber* parameter() { return at<ParameterNumber>(0); }
@@ -89,7 +89,7 @@ TEST(SelectCommands, SelectGroupHideEraseAndStyles) {
     Point* b = s.point({-1, 0, 0});
     Point* hidden = s.point({0, 1, 0});
     hidden->visible = 0;
-    s.straight(10015, a, b);
+    s.straight(TypeCode::SegmentTwoPoints, a, b);
     s.start();
     ViewSession& v = *s.session;
 

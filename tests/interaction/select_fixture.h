@@ -37,19 +37,18 @@ struct SelectScene {
     template <typename T, typename... Args>
     T* add(std::initializer_list<Element*> parents, Args&&... args) {
         auto e = std::make_unique<T>(std::forward<Args>(args)...);
-        std::size_t i = 0;
-        for (Element* p : parents) e->parents.at(i++) = p;
         e->defined = 1;
-        T* added = static_cast<T*>(doc.construction().append(std::move(e)));
-        added->recompute(doc.construction(), doc.angleUnit, doc.view.unitScale);
+        T* added = static_cast<T*>(doc.construction().appendOn(std::move(e), parents));
+        EXPECT_TRUE(added);
+        if (added) added->recompute(doc.construction(), doc.recomputeContext());
         return added;
     }
     Point* point(Vec3 at) {
-        Point* p = add<Point>({}, kCodeFreePoint, kSelectStyle);
+        Point* p = add<Point>({}, TypeCode::FreePoint, kSelectStyle);
         p->position = at;
         return p;
     }
-    StraightElement* straight(int code, Element* a, Element* b) {
+    StraightElement* straight(TypeCode code, Element* a, Element* b) {
         return add<StraightElement>({a, b}, code, kSelectStyle);
     }
 

@@ -79,7 +79,7 @@ TEST(SelectDrag, KeepsTheHeightShiftMovesOnlyHeightOneUndoStepEach) {
     SelectScene s;
     s.point({0.5, 0.5, 2});
     Point* other = s.point({-1, -1, 0});
-    s.straight(10015, s.at(0), other);
+    s.straight(TypeCode::SegmentTwoPoints, s.at(0), other);
     s.start();
     const Vec3 before = s.positionAt(0);
     const Construction* original = &s.doc.construction();
@@ -122,10 +122,10 @@ TEST(SelectDrag, APointOnALineSlidesAlongIt) {
     SelectScene s;
     Point* a = s.point({-2, 0, 0});
     Point* b = s.point({2, 0, 0});
-    StraightElement* line = s.straight(10020, a, b);
+    StraightElement* line = s.straight(TypeCode::LineTwoPoints, a, b);
     auto* on = s.add<PointOnObject>({line}, kSelectStyle);
     on->param1 = 0.5;
-    on->recompute(s.doc.construction(), 1, 1.0);
+    on->recompute(s.doc.construction(), {1, 1.0});
     s.start();
     const Vec3 start = s.positionAt(3);
     ASSERT_NEAR(start.x, 0.0, 1e-9);

@@ -11,9 +11,9 @@
 
 TEST_F(ToolsTest, IntersectionPointsNarrowAndRestart) {
     Point* o = addFree({0, 0, 0});
-    Element* sphere = add(10060, {o, addFree({1, 0, 0})});
-    Element* far = add(10060, {addFree({5, 5, 0}), addFree({6, 5, 0})});
-    Element* line = add(kCodeLine, {addFree({-3, 0.3, 0}), addFree({3, 0.3, 0})});
+    Element* sphere = add(TypeCode::SphereCentrePoint, {o, addFree({1, 0, 0})});
+    Element* far = add(TypeCode::SphereCentrePoint, {addFree({5, 5, 0}), addFree({6, 5, 0})});
+    Element* line = add(TypeCode::LineTwoPoints, {addFree({-3, 0.3, 0}), addFree({3, 0.3, 0})});
     start();
     const Vec3 onSphere{0, 0, 1};  // the top
 
@@ -39,7 +39,7 @@ TEST_F(ToolsTest, IntersectionPointsNarrowAndRestart) {
     const double x = std::sqrt(1.0 - 0.09);
     for (int root = 0; root < 2; ++root) {
         const auto* p = static_cast<const IntersectionPoint*>(construction().at(before + root));
-        EXPECT_EQ(p->typeCode(), kCodeLineSpherePoint);
+        EXPECT_EQ(p->typeCode(), TypeCode::LineSpherePoint);
         EXPECT_EQ(p->rootIndex, root);
         EXPECT_EQ(p->parents[0]->kind(), ElementKind::Line);  // the code's own parent order
         EXPECT_TRUE(p->defined);
@@ -59,7 +59,7 @@ TEST_F(ToolsTest, CentralSymmetryMapsTheSelectionInOneStep) {
     Point* points[5];
     for (int i = 0; i < 5; ++i) points[i] = addFree({1.0 + i * 0.5, 1.0, 0.0});
     Point* centre = addFree({-1, -1, 0});
-    Element* number = addNumberAt(10550, 10, 10);
+    Element* number = addNumberAt(TypeCode::Parameter, 10, 10);
     start();
     for (Point* p : points) p->selected = 1;
     number->selected = 1;  // not something a symmetry maps
@@ -78,7 +78,7 @@ TEST_F(ToolsTest, CentralSymmetryMapsTheSelectionInOneStep) {
     EXPECT_EQ(document.history().size(), steps + 1);
     for (int i = 0; i < 5; ++i) {
         const Element* image = construction().at(7 + i);
-        EXPECT_EQ(image->typeCode(), 10800);
+        EXPECT_EQ(image->typeCode(), TypeCode::PointCentralSymmetry);
         EXPECT_EQ(image->parents[0], construction().at(i));
         EXPECT_EQ(image->parents[1], construction().at(5));
         EXPECT_LT(distance(positionOf(image), Vec3{-3.0 - i * 0.5, -3.0, 0.0}), 1e-9);
@@ -87,9 +87,9 @@ TEST_F(ToolsTest, CentralSymmetryMapsTheSelectionInOneStep) {
     EXPECT_EQ(count(), 7);
 
     // Without a selection the rotation picks its object, axis and angle in turn.
-    Element* segment = add(kCodeSegment, {construction().at(0), construction().at(1)});
-    Element* axis = add(kCodeLine, {addFree({-2, 2, 0}), addFree({-2, 2, 1})});
-    segment->recompute(construction(), document.angleUnit, 1.0);
+    Element* segment = add(TypeCode::SegmentTwoPoints, {construction().at(0), construction().at(1)});
+    Element* axis = add(TypeCode::LineTwoPoints, {addFree({-2, 2, 0}), addFree({-2, 2, 1})});
+    segment->recompute(construction(), {document.angleUnit, 1.0});
     session.setTool(36);
     clickAt({1.25, 1, 0});
     EXPECT_EQ(session.pickList()[0], segment);
@@ -98,7 +98,7 @@ TEST_F(ToolsTest, CentralSymmetryMapsTheSelectionInOneStep) {
     EXPECT_TRUE(session.acceptTable()[18]);
     EXPECT_FALSE(session.acceptTable()[4]);
     click({13, 13});
-    ASSERT_EQ(last()->typeCode(), 10814);
+    ASSERT_EQ(last()->typeCode(), TypeCode::SegmentRotation);
     EXPECT_EQ(last()->parentCount(), 3);
     EXPECT_EQ(last()->parents[2]->kind(), ElementKind::Number);
     (void)axis;
@@ -106,7 +106,7 @@ TEST_F(ToolsTest, CentralSymmetryMapsTheSelectionInOneStep) {
 
 TEST_F(ToolsTest, RegularFiguresAskAndCancelRestarts) {
     Point* p = addFree({1, 0, 0});
-    Element* axis = add(kCodeLine, {addFree({0, 0, 0}), addFree({0, 0, 1})});
+    Element* axis = add(TypeCode::LineTwoPoints, {addFree({0, 0, 0}), addFree({0, 0, 1})});
     start();
     const int before = count();
 
@@ -133,7 +133,7 @@ TEST_F(ToolsTest, RegularFiguresAskAndCancelRestarts) {
     session.setTool(40);
     clickAt({0.2, 0.2, 0});
     ASSERT_EQ(count(), before + 7);
-    EXPECT_EQ(last()->typeCode(), 10526);
+    EXPECT_EQ(last()->typeCode(), TypeCode::PolygonArea);
     EXPECT_EQ(last()->parents[0], construction().at(before + 5));  // the polygon part
 
     // The solid chooser: an answer that names no solid cancels too.
@@ -145,16 +145,17 @@ TEST_F(ToolsTest, RegularFiguresAskAndCancelRestarts) {
     clickAt({3, 3, 0});
     clickAt({0, 0, 0.7});
     const Element* cube = construction().at(before + 7 + 1);
-    ASSERT_EQ(cube->typeCode(), 10705);
+    ASSERT_EQ(cube->typeCode(), TypeCode::Cube);
     EXPECT_EQ(count(), before + 7 + 2 + cube->subElementCount());
     (void)axis;
 }
 
 TEST_F(ToolsTest, EitherOrderToolsAndTheIntersectionLine) {
     Point* p = addFree({2, 2, 0});
-    Element* line = add(kCodeLine, {addFree({-2, -2, 0}), addFree({2, -2, 0})});
-    Element* plane = add(10050, {addFree({-4, 3, 0}), addFree({-3, 3, 0}), addFree({-4, 4, 0})});
-    Element* sphere = add(10060, {addFree({-3.5, 3.5, 0}), addFree({-3.5, 3.5, 0.5})});
+    Element* line = add(TypeCode::LineTwoPoints, {addFree({-2, -2, 0}), addFree({2, -2, 0})});
+    Element* plane =
+        add(TypeCode::PlaneThreePoints, {addFree({-4, 3, 0}), addFree({-3, 3, 0}), addFree({-4, 4, 0})});
+    Element* sphere = add(TypeCode::SphereCentrePoint, {addFree({-3.5, 3.5, 0}), addFree({-3.5, 3.5, 0.5})});
     start();
     const Vec3 onLine{0, -2, 0};
 
@@ -163,7 +164,7 @@ TEST_F(ToolsTest, EitherOrderToolsAndTheIntersectionLine) {
     clickAt(onLine);
     EXPECT_EQ(session.pickCount(), 2);
     clickAt(p->position);
-    EXPECT_EQ(last()->typeCode(), 10031);
+    EXPECT_EQ(last()->typeCode(), TypeCode::CircleAboutAxis);
     EXPECT_EQ(last()->parents[0]->kind(), ElementKind::Point);
 
     // The perpendicular: the reference is parent 0; Ctrl at the last click makes the plane.
@@ -171,12 +172,12 @@ TEST_F(ToolsTest, EitherOrderToolsAndTheIntersectionLine) {
     clickAt(p->position);
     EXPECT_FALSE(session.acceptTable()[1]);
     clickAt(onLine, {false, true});
-    EXPECT_EQ(last()->typeCode(), 10081);
+    EXPECT_EQ(last()->typeCode(), TypeCode::PerpendicularPlane);
     EXPECT_EQ(last()->parents[0]->kind(), ElementKind::Line);
     session.setTool(30);
     clickAt(onLine);
     clickAt(p->position);
-    EXPECT_EQ(last()->typeCode(), kCodePerpendicularToLine);
+    EXPECT_EQ(last()->typeCode(), TypeCode::PerpendicularToLine);
 
     // The intersection line refuses what meets nothing and orders the parents
     // as the section takes them: the sphere before the plane, whichever came first.
@@ -186,7 +187,7 @@ TEST_F(ToolsTest, EitherOrderToolsAndTheIntersectionLine) {
     EXPECT_FALSE(session.acceptTable()[14]);
     EXPECT_TRUE(session.acceptTable()[9]);
     clickAt({-4.8, 3, 0});
-    ASSERT_EQ(last()->typeCode(), 11002);
+    ASSERT_EQ(last()->typeCode(), TypeCode::CircleOfSphereAndPlane);
     EXPECT_EQ(last()->parents[0]->kind(), ElementKind::Sphere);
     EXPECT_EQ(last()->parents[1]->kind(), ElementKind::Plane);
     EXPECT_TRUE(last()->defined);

@@ -57,24 +57,23 @@ class ToolsTest : public ::testing::Test {
     void clickAt(Vec3 p, SessionKeys keys = {}) { click(pixelOf(p), keys); }
 
     // Scene set-up: elements appended directly, before the history starts.
-    Element* add(int typeCode, std::initializer_list<Element*> parents) {
-        ElementPtr e = createElementForRecord(typeCode, static_cast<int>(parents.size()));
-        EXPECT_TRUE(e) << typeCode;
-        std::size_t i = 0;
-        for (Element* p : parents) e->parents.at(i++) = p;
-        e->defined = 1;
-        Element* added = construction().append(std::move(e));
-        added->recompute(construction(), document.angleUnit, document.view.unitScale);
+    Element* add(TypeCode typeCode, std::initializer_list<Element*> parents) {
+        Element* added = appendElement(construction(), typeCode, parents, KindStyle{});
+        EXPECT_TRUE(added) << codeValue(typeCode);
+        if (!added) return nullptr;
+        added->defined = 1;
+        added->recompute(construction(), document.recomputeContext());
         return added;
     }
     Point* addFree(Vec3 at, const char* name = nullptr) {
-        auto* p = static_cast<Point*>(add(kCodeFreePoint, {}));
+        auto* p = static_cast<Point*>(add(TypeCode::FreePoint, {}));
         p->position = at;
         if (name) p->setName(name);
         return p;
     }
     // A number showing in the box from (x, y), 40 × 16 pixels as the session measures it.
-    NumberElement* addNumberAt(int typeCode, int x, int y, std::initializer_list<Element*> parents = {}) {
+    NumberElement* addNumberAt(TypeCode typeCode, int x, int y,
+                               std::initializer_list<Element*> parents = {}) {
         auto* n = static_cast<NumberElement*>(add(typeCode, parents));
         n->position = {x, y};
         return n;

@@ -23,18 +23,19 @@ TEST_F(ToolsTest, LocusVariantsFollowTheMovingElementAndItsDriver) {
     Point* x = addFree({0, 0, 0});
     Point* y = addFree({2, 0, 0});
     Point* z = addFree({0, 2, 0});
-    Element* segment = add(kCodeSegment, {x, y});
-    auto* driver = static_cast<PointOnObject*>(add(kCodePointOnObject, {segment}));
+    Element* segment = add(TypeCode::SegmentTwoPoints, {x, y});
+    auto* driver = static_cast<PointOnObject*>(add(TypeCode::PointOnObject, {segment}));
     driver->param1 = 0.5;
-    Element* traced = add(kCodeMidpoint, {driver, z});
+    Element* traced = add(TypeCode::MidpointTwoPoints, {driver, z});
     Point* unrelated = addFree({-2, -2, 0});
-    Element* plane = add(10050, {addFree({3, 3, 0}), addFree({4, 3, 0}), addFree({3, 4, 0})});
-    auto* onPlane = static_cast<PointOnObject*>(add(kCodePointOnObject, {plane}));
-    Element* tracedOnPlane = add(kCodeMidpoint, {onPlane, addFree({5, 5, 0})});
-    Element* n1 = asParameter(addNumberAt(kCodeParameter, 10, 10));
-    Element* n2 = asParameter(addNumberAt(kCodeParameter, 10, 40));
-    Element* byNumbers = add(kCodePointByCoordinates, {n1, n2, n1});
-    Element* sweeping = add(kCodeSegment, {driver, z});
+    Element* plane =
+        add(TypeCode::PlaneThreePoints, {addFree({3, 3, 0}), addFree({4, 3, 0}), addFree({3, 4, 0})});
+    auto* onPlane = static_cast<PointOnObject*>(add(TypeCode::PointOnObject, {plane}));
+    Element* tracedOnPlane = add(TypeCode::MidpointTwoPoints, {onPlane, addFree({5, 5, 0})});
+    Element* n1 = asParameter(addNumberAt(TypeCode::Parameter, 10, 10));
+    Element* n2 = asParameter(addNumberAt(TypeCode::Parameter, 10, 40));
+    Element* byNumbers = add(TypeCode::PointByCoordinates, {n1, n2, n1});
+    Element* sweeping = add(TypeCode::SegmentTwoPoints, {driver, z});
     start();
 
     session.setTool(25);
@@ -47,12 +48,12 @@ TEST_F(ToolsTest, LocusVariantsFollowTheMovingElementAndItsDriver) {
     EXPECT_EQ(session.pickCount(), 0);
     clickAt(positionOf(traced));
     clickAt(driver->position);
-    ASSERT_EQ(last()->typeCode(), kCodePointLocus);
+    ASSERT_EQ(last()->typeCode(), TypeCode::PointLocus);
     EXPECT_TRUE(last()->defined);
 
     clickAt(positionOf(tracedOnPlane));
     clickAt(positionOf(construction().at(11)));  // the point on the plane
-    EXPECT_EQ(last()->typeCode(), kCodePolygonSurfaceLocus);
+    EXPECT_EQ(last()->typeCode(), TypeCode::PolygonSurfaceLocus);
 
     // Ctrl at the second pick: a point over two numbers.
     clickAt(positionOf(byNumbers));
@@ -60,8 +61,8 @@ TEST_F(ToolsTest, LocusVariantsFollowTheMovingElementAndItsDriver) {
     EXPECT_EQ(session.pickCount(), 2);
     EXPECT_FALSE(session.acceptTable()[1]);
     click({13, 43});
-    ASSERT_EQ(last()->typeCode(), kCodeParameterSurfaceLocus);
-    EXPECT_EQ(last()->parents[2]->typeCode(), kCodeParameter);
+    ASSERT_EQ(last()->typeCode(), TypeCode::ParameterSurfaceLocus);
+    EXPECT_EQ(last()->parents[2]->typeCode(), TypeCode::Parameter);
     // Ctrl with a point for a driver makes nothing.
     const int n = count();
     clickAt(positionOf(traced));
@@ -73,16 +74,16 @@ TEST_F(ToolsTest, LocusVariantsFollowTheMovingElementAndItsDriver) {
     clickAt({0.75, 0.5, 0});
     EXPECT_EQ(session.pickList()[0]->parents[1], construction().at(2));
     clickAt(driver->position);
-    EXPECT_EQ(last()->typeCode(), kCodeSegmentLocus);
-    EXPECT_EQ(last()->parents[0]->typeCode(), kCodeSegment);
+    EXPECT_EQ(last()->typeCode(), TypeCode::SegmentLocus);
+    EXPECT_EQ(last()->parents[0]->typeCode(), TypeCode::SegmentTwoPoints);
     (void)sweeping;
 }
 
 TEST_F(ToolsTest, MeasuresNarrowTheirSecondPickAndPutThePointFirst) {
     Point* a = addFree({-2, 2, 0});
-    Element* line = add(kCodeLine, {addFree({-3, -1, 0}), addFree({3, -1, 0})});
-    Element* segment = add(kCodeSegment, {addFree({-3, 1, 0}), addFree({-1, 1, 0})});
-    Element* vector = add(kCodeVector, {addFree({1, 1, 0}), addFree({3, 1, 0})});
+    Element* line = add(TypeCode::LineTwoPoints, {addFree({-3, -1, 0}), addFree({3, -1, 0})});
+    Element* segment = add(TypeCode::SegmentTwoPoints, {addFree({-3, 1, 0}), addFree({-1, 1, 0})});
+    Element* vector = add(TypeCode::VectorTwoPoints, {addFree({1, 1, 0}), addFree({3, 1, 0})});
     start();
     session.setNumberDecimals(4);
 
@@ -95,7 +96,7 @@ TEST_F(ToolsTest, MeasuresNarrowTheirSecondPickAndPutThePointFirst) {
     EXPECT_EQ(session.pickCount(), 1);
     const Pixel at = pixelOf({0, -1, 0});
     click(at);
-    ASSERT_EQ(last()->typeCode(), kCodePointLineDistance);
+    ASSERT_EQ(last()->typeCode(), TypeCode::PointLineDistance);
     const auto& distanceMeasure = *static_cast<const NumberElement*>(last());
     EXPECT_EQ(distanceMeasure.parents[0]->kind(), ElementKind::Point);
     EXPECT_NEAR(distanceMeasure.value, 3.0, 1e-9);
@@ -106,14 +107,14 @@ TEST_F(ToolsTest, MeasuresNarrowTheirSecondPickAndPutThePointFirst) {
     clickAt({1, -1, 0});
     EXPECT_FALSE(session.acceptTable()[9]);
     clickAt(a->position);
-    EXPECT_EQ(last()->typeCode(), kCodePointLineDistance);
+    EXPECT_EQ(last()->typeCode(), TypeCode::PointLineDistance);
     EXPECT_EQ(last()->parents[0]->kind(), ElementKind::Point);
 
     // Segments and vectors are measured at once.
     clickAt({-2, 1, 0});
-    EXPECT_EQ(last()->typeCode(), kCodeSegmentLength);
+    EXPECT_EQ(last()->typeCode(), TypeCode::SegmentLength);
     clickAt({2, 1, 0});
-    EXPECT_EQ(last()->typeCode(), kCodeSegmentLength);
+    EXPECT_EQ(last()->typeCode(), TypeCode::SegmentLength);
     EXPECT_EQ(last()->parents[0]->kind(), ElementKind::Vector);
     EXPECT_NEAR(static_cast<const NumberElement*>(last())->value, 2.0, 1e-9);
     (void)line;

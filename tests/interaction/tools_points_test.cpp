@@ -39,7 +39,7 @@ TEST_F(ToolsTest, SegmentFromTwoClicksOnEmptySpaceIsOneUndoStep) {
     EXPECT_EQ(session.pickCount(), 1);
     EXPECT_EQ(count(), 1);  // the first point is still a temporary
     ASSERT_EQ(session.highlighted().size(), 1u);
-    EXPECT_EQ(session.highlighted()[0]->typeCode(), kCodeFreePoint);
+    EXPECT_EQ(session.highlighted()[0]->typeCode(), TypeCode::FreePoint);
     clickAt({2, -1, 0});
     ASSERT_EQ(count(), 4);
     EXPECT_EQ(session.pickCount(), 0);  // the tool starts over
@@ -49,7 +49,7 @@ TEST_F(ToolsTest, SegmentFromTwoClicksOnEmptySpaceIsOneUndoStep) {
     EXPECT_EQ(host.changes, 1);
 
     Element* segment = last();
-    EXPECT_EQ(segment->typeCode(), kCodeSegment);
+    EXPECT_EQ(segment->typeCode(), TypeCode::SegmentTwoPoints);
     EXPECT_EQ(segment->parents[0], construction().at(1));
     EXPECT_EQ(segment->parents[1], construction().at(2));
     EXPECT_TRUE(segment->defined);
@@ -65,8 +65,8 @@ TEST_F(ToolsTest, SegmentFromTwoClicksOnEmptySpaceIsOneUndoStep) {
 TEST_F(ToolsTest, ClickOnALineMakesThePointOnIt) {
     Point* a = addFree({-2, -2, 0});
     Point* b = addFree({2, 2, 0});
-    Element* line = add(kCodeLine, {a, b});
-    add(kCodeLine, {addFree({-2, 2, 0}), addFree({2, -2, 0})});
+    Element* line = add(TypeCode::LineTwoPoints, {a, b});
+    add(TypeCode::LineTwoPoints, {addFree({-2, 2, 0}), addFree({2, -2, 0})});
     start();
 
     session.setTool(11);
@@ -79,7 +79,7 @@ TEST_F(ToolsTest, ClickOnALineMakesThePointOnIt) {
     clickAt({0, 2, 0});
     ASSERT_EQ(count(), 9);
     Element* end = construction().at(6);
-    ASSERT_EQ(end->typeCode(), kCodePointOnObject);
+    ASSERT_EQ(end->typeCode(), TypeCode::PointOnObject);
     EXPECT_EQ(end->parents[0], construction().at(2));  // re-pointed into the new construction
     EXPECT_LT(distance(positionOf(end), {0.5, 0.5, 0}), 0.05);
     EXPECT_EQ(last()->parents[0], end);
@@ -96,14 +96,14 @@ TEST_F(ToolsTest, ClickOnALineMakesThePointOnIt) {
     const int n = count();
     clickAt({-1, -1, 0});
     EXPECT_EQ(session.pickCount(), 1);
-    EXPECT_EQ(session.pickList()[0]->typeCode(), kCodePointOnObject);
+    EXPECT_EQ(session.pickList()[0]->typeCode(), TypeCode::PointOnObject);
     const Pixel crossing = pixelOf({0, 0, 0});
     session.mouseMove(crossing.x, crossing.y, {}, {});
     ASSERT_TRUE(session.hover().isCandidate());
     click(crossing);
     ASSERT_EQ(count(), n + 3);
     const Element* crossingPoint = construction().at(n + 1);
-    EXPECT_EQ(crossingPoint->typeCode(), 11110);
+    EXPECT_EQ(crossingPoint->typeCode(), TypeCode::LineLinePoint);
     EXPECT_EQ(crossingPoint->parents[0], construction().at(2));
     EXPECT_EQ(last()->parents[1], crossingPoint);
 }
@@ -125,7 +125,7 @@ TEST_F(ToolsTest, PolygonClosesOnlyOnAPickAfterThree) {
     EXPECT_EQ(session.pickRules().closingPicks.size(), 3u);
     clickAt(a->position);  // the fourth click, on the first point, closes a triangle
     ASSERT_EQ(count(), 4);
-    EXPECT_EQ(last()->typeCode(), 10055);
+    EXPECT_EQ(last()->typeCode(), TypeCode::PolygonVertices);
     ASSERT_EQ(last()->parentCount(), 3);
     EXPECT_EQ(last()->parents[2], construction().at(2));
 
@@ -142,7 +142,7 @@ TEST_F(ToolsTest, PolygonClosesOnlyOnAPickAfterThree) {
 TEST_F(ToolsTest, StatusTextCursorAndTheFreePointTool) {
     Point* a = addFree({0, 0, 0});
     Point* b = addFree({2, 0, 0});
-    Element* segment = add(kCodeSegment, {a, b});
+    Element* segment = add(TypeCode::SegmentTwoPoints, {a, b});
     start();
     const TextTable texts = englishTexts();
 
@@ -151,13 +151,13 @@ TEST_F(ToolsTest, StatusTextCursorAndTheFreePointTool) {
     EXPECT_EQ(prompt.rfind("Segment", 0), 0u) << prompt;
     session.mouseMove(pixelOf(a->position).x, pixelOf(a->position).y, {}, {});
     const std::string hovered = session.statusText(texts);
-    EXPECT_EQ(hovered, prompt + " : [" + composeDescription(texts, kCodeFreePoint) + "]");
+    EXPECT_EQ(hovered, prompt + " : [" + composeDescription(texts, TypeCode::FreePoint) + "]");
 
     // The free point tool puts its one point on the segment under the cursor.
     session.setTool(5);
     clickAt({1, 0, 0});
     ASSERT_EQ(count(), 4);
-    EXPECT_EQ(last()->typeCode(), kCodePointOnObject);
+    EXPECT_EQ(last()->typeCode(), TypeCode::PointOnObject);
     EXPECT_EQ(last()->parents[0], construction().at(2));
     EXPECT_NE(construction().at(2), segment);  // the old construction stays in the history
 

@@ -31,9 +31,9 @@ TEST_F(ToolsTest, RedefinePointRefusesCyclesAndTakesTheIdentity) {
     Point* a = addFree({0, 0, 0}, "A");
     a->colour = 0x123456;
     Point* c = addFree({2, 0, 0});
-    Element* mid = add(kCodeMidpoint, {a, c});
-    add(kCodeLine, {addFree({-2, 2, 0}), addFree({2, 2, 0})});
-    add(kCodeLine, {addFree({-1.5, 3, 0}), addFree({-1.5, 4, 0})});
+    Element* mid = add(TypeCode::MidpointTwoPoints, {a, c});
+    add(TypeCode::LineTwoPoints, {addFree({-2, 2, 0}), addFree({2, 2, 0})});
+    add(TypeCode::LineTwoPoints, {addFree({-1.5, 3, 0}), addFree({-1.5, 4, 0})});
     Point* q = addFree({3, -2, 0}, "Q");
     start();
     const int n = count();
@@ -60,11 +60,11 @@ TEST_F(ToolsTest, RedefinePointRefusesCyclesAndTakesTheIdentity) {
     ASSERT_EQ(count(), n);
     Element* newA = findNamed(construction(), "A");
     ASSERT_NE(newA, nullptr);
-    EXPECT_EQ(newA->typeCode(), kCodePointOnObject);
+    EXPECT_EQ(newA->typeCode(), TypeCode::PointOnObject);
     EXPECT_EQ(newA->colour, 0x123456u);
     expectParentsFirst(construction());
     const Element* newMid = last();
-    EXPECT_EQ(newMid->typeCode(), kCodeMidpoint);
+    EXPECT_EQ(newMid->typeCode(), TypeCode::MidpointTwoPoints);
     EXPECT_EQ(newMid->parents[0], newA);
     EXPECT_LT(distance(positionOf(newMid), {1.25, 1, 0}), 0.05);
 
@@ -75,7 +75,7 @@ TEST_F(ToolsTest, RedefinePointRefusesCyclesAndTakesTheIdentity) {
     EXPECT_EQ(findNamed(construction(), "Q"), nullptr);
     Element* qAsA = findNamed(construction(), "A");
     ASSERT_NE(qAsA, nullptr);
-    EXPECT_EQ(qAsA->typeCode(), kCodeFreePoint);
+    EXPECT_EQ(qAsA->typeCode(), TypeCode::FreePoint);
     EXPECT_EQ(last()->parents[0], qAsA);
     expectParentsFirst(construction());
 
@@ -90,7 +90,7 @@ TEST_F(ToolsTest, RedefinePointRefusesCyclesAndTakesTheIdentity) {
     clickAt(positionOf(freeA));
     clickAt({-1.5, 2, 0});
     Element* crossingA = findNamed(construction(), "A");
-    ASSERT_EQ(crossingA->typeCode(), kCodeLineLinePoint);
+    ASSERT_EQ(crossingA->typeCode(), TypeCode::LineLinePoint);
     EXPECT_LT(distance(positionOf(crossingA), {-1.5, 2, 0}), 1e-9);
     EXPECT_EQ(last()->parents[0], crossingA);
     EXPECT_EQ(count(), n - 1);
@@ -103,7 +103,7 @@ TEST_F(ToolsTest, RedefinePointRefusesCyclesAndTakesTheIdentity) {
 TEST_F(ToolsTest, OneClickToolsActOnTheElementUnderTheCursor) {
     Point* a = addFree({0, 0, 0});
     Point* b = addFree({2, 0, 0});
-    add(kCodeSegment, {a, b});
+    add(TypeCode::SegmentTwoPoints, {a, b});
     Point* c = addFree({0, 2, 0});
     start();
 
@@ -123,9 +123,9 @@ TEST_F(ToolsTest, OneClickToolsActOnTheElementUnderTheCursor) {
     click(at);
     ASSERT_EQ(count(), 8);
     const auto& coordinates = *static_cast<const Coordinates*>(construction().at(4));
-    EXPECT_EQ(coordinates.typeCode(), kCodeCoordinates);
+    EXPECT_EQ(coordinates.typeCode(), TypeCode::Coordinates);
     EXPECT_EQ(coordinates.position, (ScreenPoint{at.x, at.y}));
-    EXPECT_EQ(construction().at(7)->typeCode(), kCodeCoordinateZ);
+    EXPECT_EQ(construction().at(7)->typeCode(), TypeCode::CoordinateZ);
 
     session.setTool(51);  // delete, with everything built on the point
     clickAt(b->position);

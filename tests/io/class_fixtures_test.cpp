@@ -37,19 +37,20 @@ const std::vector<Fixture>& fixtures() {
     static const std::vector<Fixture> all = {
         {"Point",
          [](Construction& c) {
-             addOn(c, std::make_unique<Point>(10070, KindStyle{}), {p(c, 0, 0, 0), p(c, 2, 4, 6)});
+             addOn(c, std::make_unique<Point>(TypeCode::MidpointTwoPoints, KindStyle{}),
+                   {p(c, 0, 0, 0), p(c, 2, 4, 6)});
          }},
         {"IntersectionPoint",
          [](Construction& c) {
-             auto* l1 = addOn(c, std::make_unique<StraightElement>(10020, KindStyle{}),
+             auto* l1 = addOn(c, std::make_unique<StraightElement>(TypeCode::LineTwoPoints, KindStyle{}),
                               {p(c, -1, 0, 0), p(c, 1, 0, 0)});
-             auto* l2 = addOn(c, std::make_unique<StraightElement>(10020, KindStyle{}),
+             auto* l2 = addOn(c, std::make_unique<StraightElement>(TypeCode::LineTwoPoints, KindStyle{}),
                               {p(c, 0.5, -1, 0), p(c, 0.5, 1, 0)});
-             addOn(c, std::make_unique<IntersectionPoint>(11110, KindStyle{}), {l1, l2});
+             addOn(c, std::make_unique<IntersectionPoint>(TypeCode::LineLinePoint, KindStyle{}), {l1, l2});
          }},
         {"PointOnObject",
          [](Construction& c) {
-             auto* s = addOn(c, std::make_unique<StraightElement>(10015, KindStyle{}),
+             auto* s = addOn(c, std::make_unique<StraightElement>(TypeCode::SegmentTwoPoints, KindStyle{}),
                              {p(c, 0, 0, 0), p(c, 4, 0, 0)});
              auto on = std::make_unique<PointOnObject>(KindStyle{});
              on->param1 = 0.25;
@@ -57,66 +58,70 @@ const std::vector<Fixture>& fixtures() {
          }},
         {"StraightElement",
          [](Construction& c) {
-             addOn(c, std::make_unique<StraightElement>(10010, KindStyle{}), {p(c, 1, 1, 1), p(c, 1, 2, 3)});
+             addOn(c, std::make_unique<StraightElement>(TypeCode::VectorTwoPoints, KindStyle{}),
+                   {p(c, 1, 1, 1), p(c, 1, 2, 3)});
          }},
         {"Circle",
          [](Construction& c) {
-             addOn(c, std::make_unique<Circle>(10030, KindStyle{}),
+             addOn(c, std::make_unique<Circle>(TypeCode::CircleThreePoints, KindStyle{}),
                    {p(c, 1, 0, 0), p(c, 0, 1, 0), p(c, -1, 0, 0)});
          }},
         {"Arc",
          [](Construction& c) {
-             addOn(c, std::make_unique<Arc>(10045, KindStyle{}),
+             addOn(c, std::make_unique<Arc>(TypeCode::ArcThreePoints, KindStyle{}),
                    {p(c, 1, 0, 0), p(c, 0, 1, 0), p(c, -1, 0, 0)});
          }},
         {"Conic",
          [](Construction& c) {
-             addOn(c, std::make_unique<Conic>(10040, KindStyle{}),
+             addOn(c, std::make_unique<Conic>(TypeCode::ConicFivePoints, KindStyle{}),
                    {p(c, 2, 0, 1), p(c, 0, 1, 1), p(c, -2, 0, 1), p(c, 0, -1, 1), p(c, 1.2, 0.8, 1)});
          }},
         {"Plane",
          [](Construction& c) {
-             addOn(c, std::make_unique<Plane>(10075, KindStyle{}), {p(c, 0, 0, 0), p(c, 0, 0, 2)});
+             addOn(c, std::make_unique<Plane>(TypeCode::MediatorPlane, KindStyle{}),
+                   {p(c, 0, 0, 0), p(c, 0, 0, 2)});
          }},
         {"Polygon",
          [](Construction& c) {
-             addOn(c, std::make_unique<Polygon>(10055, KindStyle{}, 4),
+             addOn(c, std::make_unique<Polygon>(TypeCode::PolygonVertices, KindStyle{}, 4),
                    {p(c, 0, 0, 0), p(c, 1, 0, 0), p(c, 1, 1, 0), p(c, 0, 1, 0)});
          }},
         {"RegularPolygon",
          [](Construction& c) {
-             auto* axis = addOn(c, std::make_unique<StraightElement>(10020, KindStyle{}),
+             auto* axis = addOn(c, std::make_unique<StraightElement>(TypeCode::LineTwoPoints, KindStyle{}),
                                 {p(c, 0, 0, 0), p(c, 0, 0, 1)});
              auto* poly = addOn(c, std::make_unique<RegularPolygon>(KindStyle{}, 5), {p(c, 1, 0, 0), axis});
              for (ElementPtr& part : poly->makeParts(KindStyle{}, KindStyle{})) c.append(std::move(part));
          }},
         {"RegularPolyhedron",
          [](Construction& c) {
-             auto* axis = addOn(c, std::make_unique<StraightElement>(10020, KindStyle{}),
+             auto* axis = addOn(c, std::make_unique<StraightElement>(TypeCode::LineTwoPoints, KindStyle{}),
                                 {p(c, 0, 0, 0), p(c, 0, 0, 1)});
-             auto* solid =
-                 addOn(c, std::make_unique<RegularPolyhedron>(10720, KindStyle{}), {p(c, 1, 0, 0), axis});
+             auto* solid = addOn(c, std::make_unique<RegularPolyhedron>(TypeCode::Icosahedron, KindStyle{}),
+                                 {p(c, 1, 0, 0), axis});
              for (ElementPtr& part : solid->makeParts(KindStyle{}, KindStyle{})) c.append(std::move(part));
          }},
         {"Sphere",
          [](Construction& c) {
-             addOn(c, std::make_unique<Sphere>(10060, KindStyle{}), {p(c, 0, 0, 0), p(c, 0, 3, 4)});
+             addOn(c, std::make_unique<Sphere>(TypeCode::SphereCentrePoint, KindStyle{}),
+                   {p(c, 0, 0, 0), p(c, 0, 3, 4)});
          }},
         {"Cylinder",
          [](Construction& c) {
-             auto* axis = addOn(c, std::make_unique<StraightElement>(10015, KindStyle{}),
+             auto* axis = addOn(c, std::make_unique<StraightElement>(TypeCode::SegmentTwoPoints, KindStyle{}),
                                 {p(c, 0, 0, 0), p(c, 0, 0, 4)});
-             addOn(c, std::make_unique<Cylinder>(10061, KindStyle{}), {p(c, 2, 0, 1), axis});
+             addOn(c, std::make_unique<Cylinder>(TypeCode::CylinderAboutAxis, KindStyle{}),
+                   {p(c, 2, 0, 1), axis});
          }},
         {"Cone",
          [](Construction& c) {
-             addOn(c, std::make_unique<Cone>(10062, KindStyle{}),
+             addOn(c, std::make_unique<Cone>(TypeCode::ConeThroughPoint, KindStyle{}),
                    {p(c, 1, 0, 1), p(c, 0, 0, 0), p(c, 0, 0, 2)});
          }},
         {"Measure",
          [](Construction& c) {
              Element* ends[] = {p(c, 0, 0, 0), p(c, 3, 4, 0)};
-             c.append(makeMeasure(10500, ends, KindStyle{}, NumberDefaults{}, 10, 20));
+             c.append(makeMeasure(TypeCode::PointPointDistance, ends, KindStyle{}, NumberDefaults{}, 10, 20));
          }},
         {"ParameterNumber",
          [](Construction& c) { c.append(makeParameter(2.5, KindStyle{}, NumberDefaults{}, 50, 60)); }},

@@ -53,7 +53,7 @@ TEST(DocumentFile, EmptyDocumentIs671Bytes) {
 TEST(DocumentFile, HeaderFontsStylesAndElementsRoundTripByteForByte) {
     Document doc;
     doc.view.backgroundColour = 0x102030;
-    doc.view.unitScale = 2.5;
+    doc.unitScale = 2.5;
     doc.view.projection = 1;
     doc.view.spinZ = 12.5f;
     doc.angleUnit = kGrads;
@@ -70,7 +70,7 @@ TEST(DocumentFile, HeaderFontsStylesAndElementsRoundTripByteForByte) {
     EXPECT_EQ(bytesOf(back, true), bytes);
     EXPECT_TRUE(back.viewerMode);
     EXPECT_EQ(back.angleUnit, kGrads);
-    EXPECT_EQ(back.view.unitScale, 2.5);
+    EXPECT_EQ(back.unitScale, 2.5);
     EXPECT_EQ(back.view.spinZ, 12.5f);
     EXPECT_EQ(back.styles[20], doc.styles[20]);
     EXPECT_EQ(back.styles[18], KindStyle{}) << "taken from the defaults";
@@ -156,7 +156,7 @@ TEST(DocumentFile, OlderMajorsTakeTheirDefaults) {
         ASSERT_EQ(readDocumentBytes(in, defaults, doc), kReadOk) << major << ": " << in.failure();
         EXPECT_EQ(doc.view.hiddenColour, major >= 2 ? 1u : 0x00BEBEu) << major;
         EXPECT_EQ(doc.view.selectedColour, major >= 2 ? 2u : 0xFFAAAAu) << major;
-        EXPECT_EQ(doc.view.unitScale, major >= 5 ? 3.0 : 1.0) << major;
+        EXPECT_EQ(doc.unitScale, major >= 5 ? 3.0 : 1.0) << major;
         EXPECT_EQ(doc.styles[1].colour, major >= 3 ? 7u : 0x111111u) << major;
         EXPECT_EQ(doc.styles[20].colour, major >= 4 ? 7u : 0x998877u) << major;
         EXPECT_EQ(doc.numberColour, major >= 3 ? 0u : 0x424242u) << major;
@@ -255,7 +255,7 @@ TEST(DocumentFile, DamagedFilesAreRefusedWholeWithAReason) {
     Construction& c = chain.construction();
     Point* a = addPoint(c, {});
     Point* b = addPoint(c, {1, 0, 0});
-    addOn(c, std::make_unique<Point>(10070, KindStyle{}), {a, b});
+    addOn(c, std::make_unique<Point>(TypeCode::MidpointTwoPoints, KindStyle{}), {a, b});
     auto chainBytes = bytesOf(chain);
     const std::size_t midKeys = firstRecord + 2 * (42 + 4 + 24 - 2) + 44;  // after two unnamed points
     ASSERT_EQ(chainBytes[midKeys - 44] | chainBytes[midKeys - 43] << 8, 10070);
@@ -271,8 +271,11 @@ TEST(DocumentFile, DamagedFilesAreRefusedWholeWithAReason) {
     Construction& w = wrongKind.construction();
     Point* p = addPoint(w, {});
     Point* q = addPoint(w, {1, 0, 0});
-    auto* seg = addOn(w, std::make_unique<StraightElement>(10015, KindStyle{}), {p, q});
-    addOn(w, std::make_unique<Point>(10070, KindStyle{}), {p, seg});
+    auto* seg = addOn(w, std::make_unique<StraightElement>(TypeCode::SegmentTwoPoints, KindStyle{}), {p, q});
+    // Only a damaged file holds such an element: the checked builders refuse it.
+    auto onSegment = std::make_unique<Point>(TypeCode::MidpointTwoPoints, KindStyle{});
+    onSegment->parents = {p, seg};
+    w.append(std::move(onSegment));
     refused(bytesOf(wrongKind), "parent of the wrong kind");
 
     // A cube missing its last face.

@@ -17,8 +17,8 @@ Macro midpointMacro(Document& doc) {
     Construction& c = doc.construction();
     Point* a = addPoint(c, {0, 0, 0});
     Point* b = addPoint(c, {2, 0, 0});
-    Point* m = addOn(c, std::make_unique<Point>(10070, KindStyle{}), {a, b});
-    addOn(c, std::make_unique<StraightElement>(10015, KindStyle{}), {a, b});
+    Point* m = addOn(c, std::make_unique<Point>(TypeCode::MidpointTwoPoints, KindStyle{}), {a, b});
+    addOn(c, std::make_unique<StraightElement>(TypeCode::SegmentTwoPoints, KindStyle{}), {a, b});
     doc.recompute();
     Element* initial[] = {a, b};
     Element* finals[] = {m};
@@ -58,7 +58,7 @@ TEST(MacroFile, ExportThenImportKeepsEverything) {
     EXPECT_EQ(back.name, "Punto medio");
     EXPECT_EQ(back.description, "of two points");
     ASSERT_EQ(back.construction->count(), 1);
-    EXPECT_EQ(back.construction->at(0)->typeCode(), 10070);
+    EXPECT_EQ(back.construction->at(0)->typeCode(), TypeCode::MidpointTwoPoints);
     EXPECT_EQ(back.construction->at(0)->parentKeys, (std::vector<std::int32_t>{0, 1}));
 
     // The imported macro works: applied to two other points it adds their midpoint.

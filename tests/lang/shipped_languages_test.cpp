@@ -66,29 +66,20 @@ TEST(ShippedLanguages, EveryTextTheProgramUsesIsDefined) {
 TEST(ShippedLanguages, CompositionsUseOnlyDefinedTexts) {
     const std::span<const int> ids = allTextIds();
     const auto known = [&](int id) { return std::find(ids.begin(), ids.end(), id) != ids.end(); };
-    for (const auto rows : {descriptionCompositions(), toolPromptCompositions()}) {
-        for (const Composition& row : rows) {
-            EXPECT_GT(row.parts[0], 0) << "row " << row.key << " must start with a text";
-            for (const int part : row.parts) {
-                if (part > 0) {
-                    EXPECT_TRUE(known(part)) << "row " << row.key << " uses unknown text " << part;
-                }
+    for (const Composition& row : toolPromptCompositions()) {
+        EXPECT_GT(row.parts[0], 0) << "row " << row.key << " must start with a text";
+        for (const int part : row.parts) {
+            if (part > 0) {
+                EXPECT_TRUE(known(part)) << "row " << row.key << " uses unknown text " << part;
             }
         }
     }
     for (int kind = 1; kind <= 21; ++kind) EXPECT_TRUE(known(kindNameTextId(kind))) << kind;
 }
 
-TEST(ShippedLanguages, DescriptionsTellEveryDefinitionApart) {
+TEST(ShippedLanguages, PromptsTellEveryToolApart) {
     for (const char* name : kShipped) {
         const TextTable table = loadShipped(name);
-        std::set<std::string> seen;
-        for (const Composition& row : descriptionCompositions()) {
-            const int code = row.key;
-            const std::string description = composeDescription(table, code);
-            EXPECT_FALSE(description.empty()) << name << " code " << code;
-            EXPECT_TRUE(seen.insert(description).second) << name << ": \"" << description << "\" twice";
-        }
         std::set<std::string> prompts;
         for (int tool = 0; tool <= 52; ++tool) {
             const std::string prompt = composeToolPrompt(table, tool);
@@ -107,6 +98,5 @@ TEST(ShippedLanguages, SpanishMenuWordsAreThoseOfTheProgram) {
     EXPECT_EQ(spanish.text(textid::kItemViewHidden), "Ver lo oculto");
     EXPECT_EQ(spanish.text(textid::kToolPlaneSymmetry), "Simetría respecto a un plano");
     EXPECT_EQ(spanish.text(textid::kIterationCommand), "Iteración...");
-    EXPECT_EQ(composeDescription(spanish, 10812), "Segmento: simetría respecto a un plano");
     EXPECT_EQ(composeToolPrompt(spanish, 11), "Segmento (dos puntos)");
 }

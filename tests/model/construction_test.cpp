@@ -20,11 +20,11 @@ TEST(Construction, DeletingAPointTakesEverythingBuiltOnItAndNothingElse) {
     TestElement* a = addFree(c);
     TestElement* b = addFree(c);
     TestElement* d = addFree(c);
-    TestElement* ab = addBuilt(c, 10015, {a, b});
-    TestElement* ad = addBuilt(c, 10015, {a, d});
-    TestElement* bd = addBuilt(c, 10015, {b, d});
-    TestElement* onAb = addBuilt(c, 10070, {ab, bd});  // built on a segment that goes
-    TestElement* onBd = addBuilt(c, 10071, {bd});
+    TestElement* ab = addBuilt(c, TypeCode::SegmentTwoPoints, {a, b});
+    TestElement* ad = addBuilt(c, TypeCode::SegmentTwoPoints, {a, d});
+    TestElement* bd = addBuilt(c, TypeCode::SegmentTwoPoints, {b, d});
+    TestElement* onAb = addBuilt(c, TypeCode::MidpointTwoPoints, {ab, bd});  // built on a segment that goes
+    TestElement* onBd = addBuilt(c, TypeCode::CircleCentre, {bd});
     c.deleteWithDependants(a);
     EXPECT_EQ(order(c), (std::vector<Element*>{b, d, bd, onBd}));
     (void)ad;
@@ -87,7 +87,7 @@ TEST(Construction, CopyIsIndependentAndRenumbersInOrder) {
     Construction c;
     TestElement* a = addFree(c, {0, 0, 0});
     TestElement* b = addFree(c, {2, 0, 0});
-    TestElement* m = addBuilt(c, 10070, {a, b});
+    TestElement* m = addBuilt(c, TypeCode::MidpointTwoPoints, {a, b});
     a->selected = 1;
     c.animationAdd(b);
 
@@ -108,8 +108,8 @@ TEST(Construction, CopyIsIndependentAndRenumbersInOrder) {
 
     // Moving a point of the copy leaves the source alone.
     static_cast<TestElement*>(copy->at(1))->position = {4, 0, 0};
-    copy->recomputeAll(1, 1.0);
-    c.recomputeAll(1, 1.0);
+    copy->recomputeAll({1, 1.0});
+    c.recomputeAll({1, 1.0});
     EXPECT_EQ(static_cast<TestElement*>(copy->at(2))->position.x, 2.0);
     EXPECT_EQ(m->position.x, 1.0);
 }
@@ -117,7 +117,7 @@ TEST(Construction, CopyIsIndependentAndRenumbersInOrder) {
 TEST(Construction, RawCopyLeavesResolvingToTheCaller) {
     Construction c;
     TestElement* a = addFree(c);
-    addBuilt(c, 10071, {a});
+    addBuilt(c, TypeCode::CircleCentre, {a});
     c.storeParentKeys();
     std::unique_ptr<Construction> raw = c.copy(true);
     EXPECT_EQ(raw->at(1)->parents[0], a);  // still the source's element
@@ -131,9 +131,9 @@ TEST(Construction, ResolvingKeysWithExternalElements) {
     TestElement* e0 = addFree(host);
     TestElement* e1 = addFree(host);
     Construction macro;
-    TestElement* own = addBuilt(macro, 10070, {nullptr, nullptr});
+    TestElement* own = addBuilt(macro, TypeCode::MidpointTwoPoints, {nullptr, nullptr});
     own->parentKeys = {0, 1};
-    TestElement* second = addBuilt(macro, 10070, {nullptr, nullptr});
+    TestElement* second = addBuilt(macro, TypeCode::MidpointTwoPoints, {nullptr, nullptr});
     second->parentKeys = {2, 1};  // key 2 = the macro's own first element
     Element* external[] = {e0, e1};
     EXPECT_EQ(macro.resolveParentKeys(external), 1);
@@ -152,11 +152,11 @@ TEST(Construction, UndefinedPropagatesAndRecovers) {
     Construction c;
     TestElement* a = addFree(c);
     TestElement* b = addFree(c);
-    TestElement* m = addBuilt(c, 10070, {a, b});
-    TestElement* n = addBuilt(c, 10071, {m});
-    TestElement* other = addBuilt(c, 10071, {b});
+    TestElement* m = addBuilt(c, TypeCode::MidpointTwoPoints, {a, b});
+    TestElement* n = addBuilt(c, TypeCode::CircleCentre, {m});
+    TestElement* other = addBuilt(c, TypeCode::CircleCentre, {b});
     m->fails = true;
-    c.recomputeAll(2, 3.5);
+    c.recomputeAll({2, 3.5});
     EXPECT_EQ(m->defined, 0);
     EXPECT_EQ(n->defined, 0);
     EXPECT_EQ(n->recomputeCount, 0) << "an element with an undefined parent is not recomputed";
@@ -164,7 +164,7 @@ TEST(Construction, UndefinedPropagatesAndRecovers) {
     EXPECT_EQ(other->lastAngleUnit, 2);
     EXPECT_EQ(other->lastScale, 3.5);
     m->fails = false;
-    c.recomputeAll(1, 1.0);
+    c.recomputeAll({1, 1.0});
     EXPECT_EQ(m->defined, 1);
     EXPECT_EQ(n->defined, 1);
 }
@@ -172,27 +172,27 @@ TEST(Construction, UndefinedPropagatesAndRecovers) {
 TEST(Construction, LocusToleratesAnUndefinedTracedElementOnly) {
     Construction c;
     TestElement* driver = addFree(c);
-    TestElement* traced = addBuilt(c, 10071, {driver});
-    TestElement* locus = addBuilt(c, 11700, {traced, driver});
-    TestElement* plain = addBuilt(c, 10070, {traced, driver});
+    TestElement* traced = addBuilt(c, TypeCode::CircleCentre, {driver});
+    TestElement* locus = addBuilt(c, TypeCode::PointLocus, {traced, driver});
+    TestElement* plain = addBuilt(c, TypeCode::MidpointTwoPoints, {traced, driver});
     traced->fails = true;
-    c.recomputeAll(1, 1.0);
+    c.recomputeAll({1, 1.0});
     EXPECT_EQ(locus->recomputeCount, 1);
     EXPECT_EQ(locus->defined, 1);
     EXPECT_EQ(plain->defined, 0);
     // An undefined driver is not tolerated.
     traced->fails = false;
     driver->fails = true;
-    c.recomputeAll(1, 1.0);
+    c.recomputeAll({1, 1.0});
     EXPECT_EQ(locus->defined, 0);
     EXPECT_EQ(locus->recomputeCount, 1);
     // Recomputing marked elements never makes the exception, and skips loci.
     driver->fails = false;
-    c.recomputeAll(1, 1.0);
+    c.recomputeAll({1, 1.0});
     traced->fails = true;
     c.markDescendants(driver, true);
     const int before = locus->recomputeCount;
-    c.recomputeMarked(1, 1.0);
+    c.recomputeMarked({1, 1.0});
     EXPECT_EQ(locus->recomputeCount, before);
     EXPECT_EQ(plain->defined, 0);
 }
@@ -201,12 +201,12 @@ TEST(Construction, GroupLeadersRecomputeTheirGeneratedElements) {
     Construction c;
     TestElement* a = addFree(c);
     TestElement* b = addFree(c);
-    TestElement* leader = addBuilt(c, 10600, {a, b}, 3);
-    TestElement* v1 = addBuilt(c, 10605, {leader});
-    TestElement* v2 = addBuilt(c, 10605, {leader});
-    TestElement* face = addBuilt(c, 10055, {a, v1, v2});
-    TestElement* after = addBuilt(c, 10071, {v1});
-    c.recomputeAll(1, 1.0);
+    TestElement* leader = addBuilt(c, TypeCode::RegularPolygon, {a, b}, 3);
+    TestElement* v1 = addBuilt(c, TypeCode::RegularPolygonVertex, {leader});
+    TestElement* v2 = addBuilt(c, TypeCode::RegularPolygonVertex, {leader});
+    TestElement* face = addBuilt(c, TypeCode::PolygonVertices, {a, v1, v2});
+    TestElement* after = addBuilt(c, TypeCode::CircleCentre, {v1});
+    c.recomputeAll({1, 1.0});
     EXPECT_EQ(leader->recomputeCount, 1);
     EXPECT_EQ(v1->recomputeCount, 0);
     EXPECT_EQ(face->recomputeCount, 0);
@@ -215,7 +215,7 @@ TEST(Construction, GroupLeadersRecomputeTheirGeneratedElements) {
 
     // An undefined parent makes the leader and its whole group undefined.
     a->fails = true;
-    c.recomputeAll(1, 1.0);
+    c.recomputeAll({1, 1.0});
     EXPECT_EQ(leader->defined, 0);
     EXPECT_EQ(v1->defined, 0);
     EXPECT_EQ(v2->defined, 0);
@@ -223,11 +223,11 @@ TEST(Construction, GroupLeadersRecomputeTheirGeneratedElements) {
 
     // Iteration-only mode touches members only and reports each group leader.
     a->fails = false;
-    c.recomputeAll(1, 1.0);
+    c.recomputeAll({1, 1.0});
     a->recomputeCount = b->recomputeCount = leader->recomputeCount = 0;
     leader->iterationMember = 1;
     int reapplied = 0;
-    c.recomputeAll(1, 1.0, true, [&] { ++reapplied; });
+    c.recomputeAll({1, 1.0}, true, [&] { ++reapplied; });
     EXPECT_EQ(a->recomputeCount, 0);
     EXPECT_EQ(leader->recomputeCount, 1);
     EXPECT_EQ(reapplied, 1);
@@ -238,8 +238,8 @@ TEST(Construction, MarkingAncestorsAndDescendants) {
     TestElement* a = addFree(c);
     TestElement* b = addFree(c);
     TestElement* unrelated = addFree(c);
-    TestElement* m = addBuilt(c, 10070, {a, b});
-    TestElement* n = addBuilt(c, 10071, {m});
+    TestElement* m = addBuilt(c, TypeCode::MidpointTwoPoints, {a, b});
+    TestElement* n = addBuilt(c, TypeCode::CircleCentre, {m});
     c.markAncestors(n, true);
     EXPECT_EQ(n->mark, 0);
     EXPECT_EQ(m->mark, 1);
@@ -267,9 +267,9 @@ TEST(Construction, DerivedFromCollectsChainsInOnePass) {
     TestElement* a = addFree(c);
     TestElement* b = addFree(c);
     TestElement* d = addFree(c);
-    TestElement* ab = addBuilt(c, 10015, {a, b});
-    TestElement* onAb = addBuilt(c, 10071, {ab});
-    TestElement* ad = addBuilt(c, 10015, {a, d});
+    TestElement* ab = addBuilt(c, TypeCode::SegmentTwoPoints, {a, b});
+    TestElement* onAb = addBuilt(c, TypeCode::CircleCentre, {ab});
+    TestElement* ad = addBuilt(c, TypeCode::SegmentTwoPoints, {a, d});
     std::vector<Element*> list{a, b};
     c.derivedFrom(list);
     EXPECT_EQ(list.size(), 2u);
@@ -302,13 +302,13 @@ TEST(Construction, ListedElementsAndSelectionQueries) {
     TestElement* a = addFree(c);
     TestElement* hidden = addFree(c);
     hidden->visible = 0;
-    TestElement* coords = addBuilt(c, 10300, {a}, 3);
-    for (int i = 0; i < 3; ++i) addBuilt(c, 10305 + 5 * i, {coords});
+    TestElement* coords = addBuilt(c, TypeCode::Coordinates, {a}, 3);
+    for (int i = 0; i < 3; ++i) addBuilt(c, static_cast<TypeCode>(10305 + 5 * i), {coords});
     TestElement* undefinedOne = addFree(c);
     undefinedOne->defined = 0;
     TestElement* intermediate = addFree(c);
     intermediate->macroIntermediate = 1;
-    TestElement* text = addBuilt(c, 20000, {});
+    TestElement* text = addBuilt(c, TypeCode::Text, {});
 
     EXPECT_EQ(c.listedCount(false), 3);  // a, coords, text
     EXPECT_EQ(c.listedCount(true), 4);
@@ -342,7 +342,7 @@ TEST(Construction, ListedElementsAndSelectionQueries) {
 
 TEST(Construction, DrawAllOrdersPassesChoosesColoursAndStepsOverCoordinates) {
     Construction c;
-    TestElement* plane = addBuilt(c, 10050, {});  // a surface, drawn in the second pass
+    TestElement* plane = addBuilt(c, TypeCode::PlaneThreePoints, {});  // a surface, drawn in the second pass
     TestElement* a = addFree(c, {1, 0, 0});
     a->setName("A");
     TestElement* hidden = addFree(c, {2, 0, 0});
@@ -350,8 +350,8 @@ TEST(Construction, DrawAllOrdersPassesChoosesColoursAndStepsOverCoordinates) {
     TestElement* hiddenSelected = addFree(c, {3, 0, 0});
     hiddenSelected->visible = 0;
     hiddenSelected->selected = 1;
-    TestElement* coords = addBuilt(c, 10300, {a}, 3);
-    for (int i = 0; i < 3; ++i) addBuilt(c, 10305 + 5 * i, {coords});
+    TestElement* coords = addBuilt(c, TypeCode::Coordinates, {a}, 3);
+    for (int i = 0; i < 3; ++i) addBuilt(c, static_cast<TypeCode>(10305 + 5 * i), {coords});
     TestElement* unlabelled = addFree(c, {4, 0, 0});
     unlabelled->setName("B");
     unlabelled->showLabel = 0;
@@ -383,11 +383,11 @@ TEST(Construction, ListLines) {
     b->visible = 0;
     TestElement* gone = addFree(c);
     gone->defined = 0;
-    TestElement* m = addBuilt(c, 10070, {a, b});
+    TestElement* m = addBuilt(c, TypeCode::MidpointTwoPoints, {a, b});
     m->setName("M");
-    TestElement* calc = addBuilt(c, 10555, {m});
+    TestElement* calc = addBuilt(c, TypeCode::Calculation, {m});
     calc->suffix = "a*2";
-    TestElement* iteration = addBuilt(c, 11900, {a});
+    TestElement* iteration = addBuilt(c, TypeCode::Iteration, {a});
     const auto text = [](int id) { return "T" + std::to_string(id); };
 
     const std::vector<ListLine> lines = c.listLines(text, false);
@@ -408,10 +408,10 @@ TEST(Construction, ListLines) {
 TEST(Construction, ASelectedRegularPolygonShowsItsPartsSelected) {
     Construction c;
     TestElement* a = addFree(c);
-    TestElement* axis = addBuilt(c, 10020, {a, a});
-    TestElement* leader = addBuilt(c, 10600, {a, axis}, 2);
-    addBuilt(c, 10605, {leader});
-    addBuilt(c, 10055, {a, a, a});
+    TestElement* axis = addBuilt(c, TypeCode::LineTwoPoints, {a, a});
+    TestElement* leader = addBuilt(c, TypeCode::RegularPolygon, {a, axis}, 2);
+    addBuilt(c, TypeCode::RegularPolygonVertex, {leader});
+    addBuilt(c, TypeCode::PolygonVertices, {a, a, a});
     TestElement* after = addFree(c);
     leader->selected = 1;
     RecordingCanvas canvas;

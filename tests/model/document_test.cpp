@@ -14,7 +14,7 @@ struct SegmentDocument {
         Construction& c = doc.construction();
         a = addFree(c, {0, 0, 0});
         b = addFree(c, {2, 0, 0});
-        segment = addBuilt(c, 10015, {a, b});
+        segment = addBuilt(c, TypeCode::SegmentTwoPoints, {a, b});
         doc.recompute();
         doc.startHistory();
     }
@@ -117,11 +117,11 @@ TEST(SelectionCommands, ActOnlyOnTheKindsTheyConcern) {
     Document doc;
     Construction& c = doc.construction();
     TestElement* point = addFree(c);
-    TestElement* circle = addBuilt(c, 10031, {point, point});
-    TestElement* sphere = addBuilt(c, 10060, {point, point});
-    TestElement* plane = addBuilt(c, 10075, {point, point});
-    TestElement* text = addBuilt(c, 20000, {});
-    TestElement* number = addBuilt(c, 10550, {});
+    TestElement* circle = addBuilt(c, TypeCode::CircleAboutAxis, {point, point});
+    TestElement* sphere = addBuilt(c, TypeCode::SphereCentrePoint, {point, point});
+    TestElement* plane = addBuilt(c, TypeCode::MediatorPlane, {point, point});
+    TestElement* text = addBuilt(c, TypeCode::Text, {});
+    TestElement* number = addBuilt(c, TypeCode::Parameter, {});
     doc.recompute();
     doc.startHistory();
     const auto selectAll = [&] { doc.construction().setSelectedAll(1, false); };
@@ -203,11 +203,11 @@ TEST(Clipboard, CopyKeepsGroupsWholeAndCutDeletes) {
     Construction& c = doc.construction();
     TestElement* a = addFree(c);
     TestElement* b = addFree(c);
-    TestElement* leader = addBuilt(c, 10600, {a, b}, 2);
-    TestElement* vertex = addBuilt(c, 10605, {leader});
-    addBuilt(c, 10055, {a, b, vertex});
+    TestElement* leader = addBuilt(c, TypeCode::RegularPolygon, {a, b}, 2);
+    TestElement* vertex = addBuilt(c, TypeCode::RegularPolygonVertex, {leader});
+    addBuilt(c, TypeCode::PolygonVertices, {a, b, vertex});
     TestElement* unrelated = addFree(c);
-    TestElement* onVertex = addBuilt(c, 10071, {vertex});
+    TestElement* onVertex = addBuilt(c, TypeCode::CircleCentre, {vertex});
     doc.recompute();
     doc.startHistory();
     onVertex->selected = 1;

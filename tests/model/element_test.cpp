@@ -6,7 +6,7 @@
 #include "support/test_elements.h"
 
 TEST(Element, FreshElementsFollowTheirTypeCode) {
-    TestElement free(10000);
+    TestElement free(TypeCode::FreePoint);
     EXPECT_EQ(free.kind(), ElementKind::Point);
     EXPECT_EQ(free.parentCount(), 0);
     EXPECT_TRUE(free.parents.empty());
@@ -21,20 +21,20 @@ TEST(Element, FreshElementsFollowTheirTypeCode) {
     EXPECT_EQ(free.shape, 0);
     EXPECT_EQ(free.colour, 0x112233u);
 
-    TestElement midpoint(10070);
+    TestElement midpoint(TypeCode::MidpointTwoPoints);
     ASSERT_EQ(midpoint.parentCount(), 2);
     EXPECT_EQ(midpoint.parents[0], nullptr);
     EXPECT_EQ(midpoint.parents[1], nullptr);
     EXPECT_EQ(midpoint.parentKeys, (std::vector<std::int32_t>{-1, -1}));
 
     // The given count is used only by the variable-count codes.
-    EXPECT_EQ(TestElement(10055, 5).parentCount(), 5);
-    EXPECT_EQ(TestElement(10070, 5).parentCount(), 2);
-    EXPECT_EQ(TestElement(11900, 0).parentCount(), 0);
+    EXPECT_EQ(TestElement(TypeCode::PolygonVertices, 5).parentCount(), 5);
+    EXPECT_EQ(TestElement(TypeCode::MidpointTwoPoints, 5).parentCount(), 2);
+    EXPECT_EQ(TestElement(TypeCode::Iteration, 0).parentCount(), 0);
 }
 
 TEST(Element, CopyClearsSelectionKeepsTheRestAndOwnsItsName) {
-    TestElement source(10070);
+    TestElement source(TypeCode::MidpointTwoPoints);
     source.selected = 1;
     source.savedSelection = 1;
     source.key = 7;
@@ -52,7 +52,7 @@ TEST(Element, CopyClearsSelectionKeepsTheRestAndOwnsItsName) {
     EXPECT_EQ(c.mark, 1);
     EXPECT_EQ(c.visible, 0);
     EXPECT_EQ(c.defined, 1);
-    EXPECT_EQ(c.typeCode(), 10070);
+    EXPECT_EQ(c.typeCode(), TypeCode::MidpointTwoPoints);
     EXPECT_EQ(c.position, (Vec3{1, 2, 3}));
 
     c.setName("N");
@@ -61,7 +61,7 @@ TEST(Element, CopyClearsSelectionKeepsTheRestAndOwnsItsName) {
 }
 
 TEST(Element, NamesAreLimitedTo99Bytes) {
-    TestElement e(10000);
+    TestElement e(TypeCode::FreePoint);
     e.setName(std::string(150, 'x'));
     EXPECT_EQ(e.name()->size(), 99u);
     // Names are 8-bit text: the cut keeps the first 99 bytes, whatever they are.
@@ -91,7 +91,7 @@ int readInto(Element& e, const std::vector<std::uint8_t>& bytes, int version) {
 }  // namespace
 
 TEST(Element, BaseRecordLayout) {
-    TestElement a(10000);
+    TestElement a(TypeCode::FreePoint);
     a.setName("A");
     a.key = 3;
     const std::vector<std::uint8_t> bytes = recordOf(a);
@@ -103,12 +103,12 @@ TEST(Element, BaseRecordLayout) {
     EXPECT_EQ(bytes[40], 'A');
     EXPECT_EQ(bytes[41], 0);
 
-    TestElement unnamed(10000);
+    TestElement unnamed(TypeCode::FreePoint);
     EXPECT_EQ(recordOf(unnamed).size(), 9 * 4 + 4 + 4 + 24u);
 }
 
 TEST(Element, BaseRecordRoundTripsAndOlderMajorsLackTheIntermediateFlag) {
-    TestElement m(10070);
+    TestElement m(TypeCode::MidpointTwoPoints);
     m.setName("Mid");
     m.size = 3;
     m.shape = 1;
@@ -122,7 +122,7 @@ TEST(Element, BaseRecordRoundTripsAndOlderMajorsLackTheIntermediateFlag) {
     m.position = {0.5, -2, 1e-9};
     const auto bytes = recordOf(m);
 
-    TestElement back(10070);
+    TestElement back(TypeCode::MidpointTwoPoints);
     ASSERT_EQ(readInto(back, bytes, 5002), 1);
     EXPECT_EQ(recordOf(back), bytes);
     EXPECT_EQ(back.parentKeys, (std::vector<std::int32_t>{1, 4}));
@@ -131,7 +131,7 @@ TEST(Element, BaseRecordRoundTripsAndOlderMajorsLackTheIntermediateFlag) {
     // The same record without its intermediate word, as a major-2 file holds it.
     std::vector<std::uint8_t> old = bytes;
     old.erase(old.begin() + 28, old.begin() + 32);
-    TestElement fromOld(10070);
+    TestElement fromOld(TypeCode::MidpointTwoPoints);
     ASSERT_EQ(readInto(fromOld, old, 2100), 1);
     EXPECT_EQ(fromOld.macroIntermediate, 0);
     EXPECT_EQ(fromOld.key, 5);
@@ -139,19 +139,19 @@ TEST(Element, BaseRecordRoundTripsAndOlderMajorsLackTheIntermediateFlag) {
 }
 
 TEST(Element, HostileRecordsFailWithoutReadingPastTheEnd) {
-    TestElement a(10070);
+    TestElement a(TypeCode::MidpointTwoPoints);
     a.setName("name");
     const auto bytes = recordOf(a);
     for (std::size_t cut = 8; cut < bytes.size(); ++cut) {
         std::vector<std::uint8_t> shortRecord(bytes.begin(), bytes.begin() + static_cast<long>(cut));
-        TestElement back(10070);
+        TestElement back(TypeCode::MidpointTwoPoints);
         EXPECT_EQ(readInto(back, shortRecord, 5002), 0) << cut;
     }
     // A name length beyond 100 bytes is refused before anything is read into it.
     std::vector<std::uint8_t> longName = bytes;
     longName[36] = 0xFF;
     longName[37] = 0xFF;
-    TestElement back(10070);
+    TestElement back(TypeCode::MidpointTwoPoints);
     MemoryInputStream in(longName);
     std::int32_t skip;
     readI32(in, skip);
@@ -162,7 +162,7 @@ TEST(Element, HostileRecordsFailWithoutReadingPastTheEnd) {
 }
 
 TEST(Element, DefaultOperations) {
-    TestElement e(10000);
+    TestElement e(TypeCode::FreePoint);
     for (const Vec3& p : e.Element::supportPlane()) EXPECT_EQ(p, Vec3{});
     double t = 42, u = 43;
     EXPECT_EQ(e.Element::parameterOf({1, 1, 1}, t, u), 0);

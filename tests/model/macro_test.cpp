@@ -10,8 +10,9 @@ TEST(Macro, MidpointMacroHoldsOneElementOnKeysZeroAndOne) {
     Construction& c = doc.construction();
     TestElement* a = addFree(c, {0, 0, 0});
     TestElement* b = addFree(c, {2, 0, 0});
-    TestElement* m = addBuilt(c, 10070, {a, b});
-    TestElement* unneeded = addBuilt(c, 10015, {a, b});  // derived, but no final needs it
+    TestElement* m = addBuilt(c, TypeCode::MidpointTwoPoints, {a, b});
+    TestElement* unneeded =
+        addBuilt(c, TypeCode::SegmentTwoPoints, {a, b});  // derived, but no final needs it
     TestElement* p = addFree(c, {10, 0, 0});
     TestElement* q = addFree(c, {20, 0, 0});
     doc.recompute();
@@ -23,7 +24,7 @@ TEST(Macro, MidpointMacroHoldsOneElementOnKeysZeroAndOne) {
     Macro macro = makeMacro(c, initial, finals, "mid");
     ASSERT_EQ(macro.construction->count(), 1);
     const Element* copy = macro.construction->at(0);
-    EXPECT_EQ(copy->typeCode(), 10070);
+    EXPECT_EQ(copy->typeCode(), TypeCode::MidpointTwoPoints);
     EXPECT_EQ(copy->macroIntermediate, 0);
     EXPECT_EQ(copy->parentKeys, (std::vector<std::int32_t>{0, 1}));
     EXPECT_EQ(macro.initialKinds, (std::vector<ElementKind>{ElementKind::Point, ElementKind::Point}));
@@ -48,8 +49,8 @@ TEST(Macro, IntermediatesAreHiddenOnlyWhenAsked) {
     Construction& c = doc.construction();
     TestElement* a = addFree(c, {0, 0, 0});
     TestElement* b = addFree(c, {4, 0, 0});
-    TestElement* helper = addBuilt(c, 10020, {a, b});  // an auxiliary line
-    TestElement* fin = addBuilt(c, 10090, {helper, a});
+    TestElement* helper = addBuilt(c, TypeCode::LineTwoPoints, {a, b});  // an auxiliary line
+    TestElement* fin = addBuilt(c, TypeCode::PerpendicularToLine, {helper, a});
     doc.recompute();
     doc.startHistory();
     Element* initial[] = {a, b};
@@ -76,7 +77,7 @@ TEST(Macro, PendingPicksAndTheListLimit) {
     Construction& c = doc.construction();
     TestElement* a = addFree(c, {0, 0, 0});
     TestElement* b = addFree(c, {2, 0, 0});
-    TestElement* m = addBuilt(c, 10070, {a, b});
+    TestElement* m = addBuilt(c, TypeCode::MidpointTwoPoints, {a, b});
     doc.recompute();
     doc.startHistory();
     Element* initial[] = {a, b};
@@ -84,7 +85,7 @@ TEST(Macro, PendingPicksAndTheListLimit) {
     Macro macro = makeMacro(c, initial, finals, "mid");
 
     // The second pick was made while picking: it stands on the existing point a.
-    auto pending = std::make_unique<TestElement>(10071, 1);
+    auto pending = std::make_unique<TestElement>(TypeCode::CircleCentre, 1);
     pending->parents[0] = a;
     Element* picked[] = {b, pending.get()};
     std::vector<ElementPtr> pendingList;

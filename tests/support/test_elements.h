@@ -14,17 +14,17 @@
 
 class TestElement : public Element {
   public:
-    TestElement(int typeCode, int parentCountGiven = 0, int generated = 0)
+    TestElement(TypeCode typeCode, int parentCountGiven = 0, int generated = 0)
         : Element(typeCode, KindStyle{0, 1, 0, 0, 0x112233}, parentCountGiven), generated(generated) {}
 
     std::unique_ptr<Element> clone() const override {
         return std::unique_ptr<Element>(new TestElement(*this));
     }
 
-    void recompute(Construction&, int angleUnit, double scale) override {
+    void recompute(Construction&, const RecomputeContext& context) override {
         ++recomputeCount;
-        lastAngleUnit = angleUnit;
-        lastScale = scale;
+        lastAngleUnit = context.angleUnit;
+        lastScale = context.unitScale;
         if (!parents.empty()) {
             Vec3 sum;
             for (const Element* p : parents) sum = sum + static_cast<const TestElement*>(p)->position;
@@ -57,14 +57,14 @@ class TestElement : public Element {
 };
 
 inline TestElement* addFree(Construction& c, Vec3 at = {}) {
-    auto e = std::make_unique<TestElement>(10000);
+    auto e = std::make_unique<TestElement>(TypeCode::FreePoint);
     e->position = at;
     e->defined = 1;
     return static_cast<TestElement*>(c.append(std::move(e)));
 }
 
 // An element of the given code built on the given parents.
-inline TestElement* addBuilt(Construction& c, int typeCode, std::initializer_list<Element*> parents,
+inline TestElement* addBuilt(Construction& c, TypeCode typeCode, std::initializer_list<Element*> parents,
                              int generated = 0) {
     auto e = std::make_unique<TestElement>(typeCode, static_cast<int>(parents.size()), generated);
     int i = 0;

@@ -50,7 +50,7 @@ TEST(Hover, PointOnAPlaneBeatsThePlane) {
     Plane* plane = addPlane(d, {0, 0, 0}, {1, 0, 0}, {0, 1, 0});  // later than the point
     PointOnObject* on = addElement<PointOnObject>(d, {plane}, kViewTestStyle);
     ASSERT_TRUE(plane->parameterOf({-0.5, 0.3, 0.0}, on->param1, on->param2));
-    on->recompute(d.construction(), d.angleUnit, d.view.unitScale);
+    on->recompute(d.construction(), d.recomputeContext());
     ASSERT_TRUE(on->defined);
     HoverState s;
     // A few pixels off the points the ray meets the plane nearer than the point lies.
@@ -75,8 +75,9 @@ TEST(Hover, PointOnAPlaneBeatsThePlane) {
 TEST(Hover, SegmentBeatsPlaneInFrontOrBehind) {
     Document d;
     // The camera looks at the origin from above (+z side) in the default view.
-    StraightElement* front = addStraight(d, kCodeSegment, {-0.5, 0.3, 0.5}, {0.5, 0.3, 0.5});
-    StraightElement* behind = addStraight(d, kCodeSegment, {-0.5, -0.3, -0.5}, {0.5, -0.3, -0.5});
+    StraightElement* front = addStraight(d, TypeCode::SegmentTwoPoints, {-0.5, 0.3, 0.5}, {0.5, 0.3, 0.5});
+    StraightElement* behind =
+        addStraight(d, TypeCode::SegmentTwoPoints, {-0.5, -0.3, -0.5}, {0.5, -0.3, -0.5});
     Plane* plane = addPlane(d, {0, 0, 0}, {1, 0, 0}, {0, 1, 0});
     HoverState s;
     const Pixel pf = pixelOf(d, {0.0, 0.3, 0.5});
@@ -120,10 +121,10 @@ TEST(Hover, LaterPointWinsTiesNearerPointWinsOtherwise) {
 
 TEST(Hover, PointOnElementGivesWayOnlyToItsLike) {
     Document d;
-    StraightElement* seg = addStraight(d, kCodeLine, {-1, 0, 0}, {1, 0, 0});
+    StraightElement* seg = addStraight(d, TypeCode::LineTwoPoints, {-1, 0, 0}, {1, 0, 0});
     PointOnObject* on = addElement<PointOnObject>(d, {seg}, kViewTestStyle);
     ASSERT_TRUE(seg->parameterOf({0.25, 0, 0}, on->param1, on->param2));
-    on->recompute(d.construction(), d.angleUnit, d.view.unitScale);
+    on->recompute(d.construction(), d.recomputeContext());
     Point* free = addFreePoint(d, on->position);  // later, same depth
     HoverState s;
     hoverAt(s, d, on->position);
@@ -131,7 +132,7 @@ TEST(Hover, PointOnElementGivesWayOnlyToItsLike) {
     PointOnObject* other = addElement<PointOnObject>(d, {seg}, kViewTestStyle);
     other->param1 = on->param1;
     other->param2 = on->param2;
-    other->recompute(d.construction(), d.angleUnit, d.view.unitScale);
+    other->recompute(d.construction(), d.recomputeContext());
     hoverAt(s, d, on->position);
     EXPECT_EQ(s.hoveredElement, other);
     EXPECT_NE(s.hoveredElement, free);
@@ -139,8 +140,8 @@ TEST(Hover, PointOnElementGivesWayOnlyToItsLike) {
 
 TEST(Hover, CandidateAtTheCrossingOfTwoLines) {
     Document d;
-    StraightElement* g = addStraight(d, kCodeLine, {-2, 0, 0}, {-1, 0, 0});
-    StraightElement* h = addStraight(d, kCodeLine, {0, -2, 0}, {0, -1, 0});
+    StraightElement* g = addStraight(d, TypeCode::LineTwoPoints, {-2, 0, 0}, {-1, 0, 0});
+    StraightElement* h = addStraight(d, TypeCode::LineTwoPoints, {0, -2, 0}, {0, -1, 0});
     g->setName("g");
     h->setName("h");
     HoverState s;
@@ -149,7 +150,7 @@ TEST(Hover, CandidateAtTheCrossingOfTwoLines) {
     ASSERT_TRUE(s.hovered);
     ASSERT_TRUE(s.isCandidate());
     EXPECT_EQ(s.hoveredElement, s.candidatePoint.get());
-    EXPECT_EQ(s.hoveredElement->typeCode(), 11110);
+    EXPECT_EQ(s.hoveredElement->typeCode(), TypeCode::LineLinePoint);
     EXPECT_EQ(s.hoveredElement->parents[0], g);
     EXPECT_EQ(s.hoveredElement->parents[1], h);
     EXPECT_LT(norm(s.hitPoint), 1e-9);
@@ -192,15 +193,15 @@ TEST(Hover, CandidateOfThreePlanesAndOfALineAndAPlane) {
     HoverState s;
     hoverAt(s, d, {0, 0, 0}, segmentToolRules());
     ASSERT_TRUE(s.isCandidate());
-    EXPECT_EQ(s.hoveredElement->typeCode(), 11135);
+    EXPECT_EQ(s.hoveredElement->typeCode(), TypeCode::ThreePlanesPoint);
     EXPECT_LT(norm(s.hitPoint), 1e-9);
 
     Document e;
-    StraightElement* line = addStraight(e, kCodeLine, {0.3, 0.2, 2}, {0.3, 0.2, 1});
+    StraightElement* line = addStraight(e, TypeCode::LineTwoPoints, {0.3, 0.2, 2}, {0.3, 0.2, 1});
     addPlane(e, {0, 0, 0}, {1, 0, 0}, {0, 1, 0});
     hoverAt(s, e, {0.3, 0.2, 0}, segmentToolRules());
     ASSERT_TRUE(s.isCandidate());
-    EXPECT_EQ(s.hoveredElement->typeCode(), 11100);
+    EXPECT_EQ(s.hoveredElement->typeCode(), TypeCode::LinePlanePoint);
     EXPECT_EQ(s.hoveredElement->parents[0], line);
     EXPECT_LT(distance(s.hitPoint, {0.3, 0.2, 0}), 1e-9);
 }
@@ -256,13 +257,13 @@ TEST(Hover, GrabPointOnlyWithoutATool) {
 
 TEST(Hover, WalkStepsOverPartsUnlessTheToolEntersThem) {
     Document d;
-    StubElement* coords = addStub(d, 10300, 3);
-    StubElement* x = addStub(d, 10305);
-    addStub(d, 10305);
-    addStub(d, 10305);
-    StubElement* figure = addStub(d, 10600, 1);
-    StubElement* vertex = addStub(d, kCodeRegularPolygonVertex);
-    StubElement* after = addStub(d, 10305);
+    StubElement* coords = addStub(d, TypeCode::Coordinates, 3);
+    StubElement* x = addStub(d, TypeCode::CoordinateX);
+    addStub(d, TypeCode::CoordinateX);
+    addStub(d, TypeCode::CoordinateX);
+    StubElement* figure = addStub(d, TypeCode::RegularPolygon, 1);
+    StubElement* vertex = addStub(d, TypeCode::RegularPolygonVertex);
+    StubElement* after = addStub(d, TypeCode::CoordinateX);
     EXPECT_EQ(pickWalk(d.construction(), {}), (std::vector<Element*>{coords, figure, after}));
     PickRules parts;
     parts.pickCoordinateParts = true;
@@ -280,7 +281,7 @@ TEST(Hover, WalkStepsOverPartsUnlessTheToolEntersThem) {
     EXPECT_GT(x->hitTests, 0);
 
     // The polygon tool's picks come after the construction and end the search.
-    Point pick(kCodeFreePoint, kViewTestStyle);
+    Point pick(TypeCode::FreePoint, kViewTestStyle);
     pick.defined = 1;
     const PickRay ray = pickRay(d.view, kTestViewport, 10, 10);
     pick.position = ray.nearPoint + (ray.farPoint - ray.nearPoint) * 0.5;
@@ -338,7 +339,8 @@ TEST(Hover, NumbersAndTextsNeverDrawnArePickedInTheBoxesOfTheScreenGiven) {
 }
 
 TEST(Hover, ReplacementRules) {
-    StubElement plane(10050, 3), segment(10015, 2), point(kCodeFreePoint), onObject(kCodePointOnObject, 1);
+    StubElement plane(TypeCode::PlaneThreePoints, 3), segment(TypeCode::SegmentTwoPoints, 2),
+        point(TypeCode::FreePoint), onObject(TypeCode::PointOnObject, 1);
     EXPECT_TRUE(replacesBest(segment, 5.0, &plane, 1.0));  // a surface gives way to anything else
     EXPECT_FALSE(replacesBest(plane, 0.5, &segment, 1.0));
     EXPECT_TRUE(replacesBest(point, 5.0, &segment, 1.0));
@@ -352,7 +354,7 @@ TEST(Hover, ReplacementRules) {
 }
 
 TEST(Hover, TextColour) {
-    Point p(kCodeFreePoint, kViewTestStyle);
+    Point p(TypeCode::FreePoint, kViewTestStyle);
     EXPECT_EQ(hoverTextColour(p, true, 0x111111), 0x3366CCu);
     EXPECT_EQ(hoverTextColour(p, false, 0x111111), 0x111111u);
     p.colour = 0xFFFFFFFFu;

@@ -31,17 +31,17 @@ T* addElement(Document& d, std::initializer_list<Element*> parents, Args&&... ar
     for (Element* p : parents) e->parents.at(i++) = p;
     e->defined = 1;
     T* added = static_cast<T*>(d.construction().append(std::move(e)));
-    added->recompute(d.construction(), d.angleUnit, d.view.unitScale);
+    added->recompute(d.construction(), d.recomputeContext());
     return added;
 }
 
 inline Point* addFreePoint(Document& d, Vec3 at) {
-    Point* p = addElement<Point>(d, {}, kCodeFreePoint, kViewTestStyle);
+    Point* p = addElement<Point>(d, {}, TypeCode::FreePoint, kViewTestStyle);
     p->position = at;
     return p;
 }
 
-inline StraightElement* addStraight(Document& d, int code, Vec3 a, Vec3 b) {
+inline StraightElement* addStraight(Document& d, TypeCode code, Vec3 a, Vec3 b) {
     Point* pa = addFreePoint(d, a);
     Point* pb = addFreePoint(d, b);
     return addElement<StraightElement>(d, {pa, pb}, code, kViewTestStyle);
@@ -52,7 +52,7 @@ inline Plane* addPlane(Document& d, Vec3 a, Vec3 b, Vec3 c) {
     Point* pa = addFreePoint(d, a);
     Point* pb = addFreePoint(d, b);
     Point* pc = addFreePoint(d, c);
-    return addElement<Plane>(d, {pa, pb, pc}, 10050, kViewTestStyle);
+    return addElement<Plane>(d, {pa, pb, pc}, TypeCode::PlaneThreePoints, kViewTestStyle);
 }
 
 // The window pixel nearest to a model point.
@@ -69,12 +69,12 @@ inline Pixel pixelOf(const Document& d, Vec3 p) {
 // An element of any type code whose hit the test decides.
 class StubElement : public Element {
   public:
-    StubElement(int typeCode, int parentCount = 0, int parts = 0)
+    StubElement(TypeCode typeCode, int parentCount = 0, int parts = 0)
         : Element(typeCode, kViewTestStyle, parentCount), parts(parts) {}
     std::unique_ptr<Element> clone() const override {
         return std::unique_ptr<Element>(new StubElement(*this));
     }
-    void recompute(Construction&, int, double) override { defined = 1; }
+    void recompute(Construction&, const RecomputeContext&) override { defined = 1; }
     void draw(std::uint32_t, int, Canvas&) override {}
     int hitTest(int, int, const PickRay& ray, int, Vec3& hitPoint) override {
         ++hitTests;
@@ -93,7 +93,7 @@ class StubElement : public Element {
     StubElement(const StubElement&) = default;
 };
 
-inline StubElement* addStub(Document& d, int typeCode, int parts = 0) {
+inline StubElement* addStub(Document& d, TypeCode typeCode, int parts = 0) {
     auto e = std::make_unique<StubElement>(typeCode, 0, parts);
     e->defined = 1;
     return static_cast<StubElement*>(d.construction().append(std::move(e)));

@@ -27,7 +27,7 @@ TEST(AxesDrawing, LinesInPureColoursWithTheScaledLengthOrArrows) {
     document.view.backgroundColour = rgb(255, 255, 255);
     // Length 6 at 2 per unit: the axes end at 3.
     document.view.axisLength = 6.0;
-    document.view.unitScale = 2.0;
+    document.unitScale = 2.0;
     const ViewState& v = document.view;
 
     BgrImage image = view.render(document);

@@ -19,11 +19,11 @@ class SurfaceProbe : public Element {
   public:
     using Drawing = std::function<void(Canvas&)>;
     explicit SurfaceProbe(Drawing drawing)
-        : Element(10060, KindStyle{0, 0, 0, 0, 0}), drawing_(std::move(drawing)) {
+        : Element(TypeCode::SphereCentrePoint, KindStyle{0, 0, 0, 0, 0}), drawing_(std::move(drawing)) {
         defined = 1;
     }
     std::unique_ptr<Element> clone() const override { return std::make_unique<SurfaceProbe>(drawing_); }
-    void recompute(Construction&, int, double) override { defined = 1; }
+    void recompute(Construction&, const RecomputeContext&) override { defined = 1; }
     void draw(std::uint32_t, int, Canvas& canvas) override { drawing_(canvas); }
     int hitTest(int, int, const PickRay&, int, Vec3&) override { return 0; }
 

@@ -72,7 +72,7 @@ inline void lookDownZ(Document& document, int projection = 1) {
 }
 
 inline Point* addPoint(Document& document, Vec3 at, std::uint32_t colour, int size = 2, int shape = 1) {
-    auto p = std::make_unique<Point>(10000, KindStyle{0, size, shape, 0, colour});
+    auto p = std::make_unique<Point>(TypeCode::FreePoint, KindStyle{0, size, shape, 0, colour});
     p->position = at;
     p->defined = 1;
     return static_cast<Point*>(document.construction().append(std::move(p)));
@@ -80,7 +80,8 @@ inline Point* addPoint(Document& document, Vec3 at, std::uint32_t colour, int si
 
 inline Element* addSegment(Document& document, Point* a, Point* b, std::uint32_t colour, int size = 4,
                            int shape = 1) {
-    auto s = std::make_unique<StraightElement>(10015, KindStyle{0, size, shape, 0, colour});
+    auto s =
+        std::make_unique<StraightElement>(TypeCode::SegmentTwoPoints, KindStyle{0, size, shape, 0, colour});
     s->parents = {a, b};
     Element* e = document.construction().append(std::move(s));
     document.recompute();
@@ -88,7 +89,7 @@ inline Element* addSegment(Document& document, Point* a, Point* b, std::uint32_t
 }
 
 inline Element* addSphere(Document& document, Point* centre, Point* onSurface, std::uint32_t colour) {
-    auto s = std::make_unique<Sphere>(10060, KindStyle{0, 0, 0, 0, colour});
+    auto s = std::make_unique<Sphere>(TypeCode::SphereCentrePoint, KindStyle{0, 0, 0, 0, colour});
     s->parents = {centre, onSurface};
     Element* e = document.construction().append(std::move(s));
     document.recompute();

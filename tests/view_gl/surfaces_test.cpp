@@ -17,12 +17,12 @@ constexpr int kHeight = 160;
 class Probe : public Element {
   public:
     using Drawing = std::function<void(Canvas&, std::uint32_t colour)>;
-    Probe(int typeCode, Drawing drawing)
+    Probe(TypeCode typeCode, Drawing drawing)
         : Element(typeCode, KindStyle{0, 0, 0, 0, 0x808080}), drawing_(std::move(drawing)) {
         defined = 1;
     }
     std::unique_ptr<Element> clone() const override { return std::make_unique<Probe>(typeCode(), drawing_); }
-    void recompute(Construction&, int, double) override { defined = 1; }
+    void recompute(Construction&, const RecomputeContext&) override { defined = 1; }
     void draw(std::uint32_t colour, int, Canvas& canvas) override { drawing_(canvas, colour); }
     int hitTest(int, int, const PickRay&, int, Vec3&) override { return 0; }
 
@@ -30,8 +30,8 @@ class Probe : public Element {
     Drawing drawing_;
 };
 
-constexpr int kSphereCode = 10060;
-constexpr int kSegmentCode = 10015;
+constexpr TypeCode kSphereCode = TypeCode::SphereCentrePoint;
+constexpr TypeCode kSegmentCode = TypeCode::SegmentTwoPoints;
 
 }  // namespace
 
@@ -50,7 +50,8 @@ TEST(PolygonFilling, OddWindingLeavesTheCentreOfAStarOpen) {
         p->visible = 0;
         corners.push_back(p);
     }
-    auto polygon = std::make_unique<Polygon>(10055, KindStyle{0, 0, 0, 0, rgb(0, 0, 200)}, 5);
+    auto polygon =
+        std::make_unique<Polygon>(TypeCode::PolygonVertices, KindStyle{0, 0, 0, 0, rgb(0, 0, 200)}, 5);
     polygon->parents = corners;
     document.construction().append(std::move(polygon));
     document.recompute();
@@ -78,7 +79,8 @@ TEST(PlaneDrawing, FlatPolygonIsUnlitWithAlpha240) {
     document.view.backgroundColour = rgb(255, 255, 255);
     const Vec3 square[] = {{-2, -2, 0}, {2, -2, 0}, {2, 2, 0}, {-2, 2, 0}};
     document.construction().append(std::make_unique<Probe>(
-        10050, [&](Canvas& canvas, std::uint32_t) { canvas.flatPolygon(square, rgb(0, 0, 255)); }));
+        TypeCode::PlaneThreePoints,
+        [&](Canvas& canvas, std::uint32_t) { canvas.flatPolygon(square, rgb(0, 0, 255)); }));
     int x = 0, y = 0;
     ASSERT_TRUE(view.windowPixel(document.view, {0.5, 0.5, 0}, x, y));
     const std::uint32_t c = view.render(document).pixel(x, y);

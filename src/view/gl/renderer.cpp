@@ -51,6 +51,7 @@ void lineAxes(double l) {
 RenderScene documentScene(Document& document, bool showHidden) {
     RenderScene scene;
     scene.view = &document.view;
+    scene.unitScale = document.unitScale;
     scene.construction = &document.construction();
     scene.settings.selectedColour = document.view.selectedColour;
     scene.settings.hiddenColour = document.view.hiddenColour;
@@ -79,8 +80,8 @@ void applyProjection(const ViewState& view, Viewport viewport) {
     }
 }
 
-void Renderer::drawAxes(const ViewState& view) {
-    const double l = view.axisLength / view.unitScale;
+void Renderer::drawAxes(const ViewState& view, double unitScale) {
+    const double l = view.axisLength / unitScale;
     if (!view.arrowAxes) {
         lineAxes(l);
         return;
@@ -109,7 +110,7 @@ void Renderer::render(const RenderScene& scene, Viewport viewport) {
     glPushMatrix();
     glMultMatrixd(modelViewMatrix(view).m);
 
-    if (view.showAxes) drawAxes(view);
+    if (view.showAxes) drawAxes(view, scene.unitScale);
     for (Element* e : scene.highlighted)
         if (e) e->draw(view.selectedColour, view.projection, canvas_);
     if (scene.ghost) scene.ghost(canvas_);

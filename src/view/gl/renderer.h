@@ -30,6 +30,7 @@ struct OverlayText {
 // document; the rest is what the window and the current tool know.
 struct RenderScene {
     const ViewState* view = nullptr;
+    double unitScale = 1.0;                // the document's: the axes are axisLength units long
     Construction* construction = nullptr;  // none: axes only
     DrawSettings settings;
     FontRecord labelFont;
@@ -76,7 +77,7 @@ class Renderer {
     const LabelCharset& charset() const { return charset_; }
 
   private:
-    void drawAxes(const ViewState& view);
+    void drawAxes(const ViewState& view, double unitScale);
 
     GlCanvas canvas_;
     LabelCharset charset_;

@@ -134,7 +134,8 @@ constexpr VerbForm kVerbs[] = {
     {"drag", ScriptVerb::Drag, 2},          {"rclick", ScriptVerb::RightClick, 1},
     {"dclick", ScriptVerb::DoubleClick, 1}, {"key", ScriptVerb::Key, -1},
     {"answer", ScriptVerb::Answer, -1},     {"print", ScriptVerb::PrintStatus, -1},
-    {"save", ScriptVerb::Save, -1},
+    {"save", ScriptVerb::Save, -1},         {"open", ScriptVerb::Open, -1},
+    {"press", ScriptVerb::Press, -1},       {"slider", ScriptVerb::Slider, -1},
 };
 
 // The verbs of one plain argument: the argument is words[1].
@@ -163,9 +164,30 @@ bool parseArgument(const std::vector<std::string>& words, ScriptCommand& command
             return false;
         }
         case ScriptVerb::PrintStatus:
+            if (argument == "field" && words.size() == 3) {
+                command.verb = ScriptVerb::PrintField;
+                command.field = words[2];
+                return true;
+            }
             if (argument == "selection") command.verb = ScriptVerb::PrintSelection;
-            if (argument == "status" || argument == "selection") break;
-            error = "print what: status or selection";
+            if (argument == "title") command.verb = ScriptVerb::PrintTitle;
+            if (argument == "status" || argument == "selection" || argument == "title") break;
+            error = "print what: status, selection, title or field NAME";
+            return false;
+        case ScriptVerb::Open: {
+            // The dialog's kind, then the position it is opened at, if any.
+            command.text = argument;
+            if (words.size() == 2) return true;
+            std::size_t i = 2;
+            command.positions.resize(1);
+            if (!takePosition(words, i, command.positions[0], error)) return false;
+            if (i == words.size()) return true;
+            error = "unexpected '" + words[i] + "'";
+            return false;
+        }
+        case ScriptVerb::Slider:
+            if (parseInt(argument, command.number)) break;
+            error = "'" + argument + "' is not a slider position";
             return false;
         default:  // answer, save
             if (argument.empty()) {
@@ -189,6 +211,28 @@ bool isScriptComment(std::string_view line) {
 
 bool parseScriptLine(std::string_view line, ScriptCommand& command, std::string& error) {
     command = ScriptCommand{};
+    // set FIELD TEXT: the text is the rest of the line as it stands, blanks
+    // and quotes included, after the one blank that ends the field's name.
+    const std::size_t start =
+        static_cast<std::size_t>(std::find_if_not(line.begin(), line.end(), isBlank) - line.begin());
+    std::string_view rest = line.substr(start);
+    if (rest.substr(0, 4) == "set " || rest.substr(0, 4) == "set\t" || rest == "set") {
+        rest.remove_prefix(std::min<std::size_t>(rest.size(), 4));
+        while (!rest.empty() && isBlank(rest.front())) rest.remove_prefix(1);
+        const std::size_t end =
+            static_cast<std::size_t>(std::find_if(rest.begin(), rest.end(), isBlank) - rest.begin());
+        if (end == 0) {
+            error = "set needs a field";
+            return false;
+        }
+        command.verb = ScriptVerb::Set;
+        command.field = std::string(rest.substr(0, end));
+        std::string_view text = rest.substr(end);
+        if (!text.empty()) text.remove_prefix(1);
+        while (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+        command.text = std::string(text);
+        return true;
+    }
     std::vector<std::string> words;
     if (!splitWords(line, words, error)) return false;
     if (words.empty()) {

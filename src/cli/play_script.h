@@ -37,6 +37,13 @@ enum class ScriptVerb {
     PrintStatus,
     PrintSelection,
     Save,
+    // dialogs
+    Open,        // open KIND [POS]: `text` the kind, `positions` the optional position
+    Set,         // set FIELD TEXT: `field`, and `text` the rest of the line (may be empty)
+    Press,       // press BUTTON: `text`
+    Slider,      // slider N: `number`
+    PrintTitle,  // print title
+    PrintField,  // print field NAME: `field`
 };
 
 struct ScriptCommand {
@@ -44,8 +51,9 @@ struct ScriptCommand {
     int number = 0;                         // the tool number or the command id
     std::vector<ScriptPosition> positions;  // one, or two for a drag
     SessionKey key = SessionKey::Other;
-    SessionKeys keys;  // the trailing shift / ctrl
-    std::string text;  // the answer or the path
+    SessionKeys keys;   // the trailing shift / ctrl
+    std::string text;   // the answer, the path, the dialog's kind, the button or the field's text
+    std::string field;  // a dialog's field
 };
 
 // Window pixels a script may name: far outside any view, small enough that a

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "cli/cli_common.h"
+#include "cli/dialog_openers.h"
 #include "cli/headless_redraw.h"
 #include "elements/point.h"
 #include "expr/coordinates.h"
@@ -74,6 +75,16 @@ int ScriptRunner::run(const ScriptCommand& command, std::string& error) {
         case ScriptVerb::Save:
             code = save(command.text, error);
             break;
+        case ScriptVerb::Open:
+            code = openDialog(command, error);
+            break;
+        case ScriptVerb::Set:
+        case ScriptVerb::Press:
+        case ScriptVerb::Slider:
+        case ScriptVerb::PrintTitle:
+        case ScriptVerb::PrintField:
+            code = dialogCommand(command, error);
+            break;
         default:
             code = mouseCommand(command, error);
             break;
@@ -140,6 +151,70 @@ int ScriptRunner::mouseCommand(const ScriptCommand& command, std::string& error)
     }
     keysUp(command.keys);
     return kExitOk;
+}
+
+int ScriptRunner::openDialog(const ScriptCommand& command, std::string& error) {
+    DialogTarget target;
+    if (!command.positions.empty()) {
+        const ScriptPosition& position = command.positions[0];
+        if (position.form == ScriptPosition::Form::Named) {
+            target.element = namedElement(position.name);
+            if (target.element == nullptr) {
+                error = "nothing is named '" + position.name + "'";
+                return kExitUsage;
+            }
+            std::string unplaced;  // an element without a place on the screen is still named
+            target.hasPosition = windowPosition(position, target.x, target.y, unplaced);
+        } else {
+            if (!windowPosition(position, target.x, target.y, error)) return kExitUsage;
+            target.hasPosition = true;
+        }
+    }
+    if (!openScriptDialog(session_, command.text, target, error)) return kExitUsage;
+    paintIfDue();
+    return kExitOk;
+}
+
+int ScriptRunner::dialogCommand(const ScriptCommand& command, std::string& error) {
+    DialogModel* dialog = session_.openDialog();
+    if (dialog == nullptr) {
+        error = "no dialog is open";
+        return kExitUsage;
+    }
+    bool done = true;
+    switch (command.verb) {
+        case ScriptVerb::Set:
+            done = dialog->setField(command.field, command.text, error);
+            break;
+        case ScriptVerb::Press:
+            done = dialog->press(command.text, error);
+            break;
+        case ScriptVerb::Slider:
+            done = dialog->setSlider(command.number, error);
+            break;
+        case ScriptVerb::PrintTitle:
+            std::printf("%s\n", dialog->title().c_str());
+            break;
+        default: {  // print field
+            std::string text;
+            done = dialog->field(command.field, text);
+            if (done)
+                std::printf("%s\n", text.c_str());
+            else
+                error = "the dialog has no field '" + command.field + "'";
+            break;
+        }
+    }
+    paintIfDue();
+    return done ? kExitOk : kExitUsage;
+}
+
+Element* ScriptRunner::namedElement(const std::string& name) const {
+    Element* found = nullptr;
+    document_.construction().forEach([&](Element& e) {
+        if (!found && nameMatches(e, name)) found = &e;
+    });
+    return found;
 }
 
 int ScriptRunner::menuCommand(int id, std::string& error) {

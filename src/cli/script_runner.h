@@ -31,6 +31,11 @@ class ScriptRunner {
     bool namedPosition(const std::string& name, int& x, int& y, std::string& error) const;
     int mouseCommand(const ScriptCommand& command, std::string& error);
     int menuCommand(int id, std::string& error);
+    int openDialog(const ScriptCommand& command, std::string& error);
+    // set, press, slider and the prints of the open dialog.
+    int dialogCommand(const ScriptCommand& command, std::string& error);
+    // The first element of the list with this name (stored or UTF-8), or nullptr.
+    Element* namedElement(const std::string& name) const;
     int save(const std::string& path, std::string& error);
     int printStatus(std::string& error);
     void printSelection();

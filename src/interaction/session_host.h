@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "interaction/dialog_model.h"
 #include "model/type_codes.h"
 
 class Element;
@@ -40,4 +41,9 @@ class SessionHost {
     virtual void constructionChanged() {}
     // The current tool changed: the pressed tool-bar button follows.
     virtual void toolChanged(int /*toolNumber*/) {}
+    // A dialog the session opened (see ViewSession::openDialog). A window shows
+    // it at once, modal or not as the dialog is meant; a modal one has closed
+    // when this returns. A script host shows nothing: the script sets its
+    // fields and presses its buttons through the session.
+    virtual void showDialog(DialogModel&) {}
 };

@@ -119,6 +119,21 @@ ViewSession::ViewSession(Document& document, SessionHost& host, Clipboard& clipb
 
 ViewSession::~ViewSession() = default;
 
+void ViewSession::openDialog(std::unique_ptr<DialogModel> dialog) {
+    if (dialog_ && !dialog_->closed()) {
+        std::string ignored;
+        dialog_->press("cancel", ignored);
+    }
+    dialog_ = std::move(dialog);
+    if (dialog_) host_.showDialog(*dialog_);
+    redraw_ = true;
+}
+
+DialogModel* ViewSession::openDialog() {
+    if (dialog_ && dialog_->closed()) dialog_.reset();
+    return dialog_.get();
+}
+
 bool ViewSession::takeRedraw() {
     const bool due = redraw_;
     redraw_ = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <span>
 #include <string>
 #include <utility>
@@ -111,6 +112,14 @@ class ViewSession {
     // Draws the ghost point with its guides when requested, and clears the request.
     void drawGhost(Canvas& canvas);
 
+    // ---- dialogs
+    // Keeps a dialog as the one open on this view and asks the host to show
+    // it; a dialog still open before is cancelled first.
+    void openDialog(std::unique_ptr<DialogModel> dialog);
+    // The dialog open on this view, or nullptr; a dialog that has closed is
+    // let go here.
+    DialogModel* openDialog();
+
     const HoverState& hover() const { return hover_; }
     bool dragging() const { return dragging_; }
     // Whether something changed that needs a redraw since the last call.
@@ -200,6 +209,7 @@ class ViewSession {
     int lastDragY_ = 0;
     // The current drag or key sequence has recorded its undo step.
     bool dragSnapshotTaken_ = false;
+    std::unique_ptr<DialogModel> dialog_;
 
     // ---- selection and dragging (view_session.cpp, edit_commands.cpp)
     // Before the first change of a drag or key sequence: the current

@@ -19,6 +19,7 @@
 #include "app/print_layout.h"
 #include "app/tool_cursors.h"
 #include "app/user_prompts.h"
+#include "dialogs/dialog_faces.h"
 #include "lang/text_ids.h"
 #include "lang/text_table.h"
 #include "view/gl/gl_state.h"
@@ -299,6 +300,10 @@ std::optional<std::uint32_t> CChildFrame::askColour(std::uint32_t initial) {
 
 void CChildFrame::constructionChanged() {
     host_.documentChanged(this);
+}
+
+void CChildFrame::showDialog(DialogModel& dialog) {
+    showDialogFace(this, dialog, host_.texts());
 }
 
 void CChildFrame::toolChanged(int toolNumber) {

@@ -95,6 +95,7 @@ class CChildFrame : public QOpenGLWidget, private SessionHost {
     std::optional<std::uint32_t> askColour(std::uint32_t initial) override;
     void constructionChanged() override;
     void toolChanged(int toolNumber) override;
+    void showDialog(DialogModel& dialog) override;
 
     void releaseGl();
     // Mouse positions in device pixels, as the camera and picking count them.

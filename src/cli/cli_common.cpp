@@ -14,7 +14,7 @@
 
 namespace {
 
-// The language folder beside the program.
+// The program's language folder (beside it, or in the installation's share/kova3d).
 std::filesystem::path languagesFolderOf(const char* argv0) {
     std::error_code error;
     std::filesystem::path exe = std::filesystem::canonical("/proc/self/exe", error);

@@ -20,7 +20,7 @@ bool parseSize(const std::string& text, int& width, int& height);
 int openDocument(const std::string& path, Document& document);
 
 // Loads the language a --language option names into texts: a path to a
-// language file; or, in the Languages folder beside the program, a file name
+// language file; or, in the program's Languages folder, a file name
 // with or without ".lng" or the display name a file gives in its Language line
 // (exactly, else ignoring the case of ASCII letters). An empty option means
 // English. Returns kExitOk; kExitUsage for a name that matches no language (the

@@ -41,13 +41,15 @@ constexpr const char* kUsage =
     "                                     standard input) and save the result to OUT\n"
 #ifdef KOVA_HAS_GL
     "  render FILE -o OUT.bmp|OUT.png [--size WxH] [--view VIEW] [--projection central|parallel]\n"
-    "         [--language LNG]            draw the view headless (VIEW: centre, xy-up, xy-down,\n"
-    "                                     xz-up, xz-down, yz-up, yz-down)\n"
+    "         [--language LNG] [--format bmp|png]\n"
+    "                                     draw the view headless (VIEW: centre, xy-up, xy-down,\n"
+    "                                     xz-up, xz-down, yz-up, yz-down); --format overrides\n"
+    "                                     the output name's extension\n"
 #endif
     "  --help                             show this text\n"
     "\n"
     "LNG names the language of the texts (English when not given): a language file, or\n"
-    "one in the Languages folder beside the program by its file name, with or without\n"
+    "one in the program's Languages folder by its file name, with or without\n"
     "\".lng\", or by the name in its Language line (Espa\u00F1ol, Espa\u00F1ol.lng).\n"
     "\n"
     "Play scripts: one command a line; blank lines and lines starting with # are skipped.\n"

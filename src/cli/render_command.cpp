@@ -36,7 +36,7 @@ int usageError(const std::string& message) {
     std::fprintf(stderr,
                  "kova3d-cli: %s\nUsage: kova3d-cli render FILE -o OUT.bmp|OUT.png [--size WxH]\n"
                  "         [--view centre|xy-up|xy-down|xz-up|xz-down|yz-up|yz-down] "
-                 "[--projection central|parallel] [--language LNG]\n",
+                 "[--projection central|parallel] [--language LNG] [--format bmp|png]\n",
                  message.c_str());
     return kExitUsage;
 }
@@ -59,10 +59,11 @@ int renderCommand(const std::vector<std::string>& args, const char* argv0) {
     int viewCommand = 0;
     int projection = -1;
     std::string language;
+    std::string format;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        const bool takesValue =
-            a == "-o" || a == "--size" || a == "--view" || a == "--projection" || a == "--language";
+        const bool takesValue = a == "-o" || a == "--size" || a == "--view" || a == "--projection" ||
+                                a == "--language" || a == "--format";
         if (!takesValue) {
             if (a.rfind("-", 0) == 0 && a.size() > 1) return usageError("unknown option " + a);
             positional.push_back(a);
@@ -74,6 +75,9 @@ int renderCommand(const std::vector<std::string>& args, const char* argv0) {
             output = value;
         } else if (a == "--language") {
             language = value;
+        } else if (a == "--format") {
+            if (value != "bmp" && value != "png") return usageError("unknown format '" + value + "'");
+            format = value;
         } else if (a == "--size") {
             if (!parseSize(value, width, height)) return usageError("bad size '" + value + "' (WxH)");
         } else if (a == "--view") {
@@ -89,8 +93,11 @@ int renderCommand(const std::vector<std::string>& args, const char* argv0) {
     }
     if (positional.size() != 1) return usageError("render needs one construction file");
     if (output.empty()) return usageError("render needs -o OUT.bmp or OUT.png");
-    const std::string extension = lowerExtension(output);
-    if (extension != "bmp" && extension != "png") return usageError("the output must end in .bmp or .png");
+    // Without --format the name's extension chooses; a file manager's thumbnailer names a temporary
+    // file of its own and asks for PNG.
+    const std::string extension = format.empty() ? lowerExtension(output) : format;
+    if (extension != "bmp" && extension != "png")
+        return usageError("the output must end in .bmp or .png, or --format must say which");
 
     // Numbers that hold no value show the language's text for it.
     TextTable texts;

@@ -37,6 +37,16 @@ bool isPlainFileName(std::string_view name) {
 
 }  // namespace
 
+std::filesystem::path languagesFolder(const std::filesystem::path& programDirectory) {
+    const std::filesystem::path beside = programDirectory / "Languages";
+    const std::filesystem::path installed =
+        (programDirectory / ".." / "share" / "kova3d" / "Languages").lexically_normal();
+    std::error_code error;
+    if (std::filesystem::is_directory(beside, error)) return beside;
+    if (std::filesystem::is_directory(installed, error)) return installed;
+    return beside;
+}
+
 std::vector<LanguageFile> listLanguages(const std::filesystem::path& folder) {
     std::vector<LanguageFile> languages;
     for (std::string& name : languageFileNames(folder)) {

@@ -18,10 +18,11 @@ struct LanguageFile {
 
 inline constexpr int kMaxLanguageFiles = 99;
 
-// The language folder beside the program: `programDirectory`/Languages.
-inline std::filesystem::path languagesFolder(const std::filesystem::path& programDirectory) {
-    return programDirectory / "Languages";
-}
+// The program's language folder: `programDirectory`/Languages when that folder exists (the build
+// tree, or a program kept in one folder), else `programDirectory`/../share/kova3d/Languages when that
+// exists (an installation: bin/ beside share/), else the first, so that a message names where the
+// files were looked for.
+std::filesystem::path languagesFolder(const std::filesystem::path& programDirectory);
 
 // The language files of `folder`, at most kMaxLanguageFiles of them, with their display names.
 std::vector<LanguageFile> listLanguages(const std::filesystem::path& folder);

@@ -68,3 +68,24 @@ TEST(LanguageFiles, LoadLanguageTakesOnlyPlainNamesInTheFolder) {
     // Every refusal left the loaded language in place.
     EXPECT_EQ(table.text(1), "English");
 }
+
+TEST(LanguageFiles, FolderBesideTheProgramComesBeforeTheInstalledOne) {
+    TempFolder root;
+    const std::filesystem::path bin = root.path() / "bin";
+    const std::filesystem::path installed = root.path() / "share" / "kova3d" / "Languages";
+    std::filesystem::create_directories(bin);
+
+    // Neither folder: the one beside the program is named.
+    EXPECT_EQ(languagesFolder(bin), bin / "Languages");
+    // An installation: bin/../share/kova3d/Languages, written without the "..".
+    std::filesystem::create_directories(installed);
+    EXPECT_EQ(languagesFolder(bin), installed);
+    EXPECT_EQ(languagesFolder(bin / "."), installed);
+    // A program in the build tree, with its own folder, uses that one.
+    std::filesystem::create_directories(bin / "Languages");
+    EXPECT_EQ(languagesFolder(bin), bin / "Languages");
+    // A file with the folder's name is not a folder.
+    std::filesystem::remove(bin / "Languages");
+    root.write("bin/Languages", "not a folder");
+    EXPECT_EQ(languagesFolder(bin), installed);
+}

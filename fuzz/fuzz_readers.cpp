@@ -34,7 +34,9 @@ const TextTable& englishTexts() {
 void useDocument(Document& document) {
     document.recompute();
     const TextTable& texts = englishTexts();
-    const TextLookup describe = [&](int typeCode) { return composeDescription(texts, typeCode); };
+    const TextLookup describe = [&](int typeCode) {
+        return composeDescription(texts, static_cast<TypeCode>(typeCode));
+    };
     const TextLookup text = [&](int id) { return texts.text(id); };
     for (const bool hidden : {false, true}) document.construction().listLines(describe, hidden);
     documentToJson(document, texts).dump(2);
@@ -51,7 +53,7 @@ void useDocument(Document& document) {
     rules.canMakePoints = true;
     rules.showHidden = true;
     const Viewport viewport{320, 240};
-    for (const auto [x, y] :
+    for (const auto& [x, y] :
          {std::pair{160, 120}, std::pair{10, 10}, std::pair{300, 200}, std::pair{80, 180}}) {
         HoverState state;
         updateHover(state, document, viewport, x, y, rules, canvas.texts);

@@ -42,7 +42,7 @@ std::string noRenderingContextMessage(const TextTable& texts) {
     return texts.text(textid::kNoRenderingContext) + "\n" + texts.text(textid::kProgramWillClose);
 }
 
-int runKova3d(QApplication& app) {
+int runKova3d(QApplication& app, const std::vector<std::string>& files) {
     QApplication::setApplicationName(QStringLiteral("KOVA 3D"));
 
     TextTable texts;
@@ -62,8 +62,7 @@ int runKova3d(QApplication& app) {
     CMainFrame frame(texts);
     // The placement of a first start: 690 × 490 at (10, 10), shown maximised.
     frame.setGeometry(10, 10, 690, 490);
-    const QStringList arguments = QApplication::arguments();
-    frame.openStartDocument(arguments.size() > 1 ? arguments.at(1).toStdString() : std::string());
+    frame.openStartDocuments(files);
     frame.showMaximized();
     return app.exec();
 }

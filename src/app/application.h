@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <string>
+#include <vector>
 
 class TextTable;
 
@@ -21,7 +22,7 @@ bool renderingContextAvailable();
 std::string noRenderingContextMessage(const TextTable& texts);
 
 // The program's start and its run: the language, the rendering context, the
-// main window with the document named on the command line (or a new one), then
-// the event loop. Returns the exit code: 1 when no language file or no
+// main window with the documents named on the command line (or a new one),
+// then the event loop. Returns the exit code: 1 when no language file or no
 // rendering context could be had.
-int runKova3d(QApplication& app);
+int runKova3d(QApplication& app, const std::vector<std::string>& files);

@@ -4,11 +4,15 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
+#include <QUrl>
 
 #include "app/child_frame.h"
 #include "app/close_question.h"
@@ -31,6 +35,7 @@ CMainFrame::CMainFrame(const TextTable& texts, std::unique_ptr<UserPrompts> prom
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdi_);
+    setAcceptDrops(true);
     connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::subWindowActivated);
     buildMenus();
     buildToolBars();
@@ -149,9 +154,36 @@ void CMainFrame::activateChild(CChildFrame* child) {
     updateStatus();
 }
 
-void CMainFrame::openStartDocument(const std::string& path) {
-    if (!path.empty() && openDocument(path)) return;
-    newDocument();
+void CMainFrame::openStartDocuments(const std::vector<std::string>& paths) {
+    bool opened = false;
+    for (const std::string& path : paths)
+        if (!path.empty() && openDocument(path)) opened = true;
+    if (!opened) newDocument();
+}
+
+namespace {
+
+// The local files among the URLs a drag carries.
+std::vector<std::string> droppedFiles(const QMimeData* data) {
+    std::vector<std::string> files;
+    if (data == nullptr || !data->hasUrls()) return files;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile()) files.push_back(url.toLocalFile().toStdString());
+    return files;
+}
+
+}  // namespace
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedFiles(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const std::vector<std::string> files = droppedFiles(event->mimeData());
+    if (files.empty()) return;
+    event->acceptProposedAction();
+    setTool(0);
+    for (const std::string& path : files) openDocument(path);
 }
 
 CChildFrame* CMainFrame::newDocument() {

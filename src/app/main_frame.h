@@ -40,7 +40,8 @@ class CMainFrame : public QMainWindow, public DocumentWindowHost {
 
     // Start-up: the file named on the command line, or (also when it cannot be
     // opened) a new empty document.
-    void openStartDocument(const std::string& path);
+    // Each file in a window of its own, in order; a new document when none opens.
+    void openStartDocuments(const std::vector<std::string>& paths);
 
     // File commands. Each returns the window it made or activated, or nullptr.
     CChildFrame* newDocument();
@@ -106,6 +107,9 @@ class CMainFrame : public QMainWindow, public DocumentWindowHost {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Construction files dropped on the window open as from the Open command.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     // main_frame_commands.cpp: menus, tool bars, status bar.

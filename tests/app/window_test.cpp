@@ -1,8 +1,13 @@
 // The main window with real views: start-up documents, rendering, the open
 // rules and their messages, titles and the question before closing.
 
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QImage>
 #include <QMdiSubWindow>
+#include <QMimeData>
+#include <QUrl>
 #include <fstream>
 #include <stdexcept>
 
@@ -22,7 +27,7 @@ int pixelsOtherThan(const BgrImage& image, std::uint32_t background) {
 }  // namespace
 
 TEST_F(WindowTest, CommandLineFileIsOpenedAndDrawn) {
-    frame->openStartDocument(dataFile("sample.g3d"));
+    frame->openStartDocuments({dataFile("sample.g3d")});
     ASSERT_EQ(frame->children().size(), 1);
     CChildFrame* child = frame->activeChild();
     ASSERT_TRUE(shown(child));
@@ -55,16 +60,34 @@ TEST_F(WindowTest, CommandLineFileIsOpenedAndDrawn) {
 }
 
 TEST_F(WindowTest, StartWithoutOrWithAnUnreadableFileMakesANewDocument) {
-    frame->openStartDocument("");
+    frame->openStartDocuments({});
     ASSERT_EQ(frame->children().size(), 1);
     EXPECT_EQ(frame->activeChild()->openDocument()->title, "Construction 1");
-    frame->openStartDocument(dataFile("missing.g3d"));
+    frame->openStartDocuments({dataFile("missing.g3d")});
     ASSERT_EQ(prompts->messages.size(), 1u);
     EXPECT_EQ(prompts->messages[0].first, "The file cannot be opened.");
     EXPECT_EQ(prompts->messages[0].second, MessageIcon::Stop);
     ASSERT_EQ(frame->children().size(), 2);
     EXPECT_EQ(frame->activeChild()->openDocument()->title, "Construction 2");
     EXPECT_EQ(windowOf(frame->activeChild())->windowTitle(), QStringLiteral("Construction 2"));
+}
+
+TEST_F(WindowTest, SeveralStartFilesAndDroppedFilesOpenEachInAWindow) {
+    frame->openStartDocuments({dataFile("sample.g3d"), dataFile("missing.g3d"), dataFile("showcase.g3d")});
+    ASSERT_EQ(frame->children().size(), 2);  // the unreadable one says so and makes no window
+    EXPECT_EQ(prompts->messages.size(), 1u);
+    EXPECT_EQ(frame->activeChild()->openDocument()->title, dataFile("showcase.g3d"));
+
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(dataFile("every_class.g3d"))),
+                  QUrl(QStringLiteral("https://example.org/remote.g3d"))});
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame.get(), &drop);
+    ASSERT_EQ(frame->children().size(), 3);  // the remote address is not a file
+    EXPECT_EQ(frame->activeChild()->openDocument()->title, dataFile("every_class.g3d"));
 }
 
 TEST_F(WindowTest, OpenRulesAndFailureTexts) {

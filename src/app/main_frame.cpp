@@ -72,15 +72,8 @@ void CMainFrame::showMessageId(int textId, MessageIcon icon) {
 }
 
 DocumentDefaults CMainFrame::documentDefaults() const {
-    // Until settings exist, what older files lack comes from a new document.
-    const Document fresh;
-    DocumentDefaults defaults;
-    defaults.textFont = fresh.textFont;
-    defaults.textColour = fresh.textColour;
-    defaults.numberFont = fresh.numberFont;
-    defaults.numberColour = fresh.numberColour;
-    defaults.styles = fresh.styles;
-    return defaults;
+    // Until settings are kept, the program's own.
+    return builtInDocumentDefaults();
 }
 
 QList<CChildFrame*> CMainFrame::children() const {
@@ -187,7 +180,7 @@ void CMainFrame::dropEvent(QDropEvent* event) {
 }
 
 CChildFrame* CMainFrame::newDocument() {
-    OpenDocument* document = documents_.createNew(texts_.text(textid::kNewDocumentTitle));
+    OpenDocument* document = documents_.createNew(texts_.text(textid::kNewDocumentTitle), documentDefaults());
     if (!document) {
         showMessageId(textid::kTooManyDocuments, MessageIcon::Stop);
         return nullptr;

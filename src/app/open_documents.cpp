@@ -24,9 +24,10 @@ int openFailureMessage(int readResult) {
     }
 }
 
-OpenDocument* DocumentList::createNew(const std::string& titleBase) {
+OpenDocument* DocumentList::createNew(const std::string& titleBase, const DocumentDefaults& defaults) {
     if (count() >= kMaxOpenDocuments) return nullptr;
     auto document = std::make_unique<OpenDocument>();
+    applyDocumentDefaults(defaults, document->document);
     document->title = titleBase + " " + std::to_string(++newDocumentCount_);
     document->document.startHistory();
     documents_.push_back(std::move(document));

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/recent_files.h"
+#include "io/document_defaults.h"
 #include "io/document_file.h"
 #include "model/document.h"
 
@@ -39,7 +40,9 @@ class DocumentList {
   public:
     // A new empty document titled titleBase + " " + the count of new documents
     // made so far; nullptr when kMaxOpenDocuments are open (text 20006).
-    OpenDocument* createNew(const std::string& titleBase);
+    // A new document with the given styles, fonts and colours.
+    OpenDocument* createNew(const std::string& titleBase,
+                            const DocumentDefaults& defaults = builtInDocumentDefaults());
     // Opens the file unless a document of the same path (ignoring case) is open.
     // A document read is recomputed, starts its history and enters the recent files.
     OpenResult open(const std::string& path, const DocumentDefaults& defaults);

@@ -10,6 +10,7 @@
 #include "cli/cli_common.h"
 #include "cli/play_script.h"
 #include "cli/script_runner.h"
+#include "io/document_defaults.h"
 #include "io/document_file.h"
 #include "view/image_layout.h"
 
@@ -104,9 +105,10 @@ int play(const std::vector<std::string>& args, const char* argv0) {
     if (const int code = readScript(options.script, lines); code != kExitOk) return code;
 
     Document document;
-    if (options.file.empty())
+    if (options.file.empty()) {
+        applyDocumentDefaults(builtInDocumentDefaults(), document);
         document.startHistory();
-    else if (const int code = openDocument(options.file, document); code != kExitOk)
+    } else if (const int code = openDocument(options.file, document); code != kExitOk)
         return code;
 
     ScriptRunner runner(document, {options.width, options.height}, argv0);

@@ -1,5 +1,7 @@
 #include "io/document_file.h"
 
+#include "io/document_defaults.h"
+
 #include <cstring>
 
 #include "io/construction_io.h"
@@ -114,11 +116,7 @@ int readDocumentBytes(InputStream& in, const DocumentDefaults& defaults, Documen
     const int fileVersion = static_cast<int>(version);
 
     Document result;
-    result.textFont = defaults.textFont;
-    result.textColour = defaults.textColour;
-    result.numberFont = defaults.numberFont;
-    result.numberColour = defaults.numberColour;
-    result.styles = defaults.styles;
+    applyDocumentDefaults(defaults, result);
     bool ok = readHeader(in, major, result) && readFontRecord(in, result.labelFont, result.labelColour);
     if (major >= 3)
         ok = ok && readFontRecord(in, result.textFont, result.textColour) &&

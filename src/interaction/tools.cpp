@@ -146,7 +146,21 @@ std::string ViewSession::statusText(const TextTable& texts) const {
 }
 
 ToolCursor ViewSession::cursor() const {
-    return dragging_ ? ToolCursor::Drag : currentTool().cursor;
+    if (dragging_) return ToolCursor::Drag;
+    // A camera gesture shows its own cursor while it runs, whatever the tool.
+    if (gestureRan_ && mouse_.buttonsHeld()) {
+        switch (mouse_.gesture()) {
+            case kGesturePan:
+                return ToolCursor::Pan;
+            case kGestureZoom:
+                return ToolCursor::Zoom;
+            case kGestureRotate:
+                return ToolCursor::Rotate;
+            default:
+                break;
+        }
+    }
+    return currentTool().cursor;
 }
 
 std::vector<Element*> ViewSession::highlighted() const {

@@ -75,6 +75,31 @@ TEST(SelectMouse, OnePixelIsAClickTwoPixelsADrag) {
     EXPECT_GT(s.host.changes, 0);
 }
 
+TEST(SelectMouse, CameraGesturesShowTheirCursorWhileTheyRun) {
+    TwoPoints s;
+    const Pixel empty{20, 20};
+    const auto gesture = [&](MouseButton button, MouseButtons held) {
+        s.move(empty);
+        s.session->mousePress(button, empty.x, empty.y, {});
+        const ToolCursor before = s.session->cursor();
+        s.session->mouseMove(empty.x + 30, empty.y + 10, held, {});
+        const ToolCursor running = s.session->cursor();
+        s.session->mouseRelease(button, empty.x + 30, empty.y + 10, {}, {});
+        EXPECT_EQ(before, ToolCursor::Arrow) << "no gesture before the mouse moves";
+        EXPECT_EQ(s.session->cursor(), ToolCursor::Arrow) << "the tool's cursor after it";
+        return running;
+    };
+    EXPECT_EQ(gesture(MouseButton::Left, {true, false}), ToolCursor::Rotate);
+    EXPECT_EQ(gesture(MouseButton::Right, {false, true}), ToolCursor::Pan);
+    s.session->setTool(47);
+    EXPECT_EQ(s.session->cursor(), ToolCursor::Zoom);
+    s.session->setTool(11);  // a construction tool's left drag moves no camera
+    s.move(empty);
+    s.session->mousePress(MouseButton::Left, empty.x, empty.y, {});
+    s.session->mouseMove(empty.x + 30, empty.y, {true, false}, {});
+    EXPECT_EQ(s.session->cursor(), ToolCursor::Drawing);
+}
+
 TEST(SelectDrag, KeepsTheHeightShiftMovesOnlyHeightOneUndoStepEach) {
     SelectScene s;
     s.point({0.5, 0.5, 2});

@@ -5,6 +5,7 @@
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QScreen>
+#include <QSettings>
 #include <cstdio>
 #include <exception>
 
@@ -45,10 +46,17 @@ std::string noRenderingContextMessage(const TextTable& texts) {
 int runKova3d(QApplication& app, const std::vector<std::string>& files) {
     QApplication::setApplicationName(QStringLiteral("KOVA 3D"));
 
+    // The settings of the user's configuration folder: ~/.config/KOVA/KOVA 3D 5.conf
+    QSettings store(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("KOVA"),
+                    QStringLiteral("KOVA 3D 5"));
+    AppSettings settings;
+    loadSettings(store, settings);
+
     TextTable texts;
     const std::filesystem::path programDirectory = QCoreApplication::applicationDirPath().toStdString();
-    // No settings are kept yet, so no language is named: English, else the first file.
-    if (loadStartLanguage(texts, languagesFolder(programDirectory), std::string()).empty()) {
+    const std::string language =
+        loadStartLanguage(texts, languagesFolder(programDirectory), settings.language);
+    if (language.empty()) {
         QMessageBox::critical(nullptr, QApplication::applicationName(),
                               QString::fromUtf8(kNoLanguageFilesMessage));
         return 1;
@@ -60,9 +68,9 @@ int runKova3d(QApplication& app, const std::vector<std::string>& files) {
     }
 
     CMainFrame frame(texts);
-    // The placement of a first start: 690 × 490 at (10, 10), shown maximised.
-    frame.setGeometry(10, 10, 690, 490);
+    settings.language = language;
+    frame.restoreSettings(settings, &store);
     frame.openStartDocuments(files);
-    frame.showMaximized();
+    frame.showAsStored();
     return app.exec();
 }

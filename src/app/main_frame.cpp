@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QSettings>
 #include <QUrl>
 
 #include "app/child_frame.h"
@@ -72,8 +73,7 @@ void CMainFrame::showMessageId(int textId, MessageIcon icon) {
 }
 
 DocumentDefaults CMainFrame::documentDefaults() const {
-    // Until settings are kept, the program's own.
-    return builtInDocumentDefaults();
+    return settings_.currentLook.documentDefaults();
 }
 
 QList<CChildFrame*> CMainFrame::children() const {
@@ -96,6 +96,7 @@ CChildFrame* CMainFrame::addChild(OpenDocument* document) {
     const bool maximised =
         children().isEmpty() || (current_ && subWindowOf(current_) && subWindowOf(current_)->isMaximized());
     auto* child = new CChildFrame(*this, *document);
+    child->session()->setNumberDecimals(settings_.decimals);
     connect(child, &CChildFrame::contextFailed, this, [this] {
         prompts_->message(
             this, texts_.text(textid::kNoRenderingContext) + "\n" + texts_.text(textid::kProgramWillClose),
@@ -185,6 +186,12 @@ CChildFrame* CMainFrame::newDocument() {
         showMessageId(textid::kTooManyDocuments, MessageIcon::Stop);
         return nullptr;
     }
+    // A new document's view takes the colours of the current look.
+    ViewState& view = document->document.view;
+    view.backgroundColour = settings_.currentLook.backgroundColour;
+    view.hiddenColour = settings_.currentLook.hiddenColour;
+    view.selectedColour = settings_.currentLook.selectedColour;
+    view.antialiasing = settings_.antialiasing;
     return addChild(document);
 }
 
@@ -294,6 +301,10 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     }
     pauseTicks();
     currentTool_ = 0;
+    if (settingsStore_) {
+        saveSettings(currentSettings(), *settingsStore_);
+        settingsStore_->sync();
+    }
     event->accept();
 }
 

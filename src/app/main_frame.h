@@ -10,6 +10,7 @@
 #include "app/document_window_host.h"
 #include "app/menu_table.h"
 #include "app/open_documents.h"
+#include "app/settings.h"
 #include "app/user_prompts.h"
 #include "lang/text_table.h"
 #include "model/clipboard.h"
@@ -105,6 +106,16 @@ class CMainFrame : public QMainWindow, public DocumentWindowHost {
     float screenScale() const override;
     DocumentDefaults documentDefaults() const;
 
+    // main_frame_settings.cpp: the program-wide settings. Restores the window,
+    // the bars, the recent files and the decimals from them; with a store,
+    // the settings are written back to it when the window closes.
+    void restoreSettings(const AppSettings& settings, QSettings* store);
+    // Shows the window in the stored show state.
+    void showAsStored();
+    // The settings as the window stands now.
+    AppSettings currentSettings() const;
+    void setLanguageFile(const std::string& fileName) { settings_.language = fileName; }
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     // Construction files dropped on the window open as from the Open command.
@@ -155,4 +166,6 @@ class CMainFrame : public QMainWindow, public DocumentWindowHost {
     IdleClock clock_;
     QTimer tickTimer_;
     QElapsedTimer millisecondClock_;
+    AppSettings settings_;
+    QSettings* settingsStore_ = nullptr;
 };

@@ -7,11 +7,15 @@
 #include <QImage>
 #include <QMdiSubWindow>
 #include <QMimeData>
+#include <QSettings>
+#include <QToolBar>
 #include <QUrl>
 #include <fstream>
 #include <stdexcept>
 
+#include "app/menu_table.h"
 #include "app/open_documents.h"
+#include "app/settings.h"
 #include "lang/text_ids.h"
 #include "window_fixture.h"
 
@@ -215,4 +219,41 @@ TEST(Application, AnExceptionInAnEventEndsOnlyThatEvent) {
     Throwing receiver;
     QEvent event(QEvent::User);
     EXPECT_FALSE(QCoreApplication::sendEvent(&receiver, &event));
+}
+
+TEST_F(WindowTest, WhatOneRunChangesTheNextRunRestores) {
+    const QString settingsFile = QString::fromStdString(temp("KOVA 3D 5.conf"));
+    QSettings store(settingsFile, QSettings::IniFormat);
+    AppSettings first;
+    loadSettings(store, first);
+    frame->restoreSettings(first, &store);
+    frame->showAsStored();
+    EXPECT_TRUE(processEventsUntil([&] { return frame->isMaximized(); })) << "a first start is maximised";
+
+    frame->showNormal();
+    frame->setGeometry(30, 40, 640, 480);
+    processEventsUntil([&] { return !frame->isMaximized(); });
+    frame->runCommand(command::kToolbar);  // hides the main bar
+    ASSERT_NE(frame->openDocument(dataFile("sample.g3d")), nullptr);
+    ASSERT_TRUE(frame->close());
+    frame.reset();
+
+    QSettings again(settingsFile, QSettings::IniFormat);
+    AppSettings second;
+    loadSettings(again, second);
+    EXPECT_EQ(second.mwState, 1);
+    EXPECT_EQ(second.mwRight - second.mwLeft, 640);
+    EXPECT_EQ(second.mwBottom - second.mwTop, 480);
+    EXPECT_EQ(second.mainBar, 0);
+    ASSERT_EQ(second.recentFiles.size(), 1u);
+    EXPECT_TRUE(samePathIgnoringCase(second.recentFiles[0], dataFile("sample.g3d")));
+
+    frame = std::make_unique<CMainFrame>(englishTexts(), std::make_unique<FakePrompts>());
+    frame->restoreSettings(second, nullptr);
+    frame->showAsStored();
+    processEventsUntil([&] { return frame->isVisible(); });
+    EXPECT_FALSE(frame->isMaximized());
+    EXPECT_TRUE(frame->mainBar()->isHidden());
+    EXPECT_EQ(frame->geometry().width(), 640);
+    EXPECT_EQ(frame->documents().recentFiles().entries(), second.recentFiles);
 }

@@ -302,6 +302,10 @@ void CChildFrame::constructionChanged() {
     host_.documentChanged(this);
 }
 
+void CChildFrame::openElementDialog(Element& element) {
+    editElement(element);
+}
+
 void CChildFrame::showDialog(DialogModel& dialog) {
     showDialogFace(this, dialog, host_.texts());
 }

@@ -42,6 +42,8 @@ class CChildFrame : public QOpenGLWidget, private SessionHost {
     // What the user does to the document through this view; there is none
     // once the document has been closed.
     ViewSession* session() { return session_.get(); }
+    // The editing dialog of an element (a double click in the construction list).
+    void openElementDialog(Element& element);
     // The document's window became the active one: the selection tool, and
     // no mouse or hover state left from before.
     void activate();

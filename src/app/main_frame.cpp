@@ -37,6 +37,7 @@ CMainFrame::CMainFrame(const TextTable& texts, std::unique_ptr<UserPrompts> prom
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdi_);
     setAcceptDrops(true);
+    makeConstructionList();
     connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::subWindowActivated);
     buildMenus();
     buildToolBars();
@@ -131,6 +132,7 @@ void CMainFrame::subWindowActivated(QMdiSubWindow* window) {
         current_ = nullptr;
         currentTool_ = 0;
         updateCommandStates();
+        refreshConstructionList();
         showCurrentTool();
         updateStatus();
     }
@@ -142,6 +144,7 @@ void CMainFrame::activateChild(CChildFrame* child) {
     current_ = child;
     currentTool_ = 0;
     child->activate();
+    refreshConstructionList();
     resumeTicksIfNeeded();
     updateCommandStates();
     showCurrentTool();
@@ -309,7 +312,9 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::documentChanged(CChildFrame* child) {
-    if (child == current_) updateCommandStates();
+    if (child != current_) return;
+    updateCommandStates();
+    refreshConstructionList();
 }
 
 // ---- edit commands and automatic rotation

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "app/construction_list.h"
 #include "app/document_window_host.h"
 #include "app/menu_table.h"
 #include "app/open_documents.h"
@@ -106,6 +107,12 @@ class CMainFrame : public QMainWindow, public DocumentWindowHost {
     float screenScale() const override;
     DocumentDefaults documentDefaults() const;
 
+    // main_frame_list.cpp: the construction list of the active document.
+    ConstructionList* constructionList() const { return constructionList_; }
+    void toggleConstructionList();
+    void makeConstructionList();
+    void refreshConstructionList();
+
     // main_frame_settings.cpp: the program-wide settings. Restores the window,
     // the bars, the recent files and the decimals from them; with a store,
     // the settings are written back to it when the window closes.
@@ -166,6 +173,7 @@ class CMainFrame : public QMainWindow, public DocumentWindowHost {
     IdleClock clock_;
     QTimer tickTimer_;
     QElapsedTimer millisecondClock_;
+    ConstructionList* constructionList_ = nullptr;
     AppSettings settings_;
     QSettings* settingsStore_ = nullptr;
 };

@@ -41,6 +41,7 @@ bool isToggle(int id) {
         case command::kToolbar2:
         case command::kStatusBar:
         case command::kFlyoutButtons:
+        case command::kConstructionList:
             return true;
         default:
             return false;
@@ -58,6 +59,7 @@ bool worksWithoutDocument(int id) {
         case command::kToolbar2:
         case command::kStatusBar:
         case command::kFlyoutButtons:
+        case command::kConstructionList:
             return true;
         default:
             return false;
@@ -304,4 +306,5 @@ void CMainFrame::updateCommandStates() {
     action(command::kToolbar2)->setChecked(constructionBarShown_);
     action(command::kStatusBar)->setChecked(!statusBar()->isHidden());
     action(command::kFlyoutButtons)->setChecked(flyouts_);
+    action(command::kConstructionList)->setChecked(!constructionList_->isHidden());
 }

@@ -14,6 +14,9 @@ void CMainFrame::restoreSettings(const AppSettings& settings, QSettings* store) 
     statusBar()->setVisible(settings.statusBar != 0);
     constructionBarShown_ = settings.constructionBar != 0;
     flyouts_ = settings.flyoutButtons != 0;
+    constructionList_->setVisible(settings.constructionList != 0);
+    constructionList_->applyLook(settings.currentLook.listBackground, settings.currentLook.listFont,
+                                 settings.currentLook.listFontColour);
     flyoutBar_->setVisible(constructionBarShown_ && flyouts_);
     longBar_->setVisible(constructionBarShown_ && !flyouts_);
     // Oldest first, so that the most recent ends in front.
@@ -43,6 +46,7 @@ AppSettings CMainFrame::currentSettings() const {
     s.statusBar = statusBar()->isHidden() ? 0 : 1;
     s.constructionBar = constructionBarShown_ ? 1 : 0;
     s.flyoutButtons = flyouts_ ? 1 : 0;
+    s.constructionList = constructionList_->isHidden() ? 0 : 1;
     s.recentFiles = documents_.recentFiles().entries();
     return s;
 }

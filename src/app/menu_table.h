@@ -26,6 +26,7 @@ inline constexpr int kCentralProjection = 32809;
 inline constexpr int kParallelProjection = 32810;
 inline constexpr int kToolbar = 59392;
 inline constexpr int kToolbar2 = 116;
+inline constexpr int kConstructionList = 32799;
 inline constexpr int kStatusBar = 59393;
 inline constexpr int kFlyoutButtons = 32863;
 inline constexpr int kUndo = 57643;

@@ -211,3 +211,13 @@ bool ViewSession::commandEnabled(int commandId) const {
             return commandId >= kCommandCentreView && commandId <= kCommandYzDown;
     }
 }
+
+bool ViewSession::selectListed(std::span<Element* const> elements) {
+    if (toolNumber_ != kSelectionTool) return false;
+    Construction& construction = document_.construction();
+    construction.forEach([](Element& e) { e.selected = 0; });
+    for (Element* e : elements)
+        if (construction.indexOf(e) >= 0) e->selected = 1;
+    redraw_ = true;
+    return true;
+}

@@ -130,6 +130,9 @@ class ViewSession {
     // selection, style, undo, redo, standard views, projections); false for
     // any other command id, which the caller handles.
     bool command(int commandId);
+    // The construction list's selection: with the selection tool, exactly these
+    // elements become selected; false (and nothing changes) with another tool.
+    bool selectListed(std::span<Element* const> elements);
     bool commandEnabled(int commandId) const;
 
   private:

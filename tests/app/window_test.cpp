@@ -5,6 +5,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QImage>
+#include <QListWidget>
 #include <QMdiSubWindow>
 #include <QMimeData>
 #include <QSettings>
@@ -13,6 +14,7 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "app/construction_list.h"
 #include "app/menu_table.h"
 #include "app/open_documents.h"
 #include "app/settings.h"
@@ -256,4 +258,35 @@ TEST_F(WindowTest, WhatOneRunChangesTheNextRunRestores) {
     EXPECT_TRUE(frame->mainBar()->isHidden());
     EXPECT_EQ(frame->geometry().width(), 640);
     EXPECT_EQ(frame->documents().recentFiles().entries(), second.recentFiles);
+}
+
+TEST_F(WindowTest, ConstructionListFollowsTheDocumentAndSelects) {
+    ConstructionList* list = frame->constructionList();
+    ASSERT_FALSE(list->isHidden());
+    CChildFrame* child = frame->openDocument(dataFile("sample.g3d"));
+    ASSERT_NE(child, nullptr);
+    ASSERT_EQ(list->listWidget()->count(), 6);
+    EXPECT_EQ(list->listWidget()->item(3)->text(), QStringLiteral(" 4. Segment [ A,B ]"));
+    EXPECT_EQ(list->copyText().substr(0, 19), "1. Point (free) A\r2");
+
+    // Lines 1 and 3 select exactly the first and third listed elements.
+    list->listWidget()->item(0)->setSelected(true);
+    list->listWidget()->item(2)->setSelected(true);
+    Construction& c = child->openDocument()->document.construction();
+    std::vector<int> selected;
+    c.forEach([&](const Element& e) {
+        if (e.selected) selected.push_back(c.indexOf(&e));
+    });
+    EXPECT_EQ(selected, (std::vector<int>{0, 2}));
+
+    // Hiding A takes its line away; B keeps its number.
+    frame->runCommand(5945);  // hide/show the selection
+    ASSERT_EQ(list->listWidget()->count(), 4);
+    EXPECT_EQ(list->listWidget()->item(0)->text(), QStringLiteral(" 2. Point (free) B"));
+    list->setShowHidden(true);
+    EXPECT_EQ(list->listWidget()->count(), 6);
+    EXPECT_TRUE(list->lines()[0].hidden);
+
+    frame->runCommand(command::kConstructionList);
+    EXPECT_TRUE(list->isHidden());
 }

@@ -100,7 +100,8 @@ void appendText(std::string& out, std::string_view utf8) {
     }
 }
 
-// A font name goes into the table as stored text; what the code page cannot hold is dropped.
+// A font name goes into the table as stored text; what the code page cannot hold, and the
+// semicolon that ends an entry, are left out.
 std::string fontTableName(const std::string& name) {
     std::string out;
     for (std::size_t i = 0; i < name.size();) {
@@ -110,7 +111,8 @@ std::string fontTableName(const std::string& name) {
         if (!stored.ok()) continue;
         for (const char b : stored.bytes) {
             const auto u = static_cast<unsigned char>(b);
-            if (b == ';' || b == '\\' || b == '{' || b == '}' || u < 0x20 || u > 0x7E)
+            if (b == ';') continue;  // it would end the table entry
+            if (b == '\\' || b == '{' || b == '}' || u < 0x20 || u > 0x7E)
                 appendHex(out, u);
             else
                 out += b;

@@ -20,6 +20,7 @@
 #include "app/tool_cursors.h"
 #include "app/user_prompts.h"
 #include "dialogs/dialog_faces.h"
+#include "interaction/calculator_dialog.h"
 #include "lang/text_ids.h"
 #include "lang/text_table.h"
 #include "view/gl/gl_state.h"
@@ -196,6 +197,12 @@ void CChildFrame::paintGL() {
                 hoverTextColour(*hover.hoveredElement, host_.colouredLabels(), document.labelColour);
             scene.overlays.push_back(std::move(overlay));
         }
+        // The letters of the numbers the calculator lists.
+        if (const CalculatorDialog* calculator = openCalculator(session)) {
+            for (const CalculatorLetter& letter : calculator->letters())
+                scene.overlays.push_back(
+                    {letter.at.x, letter.at.y, std::string(1, letter.letter), document.view.selectedColour});
+        }
     }
     renderer_->setLabelPath(labelPath());
     renderer_->render(scene, viewport());
@@ -308,6 +315,10 @@ void CChildFrame::openElementDialog(Element& element) {
 
 void CChildFrame::showDialog(DialogModel& dialog) {
     showDialogFace(this, dialog, host_.texts());
+}
+
+std::string CChildFrame::text(int textId) const {
+    return host_.texts().text(textId);
 }
 
 void CChildFrame::toolChanged(int toolNumber) {

@@ -98,6 +98,7 @@ class CChildFrame : public QOpenGLWidget, private SessionHost {
     void constructionChanged() override;
     void toolChanged(int toolNumber) override;
     void showDialog(DialogModel& dialog) override;
+    std::string text(int textId) const override;
 
     void releaseGl();
     // Mouse positions in device pixels, as the camera and picking count them.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 
 #include "interaction/session_host.h"
@@ -21,6 +22,9 @@ class ScriptHost : public SessionHost {
     void setClipboardText(const std::string& text) override { clipboardText_ = text; }
     // A colour answer is #RRGGBB, or the stored value (red in the low byte) in decimal.
     std::optional<std::uint32_t> askColour(std::uint32_t initial) override;
+    // Dialog titles come from the language texts the runner loads when first asked.
+    std::string text(int textId) const override { return textLookup_ ? textLookup_(textId) : std::string(); }
+    void setTextLookup(std::function<std::string(int)> lookup) { textLookup_ = std::move(lookup); }
 
     const std::string& clipboardText() const { return clipboardText_; }
     int messageCount() const { return messageCount_; }
@@ -38,4 +42,5 @@ class ScriptHost : public SessionHost {
     std::string fault_;
     std::string clipboardText_;
     int messageCount_ = 0;
+    std::function<std::string(int)> textLookup_;
 };

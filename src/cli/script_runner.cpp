@@ -38,6 +38,7 @@ bool toPixel(double value, int& pixel) {
 ScriptRunner::ScriptRunner(Document& document, Viewport viewport, const char* argv0)
     : document_(document), argv0_(argv0), session_(document, host_, clipboard_) {
     session_.setViewport(viewport);
+    host_.setTextLookup([this](int textId) { return loadTexts() ? texts_.text(textId) : std::string(); });
     headlessPaint(session_);  // as the window paints once it is shown
 }
 
@@ -243,13 +244,15 @@ int ScriptRunner::save(const std::string& path, std::string& error) {
     return kExitOk;
 }
 
+bool ScriptRunner::loadTexts() {
+    if (!textsLoaded_) textsLoaded_ = loadLanguageOption(texts_, "", argv0_) == kExitOk;
+    return textsLoaded_;
+}
+
 int ScriptRunner::printStatus(std::string& error) {
-    if (!textsLoaded_) {
-        textsLoaded_ = loadLanguageOption(texts_, "", argv0_) == kExitOk;
-        if (!textsLoaded_) {
-            error = "the status needs the language texts";
-            return kExitCannotOpen;
-        }
+    if (!loadTexts()) {
+        error = "the status needs the language texts";
+        return kExitCannotOpen;
     }
     const std::string status = session_.statusText(texts_);
     std::printf("%s\n", status.c_str());

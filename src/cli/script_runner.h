@@ -38,6 +38,8 @@ class ScriptRunner {
     Element* namedElement(const std::string& name) const;
     int save(const std::string& path, std::string& error);
     int printStatus(std::string& error);
+    // The language texts, loaded when first needed; false when they cannot be.
+    bool loadTexts();
     void printSelection();
     void keysDown(SessionKeys keys);
     void keysUp(SessionKeys keys);

@@ -3,14 +3,37 @@
 #include <QWidget>
 #include <vector>
 
+#include "dialogs/calculator_face.h"
+#include "dialogs/text_face.h"
+
 namespace {
 
 // One face a dialog: shows the model when it is of the face's kind, and says
 // whether it was.
 using Face = bool (*)(QWidget* parent, DialogModel& model, const TextTable& texts);
 
+// The calculator stays open beside the view.
+bool calculatorFace(QWidget* parent, DialogModel& model, const TextTable&) {
+    auto* calculator = dynamic_cast<CalculatorDialog*>(&model);
+    if (!calculator) return false;
+    auto* face = new CalculatorFace(parent, *calculator, QString::fromStdString(model.title()));
+    face->show();
+    return true;
+}
+
+bool textFace(QWidget* parent, DialogModel& model, const TextTable&) {
+    auto* text = dynamic_cast<TextDialog*>(&model);
+    if (!text) return false;
+    TextFace face(parent, *text, QString::fromStdString(model.title()));
+    face.exec();
+    return true;
+}
+
 const std::vector<Face>& faces() {
-    static const std::vector<Face> rows = {};
+    static const std::vector<Face> rows = {
+        calculatorFace,
+        textFace,
+    };
     return rows;
 }
 

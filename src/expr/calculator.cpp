@@ -73,6 +73,11 @@ bool Calculator::clickNumber(int operandId) {
 
 CalculatorOutcome Calculator::evaluate(std::span<const OperandValue> values, int angleUnit,
                                        const TextTable& texts) {
+    return evaluate(values, angleUnit, texts.text(textid::kValueUndefined));
+}
+
+CalculatorOutcome Calculator::evaluate(std::span<const OperandValue> values, int angleUnit,
+                                       std::string_view undefinedText) {
     CalculatorOutcome outcome;
     CompiledExpression compiled;
     const int status = compileExpression(text_, static_cast<int>(operands_.size()), compiled);
@@ -101,7 +106,7 @@ CalculatorOutcome Calculator::evaluate(std::span<const OperandValue> values, int
         if (use_ == CalculatorUse::kParameter) {
             outcome.messageId = textid::kExpressionInvalid;
         } else {
-            resultText_ = texts.text(textid::kValueUndefined);
+            resultText_ = std::string(undefinedText);
         }
         return outcome;
     }

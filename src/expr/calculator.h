@@ -96,6 +96,9 @@ class Calculator {
     // the document's angle unit. On success the result field shows the value with 4 decimals and
     // compiled() holds the translation, its text in lower case, for the element to store.
     CalculatorOutcome evaluate(std::span<const OperandValue> values, int angleUnit, const TextTable& texts);
+    // As above, with the text the result field shows for a value that cannot be computed.
+    CalculatorOutcome evaluate(std::span<const OperandValue> values, int angleUnit,
+                               std::string_view undefinedText);
 
     const CompiledExpression& compiled() const { return compiled_; }
 

@@ -46,4 +46,6 @@ class SessionHost {
     // when this returns. A script host shows nothing: the script sets its
     // fields and presses its buttons through the session.
     virtual void showDialog(DialogModel&) {}
+    // The language text of a text id (dialog titles); empty without texts.
+    virtual std::string text(int /*textId*/) const { return {}; }
 };

@@ -74,6 +74,8 @@ enum class ToolAction {
     Edit,         // one element
     Delete,       // one element
     HideShow,     // one element
+    Calculator,   // numbers clicked type their letters into the calculator
+    Text,         // a click opens the text dialog there
 };
 
 // One construction tool.

@@ -80,6 +80,7 @@ void ViewSession::setTool(int toolNumber, bool /*fromCommand*/) {
         document_.construction().setSelectedAll(0, false);
     if (toolNumber != kSelectionTool) document_.view.autoRotate = 0;
     redraw_ = true;
+    keepCalculatorWithTool();
     host_.toolChanged(toolNumber);
 }
 
@@ -187,6 +188,12 @@ void ViewSession::click(int x, int y, SessionKeys keys) {
             return;
         case ToolAction::FreePoint:
             steps.freePoint(x, y);
+            return;
+        case ToolAction::Calculator:
+            calculatorClick();
+            return;
+        case ToolAction::Text:
+            openTextDialog(x, y, nullptr);
             return;
         case ToolAction::Coordinates:
         case ToolAction::Edit:

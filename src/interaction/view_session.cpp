@@ -279,7 +279,10 @@ void ViewSession::mouseRelease(MouseButton button, int x, int y, MouseButtons he
     if (button == MouseButton::Right && hovered != nullptr && toolNumber_ == 0 && !hover_.isCandidate()) {
         hover_.reset();
         redraw_ = true;
-        host_.editElement(*hovered);
+        if (hovered->kind() == ElementKind::Text)
+            openTextDialog(x, y, hovered);
+        else
+            host_.editElement(*hovered);
     }
 }
 
@@ -287,9 +290,11 @@ void ViewSession::doubleClick(int x, int y, SessionKeys) {
     cursorX_ = x;
     cursorY_ = y;
     if (toolNumber_ != 0 || !hover_.hovered) return;
-    // The point-coordinates, parameter and calculator dialogs open here once
-    // they exist; the selection is cleared in any case.
+    // The point-coordinates and parameter dialogs open here once they exist;
+    // the selection is cleared in any case.
+    Element* hovered = hover_.hoveredElement;
     clearSelection();
+    if (hovered != nullptr && hovered->typeCode() == TypeCode::Calculation) editCalculation(*hovered);
 }
 
 // ---- keys

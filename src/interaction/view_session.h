@@ -139,6 +139,17 @@ class ViewSession {
     // ---- construction tools (tools.cpp, tool_steps.cpp, implicit_points.cpp,
     // tool_elements.cpp)
     friend class ToolSteps;
+    // ---- the calculator and the text dialog (tool_dialogs.cpp)
+    friend class CalculatorDialog;
+    friend class TextDialog;
+    // Tools 43 and 44 keep a calculator open; any other tool closes it.
+    void keepCalculatorWithTool();
+    // A click with tool 43 or 44 on a number types its letter.
+    void calculatorClick();
+    // A double click on a calculation: tool 43 with the calculator editing it.
+    void editCalculation(const Element& calculation);
+    // The text dialog for a new text at (x, y), or for an existing text element.
+    void openTextDialog(int x, int y, const Element* editing);
     void click(int x, int y, SessionKeys keys);
     void clearTemporaries();
     const ToolRow& currentTool() const;

@@ -1,0 +1,224 @@
+#include "dialogs/text_face.h"
+
+#include <QAction>
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QFontComboBox>
+#include <QSpinBox>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "expr/rich_text_writer.h"
+
+namespace {
+
+constexpr QChar kLineSeparator(0x2028);
+constexpr int kMinPoints = 1;
+constexpr int kMaxPoints = 1638;
+
+Qt::Alignment qtAlignment(TextAlignment alignment) {
+    switch (alignment) {
+        case TextAlignment::Centre:
+            return Qt::AlignHCenter;
+        case TextAlignment::Right:
+            return Qt::AlignRight;
+        case TextAlignment::Justified:
+            return Qt::AlignJustify;
+        case TextAlignment::Left:
+            break;
+    }
+    return Qt::AlignLeft;
+}
+
+TextAlignment alignmentOf(Qt::Alignment alignment) {
+    if (alignment & Qt::AlignHCenter) return TextAlignment::Centre;
+    if (alignment & Qt::AlignRight) return TextAlignment::Right;
+    if (alignment & Qt::AlignJustify) return TextAlignment::Justified;
+    return TextAlignment::Left;
+}
+
+QTextCharFormat charFormatOf(const RichTextRun& run) {
+    QTextCharFormat format;
+    format.setFontWeight(run.bold ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(run.italic);
+    format.setFontUnderline(run.underline);
+    format.setFontPointSize(run.halfPoints / 2.0);
+    if (!run.font.empty()) format.setFontFamilies({QString::fromStdString(run.font)});
+    if (run.colour) {
+        const std::uint32_t c = *run.colour;
+        format.setForeground(QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                                    static_cast<int>((c >> 16) & 0xFF)));
+    }
+    return format;
+}
+
+RichTextRun runOf(const QTextCharFormat& format, const QString& text) {
+    RichTextRun run;
+    QString shown = text;
+    shown.replace(kLineSeparator, QChar('\n'));
+    run.text = shown.toStdString();
+    run.bold = format.fontWeight() >= QFont::DemiBold;
+    run.italic = format.fontItalic();
+    run.underline = format.fontUnderline();
+    if (format.hasProperty(QTextFormat::FontPointSize))
+        run.halfPoints = std::clamp(static_cast<int>(std::lround(format.fontPointSize() * 2)), 2, 3276);
+    if (format.hasProperty(QTextFormat::FontFamilies)) {
+        const QStringList families = format.fontFamilies().toStringList();
+        if (!families.isEmpty()) run.font = families.front().toStdString();
+    }
+    if (format.hasProperty(QTextFormat::ForegroundBrush)) {
+        const QColor c = format.foreground().color();
+        run.colour = static_cast<std::uint32_t>(c.red()) | (static_cast<std::uint32_t>(c.green()) << 8) |
+                     (static_cast<std::uint32_t>(c.blue()) << 16);
+    }
+    return run;
+}
+
+}  // namespace
+
+void fillTextDocument(QTextDocument& document, const RichText& text) {
+    document.clear();
+    QTextCursor cursor(&document);
+    bool first = true;
+    for (const RichTextParagraph& paragraph : text.paragraphs) {
+        QTextBlockFormat block;
+        block.setAlignment(qtAlignment(paragraph.alignment));
+        if (first)
+            cursor.setBlockFormat(block);
+        else
+            cursor.insertBlock(block);
+        first = false;
+        for (const RichTextRun& run : paragraph.runs) {
+            QString shown = QString::fromStdString(run.text);
+            shown.replace(QChar('\n'), kLineSeparator);
+            cursor.insertText(shown, charFormatOf(run));
+        }
+    }
+}
+
+RichText richTextOf(const QTextDocument& document) {
+    RichText text;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        RichTextParagraph& paragraph = text.paragraphs.emplace_back();
+        paragraph.alignment = alignmentOf(block.blockFormat().alignment());
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.isValid() || fragment.text().isEmpty()) continue;
+            RichTextRun run = runOf(fragment.charFormat(), fragment.text());
+            if (!paragraph.runs.empty() && paragraph.runs.back().sameFormat(run))
+                paragraph.runs.back().text += run.text;
+            else
+                paragraph.runs.push_back(std::move(run));
+        }
+    }
+    return text;
+}
+
+TextFace::TextFace(QWidget* parent, TextDialog& model, const QString& title)
+    : QDialog(parent), model_(model) {
+    setWindowTitle(title);
+    setObjectName("textDialog");
+    editor_ = new QTextEdit(this);
+    editor_->setObjectName("editor");
+    editor_->setAcceptRichText(false);  // pasted text comes as plain text in the current format
+    fillTextDocument(*editor_->document(), readRichText(model.storedRtf()));
+
+    auto* bar = new QToolBar(this);
+    const auto toggle = [&](const QString& name, const char* objectName, auto apply) {
+        QAction* action = bar->addAction(name);
+        action->setObjectName(objectName);
+        action->setCheckable(true);
+        connect(action, &QAction::toggled, this, [this, apply](bool on) {
+            QTextCharFormat format;
+            apply(format, on);
+            mergeFormat(format);
+        });
+        return action;
+    };
+    QAction* bold = toggle(tr("B"), "bold", [](QTextCharFormat& f, bool on) {
+        f.setFontWeight(on ? QFont::Bold : QFont::Normal);
+    });
+    QAction* italic = toggle(tr("I"), "italic", [](QTextCharFormat& f, bool on) { f.setFontItalic(on); });
+    QAction* underline =
+        toggle(tr("U"), "underline", [](QTextCharFormat& f, bool on) { f.setFontUnderline(on); });
+    auto* font = new QFontComboBox(bar);
+    font->setObjectName("font");
+    bar->addWidget(font);
+    connect(font, &QFontComboBox::currentFontChanged, this, [this](const QFont& f) {
+        QTextCharFormat format;
+        format.setFontFamilies({f.family()});
+        mergeFormat(format);
+    });
+    auto* size = new QSpinBox(bar);
+    size->setObjectName("size");
+    size->setRange(kMinPoints, kMaxPoints);
+    size->setValue(12);
+    bar->addWidget(size);
+    connect(size, &QSpinBox::valueChanged, this, [this](int points) {
+        QTextCharFormat format;
+        format.setFontPointSize(points);
+        mergeFormat(format);
+    });
+    QAction* colour = bar->addAction(tr("Colour..."));
+    colour->setObjectName("colour");
+    connect(colour, &QAction::triggered, this, [this] {
+        const QColor chosen = QColorDialog::getColor(editor_->textColor(), this);
+        if (!chosen.isValid()) return;
+        QTextCharFormat format;
+        format.setForeground(chosen);
+        mergeFormat(format);
+    });
+    bar->addSeparator();
+    const std::pair<const char*, TextAlignment> alignments[] = {{"left", TextAlignment::Left},
+                                                                {"centre", TextAlignment::Centre},
+                                                                {"right", TextAlignment::Right},
+                                                                {"justify", TextAlignment::Justified}};
+    for (const auto& [name, alignment] : alignments) {
+        QAction* action = bar->addAction(tr(name));
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this,
+                [this, a = alignment] { editor_->setAlignment(qtAlignment(a)); });
+    }
+
+    // The buttons and boxes follow the format at the caret.
+    connect(editor_, &QTextEdit::currentCharFormatChanged, this, [=](const QTextCharFormat& f) {
+        const QSignalBlocker blocks[] = {QSignalBlocker(bold), QSignalBlocker(italic),
+                                         QSignalBlocker(underline), QSignalBlocker(font),
+                                         QSignalBlocker(size)};
+        bold->setChecked(f.fontWeight() >= QFont::DemiBold);
+        italic->setChecked(f.fontItalic());
+        underline->setChecked(f.fontUnderline());
+        if (f.hasProperty(QTextFormat::FontFamilies) && !f.fontFamilies().toStringList().isEmpty())
+            font->setCurrentFont(QFont(f.fontFamilies().toStringList().front()));
+        if (f.hasProperty(QTextFormat::FontPointSize)) size->setValue(static_cast<int>(f.fontPointSize()));
+    });
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(bar);
+    layout->addWidget(editor_);
+    layout->addWidget(buttons);
+    resize(520, 360);
+}
+
+void TextFace::mergeFormat(const QTextCharFormat& format) {
+    editor_->mergeCurrentCharFormat(format);
+    editor_->setFocus();
+}
+
+void TextFace::done(int result) {
+    std::string error;
+    if (result == QDialog::Accepted &&
+        model_.setField("rtf", writeRichText(richTextOf(*editor_->document())), error))
+        model_.press("ok", error);
+    else
+        model_.press("cancel", error);
+    QDialog::done(result);
+}

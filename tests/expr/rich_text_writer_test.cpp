@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include "expr/rich_text.h"
+#include "expr/rich_text_writer.h"
+
+namespace {
+
+RichTextRun run(std::string text) {
+    RichTextRun r;
+    r.text = std::move(text);
+    return r;
+}
+
+void expectSame(const RichText& read, const RichText& written) {
+    ASSERT_EQ(read.paragraphs.size(), written.paragraphs.size());
+    for (std::size_t p = 0; p < read.paragraphs.size(); ++p) {
+        const RichTextParagraph& a = read.paragraphs[p];
+        const RichTextParagraph& b = written.paragraphs[p];
+        EXPECT_EQ(a.alignment, b.alignment) << "paragraph " << p;
+        ASSERT_EQ(a.runs.size(), b.runs.size()) << "paragraph " << p;
+        for (std::size_t r = 0; r < a.runs.size(); ++r) {
+            EXPECT_EQ(a.runs[r].text, b.runs[r].text) << p << "/" << r;
+            EXPECT_TRUE(a.runs[r].sameFormat(b.runs[r])) << p << "/" << r << " " << b.runs[r].text;
+        }
+    }
+}
+
+}  // namespace
+
+TEST(RichTextWriter, WhatItWritesReadsBackToTheSameFormatting) {
+    RichText text;
+    RichTextParagraph& first = text.paragraphs.emplace_back();
+    first.alignment = TextAlignment::Centre;
+    RichTextRun bold = run("Bold {braces} \\ back");
+    bold.bold = true;
+    bold.halfPoints = 36;
+    bold.font = "Arial";
+    RichTextRun styled = run(" italic, underlined, red\tafter a tab\nand a line break");
+    styled.italic = true;
+    styled.underline = true;
+    styled.colour = 0x0000FFu;
+    styled.font = "Times New Roman";
+    RichTextRun accents = run(" Café – ∑ 😀");  // Windows-1252, then beyond it, then beyond 16 bits
+    accents.colour = 0x00FF00u;
+    accents.font = "Arial";
+    first.runs = {bold, styled, accents};
+    text.paragraphs.emplace_back().alignment = TextAlignment::Right;  // an empty paragraph keeps its place
+    RichTextParagraph& third = text.paragraphs.emplace_back();
+    third.alignment = TextAlignment::Justified;
+    RichTextRun small = run("small; with a semicolon");
+    small.halfPoints = 2;
+    small.colour = 0x0000FFu;  // the red of the table again
+    third.runs = {small};
+    text.paragraphs.emplace_back();  // an empty last paragraph survives too
+
+    const std::string rtf = writeRichText(text);
+    EXPECT_TRUE(
+        std::all_of(rtf.begin(), rtf.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }));
+    EXPECT_EQ(rtf.find("Caf\\'e9"), rtf.find("Caf"));               // é is a Windows-1252 byte
+    EXPECT_NE(rtf.find("\\u8721?"), std::string::npos);             // ∑ as a Unicode escape
+    EXPECT_NE(rtf.find("\\u-10179?\\u-8704?"), std::string::npos);  // 😀 as a surrogate pair
+    const RichText read = readRichText(rtf);
+    expectSame(read, text);
+    // Written again, the text reads the same: editing keeps what was read.
+    EXPECT_EQ(writeRichText(read), rtf);
+
+    // A font name the table must escape; a semicolon, which ends a table
+    // entry, cannot be part of a name and is left out.
+    RichText named;
+    RichTextRun odd = run("x");
+    odd.font = "Odd {Name} \\ Ñ;";
+    named.paragraphs.emplace_back().runs = {odd};
+    const RichText readNamed = readRichText(writeRichText(named));
+    ASSERT_EQ(readNamed.paragraphs.size(), 1u);
+    ASSERT_EQ(readNamed.paragraphs[0].runs.size(), 1u);
+    EXPECT_EQ(readNamed.paragraphs[0].runs[0].font, "Odd {Name} \\ Ñ");
+    RichText empty;
+    empty.paragraphs.emplace_back();
+    expectSame(readRichText(writeRichText(empty)), empty);
+}

@@ -9,6 +9,7 @@
 
 #include "app/construction_list.h"
 #include "app/document_window_host.h"
+#include "app/help_window.h"
 #include "app/menu_table.h"
 #include "app/open_documents.h"
 #include "app/settings.h"
@@ -113,6 +114,14 @@ class CMainFrame : public QMainWindow, public DocumentWindowHost {
     void makeConstructionList();
     void refreshConstructionList();
 
+    // main_frame_help.cpp: help on a tool's page (a negative number: the
+    // contents) in the help window, and the About box.
+    void showHelp(int toolNumber);
+    void showAbout();
+    // Where the help pages are looked for; the program's own folder rule by default.
+    void setHelpRoot(const std::filesystem::path& root) { helpRoot_ = root; }
+    HelpWindow* helpWindow() const { return helpWindow_; }
+
     // main_frame_settings.cpp: the program-wide settings. Restores the window,
     // the bars, the recent files and the decimals from them; with a store,
     // the settings are written back to it when the window closes.
@@ -174,6 +183,8 @@ class CMainFrame : public QMainWindow, public DocumentWindowHost {
     QTimer tickTimer_;
     QElapsedTimer millisecondClock_;
     ConstructionList* constructionList_ = nullptr;
+    HelpWindow* helpWindow_ = nullptr;
+    std::filesystem::path helpRoot_;
     AppSettings settings_;
     QSettings* settingsStore_ = nullptr;
 };

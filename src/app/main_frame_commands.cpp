@@ -54,6 +54,9 @@ bool worksWithoutDocument(int id) {
         case command::kNew:
         case command::kOpen:
         case command::kExit:
+        case 32784:  // help contents
+        case 32785:  // help
+        case 57664:  // about
         case command::kViewHidden:
         case command::kToolbar:
         case command::kToolbar2:

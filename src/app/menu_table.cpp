@@ -184,9 +184,9 @@ constexpr MenuRow kRows[] = {
     {1, 32779, kItemCloseAll, "", "", [](CMainFrame& f) { f.closeAllDocuments(); }},
 
     {0, 0, kMenuHelp, "", ""},
-    {1, 32784, kItemHelpContents, "", ""},
-    {1, 32785, kItemHelp, "F1", "help.svg"},
-    {1, 57664, kItemAbout, "", ""},
+    {1, 32784, kItemHelpContents, "", "", [](CMainFrame& f) { f.showHelp(-1); }},
+    {1, 32785, kItemHelp, "F1", "help.svg", [](CMainFrame& f) { f.showHelp(f.currentTool()); }},
+    {1, 57664, kItemAbout, "", "", [](CMainFrame& f) { f.showAbout(); }},
 };
 
 constexpr int kMainToolBar[] = {57600, 57601, 57603, 57607, 0,     32778, 0,    57643, 57644, 0,    57635,

@@ -38,9 +38,13 @@ bool isPlainFileName(std::string_view name) {
 }  // namespace
 
 std::filesystem::path languagesFolder(const std::filesystem::path& programDirectory) {
-    const std::filesystem::path beside = programDirectory / "Languages";
+    return programDataFolder(programDirectory, "Languages");
+}
+
+std::filesystem::path programDataFolder(const std::filesystem::path& programDirectory, const std::string& name) {
+    const std::filesystem::path beside = programDirectory / name;
     const std::filesystem::path installed =
-        (programDirectory / ".." / "share" / "kova3d" / "Languages").lexically_normal();
+        (programDirectory / ".." / "share" / "kova3d" / name).lexically_normal();
     std::error_code error;
     if (std::filesystem::is_directory(beside, error)) return beside;
     if (std::filesystem::is_directory(installed, error)) return installed;

@@ -23,6 +23,8 @@ inline constexpr int kMaxLanguageFiles = 99;
 // exists (an installation: bin/ beside share/), else the first, so that a message names where the
 // files were looked for.
 std::filesystem::path languagesFolder(const std::filesystem::path& programDirectory);
+// The same rule for any folder of the program's data ("help", …).
+std::filesystem::path programDataFolder(const std::filesystem::path& programDirectory, const std::string& name);
 
 // The language files of `folder`, at most kMaxLanguageFiles of them, with their display names.
 std::vector<LanguageFile> listLanguages(const std::filesystem::path& folder);

@@ -290,3 +290,22 @@ TEST_F(WindowTest, ConstructionListFollowsTheDocumentAndSelects) {
     frame->runCommand(command::kConstructionList);
     EXPECT_TRUE(list->isHidden());
 }
+
+TEST_F(WindowTest, HelpOpensOnTheToolsPageOrSaysItIsMissing) {
+    frame->setHelpRoot(std::filesystem::path(KOVA_SOURCE_DIR) / "help");
+    ASSERT_NE(frame->newDocument(), nullptr);
+    frame->setTool(11);
+    ASSERT_EQ(frame->currentTool(), 11);
+    frame->runCommand(32785);  // F1
+    ASSERT_NE(frame->helpWindow(), nullptr);
+    EXPECT_TRUE(frame->helpWindow()->isVisible());
+    EXPECT_TRUE(frame->helpWindow()->source().path().endsWith(QStringLiteral("kova3d_en/lines.html")));
+    EXPECT_EQ(frame->helpWindow()->source().fragment(), QStringLiteral("tool-11"));
+    EXPECT_FALSE(frame->helpWindow()->toPlainText().isEmpty());
+    EXPECT_TRUE(prompts->messages.empty());
+
+    frame->setHelpRoot(temp("no-help"));
+    frame->runCommand(32784);  // contents
+    ASSERT_EQ(prompts->messages.size(), 1u);
+    EXPECT_EQ(prompts->messages[0].second, MessageIcon::Warning);
+}

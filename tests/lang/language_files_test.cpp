@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "lang/help_files.h"
 #include "lang/language_files.h"
 #include "lang_test_support.h"
 
@@ -88,4 +89,26 @@ TEST(LanguageFiles, FolderBesideTheProgramComesBeforeTheInstalledOne) {
     std::filesystem::remove(bin / "Languages");
     root.write("bin/Languages", "not a folder");
     EXPECT_EQ(languagesFolder(bin), installed);
+}
+
+TEST(HelpFiles, FolderByLanguageAndPageByTool) {
+    EXPECT_EQ(helpFolderName("Espa\xC3\xB1ol"), "kova3d_es");
+    EXPECT_EQ(helpFolderName("ESPA\xC3\x91OL"), "kova3d_es");
+    EXPECT_EQ(helpFolderName("espa\xC3\xB1ol"), "kova3d_es");
+    EXPECT_EQ(helpFolderName("Espanol"), "kova3d_en");
+    EXPECT_EQ(helpFolderName("English"), "kova3d_en");
+
+    const std::filesystem::path root = std::filesystem::path(KOVA_SOURCE_DIR) / "help";
+    EXPECT_EQ(helpPageOfTool(root, 11), "lines.html#tool-11");
+    EXPECT_EQ(helpPageOfTool(root, -1), "index.html");
+    EXPECT_EQ(helpPageOfTool(root, 999), "index.html");
+    EXPECT_EQ(helpPageOfTool(root / "missing", 11), "index.html");
+    // Every tool has its page, and the page is there in both languages.
+    for (int tool = 0; tool <= 52; ++tool) {
+        const std::string page = helpPageOfTool(root, tool);
+        ASSERT_NE(page, "index.html") << tool;
+        const std::string file = page.substr(0, page.find('#'));
+        EXPECT_TRUE(std::filesystem::exists(root / "kova3d_en" / file)) << file;
+        EXPECT_TRUE(std::filesystem::exists(root / "kova3d_es" / file)) << file;
+    }
 }

@@ -229,7 +229,7 @@ int codePageOfCharset(int charset, int documentCodePage) {
         case 1:
             return documentCodePage;
         case 2:
-            return kSymbolCodePage;
+            return 1252;  // symbol fonts: their names; their text is fontCodePage's
         case 77:
             return 10000;
         case 161:
@@ -269,8 +269,8 @@ int fontCodePage(int charset, std::string_view fontName, int documentCodePage) {
     const std::string name = lower(fontName);
     if (name == "symbol") return kSymbolCodePage;
     if (name.starts_with("wingdings")) return kWingdingsCodePage;
-    // Other symbol fonts draw glyphs of their own, which no table holds.
-    return charset == 2 ? 1252 : codePageOfCharset(charset, documentCodePage);
+    // Other symbol fonts draw glyphs of their own, which no table holds: read as Windows-1252.
+    return codePageOfCharset(charset, documentCodePage);
 }
 
 bool isKnownCodePage(int codePage) {

@@ -14,7 +14,8 @@ constexpr int kSymbolCodePage = 42;
 constexpr int kWingdingsCodePage = -42;
 
 // The code page of an RTF font character set (\fcharset N); charsets without
-// a code page of their own (1, "default") take the document's.
+// a code page of their own (1, "default") take the document's, the symbol
+// charset (2) Windows-1252, in which font names are written.
 int codePageOfCharset(int charset, int documentCodePage);
 
 // The code page of a font: the Symbol font and the Wingdings fonts have

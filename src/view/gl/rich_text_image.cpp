@@ -169,11 +169,11 @@ class DocumentBuilder {
     }
 
     // A cell's text is inset by the row's gap on the left and right.
-    static QTextTableCellFormat cellFormat(double gap) {
+    static QTextTableCellFormat cellFormat(double left, double right) {
         QTextTableCellFormat f;
         f.setPadding(0);
-        f.setLeftPadding(gap);
-        f.setRightPadding(gap);
+        f.setLeftPadding(left);
+        f.setRightPadding(right);
         return f;
     }
 
@@ -220,7 +220,9 @@ class DocumentBuilder {
 
         // Column edges in twips, from the row's left edge; cells past the
         // boundaries the row gives share the box's remaining width.
-        std::vector<int> edges{shape.left};
+        // A table reaching left of the paragraph's edge is cut there, its first
+        // cell's text keeping its place.
+        std::vector<int> edges{std::max(shape.left, 0)};
         for (const int right : shape.cellRight) edges.push_back(std::max(right, edges.back()));
         const int boxTwips = static_cast<int>(boxWidth_ / pixelsPerTwip_);
         while (static_cast<int>(edges.size()) <= columns)
@@ -233,26 +235,13 @@ class DocumentBuilder {
         format.setCellPadding(0);
         format.setAlignment(Qt::AlignLeft);
         format.setMargin(0);
-        format.setLeftMargin(std::max(0.0, pixels(shape.left)));
+        format.setLeftMargin(pixels(edges[0]));
         QList<QTextLength> widths;
         for (int c = 0; c < columns; ++c)
             widths.append(QTextLength(QTextLength::FixedLength, pixels(edges[c + 1] - edges[c])));
         format.setColumnWidthConstraints(widths);
 
         QTextTable* table = cursor_.insertTable(rows, columns, format);
-        for (int r = 0; r < rows; ++r) {
-            const RichTextRow& row = text_.rows[static_cast<std::size_t>(firstRow + r)];
-            for (int c = 0; c < columns; ++c) {
-                const std::uint8_t sides =
-                    c < static_cast<int>(row.cellBorders.size()) ? row.cellBorders[c] : 0;
-                table->cellAt(r, c).setFormat(cellFormat(pixels(row.gap)));
-                if (sides != 0) {
-                    const double left = std::max(0.0, pixels(shape.left));
-                    borders_.push_back({table, r, c, left + pixels(edges[c] - edges[0]),
-                                        left + pixels(edges[c + 1] - edges[0]), sides});
-                }
-            }
-        }
         int cellRow = -1, cellColumn = -1;
         QTextCursor cell;
         for (std::size_t i = first; i < end; ++i) {
@@ -264,6 +253,21 @@ class DocumentBuilder {
                 freshBlock_ = true;
             }
             addParagraph(cell, p);
+        }
+        // A cell's format is its first block's character format: set after the text.
+        for (int r = 0; r < rows; ++r) {
+            const RichTextRow& row = text_.rows[static_cast<std::size_t>(firstRow + r)];
+            for (int c = 0; c < columns; ++c) {
+                QTextTableCell tableCell = table->cellAt(r, c);
+                QTextCharFormat f = tableCell.format();
+                const int cut = c == 0 ? std::max(0, -row.left) : 0;
+                f.merge(cellFormat(pixels(std::max(0, row.gap - cut)), pixels(row.gap)));
+                tableCell.setFormat(f);
+                const std::uint8_t sides =
+                    c < static_cast<int>(row.cellBorders.size()) ? row.cellBorders[c] : 0;
+                if (sides != 0)
+                    borders_.push_back({table, r, c, pixels(edges[c]), pixels(edges[c + 1]), sides});
+            }
         }
         cursor_.movePosition(QTextCursor::End);
         freshBlock_ = true;  // the block after a table waits for the next paragraph

@@ -245,6 +245,17 @@ TEST(RichTextImage, CharacterFormatsDrawAsTheyRead) {
     EXPECT_GT(inkOfRtf("{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}}{\\f1\\u-3913?}}").count, 10);
 }
 
+TEST(RichTextImage, TablesOutOfOrderOrEmptyRowsStillDraw) {
+    // A footnote with a table inside a table's cell, rows without cells, a cell index far out.
+    std::string rtf =
+        "{\\rtf1\\trowd\\cellx1000\\cellx2000\\intbl a{\\footnote\\trowd\\cellx500\\intbl f\\cell\\row}"
+        "\\cell b\\cell\\row";
+    for (int i = 0; i < 2000; ++i) rtf += "\\row";
+    for (int i = 0; i < 100; ++i) rtf += "\\cell";
+    const RichText text = readRichText(rtf + "\\intbl c\\cell\\row d}");
+    EXPECT_GT(inkOf(richTextImage(text, {300, 200}, kWhite, 0, std::nullopt, 96), kWhite).count, 20);
+}
+
 TEST(RichTextImage, ALongTextCostsOnlyItsVisibleBox) {
     // 100,000 paragraphs show what their first lines show, in any part of the box.
     std::string many = "{\\rtf1 ";

@@ -209,9 +209,15 @@ class DocumentBuilder {
         const RichTextRow& shape = text_.rows[static_cast<std::size_t>(paragraphs[first].row)];
         std::size_t end = first;
         int columns = static_cast<int>(shape.cellRight.size());
+        // A table's cells come in reading order, row after row; anything else starts a new table.
+        const auto follows = [&](const RichTextParagraph& p, const RichTextParagraph& before) {
+            return (p.row == before.row && p.cell >= before.cell) || p.row == before.row + 1;
+        };
         while (end < paragraphs.size() && isInTable(paragraphs[end]) &&
                sameShape(text_.rows[static_cast<std::size_t>(paragraphs[end].row)], shape) &&
-               (end < limit + kTableBatch || paragraphs[end].row == paragraphs[end - 1].row)) {
+               (end == first ||
+                (follows(paragraphs[end], paragraphs[end - 1]) &&
+                 (end < limit + kTableBatch || paragraphs[end].row == paragraphs[end - 1].row)))) {
             columns = std::max(columns, paragraphs[end].cell + 1);
             ++end;
         }

@@ -87,6 +87,10 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
+char32_t windows1252Character(unsigned char byte) {
+    return byte >= 0x80 && byte < 0xA0 ? kWindows1252High[byte - 0x80] : char32_t{byte};
+}
+
 std::string windows1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 2);

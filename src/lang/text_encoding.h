@@ -16,6 +16,9 @@ bool isValidUtf8(std::string_view bytes);
 // character, so that whatever a file holds shows as something.
 std::string windows1252ToUtf8(std::string_view bytes);
 
+// The character of one Windows-1252 byte (U+FFFD for the five undefined ones).
+char32_t windows1252Character(unsigned char byte);
+
 // The Windows-1252 form of UTF-8 text, or the first character it cannot hold.
 struct Windows1252Text {
     std::string bytes;          // the converted text when ok()

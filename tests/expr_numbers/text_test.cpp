@@ -97,7 +97,7 @@ TEST(RichText, ReadsParagraphsRunsFontsColoursAndEscapes) {
     const auto& second = text.paragraphs[1];
     EXPECT_EQ(second.alignment, TextAlignment::Centre);
     ASSERT_EQ(second.runs.size(), 2u);
-    EXPECT_TRUE(second.runs[0].underline);
+    EXPECT_EQ(second.runs[0].underline, UnderlineStyle::Single);
     EXPECT_EQ(second.runs[0].text, "W\xC3\xB6rld");
     EXPECT_EQ(second.runs[1].text, " \xE2\x82\xAC\tx\ny");
     EXPECT_EQ(text.plainText(), "Hello bold it\nW\xC3\xB6rld \xE2\x82\xAC\tx\ny");
@@ -106,7 +106,7 @@ TEST(RichText, ReadsParagraphsRunsFontsColoursAndEscapes) {
 TEST(RichText, ColourAndFontReferencesOutsideTheTablesAreAutomatic) {
     const RichText text = readRichText(
         "{\\rtf1{\\colortbl ;\\red1\\green2\\blue3;}\\cf0 a\\cf7 b\\cf-3 c\\f99 d"
-        "\\cf1\\fs0 e\\fs99999 f\\plain g}");
+        "\\cf1\\fs1 e\\fs99999 f\\plain g}");
     ASSERT_EQ(text.paragraphs.size(), 1u);
     const auto& runs = text.paragraphs[0].runs;
     ASSERT_EQ(runs.size(), 4u);

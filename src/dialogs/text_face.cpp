@@ -46,7 +46,7 @@ QTextCharFormat charFormatOf(const RichTextRun& run) {
     QTextCharFormat format;
     format.setFontWeight(run.bold ? QFont::Bold : QFont::Normal);
     format.setFontItalic(run.italic);
-    format.setFontUnderline(run.underline);
+    format.setFontUnderline(run.underline != UnderlineStyle::None);
     format.setFontPointSize(run.halfPoints / 2.0);
     if (!run.font.empty()) format.setFontFamilies({QString::fromStdString(run.font)});
     if (run.colour) {
@@ -64,7 +64,7 @@ RichTextRun runOf(const QTextCharFormat& format, const QString& text) {
     run.text = shown.toStdString();
     run.bold = format.fontWeight() >= QFont::DemiBold;
     run.italic = format.fontItalic();
-    run.underline = format.fontUnderline();
+    run.underline = format.fontUnderline() ? UnderlineStyle::Single : UnderlineStyle::None;
     if (format.hasProperty(QTextFormat::FontPointSize))
         run.halfPoints = std::clamp(static_cast<int>(std::lround(format.fontPointSize() * 2)), 2, 3276);
     if (format.hasProperty(QTextFormat::FontFamilies)) {

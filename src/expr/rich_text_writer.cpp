@@ -121,6 +121,27 @@ std::string fontTableName(const std::string& name) {
     return out;
 }
 
+const char* underlineWord(UnderlineStyle style) {
+    switch (style) {
+        case UnderlineStyle::None:
+            return "";
+        case UnderlineStyle::Words:
+            return "\\ulw";
+        case UnderlineStyle::Double:
+            return "\\uldb";
+        case UnderlineStyle::Dotted:
+            return "\\uld";
+        case UnderlineStyle::Dashed:
+            return "\\uldash";
+        case UnderlineStyle::Thick:
+            return "\\ulth";
+        case UnderlineStyle::Wave:
+            return "\\ulwave";
+        default:
+            return "\\ul";
+    }
+}
+
 }  // namespace
 
 std::string writeRichText(const RichText& text) {
@@ -137,7 +158,10 @@ std::string writeRichText(const RichText& text) {
             body += "\\fs" + std::to_string(std::clamp(run.halfPoints, 2, 3276));
             if (run.bold) body += "\\b";
             if (run.italic) body += "\\i";
-            if (run.underline) body += "\\ul";
+            body += underlineWord(run.underline);
+            if (run.strike) body += "\\strike";
+            if (run.script == ScriptPosition::Super) body += "\\super";
+            if (run.script == ScriptPosition::Sub) body += "\\sub";
             if (run.colour) body += "\\cf" + std::to_string(indexIn(colours, *run.colour) + 1);
             body += ' ';
             appendText(body, run.text);

@@ -28,7 +28,7 @@ FontRecord runFont(const RichTextRun& run, int pixelsPerInch) {
     word(0, height);
     word(16, run.bold ? 700 : 400);
     font.bytes[20] = run.italic ? 1 : 0;
-    font.bytes[21] = run.underline ? 1 : 0;
+    font.bytes[21] = run.underline != UnderlineStyle::None ? 1 : 0;
     const Windows1252Text face = utf8ToWindows1252(run.font);
     if (face.ok())
         std::copy_n(face.bytes.begin(), std::min<std::size_t>(face.bytes.size(), 31),

@@ -107,6 +107,7 @@ CChildFrame::CChildFrame(DocumentWindowHost& host, OpenDocument& document)
     screenTexts_ = qtScreenTexts(host.texts().text(textid::kValueUndefined),
                                  shownOn ? qRound(shownOn->logicalDotsPerInchY()) : 0);
     session_->setScreenTexts(screenTexts_);
+    session_->setTexts(&host.texts());
     session_->setShowHidden(host.showHidden());
     session_->setScreenScale(host.screenScale());
     setCursor(toolCursor(shownCursor_));

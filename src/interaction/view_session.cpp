@@ -279,7 +279,7 @@ void ViewSession::mouseRelease(MouseButton button, int x, int y, MouseButtons he
     if (button == MouseButton::Right && hovered != nullptr && toolNumber_ == 0 && !hover_.isCandidate()) {
         hover_.reset();
         redraw_ = true;
-        host_.editElement(*hovered);
+        openElementDialog(*hovered);
     }
 }
 
@@ -287,8 +287,9 @@ void ViewSession::doubleClick(int x, int y, SessionKeys) {
     cursorX_ = x;
     cursorY_ = y;
     if (toolNumber_ != 0 || !hover_.hovered) return;
-    // The point-coordinates, parameter and calculator dialogs open here once
-    // they exist; the selection is cleared in any case.
+    if (hover_.hoveredElement != nullptr && !hover_.isCandidate())
+        openDoubleClickDialog(*hover_.hoveredElement);
+    // The selection is cleared in any case.
     clearSelection();
 }
 

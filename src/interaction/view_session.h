@@ -20,6 +20,7 @@
 #include "view/hover.h"
 
 class Canvas;
+class ConstructionDialog;
 
 // Keys held with a mouse or key event.
 struct SessionKeys {
@@ -120,6 +121,17 @@ class ViewSession {
     // let go here.
     DialogModel* openDialog();
 
+    // The element, point coordinates and parameter dialogs (dialog_openings.cpp).
+    // The element dialog of an element of the current construction; a text
+    // element opens the host's text dialog instead.
+    void openElementDialog(Element& element);
+    // The point coordinates dialog: new points (nullptr; tool 8 while it is
+    // open), or the coordinates of a free or represented point.
+    void openCoordinatesDialog(const Element* point);
+    void openParameterDialog(const Element& parameter);
+    // The language texts dialogs take their titles from; none: empty titles.
+    void setTexts(const TextTable* texts) { texts_ = texts; }
+
     const HoverState& hover() const { return hover_; }
     bool dragging() const { return dragging_; }
     // Whether something changed that needs a redraw since the last call.
@@ -210,6 +222,13 @@ class ViewSession {
     // The current drag or key sequence has recorded its undo step.
     bool dragSnapshotTaken_ = false;
     std::unique_ptr<DialogModel> dialog_;
+    const TextTable* texts_ = nullptr;
+    // A double click opens the dialog of a point, coordinates or parameter.
+    void openDoubleClickDialog(const Element& element);
+    // Cancels a dialog still open, so that the next one starts from the document's own construction.
+    void cancelOpenDialog();
+    // Shows a dialog over a live copy; the view follows its changes and its closing.
+    void showConstructionDialog(std::unique_ptr<ConstructionDialog> dialog, bool selectionToolAfter);
 
     // ---- selection and dragging (view_session.cpp, edit_commands.cpp)
     // Before the first change of a drag or key sequence: the current

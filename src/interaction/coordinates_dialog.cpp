@@ -49,6 +49,10 @@ int CoordinatesDialog::fieldIndex(std::string_view name) const {
 }
 
 bool CoordinatesDialog::field(std::string_view name, std::string& text) const {
+    if (name == "focus") {
+        text = focusField_;
+        return true;
+    }
     const int i = fieldIndex(name);
     if (i < 0) return false;
     text = texts_[static_cast<std::size_t>(i)];

@@ -17,7 +17,8 @@ class Point;
 // point. OK is enabled by the first apply that succeeds, and records one
 // undo step when something changed; otherwise it acts as cancel.
 //
-// Fields: x, y, z. Buttons: apply, ok, cancel.
+// Fields: x, y, z; and focus, read only: the field an apply sent the focus
+// to. Buttons: apply, ok, cancel.
 class CoordinatesDialog : public ConstructionDialog {
   public:
     // point: a free or represented point of the current construction to

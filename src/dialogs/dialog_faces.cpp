@@ -3,6 +3,8 @@
 #include <QWidget>
 #include <vector>
 
+#include "dialogs/construction_dialog_faces.h"
+
 namespace {
 
 // One face a dialog: shows the model when it is of the face's kind, and says
@@ -10,7 +12,11 @@ namespace {
 using Face = bool (*)(QWidget* parent, DialogModel& model, const TextTable& texts);
 
 const std::vector<Face>& faces() {
-    static const std::vector<Face> rows = {};
+    static const std::vector<Face> rows = {
+        showElementDialogFace,
+        showCoordinatesDialogFace,
+        showParameterDialogFace,
+    };
     return rows;
 }
 

@@ -33,8 +33,8 @@ class SessionHost {
     virtual void setClipboardText(const std::string& text) = 0;
     // The colour dialog opened on a colour; nothing when the user cancels.
     virtual std::optional<std::uint32_t> askColour(std::uint32_t /*initial*/) { return std::nullopt; }
-    // The element dialog of an element (right click, the edit tool); nothing
-    // until the dialog exists.
+    // The text dialog of a text element (right click, the edit tool); every
+    // other element opens the session's own element dialog.
     virtual void editElement(Element&) {}
     // The construction changed (commit, undo, drag end, delete…): the
     // construction list and the title's modified mark follow.

@@ -2,9 +2,11 @@
 // change test, the regular figures' parts and the kind-specific values.
 
 #include "interaction/element_dialog.h"
+#include "elements/iteration.h"
 #include "elements/regular_solids.h"
 #include "expr/coordinates.h"
 #include "expr/parameter.h"
+#include "io/document_file.h"
 #include "lang/text_table.h"
 #include "tools_fixture.h"
 
@@ -174,4 +176,39 @@ TEST_F(ElementDialogTest, StepsAndDecimalsFollowTheirRules) {
     EXPECT_EQ(static_cast<NumberElement*>(construction().at(3))->decimals, 5);
     EXPECT_EQ(document.history().size(), records + 2);
     (void)a;
+}
+
+TEST_F(ElementDialogTest, IterationsTakeTheirSettingsAndTextsOpenTheTextDialog) {
+    ASSERT_EQ(readDocument(KOVA_TEST_DATA_DIR "/every_class.g3d", {}, document), kReadOk);
+    start();
+    Element* iteration = nullptr;
+    Element* text = nullptr;
+    construction().forEach([&](Element& e) {
+        if (e.typeCode() == TypeCode::Iteration) iteration = &e;
+        if (e.typeCode() == TypeCode::Text) text = &e;
+    });
+    ASSERT_NE(iteration, nullptr);
+    ASSERT_NE(text, nullptr);
+
+    session.openElementDialog(*text);
+    EXPECT_EQ(session.openDialog(), nullptr);
+    ASSERT_EQ(host.edited.size(), 1u);
+    EXPECT_EQ(host.edited[0], text);
+
+    const int records = document.history().size();
+    ElementDialog& settings = open(*iteration);
+    EXPECT_FALSE(settings.hasField("label"));
+    set(settings, "depth", "-2");  // not positive: 3, the depth it has
+    set(settings, "lastonly", "0");
+    press(settings, "ok");
+    EXPECT_EQ(document.history().size(), records) << "nothing differs";
+    const int index = construction().indexOf(iteration);
+    ElementDialog& deeper = open(*iteration);
+    set(deeper, "depth", "2*2.9");
+    set(deeper, "points", "0");
+    press(deeper, "ok");
+    const auto& changed = *static_cast<const Iteration*>(construction().at(index));
+    EXPECT_EQ(changed.depth, 5);
+    EXPECT_EQ(changed.drawPoints, 0);
+    EXPECT_EQ(document.history().size(), records + 1);
 }

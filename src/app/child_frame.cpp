@@ -108,6 +108,7 @@ CChildFrame::CChildFrame(DocumentWindowHost& host, OpenDocument& document)
     screenTexts_ = qtScreenTexts(host.texts().text(textid::kValueUndefined),
                                  shownOn ? qRound(shownOn->logicalDotsPerInchY()) : 0);
     session_->setScreenTexts(screenTexts_);
+    session_->setTexts(&host.texts());
     session_->setShowHidden(host.showHidden());
     session_->setScreenScale(host.screenScale());
     setCursor(toolCursor(shownCursor_));
@@ -310,7 +311,8 @@ void CChildFrame::constructionChanged() {
 }
 
 void CChildFrame::openElementDialog(Element& element) {
-    editElement(element);
+    session_->openElementDialog(element);
+    showSession();
 }
 
 void CChildFrame::showDialog(DialogModel& dialog) {

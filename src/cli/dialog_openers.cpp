@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "interaction/coordinates_dialog.h"
+
 namespace {
 
 struct DialogOpener {
@@ -49,12 +51,65 @@ bool openText(ViewSession& session, const DialogTarget& target, std::string& err
     return true;
 }
 
+// The element dialog of the element at a position, opened by a right click
+// there as in the window, or of a name, as the construction list opens it.
+bool openElement(ViewSession& session, const DialogTarget& target, std::string& error) {
+    if (target.element != nullptr) {
+        session.openElementDialog(*target.element);
+        return true;
+    }
+    if (!target.hasPosition) {
+        error = "the element dialog needs an element: POS or @NAME";
+        return false;
+    }
+    if (session.toolNumber() != 0) {
+        error = "a right click opens the element dialog with the selection tool only";
+        return false;
+    }
+    session.mouseMove(target.x, target.y, MouseButtons{}, SessionKeys{});
+    if (!session.hover().hovered || session.hover().isCandidate()) {
+        error = "no element lies at the position";
+        return false;
+    }
+    session.mousePress(MouseButton::Right, target.x, target.y, SessionKeys{});
+    session.mouseRelease(MouseButton::Right, target.x, target.y, MouseButtons{}, SessionKeys{});
+    return true;
+}
+
+// New points with no target (the "Representar puntos..." command), or the
+// point of @NAME as a double click on it opens it.
+bool openCoordinates(ViewSession& session, const DialogTarget& target, std::string& error) {
+    if (target.element == nullptr) {
+        session.openCoordinatesDialog(nullptr);
+        return true;
+    }
+    const Element* point = coordinatesDialogPoint(*target.element);
+    if (point == nullptr) {
+        error = "the coordinates dialog edits free and represented points and coordinates of them";
+        return false;
+    }
+    session.openCoordinatesDialog(point);
+    return true;
+}
+
+bool openParameter(ViewSession& session, const DialogTarget& target, std::string& error) {
+    if (target.element == nullptr || target.element->typeCode() != TypeCode::Parameter) {
+        error = "the parameter dialog needs a parameter: @NAME";
+        return false;
+    }
+    session.openParameterDialog(*target.element);
+    return true;
+}
+
 // One row a dialog.
 const std::vector<DialogOpener>& openers() {
     static const std::vector<DialogOpener> rows = {
         {"calculator", openCalculation},
         {"parameter-calculator", openParameterCalculation},
         {"text", openText},
+        {"element", openElement},
+        {"coordinates", openCoordinates},
+        {"parameter", openParameter},
     };
     return rows;
 }

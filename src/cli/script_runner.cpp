@@ -33,6 +33,20 @@ bool toPixel(double value, int& pixel) {
     return true;
 }
 
+// Commands after which a dialog may be open.
+bool mayOpenDialog(ScriptVerb verb) {
+    switch (verb) {
+        case ScriptVerb::Open:
+        case ScriptVerb::Command:
+        case ScriptVerb::Click:
+        case ScriptVerb::RightClick:
+        case ScriptVerb::DoubleClick:
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace
 
 ScriptRunner::ScriptRunner(Document& document, Viewport viewport, const char* argv0)
@@ -44,6 +58,7 @@ ScriptRunner::ScriptRunner(Document& document, Viewport viewport, const char* ar
 
 int ScriptRunner::run(const ScriptCommand& command, std::string& error) {
     int code = kExitOk;
+    if (mayOpenDialog(command.verb)) offerTexts();
     switch (command.verb) {
         case ScriptVerb::Tool:
             if (toolRow(command.number) == nullptr) {
@@ -247,6 +262,12 @@ int ScriptRunner::save(const std::string& path, std::string& error) {
 bool ScriptRunner::loadTexts() {
     if (!textsLoaded_) textsLoaded_ = loadLanguageOption(texts_, "", argv0_) == kExitOk;
     return textsLoaded_;
+}
+
+void ScriptRunner::offerTexts() {
+    if (textsOffered_) return;
+    textsOffered_ = true;
+    if (loadTexts()) session_.setTexts(&texts_);
 }
 
 int ScriptRunner::printStatus(std::string& error) {

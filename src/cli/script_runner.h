@@ -37,9 +37,11 @@ class ScriptRunner {
     // The first element of the list with this name (stored or UTF-8), or nullptr.
     Element* namedElement(const std::string& name) const;
     int save(const std::string& path, std::string& error);
-    int printStatus(std::string& error);
-    // The language texts, loaded when first needed; false when they cannot be.
+    // Loads the language texts once; false when none can be loaded.
     bool loadTexts();
+    // Hands the session the language texts for the titles of its dialogs, once.
+    void offerTexts();
+    int printStatus(std::string& error);
     void printSelection();
     void keysDown(SessionKeys keys);
     void keysUp(SessionKeys keys);
@@ -54,4 +56,5 @@ class ScriptRunner {
     SessionKeys held_;
     TextTable texts_;
     bool textsLoaded_ = false;
+    bool textsOffered_ = false;
 };

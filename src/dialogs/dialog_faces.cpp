@@ -5,6 +5,7 @@
 
 #include "dialogs/calculator_face.h"
 #include "dialogs/text_face.h"
+#include "dialogs/construction_dialog_faces.h"
 
 namespace {
 
@@ -33,6 +34,9 @@ const std::vector<Face>& faces() {
     static const std::vector<Face> rows = {
         calculatorFace,
         textFace,
+        showElementDialogFace,
+        showCoordinatesDialogFace,
+        showParameterDialogFace,
     };
     return rows;
 }

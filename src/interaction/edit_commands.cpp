@@ -18,6 +18,7 @@ constexpr int kCommandUndo = 57643;
 constexpr int kCommandRedo = 57644;
 constexpr int kCommandDeleteElement = 5940;
 constexpr int kCommandHideShow = 5945;
+constexpr int kCommandRepresentPoints = 5011;
 constexpr int kCommandCentralProjection = 32809;
 constexpr int kCommandParallelProjection = 32810;
 constexpr int kCommandColour = 32828;
@@ -120,6 +121,10 @@ bool ViewSession::command(int commandId) {
         if (changed) constructionReplaced();
         return true;
     }
+    if (commandId == kCommandRepresentPoints) {
+        openCoordinatesDialog(nullptr);
+        return true;
+    }
     switch (commandId) {
         case kCommandSelectAll:
             setTool(0);
@@ -204,6 +209,7 @@ bool ViewSession::commandEnabled(int commandId) const {
             return document_.canRedo();
         case kCommandDeleteElement:
         case kCommandHideShow:
+        case kCommandRepresentPoints:
         case kCommandCentralProjection:
         case kCommandParallelProjection:
             return true;

@@ -33,9 +33,6 @@ class SessionHost {
     virtual void setClipboardText(const std::string& text) = 0;
     // The colour dialog opened on a colour; nothing when the user cancels.
     virtual std::optional<std::uint32_t> askColour(std::uint32_t /*initial*/) { return std::nullopt; }
-    // The element dialog of an element (right click, the edit tool); nothing
-    // until the dialog exists.
-    virtual void editElement(Element&) {}
     // The construction changed (commit, undo, drag end, delete…): the
     // construction list and the title's modified mark follow.
     virtual void constructionChanged() {}

@@ -542,7 +542,7 @@ void ToolSteps::oneElement(ToolAction action, int x, int y) {
         }
         case ToolAction::Edit:
             s_.restartTool();
-            s_.host_.editElement(*target);
+            s_.openElementDialog(*target);
             return;
         case ToolAction::Delete:
         case ToolAction::HideShow: {

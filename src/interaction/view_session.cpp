@@ -130,8 +130,9 @@ void ViewSession::openDialog(std::unique_ptr<DialogModel> dialog) {
 }
 
 DialogModel* ViewSession::openDialog() {
-    if (dialog_ && dialog_->closed()) dialog_.reset();
-    return dialog_.get();
+    // A closed dialog is kept until the next one opens: its window may still
+    // be finishing with it (a paint or a callback while a modal face returns).
+    return dialog_ && !dialog_->closed() ? dialog_.get() : nullptr;
 }
 
 bool ViewSession::takeRedraw() {
@@ -279,10 +280,7 @@ void ViewSession::mouseRelease(MouseButton button, int x, int y, MouseButtons he
     if (button == MouseButton::Right && hovered != nullptr && toolNumber_ == 0 && !hover_.isCandidate()) {
         hover_.reset();
         redraw_ = true;
-        if (hovered->kind() == ElementKind::Text)
-            openTextDialog(x, y, hovered);
-        else
-            host_.editElement(*hovered);
+        openElementDialog(*hovered);
     }
 }
 
@@ -290,11 +288,13 @@ void ViewSession::doubleClick(int x, int y, SessionKeys) {
     cursorX_ = x;
     cursorY_ = y;
     if (toolNumber_ != 0 || !hover_.hovered) return;
-    // The point-coordinates and parameter dialogs open here once they exist;
-    // the selection is cleared in any case.
-    Element* hovered = hover_.hoveredElement;
+    Element* hovered = hover_.isCandidate() ? nullptr : hover_.hoveredElement;
+    // Decided before a dialog may switch the document to another construction.
+    const bool calculation = hovered != nullptr && hovered->typeCode() == TypeCode::Calculation;
+    if (hovered != nullptr && !calculation) openDoubleClickDialog(*hovered);
+    // The selection is cleared in any case.
     clearSelection();
-    if (hovered != nullptr && hovered->typeCode() == TypeCode::Calculation) editCalculation(*hovered);
+    if (calculation) editCalculation(*hovered);
 }
 
 // ---- keys

@@ -20,6 +20,7 @@
 #include "view/hover.h"
 
 class Canvas;
+class ConstructionDialog;
 
 // Keys held with a mouse or key event.
 struct SessionKeys {
@@ -116,9 +117,19 @@ class ViewSession {
     // Keeps a dialog as the one open on this view and asks the host to show
     // it; a dialog still open before is cancelled first.
     void openDialog(std::unique_ptr<DialogModel> dialog);
-    // The dialog open on this view, or nullptr; a dialog that has closed is
-    // let go here.
+    // The dialog open on this view, or nullptr once it has closed.
     DialogModel* openDialog();
+
+    // The element, point coordinates and parameter dialogs (dialog_openings.cpp).
+    // The element dialog of an element of the current construction; a text
+    // element opens the host's text dialog instead.
+    void openElementDialog(Element& element);
+    // The point coordinates dialog: new points (nullptr; tool 8 while it is
+    // open), or the coordinates of a free or represented point.
+    void openCoordinatesDialog(const Element* point);
+    void openParameterDialog(const Element& parameter);
+    // The language texts dialogs take their titles from; none: empty titles.
+    void setTexts(const TextTable* texts) { texts_ = texts; }
 
     const HoverState& hover() const { return hover_; }
     bool dragging() const { return dragging_; }
@@ -224,6 +235,13 @@ class ViewSession {
     // The current drag or key sequence has recorded its undo step.
     bool dragSnapshotTaken_ = false;
     std::unique_ptr<DialogModel> dialog_;
+    const TextTable* texts_ = nullptr;
+    // A double click opens the dialog of a point, coordinates or parameter.
+    void openDoubleClickDialog(const Element& element);
+    // Cancels a dialog still open, so that the next one starts from the document's own construction.
+    void cancelOpenDialog();
+    // Shows a dialog over a live copy; the view follows its changes and its closing.
+    void showConstructionDialog(std::unique_ptr<ConstructionDialog> dialog, bool selectionToolAfter);
 
     // ---- selection and dragging (view_session.cpp, edit_commands.cpp)
     // Before the first change of a drag or key sequence: the current

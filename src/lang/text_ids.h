@@ -61,6 +61,11 @@
     X(kInvalidFieldValue, 20400) X(kRedefinitionCycle, 20410) X(kEditPointTitle, 20500)                \
     X(kParameterTitle, 20550) X(kCalculatorTitle, 20580) X(kExpressionTooLong, 20600)                  \
     X(kExpressionInvalid, 20610) X(kValueUndefined, 20620)                                             \
+    /* Labels of the element, point and parameter dialogs. */                                          \
+    X(kLabelVisible, 21000) X(kLabelName, 21001) X(kLabelShowLabel, 21002) X(kLabelStep, 21003)        \
+    X(kLabelDepth, 21004) X(kLabelLastOnly, 21005) X(kLabelDrawPoints, 21006)                          \
+    X(kLabelIterationColour, 21007) X(kLabelValue, 21008) X(kLabelMinimum, 21009)                      \
+    X(kLabelMaximum, 21010)                                                                            \
     /* Style sub-menus. */                                                                             \
     X(kStyleFont, 30101) X(kStyleColour, 30110) X(kStyleSizeMenu, 30200) X(kStyleSize1, 30216)         \
     X(kStyleSize2, 30217) X(kStyleSize3, 30218) X(kStyleSize4, 30219) X(kStyleSize5, 30220)            \

@@ -12,6 +12,10 @@ void Document::commit(std::unique_ptr<Construction> changed) {
     record(kRecordConstruction);
 }
 
+void Document::show(std::shared_ptr<Construction> shown) {
+    if (shown) construction_ = std::move(shown);
+}
+
 bool Document::record(int tag) {
     if (view.autoRotate && tag == kRecordView) return false;
     if (!history_.record({tag, view.cameraWords(), construction_})) return false;

@@ -25,6 +25,9 @@ class Document {
     RecomputeContext recomputeContext() const { return {angleUnit, unitScale}; }
     // Makes a changed copy current, recomputes it and records it (one undo step).
     void commit(std::unique_ptr<Construction> changed);
+    // Makes a construction current without recording it: the live copy a
+    // dialog previews its changes on, or the state it puts back on cancel.
+    void show(std::shared_ptr<Construction> shown);
     // Records the current state. View-only records are skipped while the view
     // rotates by itself. Returns whether a record was added (a redraw is due).
     bool record(int tag);

@@ -22,7 +22,6 @@ class FakeHost : public SessionHost {
         colours.pop_front();
         return c;
     }
-    void editElement(Element& element) override { edited.push_back(&element); }
     void constructionChanged() override { ++changes; }
     void toolChanged(int toolNumber) override { tools.push_back(toolNumber); }
 
@@ -32,7 +31,6 @@ class FakeHost : public SessionHost {
     std::deque<std::uint32_t> colours;
     std::vector<std::pair<int, MessageIcon>> messages;
     std::string clipboardText;
-    std::vector<Element*> edited;
     std::vector<int> tools;
     int changes = 0;
 

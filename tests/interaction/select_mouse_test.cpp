@@ -1,3 +1,4 @@
+#include "interaction/element_dialog.h"
 #include "interaction/select_fixture.h"
 
 namespace {
@@ -45,8 +46,12 @@ TEST(SelectMouse, ClicksToggleAndClearTheSelection) {
     ASSERT_TRUE(s.session->hover().hovered);
     s.session->mousePress(MouseButton::Right, a.x, a.y, {});
     s.session->mouseRelease(MouseButton::Right, a.x, a.y, {}, {});
-    ASSERT_EQ(s.host.edited.size(), 1u);
-    EXPECT_EQ(s.host.edited[0], s.at(0));
+    auto* dialog = dynamic_cast<ElementDialog*>(s.session->openDialog());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(&dialog->element(), s.at(0));
+    std::string error;
+    EXPECT_TRUE(dialog->press("cancel", error));
+    EXPECT_EQ(s.session->openDialog(), nullptr);
 }
 
 TEST(SelectMouse, OnePixelIsAClickTwoPixelsADrag) {

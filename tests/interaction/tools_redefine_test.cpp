@@ -5,6 +5,7 @@
 #include "elements/straight_element.h"
 #include "expr/coordinates.h"
 #include "geometry/vectors.h"
+#include "interaction/element_dialog.h"
 #include "lang/text_ids.h"
 #include "tools_fixture.h"
 
@@ -115,8 +116,12 @@ TEST_F(ToolsTest, OneClickToolsActOnTheElementUnderTheCursor) {
 
     session.setTool(50);
     clickAt(b->position);
-    ASSERT_EQ(host.edited.size(), 1u);
-    EXPECT_EQ(host.edited[0], construction().at(1));
+    auto* dialog = dynamic_cast<ElementDialog*>(session.openDialog());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(&dialog->element(), construction().at(1));
+    std::string error;
+    EXPECT_TRUE(dialog->press("cancel", error));
+    EXPECT_EQ(session.toolNumber(), 50) << "the tool starts over";
 
     session.setTool(42);  // coordinates: the element and its three numbers, at the click
     const Pixel at = pixelOf(b->position);

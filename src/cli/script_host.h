@@ -21,6 +21,8 @@ class ScriptHost : public SessionHost {
     void setClipboardText(const std::string& text) override { clipboardText_ = text; }
     // A colour answer is #RRGGBB, or the stored value (red in the low byte) in decimal.
     std::optional<std::uint32_t> askColour(std::uint32_t initial) override;
+    // The answer is yes, no or cancel.
+    YesNoCancel askYesNoCancel(int textId) override;
 
     const std::string& clipboardText() const { return clipboardText_; }
     int messageCount() const { return messageCount_; }

@@ -10,11 +10,14 @@
 #include "expr/coordinates.h"
 #include "expr/number_element.h"
 #include "expr/text_element.h"
+#include "interaction/step_display.h"
 #include "interaction/tool_table.h"
 #include "io/document_file.h"
 #include "lang/text_encoding.h"
 
 namespace {
+
+constexpr int kAnimationTool = 49;
 
 // Where a script's @NAME points at on a number, coordinates or text: just
 // inside the top-left corner of its box.
@@ -85,6 +88,16 @@ int ScriptRunner::run(const ScriptCommand& command, std::string& error) {
         case ScriptVerb::PrintField:
             code = dialogCommand(command, error);
             break;
+        case ScriptVerb::Animate: {
+            if (session_.toolNumber() != kAnimationTool) session_.setTool(kAnimationTool);
+            ScriptCommand click = command;
+            click.verb = ScriptVerb::Click;
+            code = mouseCommand(click, error);
+            break;
+        }
+        case ScriptVerb::Tick:
+            tick(command.number);
+            break;
         default:
             code = mouseCommand(command, error);
             break;
@@ -154,6 +167,7 @@ int ScriptRunner::mouseCommand(const ScriptCommand& command, std::string& error)
 }
 
 int ScriptRunner::openDialog(const ScriptCommand& command, std::string& error) {
+    loadTexts();
     DialogTarget target;
     if (!command.positions.empty()) {
         const ScriptPosition& position = command.positions[0];
@@ -218,6 +232,7 @@ Element* ScriptRunner::namedElement(const std::string& name) const {
 }
 
 int ScriptRunner::menuCommand(int id, std::string& error) {
+    loadTexts();
     if (!session_.command(id)) {
         // The menu items that choose a tool.
         const ToolRow* row = toolRowOfCommand(id);
@@ -243,13 +258,30 @@ int ScriptRunner::save(const std::string& path, std::string& error) {
     return kExitOk;
 }
 
-int ScriptRunner::printStatus(std::string& error) {
-    if (!textsLoaded_) {
+bool ScriptRunner::loadTexts() {
+    if (!textsLoaded_ && !textsTried_) {
+        textsTried_ = true;
         textsLoaded_ = loadLanguageOption(texts_, "", argv0_) == kExitOk;
-        if (!textsLoaded_) {
-            error = "the status needs the language texts";
-            return kExitCannotOpen;
-        }
+        session_.setTexts(texts_);
+    }
+    return textsLoaded_;
+}
+
+void ScriptRunner::tick(int milliseconds) {
+    now_ += static_cast<std::uint32_t>(milliseconds);
+    // The window's ticks run while its animation does; a script's whenever it asks.
+    if (clock_.paused()) clock_.resume();
+    const std::int64_t elapsed = clock_.tick(now_);
+    if (elapsed >= 0) session_.animationTick(static_cast<std::uint32_t>(elapsed));
+    // The step-by-step display's playback runs on its own timer.
+    if (auto* steps = dynamic_cast<StepDisplay*>(session_.openDialog())) steps->elapse(milliseconds);
+    paintIfDue();
+}
+
+int ScriptRunner::printStatus(std::string& error) {
+    if (!loadTexts()) {
+        error = "the status needs the language texts";
+        return kExitCannotOpen;
     }
     const std::string status = session_.statusText(texts_);
     std::printf("%s\n", status.c_str());

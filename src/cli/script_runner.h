@@ -7,6 +7,7 @@
 #include "interaction/view_session.h"
 #include "lang/text_table.h"
 #include "model/clipboard.h"
+#include "view/auto_rotation.h"
 
 // Drives one document's view from script commands as a user would drive the
 // window: each mouse command is the sequence of events a hand makes, the
@@ -38,6 +39,10 @@ class ScriptRunner {
     Element* namedElement(const std::string& name) const;
     int save(const std::string& path, std::string& error);
     int printStatus(std::string& error);
+    // Loads the language texts once, for the status and the dialogs' titles; false when they cannot be read.
+    bool loadTexts();
+    // One idle tick `milliseconds` after the previous one.
+    void tick(int milliseconds);
     void printSelection();
     void keysDown(SessionKeys keys);
     void keysUp(SessionKeys keys);
@@ -52,4 +57,8 @@ class ScriptRunner {
     SessionKeys held_;
     TextTable texts_;
     bool textsLoaded_ = false;
+    bool textsTried_ = false;
+    // The idle ticks' clock and the script's time, which only `tick` moves.
+    IdleClock clock_;
+    std::uint32_t now_ = 0;
 };

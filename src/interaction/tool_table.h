@@ -74,6 +74,7 @@ enum class ToolAction {
     Edit,         // one element
     Delete,       // one element
     HideShow,     // one element
+    Animate,      // a parameter or a point on an element joins or leaves the animation list
 };
 
 // One construction tool.

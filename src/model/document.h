@@ -25,6 +25,10 @@ class Document {
     RecomputeContext recomputeContext() const { return {angleUnit, unitScale}; }
     // Makes a changed copy current, recomputes it and records it (one undo step).
     void commit(std::unique_ptr<Construction> changed);
+    // Makes a construction current without recording it, for a passing
+    // display (a replay up to a step). The caller makes a recorded construction
+    // current again, or commits, before anything else changes the document.
+    void showUnrecorded(std::shared_ptr<Construction> shown) { construction_ = std::move(shown); }
     // Records the current state. View-only records are skipped while the view
     // rotates by itself. Returns whether a record was added (a redraw is due).
     bool record(int tag);

@@ -25,6 +25,14 @@ class FakeHost : public SessionHost {
     void editElement(Element& element) override { edited.push_back(&element); }
     void constructionChanged() override { ++changes; }
     void toolChanged(int toolNumber) override { tools.push_back(toolNumber); }
+    YesNoCancel askYesNoCancel(int textId) override {
+        questions.push_back(textId);
+        if (yesNoCancel.empty()) return YesNoCancel::Cancel;
+        const YesNoCancel a = yesNoCancel.front();
+        yesNoCancel.pop_front();
+        return a;
+    }
+    void animationChanged() override { ++animationChanges; }
 
     std::deque<int> sides;   // answers; 0 cancels, an empty queue too
     std::deque<int> solids;  // type codes; 0 cancels
@@ -35,6 +43,9 @@ class FakeHost : public SessionHost {
     std::vector<Element*> edited;
     std::vector<int> tools;
     int changes = 0;
+    std::deque<YesNoCancel> yesNoCancel;  // an empty queue cancels
+    std::vector<int> questions;           // the text ids asked
+    int animationChanges = 0;
 
   private:
     static int next(std::deque<int>& answers) {

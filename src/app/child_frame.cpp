@@ -107,6 +107,7 @@ CChildFrame::CChildFrame(DocumentWindowHost& host, OpenDocument& document)
     screenTexts_ = qtScreenTexts(host.texts().text(textid::kValueUndefined),
                                  shownOn ? qRound(shownOn->logicalDotsPerInchY()) : 0);
     session_->setScreenTexts(screenTexts_);
+    session_->setTexts(host.texts());
     session_->setShowHidden(host.showHidden());
     session_->setScreenScale(host.screenScale());
     setCursor(toolCursor(shownCursor_));
@@ -304,6 +305,21 @@ void CChildFrame::constructionChanged() {
 
 void CChildFrame::showDialog(DialogModel& dialog) {
     showDialogFace(this, dialog, host_.texts());
+}
+
+YesNoCancel CChildFrame::askYesNoCancel(int textId) {
+    switch (host_.prompts().askSaveChanges(this, host_.texts().text(textId))) {
+        case SaveAnswer::Yes:
+            return YesNoCancel::Yes;
+        case SaveAnswer::No:
+            return YesNoCancel::No;
+        default:
+            return YesNoCancel::Cancel;
+    }
+}
+
+void CChildFrame::animationChanged() {
+    host_.resumeTicksIfNeeded();
 }
 
 void CChildFrame::toolChanged(int toolNumber) {

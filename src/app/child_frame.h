@@ -96,6 +96,8 @@ class CChildFrame : public QOpenGLWidget, private SessionHost {
     void constructionChanged() override;
     void toolChanged(int toolNumber) override;
     void showDialog(DialogModel& dialog) override;
+    YesNoCancel askYesNoCancel(int textId) override;
+    void animationChanged() override;
 
     void releaseGl();
     // Mouse positions in device pixels, as the camera and picking count them.

@@ -3,6 +3,9 @@
 #include <QWidget>
 #include <vector>
 
+#include "dialogs/animation_face.h"
+#include "dialogs/step_display_face.h"
+
 namespace {
 
 // One face a dialog: shows the model when it is of the face's kind, and says
@@ -10,7 +13,10 @@ namespace {
 using Face = bool (*)(QWidget* parent, DialogModel& model, const TextTable& texts);
 
 const std::vector<Face>& faces() {
-    static const std::vector<Face> rows = {};
+    static const std::vector<Face> rows = {
+        showStepDisplayFace,
+        showAnimationFace,
+    };
     return rows;
 }
 

@@ -13,7 +13,6 @@
 #include "app/child_frame.h"
 #include "app/close_question.h"
 #include "app/file_filters.h"
-#include "interaction/animation_window.h"
 #include "lang/text_ids.h"
 #include "view/camera_controls.h"
 
@@ -322,7 +321,7 @@ void CMainFrame::resumeTicksIfNeeded() {
     if (clock_.paused()) {
         clock_.resume();
         // Time spent paused is no step of the animation either.
-        if (AnimationWindow* window = session ? session->animationWindow() : nullptr) window->restart();
+        if (session) session->restartAnimation();
     }
     if (!tickTimer_.isActive()) tickTimer_.start();
 }

@@ -174,6 +174,12 @@ bool ViewSession::animationRunning() const {
     return window != nullptr && window->running();
 }
 
+void ViewSession::restartAnimation() {
+    // The open dialog is only looked at: a closed one is let go elsewhere, never
+    // while it may be running its own callback.
+    if (auto* window = dynamic_cast<AnimationWindow*>(dialog_.get())) window->restart();
+}
+
 bool ViewSession::animationTick(std::uint32_t elapsed) {
     AnimationWindow* window = animationWindow();
     if (window == nullptr || !window->running()) return false;

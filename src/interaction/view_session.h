@@ -138,6 +138,8 @@ class ViewSession {
     // The animation window open on this view, or nullptr.
     AnimationWindow* animationWindow();
     bool animationRunning() const;
+    // The idle ticks start again after a pause: the next animation step takes no time.
+    void restartAnimation();
     // An idle tick `elapsed` ms after the last due one: the running animation
     // advances, recomputes and asks for a redraw. Whether anything moved.
     bool animationTick(std::uint32_t elapsed);

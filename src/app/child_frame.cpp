@@ -323,6 +323,21 @@ std::string CChildFrame::text(int textId) const {
     return host_.texts().text(textId);
 }
 
+YesNoCancel CChildFrame::askYesNoCancel(int textId) {
+    switch (host_.prompts().askSaveChanges(this, host_.texts().text(textId))) {
+        case SaveAnswer::Yes:
+            return YesNoCancel::Yes;
+        case SaveAnswer::No:
+            return YesNoCancel::No;
+        default:
+            return YesNoCancel::Cancel;
+    }
+}
+
+void CChildFrame::animationChanged() {
+    host_.resumeTicksIfNeeded();
+}
+
 void CChildFrame::toolChanged(int toolNumber) {
     host_.toolChanged(this, toolNumber);
 }

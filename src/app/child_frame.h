@@ -99,6 +99,8 @@ class CChildFrame : public QOpenGLWidget, private SessionHost {
     void toolChanged(int toolNumber) override;
     void showDialog(DialogModel& dialog) override;
     std::string text(int textId) const override;
+    YesNoCancel askYesNoCancel(int textId) override;
+    void animationChanged() override;
 
     void releaseGl();
     // Mouse positions in device pixels, as the camera and picking count them.

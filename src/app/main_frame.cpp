@@ -355,8 +355,15 @@ void CMainFrame::setAutoRotation(bool on) {
 }
 
 void CMainFrame::resumeTicksIfNeeded() {
-    if (!current_ || !current_->openDocument() || !current_->openDocument()->document.view.autoRotate) return;
-    if (clock_.paused()) clock_.resume();
+    if (!current_ || !current_->openDocument()) return;
+    ViewSession* session = current_->session();
+    const bool animating = session && session->animationRunning();
+    if (!current_->openDocument()->document.view.autoRotate && !animating) return;
+    if (clock_.paused()) {
+        clock_.resume();
+        // Time spent paused is no step of the animation either.
+        if (session) session->restartAnimation();
+    }
     if (!tickTimer_.isActive()) tickTimer_.start();
 }
 
@@ -367,10 +374,18 @@ void CMainFrame::pauseTicks() {
 
 void CMainFrame::idleTick(std::uint32_t now) {
     if (clock_.paused() || !current_ || !current_->openDocument()) return;
+    ViewSession* session = current_->session();
+    Document& document = current_->openDocument()->document;
+    // Nothing turns or moves any more: the ticks rest until something needs them.
+    if (!document.view.autoRotate && !(session && session->animationRunning())) {
+        pauseTicks();
+        return;
+    }
     const std::int64_t elapsed = clock_.tick(now);
     if (elapsed < 0) return;
-    if (autoRotateTick(current_->openDocument()->document.view, clock_, static_cast<std::uint32_t>(elapsed)))
-        current_->redraw();
+    bool redraw = autoRotateTick(document.view, clock_, static_cast<std::uint32_t>(elapsed));
+    if (session && session->animationTick(static_cast<std::uint32_t>(elapsed))) redraw = true;
+    if (redraw) current_->redraw();
 }
 
 float CMainFrame::screenScale() const {

@@ -254,8 +254,11 @@ void CMainFrame::setTool(int toolNumber) {
 void CMainFrame::toolChanged(CChildFrame* child, int toolNumber) {
     if (child != current_) return;
     currentTool_ = toolNumber;
-    // Any tool but the selection stops automatic rotation.
-    if (toolNumber != 0) pauseTicks();
+    // Any tool but the selection stops automatic rotation; a running animation goes on.
+    if (toolNumber != 0) {
+        pauseTicks();
+        resumeTicksIfNeeded();
+    }
     showCurrentTool();
     updateStatus();
 }

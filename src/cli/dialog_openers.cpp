@@ -101,6 +101,28 @@ bool openParameter(ViewSession& session, const DialogTarget& target, std::string
     return true;
 }
 
+bool noTarget(const char* kind, const DialogTarget& target, std::string& error) {
+    if (!target.hasPosition && target.element == nullptr) return true;
+    error = std::string("'") + kind + "' is opened without a position";
+    return false;
+}
+
+// "Paso a paso"; fails when there is no step to show (the view shows its message).
+bool openSteps(ViewSession& session, const DialogTarget& target, std::string& error) {
+    if (!noTarget("steps", target, error)) return false;
+    session.openStepDisplay();
+    if (session.openDialog() != nullptr) return true;
+    error = "there is no step to show";
+    return false;
+}
+
+// "Animación": the animation tool, and the window shown and running.
+bool openAnimation(ViewSession& session, const DialogTarget& target, std::string& error) {
+    if (!noTarget("animation", target, error)) return false;
+    session.openAnimationWindow();
+    return true;
+}
+
 // One row a dialog.
 const std::vector<DialogOpener>& openers() {
     static const std::vector<DialogOpener> rows = {
@@ -110,6 +132,8 @@ const std::vector<DialogOpener>& openers() {
         {"element", openElement},
         {"coordinates", openCoordinates},
         {"parameter", openParameter},
+        {"steps", openSteps},
+        {"animation", openAnimation},
     };
     return rows;
 }

@@ -136,6 +136,7 @@ constexpr VerbForm kVerbs[] = {
     {"answer", ScriptVerb::Answer, -1},     {"print", ScriptVerb::PrintStatus, -1},
     {"save", ScriptVerb::Save, -1},         {"open", ScriptVerb::Open, -1},
     {"press", ScriptVerb::Press, -1},       {"slider", ScriptVerb::Slider, -1},
+    {"animate", ScriptVerb::Animate, 1},    {"tick", ScriptVerb::Tick, -1},
 };
 
 // The verbs of one plain argument: the argument is words[1].
@@ -185,6 +186,12 @@ bool parseArgument(const std::vector<std::string>& words, ScriptCommand& command
             error = "unexpected '" + words[i] + "'";
             return false;
         }
+        case ScriptVerb::Tick:
+            if (parseInt(argument, command.number) && command.number >= 0 && command.number <= kMaxScriptTick)
+                break;
+            error = "'" + argument + "' is not a time in milliseconds (0 to " +
+                    std::to_string(kMaxScriptTick) + ")";
+            return false;
         case ScriptVerb::Slider:
             if (parseInt(argument, command.number)) break;
             error = "'" + argument + "' is not a slider position";

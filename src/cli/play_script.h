@@ -44,6 +44,9 @@ enum class ScriptVerb {
     Slider,      // slider N: `number`
     PrintTitle,  // print title
     PrintField,  // print field NAME: `field`
+    // animation
+    Animate,  // animate POS: the animation tool's click
+    Tick,     // tick MS: one idle tick `number` ms after the previous one
 };
 
 struct ScriptCommand {
@@ -59,6 +62,8 @@ struct ScriptCommand {
 // Window pixels a script may name: far outside any view, small enough that a
 // drag between two of them takes a bounded number of steps.
 inline constexpr int kMaxScriptPixel = 100000;
+// The longest time a script lets pass in one tick, in milliseconds (an hour).
+inline constexpr int kMaxScriptTick = 3600000;
 
 // Whether the line holds no command (blank, or a comment starting with '#').
 bool isScriptComment(std::string_view line);

@@ -58,3 +58,12 @@ int ScriptHost::takeNumber(const char* question) {
     fault_ = "answer '" + *answer + "' does not fit the question for " + question + " (a number or cancel)";
     return 0;
 }
+
+YesNoCancel ScriptHost::askYesNoCancel(int) {
+    const std::optional<std::string> answer = takeAnswer("yes, no or cancel");
+    if (!answer || *answer == "cancel") return YesNoCancel::Cancel;
+    if (*answer == "yes") return YesNoCancel::Yes;
+    if (*answer == "no") return YesNoCancel::No;
+    fault_ = "answer '" + *answer + "' does not fit the question for yes, no or cancel";
+    return YesNoCancel::Cancel;
+}

@@ -25,6 +25,8 @@ class ScriptHost : public SessionHost {
     // Dialog titles come from the language texts the runner loads when first asked.
     std::string text(int textId) const override { return textLookup_ ? textLookup_(textId) : std::string(); }
     void setTextLookup(std::function<std::string(int)> lookup) { textLookup_ = std::move(lookup); }
+    // The answer is yes, no or cancel.
+    YesNoCancel askYesNoCancel(int textId) override;
 
     const std::string& clipboardText() const { return clipboardText_; }
     int messageCount() const { return messageCount_; }

@@ -10,11 +10,14 @@
 #include "expr/coordinates.h"
 #include "expr/number_element.h"
 #include "expr/text_element.h"
+#include "interaction/step_display.h"
 #include "interaction/tool_table.h"
 #include "io/document_file.h"
 #include "lang/text_encoding.h"
 
 namespace {
+
+constexpr int kAnimationTool = 49;
 
 // Where a script's @NAME points at on a number, coordinates or text: just
 // inside the top-left corner of its box.
@@ -58,7 +61,7 @@ ScriptRunner::ScriptRunner(Document& document, Viewport viewport, const char* ar
 
 int ScriptRunner::run(const ScriptCommand& command, std::string& error) {
     int code = kExitOk;
-    if (mayOpenDialog(command.verb)) offerTexts();
+    if (mayOpenDialog(command.verb)) loadTexts();
     switch (command.verb) {
         case ScriptVerb::Tool:
             if (toolRow(command.number) == nullptr) {
@@ -100,6 +103,16 @@ int ScriptRunner::run(const ScriptCommand& command, std::string& error) {
         case ScriptVerb::PrintTitle:
         case ScriptVerb::PrintField:
             code = dialogCommand(command, error);
+            break;
+        case ScriptVerb::Animate: {
+            if (session_.toolNumber() != kAnimationTool) session_.setTool(kAnimationTool);
+            ScriptCommand click = command;
+            click.verb = ScriptVerb::Click;
+            code = mouseCommand(click, error);
+            break;
+        }
+        case ScriptVerb::Tick:
+            tick(command.number);
             break;
         default:
             code = mouseCommand(command, error);
@@ -170,6 +183,7 @@ int ScriptRunner::mouseCommand(const ScriptCommand& command, std::string& error)
 }
 
 int ScriptRunner::openDialog(const ScriptCommand& command, std::string& error) {
+    loadTexts();
     DialogTarget target;
     if (!command.positions.empty()) {
         const ScriptPosition& position = command.positions[0];
@@ -234,6 +248,7 @@ Element* ScriptRunner::namedElement(const std::string& name) const {
 }
 
 int ScriptRunner::menuCommand(int id, std::string& error) {
+    loadTexts();
     if (!session_.command(id)) {
         // The menu items that choose a tool.
         const ToolRow* row = toolRowOfCommand(id);
@@ -260,14 +275,23 @@ int ScriptRunner::save(const std::string& path, std::string& error) {
 }
 
 bool ScriptRunner::loadTexts() {
-    if (!textsLoaded_) textsLoaded_ = loadLanguageOption(texts_, "", argv0_) == kExitOk;
+    if (!textsLoaded_ && !textsTried_) {
+        textsTried_ = true;
+        textsLoaded_ = loadLanguageOption(texts_, "", argv0_) == kExitOk;
+        if (textsLoaded_) session_.setTexts(&texts_);
+    }
     return textsLoaded_;
 }
 
-void ScriptRunner::offerTexts() {
-    if (textsOffered_) return;
-    textsOffered_ = true;
-    if (loadTexts()) session_.setTexts(&texts_);
+void ScriptRunner::tick(int milliseconds) {
+    now_ += static_cast<std::uint32_t>(milliseconds);
+    // The window's ticks run while its animation does; a script's whenever it asks.
+    if (clock_.paused()) clock_.resume();
+    const std::int64_t elapsed = clock_.tick(now_);
+    if (elapsed >= 0) session_.animationTick(static_cast<std::uint32_t>(elapsed));
+    // The step-by-step display's playback runs on its own timer.
+    if (auto* steps = dynamic_cast<StepDisplay*>(session_.openDialog())) steps->elapse(milliseconds);
+    paintIfDue();
 }
 
 int ScriptRunner::printStatus(std::string& error) {

@@ -7,6 +7,7 @@
 #include "interaction/view_session.h"
 #include "lang/text_table.h"
 #include "model/clipboard.h"
+#include "view/auto_rotation.h"
 
 // Drives one document's view from script commands as a user would drive the
 // window: each mouse command is the sequence of events a hand makes, the
@@ -37,11 +38,12 @@ class ScriptRunner {
     // The first element of the list with this name (stored or UTF-8), or nullptr.
     Element* namedElement(const std::string& name) const;
     int save(const std::string& path, std::string& error);
-    // Loads the language texts once; false when none can be loaded.
-    bool loadTexts();
-    // Hands the session the language texts for the titles of its dialogs, once.
-    void offerTexts();
     int printStatus(std::string& error);
+    // Loads the language texts once, for the status and the dialogs' titles,
+    // and hands them to the session; false when they cannot be read.
+    bool loadTexts();
+    // One idle tick `milliseconds` after the previous one.
+    void tick(int milliseconds);
     void printSelection();
     void keysDown(SessionKeys keys);
     void keysUp(SessionKeys keys);
@@ -56,5 +58,8 @@ class ScriptRunner {
     SessionKeys held_;
     TextTable texts_;
     bool textsLoaded_ = false;
-    bool textsOffered_ = false;
+    bool textsTried_ = false;
+    // The idle ticks' clock and the script's time, which only `tick` moves.
+    IdleClock clock_;
+    std::uint32_t now_ = 0;
 };

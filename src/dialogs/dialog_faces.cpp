@@ -3,9 +3,11 @@
 #include <QWidget>
 #include <vector>
 
+#include "dialogs/animation_face.h"
 #include "dialogs/calculator_face.h"
-#include "dialogs/text_face.h"
 #include "dialogs/construction_dialog_faces.h"
+#include "dialogs/step_display_face.h"
+#include "dialogs/text_face.h"
 
 namespace {
 
@@ -32,11 +34,10 @@ bool textFace(QWidget* parent, DialogModel& model, const TextTable&) {
 
 const std::vector<Face>& faces() {
     static const std::vector<Face> rows = {
-        calculatorFace,
-        textFace,
-        showElementDialogFace,
-        showCoordinatesDialogFace,
-        showParameterDialogFace,
+        calculatorFace,          textFace,
+        showElementDialogFace,   showCoordinatesDialogFace,
+        showParameterDialogFace, showStepDisplayFace,
+        showAnimationFace,
     };
     return rows;
 }

@@ -26,6 +26,8 @@ constexpr int kCommandSizeFirst = 32830;  // "t1" … "t5": size index 0 … 4
 constexpr int kCommandSizeLast = 32834;
 constexpr int kCommandShapeSolid = 32835;  // "f1": shape 0
 constexpr int kCommandShapeFlat = 32836;   // "f2": shape 1
+constexpr int kCommandStepByStep = 32818;
+constexpr int kCommandAnimation = 5095;
 
 constexpr int kToolDeleteElement = 51;
 constexpr int kToolHideShow = 52;
@@ -171,6 +173,12 @@ bool ViewSession::command(int commandId) {
             constructionReplaced();
             return true;
         }
+        case kCommandStepByStep:
+            openStepDisplay();
+            return true;
+        case kCommandAnimation:
+            openAnimationWindow();
+            return true;
         case kCommandCentralProjection:
         case kCommandParallelProjection:
             document_.view.projection = commandId == kCommandParallelProjection ? 1 : 0;
@@ -210,6 +218,8 @@ bool ViewSession::commandEnabled(int commandId) const {
         case kCommandDeleteElement:
         case kCommandHideShow:
         case kCommandRepresentPoints:
+        case kCommandStepByStep:
+        case kCommandAnimation:
         case kCommandCentralProjection:
         case kCommandParallelProjection:
             return true;

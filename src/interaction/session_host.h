@@ -16,6 +16,9 @@ inline constexpr int kMaxRegularPolygonSides = 1000;
 // The icon of a message box.
 enum class MessageIcon { Error, Stop, Warning, Information };
 
+// The answer to a question with Yes, No and Cancel.
+enum class YesNoCancel { Yes, No, Cancel };
+
 // What a document's view asks of whoever shows it: the answers only a user
 // can give and the few things only a window can do. The Qt window answers with
 // dialogs, `kova3d-cli play` from its script, tests from a queue.
@@ -45,4 +48,8 @@ class SessionHost {
     virtual void showDialog(DialogModel&) {}
     // The language text of a text id (dialog titles); empty without texts.
     virtual std::string text(int /*textId*/) const { return {}; }
+    // A question with the language text of textId, answered Yes, No or Cancel.
+    virtual YesNoCancel askYesNoCancel(int /*textId*/) { return YesNoCancel::Cancel; }
+    // The animation window opened, ran, paused or closed: idle ticks follow.
+    virtual void animationChanged() {}
 };

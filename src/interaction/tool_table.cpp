@@ -112,7 +112,7 @@ constexpr ToolRow kTools[] = {
     {46, 5100, kItemMoveScreen, C::Pan, kNoKinds, false, false, A::None},
     {47, 5101, kItemZoom, C::Zoom, kNoKinds, false, false, A::None},
     {48, 5102, kItemRotateView, C::Rotate, kNoKinds, false, false, A::None},
-    {49, 5095, kItemAnimation, C::Animation, kPoints | kNumbers, false, false, A::Later},
+    {49, 5095, kItemAnimation, C::Animation, kPoints | kNumbers, false, false, A::Animate},
     {50, 5950, kToolEditElement, C::Edit, kNotFigures, false, true, A::Edit},
     {51, 5940, kToolDeleteElement, C::Delete, kAllKinds, false, false, A::Delete},
     {52, 5945, kToolHideShow, C::HideShow, kNotFigures, false, true, A::HideShow},

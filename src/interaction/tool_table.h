@@ -76,6 +76,7 @@ enum class ToolAction {
     HideShow,     // one element
     Calculator,   // numbers clicked type their letters into the calculator
     Text,         // a click opens the text dialog there
+    Animate,      // a parameter or a point on an element joins or leaves the animation list
 };
 
 // One construction tool.

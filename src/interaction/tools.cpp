@@ -201,6 +201,9 @@ void ViewSession::click(int x, int y, SessionKeys keys) {
         case ToolAction::HideShow:
             steps.oneElement(row.action, x, y);
             return;
+        case ToolAction::Animate:
+            animateClick();
+            return;
         case ToolAction::Redefine:
             if (pickCount_ >= 1) {
                 steps.redefine(x, y);

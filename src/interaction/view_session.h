@@ -19,6 +19,7 @@
 #include "view/camera.h"
 #include "view/hover.h"
 
+class AnimationWindow;
 class Canvas;
 class ConstructionDialog;
 
@@ -136,6 +137,23 @@ class ViewSession {
     // Whether something changed that needs a redraw since the last call.
     bool takeRedraw();
 
+    // ---- the step-by-step display and animation (step_display.cpp, animation_window.cpp)
+    // The language the view's dialogs speak; an empty table until set.
+    const TextTable& texts() const;
+    // "Paso a paso": the selection tool, then the step-by-step display, or the
+    // message that there is no step to show. startAtLast: it opens on the last step.
+    void openStepDisplay(bool startAtLast = false);
+    // "Animación": the animation tool, and the animation window open and running.
+    void openAnimationWindow();
+    // The animation window open on this view, or nullptr.
+    AnimationWindow* animationWindow();
+    bool animationRunning() const;
+    // The idle ticks start again after a pause: the next animation step takes no time.
+    void restartAnimation();
+    // An idle tick `elapsed` ms after the last due one: the running animation
+    // advances, recomputes and asks for a redraw. Whether anything moved.
+    bool animationTick(std::uint32_t elapsed);
+
     // ---- commands (edit_commands.cpp)
     // Runs a menu command that acts on the document through its view (edit,
     // selection, style, undo, redo, standard views, projections); false for
@@ -191,6 +209,9 @@ class ViewSession {
     // view_session.cpp
     void refreshHover(int x, int y);
     void dragStep(int dx, int dy);
+    // The animation tool's click on the hovered element (animation_window.cpp).
+    void animateClick();
+    const TextTable* texts_ = nullptr;
 
     Document& document_;
     SessionHost& host_;
@@ -235,7 +256,6 @@ class ViewSession {
     // The current drag or key sequence has recorded its undo step.
     bool dragSnapshotTaken_ = false;
     std::unique_ptr<DialogModel> dialog_;
-    const TextTable* texts_ = nullptr;
     // A double click opens the dialog of a point, coordinates or parameter.
     void openDoubleClickDialog(const Element& element);
     // Cancels a dialog still open, so that the next one starts from the document's own construction.

@@ -357,6 +357,13 @@ void Construction::deleteWithDependants(Element* element) {
     deleteMarked();
 }
 
+void Construction::truncate(int count) {
+    if (count < 0 || count >= this->count()) return;
+    std::vector<bool> remove(elements_.size(), false);
+    std::fill(remove.begin() + count, remove.end(), true);
+    eraseWhere(remove);
+}
+
 void Construction::deleteMarked() {
     std::vector<bool> remove(elements_.size());
     for (std::size_t i = 0; i < elements_.size(); ++i) remove[i] = elements_[i]->mark == 1;

@@ -143,6 +143,8 @@ class Construction {
     void deleteElement(Element* element, bool withSubElements);
     void deleteWithDependants(Element* element);
     void deleteMarked();
+    // Keeps the first `count` elements and deletes the rest with their animation entries.
+    void truncate(int count);
 
     // ---- copies
     // A full copy resolves the copy's parents through the keys and copies the

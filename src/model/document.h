@@ -26,7 +26,9 @@ class Document {
     // Makes a changed copy current, recomputes it and records it (one undo step).
     void commit(std::unique_ptr<Construction> changed);
     // Makes a construction current without recording it: the live copy a
-    // dialog previews its changes on, or the state it puts back on cancel.
+    // dialog previews its changes on, a replay up to a step, or the state put
+    // back on cancel. The caller makes a recorded construction current again,
+    // or commits, before anything else changes the document.
     void show(std::shared_ptr<Construction> shown);
     // Records the current state. View-only records are skipped while the view
     // rotates by itself. Returns whether a record was added (a redraw is due).

@@ -24,6 +24,14 @@ class FakeHost : public SessionHost {
     }
     void constructionChanged() override { ++changes; }
     void toolChanged(int toolNumber) override { tools.push_back(toolNumber); }
+    YesNoCancel askYesNoCancel(int textId) override {
+        questions.push_back(textId);
+        if (yesNoCancel.empty()) return YesNoCancel::Cancel;
+        const YesNoCancel a = yesNoCancel.front();
+        yesNoCancel.pop_front();
+        return a;
+    }
+    void animationChanged() override { ++animationChanges; }
 
     std::deque<int> sides;   // answers; 0 cancels, an empty queue too
     std::deque<int> solids;  // type codes; 0 cancels
@@ -33,6 +41,9 @@ class FakeHost : public SessionHost {
     std::string clipboardText;
     std::vector<int> tools;
     int changes = 0;
+    std::deque<YesNoCancel> yesNoCancel;  // an empty queue cancels
+    std::vector<int> questions;           // the text ids asked
+    int animationChanges = 0;
 
   private:
     static int next(std::deque<int>& answers) {

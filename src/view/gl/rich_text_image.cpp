@@ -61,7 +61,8 @@ void fillDocument(QTextDocument& document, const RichText& text, std::uint32_t t
         } else {
             cursor.insertBlock(block, emptyFormat);
         }
-        for (const RichTextRun& run : paragraph.runs) cursor.insertText(runText(run.text), charFormat(run, textColour));
+        for (const RichTextRun& run : paragraph.runs)
+            cursor.insertText(runText(run.text), charFormat(run, textColour));
     }
 }
 
@@ -79,8 +80,26 @@ void drawFrame(QPainter& painter, QSize box, std::uint32_t colour) {
 
 }  // namespace
 
-QImage richTextImage(const RichText& text, QSize box, std::uint32_t backgroundColour, std::uint32_t textColour,
-                     std::optional<std::uint32_t> frameColour, int pixelsPerInch, QRect part) {
+void drawRichText(QPainter& painter, const RichText& text, QSize box, std::uint32_t textColour,
+                  std::optional<std::uint32_t> frameColour, int pixelsPerInch, QRect part) {
+    // Laid out for a device of the given resolution, so point sizes become its pixels.
+    QImage layoutDevice(1, 1, QImage::Format_RGB888);
+    const int dotsPerMetre = static_cast<int>(std::max(pixelsPerInch, 1) / kMetresPerInch + 0.5);
+    layoutDevice.setDotsPerMeterX(dotsPerMetre);
+    layoutDevice.setDotsPerMeterY(dotsPerMetre);
+    QTextDocument document;
+    document.setDocumentMargin(0);
+    document.setUndoRedoEnabled(false);
+    document.documentLayout()->setPaintDevice(&layoutDevice);
+    fillDocument(document, text, textColour);
+    document.setTextWidth(box.width());
+    document.drawContents(&painter, QRectF(part.isEmpty() ? QRect(QPoint(0, 0), box) : part));
+    if (frameColour) drawFrame(painter, box, *frameColour);
+}
+
+QImage richTextImage(const RichText& text, QSize box, std::uint32_t backgroundColour,
+                     std::uint32_t textColour, std::optional<std::uint32_t> frameColour, int pixelsPerInch,
+                     QRect part) {
     const QRect whole(QPoint(0, 0), box);
     part = part.isEmpty() ? whole : part.intersected(whole);
     QImage image(std::max(part.width(), 1), std::max(part.height(), 1), QImage::Format_RGB888);
@@ -89,18 +108,8 @@ QImage richTextImage(const RichText& text, QSize box, std::uint32_t backgroundCo
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
     image.fill(qtColour(backgroundColour));
-
-    QTextDocument document;
-    document.setDocumentMargin(0);
-    document.setUndoRedoEnabled(false);
-    // Laid out for the image, so point sizes become pixels at its resolution.
-    document.documentLayout()->setPaintDevice(&image);
-    fillDocument(document, text, textColour);
-    document.setTextWidth(box.width());
-
     QPainter painter(&image);
     painter.translate(-part.topLeft());
-    document.drawContents(&painter, QRectF(part));
-    if (frameColour) drawFrame(painter, box, *frameColour);
+    drawRichText(painter, text, box, textColour, frameColour, pixelsPerInch, part);
     return image;
 }

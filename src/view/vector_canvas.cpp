@@ -225,6 +225,8 @@ int VectorCanvas::sidesFor(Vec3 centre, double radius) const {
 }
 
 void VectorCanvas::stroke(Vec3 a, Vec3 b, std::uint32_t colour, double width, bool dashed, bool fog) {
+    // A tube passing by the eye would be wider than any window.
+    width = std::min(width, 2.0 * std::max(viewport_.width, viewport_.height));
     Vec3 ea = toEye(a), eb = toEye(b);
     if (view_.projection == 0) {
         // Cut at (just beyond) the near plane.

@@ -67,5 +67,5 @@ TEST(VectorCanvas, PiecesSortBackToFrontAndLinesAreCutAtTheEye) {
     EXPECT_FALSE(positionsOf(picture, kCrossing, VectorShape::Kind::Stroke).empty());
     ASSERT_EQ(picture.shapes.back().kind, VectorShape::Kind::Text);
     EXPECT_EQ(picture.shapes.back().text, "Top");
-    EXPECT_EQ(picture.shapes.back().width, 0.0);
+    EXPECT_EQ(picture.shapes.back().boxWidth, 0);  // a label: no box behind it
 }

@@ -183,6 +183,7 @@ void CChildFrame::paintGL() {
     session.setViewport(viewport());
     RenderScene scene = documentScene(document, host_.showHidden());
     scene.screenTexts = &screenTexts_;
+    scene.anaglyph = anaglyph_;
     if (!printing_) {
         scene.highlighted = session.highlighted();
         if (session.toolNumber() == kSelectionTool || session.ghostRequested()) session.updateMousePoint();

@@ -54,6 +54,11 @@ class CChildFrame : public QOpenGLWidget, private SessionHost {
     void toggleAxes();
     void copyImage();
     void saveAsBitmap();
+    // Vector pictures, 3-D models and stereo (child_frame_export.cpp).
+    void saveVectorPicture();
+    void exportModel();
+    void toggleAnaglyph();
+    bool anaglyph() const { return anaglyph_; }
     void print();
 
     // Renders the view into its framebuffer at the window's size and reads the
@@ -111,6 +116,7 @@ class CChildFrame : public QOpenGLWidget, private SessionHost {
     std::unique_ptr<ViewSession> session_;
     std::unique_ptr<Renderer> renderer_;
     bool printing_ = false;
+    bool anaglyph_ = false;
     QMetaObject::Connection contextConnection_;
     ToolCursor shownCursor_ = ToolCursor::Arrow;
 };

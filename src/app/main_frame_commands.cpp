@@ -35,6 +35,7 @@ bool isToggle(int id) {
         case command::kViewHidden:
         case command::kAutoRotation:
         case command::kAxes:
+        case command::kAnaglyph:
         case command::kCentralProjection:
         case command::kParallelProjection:
         case command::kToolbar:
@@ -306,6 +307,7 @@ void CMainFrame::updateCommandStates() {
     action(command::kViewHidden)->setChecked(showHidden_);
     action(command::kAutoRotation)->setChecked(d && d->view.autoRotate);
     action(command::kAxes)->setChecked(d && d->view.showAxes);
+    action(command::kAnaglyph)->setChecked(d && current_->anaglyph());
     action(command::kCentralProjection)->setChecked(d && d->view.projection == 0);
     action(command::kParallelProjection)->setChecked(d && d->view.projection == 1);
     action(command::kToolbar)->setChecked(!mainBar_->isHidden());

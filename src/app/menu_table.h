@@ -42,6 +42,9 @@ inline constexpr int kSegment = 5015;
 inline constexpr int kCascade = 57650;
 inline constexpr int kTile = 57652;
 inline constexpr int kCloseAll = 32779;
+inline constexpr int kSaveVectorPicture = 32900;
+inline constexpr int kAnaglyph = 32901;
+inline constexpr int kExportModel = 32902;
 }  // namespace command
 
 // A command of the main window itself.

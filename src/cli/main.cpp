@@ -10,6 +10,7 @@
 
 #include "cli/cli_common.h"
 #include "cli/document_json.h"
+#include "cli/export_command.h"
 #include "cli/play_command.h"
 #include "expr/expression_eval.h"
 #include "lang/composed_texts.h"
@@ -40,12 +41,18 @@ constexpr const char* kUsage =
     "                                     document's view (a new one without FILE; SCRIPT - reads\n"
     "                                     standard input) and save the result to OUT\n"
 #ifdef KOVA_HAS_GL
-    "  render FILE -o OUT.bmp|OUT.png [--size WxH] [--view VIEW] [--projection central|parallel]\n"
-    "         [--language LNG] [--format bmp|png]\n"
+    "  render FILE -o OUT.bmp|OUT.png|OUT.svg|OUT.pdf [--size WxH] [--view VIEW]\n"
+    "         [--projection central|parallel] [--language LNG] [--format bmp|png|svg|pdf]\n"
+    "         [--stereo anaglyph]\n"
     "                                     draw the view headless (VIEW: centre, xy-up, xy-down,\n"
-    "                                     xz-up, xz-down, yz-up, yz-down); --format overrides\n"
-    "                                     the output name's extension\n"
+    "                                     xz-up, xz-down, yz-up, yz-down), as a bitmap or a vector\n"
+    "                                     picture; --format overrides the output name's extension;\n"
+    "                                     --stereo anaglyph draws red and cyan for two eyes\n"
 #endif
+    "  export FILE -o OUT.stl|OUT.glb [--thickness T]\n"
+    "                                     write the shown elements as a 3-D model: STL of the\n"
+    "                                     bodies for printing, glTF of everything for viewing;\n"
+    "                                     T: thickness of polygons and surfaces (document units)\n"
     "  --help                             show this text\n"
     "\n"
     "LNG names the language of the texts (English when not given): a language file, or\n"
@@ -166,6 +173,7 @@ int run(const std::vector<std::string>& args, const char* argv0) {
         return kExitOk;
     }
     if (command == "play") return playCommand({args.begin() + 1, args.end()}, argv0);
+    if (command == "export") return exportCommand({args.begin() + 1, args.end()});
 #ifdef KOVA_HAS_GL
     if (command == "render") return renderCommand({args.begin() + 1, args.end()}, argv0);
 #endif

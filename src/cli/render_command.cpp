@@ -20,6 +20,7 @@
 #include "view/gl/headless_context.h"
 #include "view/gl/qt_text.h"
 #include "view/gl/renderer.h"
+#include "view/gl/vector_picture.h"
 #include "view/image_layout.h"
 
 namespace {
@@ -33,11 +34,13 @@ constexpr std::pair<const char*, int> kViews[] = {{"centre", kCommandCentreView}
                                                   {"yz-down", kCommandYzDown}};
 
 int usageError(const std::string& message) {
-    std::fprintf(stderr,
-                 "kova3d-cli: %s\nUsage: kova3d-cli render FILE -o OUT.bmp|OUT.png [--size WxH]\n"
-                 "         [--view centre|xy-up|xy-down|xz-up|xz-down|yz-up|yz-down] "
-                 "[--projection central|parallel] [--language LNG] [--format bmp|png]\n",
-                 message.c_str());
+    std::fprintf(
+        stderr,
+        "kova3d-cli: %s\nUsage: kova3d-cli render FILE -o OUT.bmp|OUT.png|OUT.svg|OUT.pdf [--size WxH]\n"
+        "         [--view centre|xy-up|xy-down|xz-up|xz-down|yz-up|yz-down] "
+        "[--projection central|parallel] [--language LNG] [--format bmp|png|svg|pdf]\n"
+        "         [--stereo anaglyph]\n",
+        message.c_str());
     return kExitUsage;
 }
 
@@ -60,10 +63,11 @@ int renderCommand(const std::vector<std::string>& args, const char* argv0) {
     int projection = -1;
     std::string language;
     std::string format;
+    bool anaglyph = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool takesValue = a == "-o" || a == "--size" || a == "--view" || a == "--projection" ||
-                                a == "--language" || a == "--format";
+                                a == "--language" || a == "--format" || a == "--stereo";
         if (!takesValue) {
             if (a.rfind("-", 0) == 0 && a.size() > 1) return usageError("unknown option " + a);
             positional.push_back(a);
@@ -76,8 +80,12 @@ int renderCommand(const std::vector<std::string>& args, const char* argv0) {
         } else if (a == "--language") {
             language = value;
         } else if (a == "--format") {
-            if (value != "bmp" && value != "png") return usageError("unknown format '" + value + "'");
+            if (value != "bmp" && value != "png" && value != "svg" && value != "pdf")
+                return usageError("unknown format '" + value + "'");
             format = value;
+        } else if (a == "--stereo") {
+            if (value != "anaglyph") return usageError("unknown stereo mode '" + value + "'");
+            anaglyph = true;
         } else if (a == "--size") {
             if (!parseSize(value, width, height)) return usageError("bad size '" + value + "' (WxH)");
         } else if (a == "--view") {
@@ -92,12 +100,15 @@ int renderCommand(const std::vector<std::string>& args, const char* argv0) {
         }
     }
     if (positional.size() != 1) return usageError("render needs one construction file");
-    if (output.empty()) return usageError("render needs -o OUT.bmp or OUT.png");
+    if (output.empty()) return usageError("render needs -o OUT.bmp, OUT.png, OUT.svg or OUT.pdf");
     // Without --format the name's extension chooses; a file manager's thumbnailer names a temporary
     // file of its own and asks for PNG.
     const std::string extension = format.empty() ? lowerExtension(output) : format;
-    if (extension != "bmp" && extension != "png")
-        return usageError("the output must end in .bmp or .png, or --format must say which");
+    const bool vector = extension == "svg" || extension == "pdf";
+    if (extension != "bmp" && extension != "png" && !vector)
+        return usageError("the output must end in .bmp, .png, .svg or .pdf, or --format must say which");
+    // Two eyes need the colour channels of a bitmap.
+    if (vector && anaglyph) return usageError("anaglyph stereo needs a bitmap output (.bmp or .png)");
 
     // Numbers that hold no value show the language's text for it.
     TextTable texts;
@@ -112,6 +123,21 @@ int renderCommand(const std::vector<std::string>& args, const char* argv0) {
     if (viewCommand != 0) setStandardView(document.view, viewCommand);
     if (projection >= 0) document.view.projection = projection;
 
+    if (vector) {
+        const ScreenTextContext screenTexts = qtScreenTexts(texts.text(textid::kValueUndefined));
+        RenderScene scene = documentScene(document, false);
+        scene.screenTexts = &screenTexts;
+        const VectorPicture picture = vectorPictureOf(scene, {width, height});
+        const int saved = writeVectorPicture(
+            output, extension == "svg" ? VectorFormat::Svg : VectorFormat::Pdf, picture, positional[0]);
+        if (saved != kImageSaved) {
+            std::fprintf(stderr, "kova3d-cli: %s: cannot write the file\n", output.c_str());
+            return kExitCannotOpen;
+        }
+        std::printf("%s: %d x %d\n", output.c_str(), width, height);
+        return kExitOk;
+    }
+
     HeadlessContext context;
     if (!context.create(width, height)) {
         std::fprintf(stderr, "kova3d-cli: %s (%s)\n", kNoSurfaceMessage, context.error().c_str());
@@ -122,6 +148,7 @@ int renderCommand(const std::vector<std::string>& args, const char* argv0) {
         const ScreenTextContext screenTexts = qtScreenTexts(texts.text(textid::kValueUndefined));
         RenderScene scene = documentScene(document, false);
         scene.screenTexts = &screenTexts;
+        scene.anaglyph = anaglyph;
         Renderer renderer;
         renderer.render(scene, {width, height});
         image = readColourBuffer(width, height);

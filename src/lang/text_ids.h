@@ -20,7 +20,8 @@
     X(kMenuHelp, 10300)                                                                                \
     /* File menu. */                                                                                   \
     X(kItemNew, 10001) X(kItemOpen, 10002) X(kItemRecentFiles, 10004) X(kItemSave, 10006)              \
-    X(kItemSaveAs, 10007) X(kItemSaveBitmap, 10008) X(kItemPrint, 10010) X(kItemPrintOptions, 10011)   \
+    X(kItemSaveAs, 10007) X(kItemSaveBitmap, 10008) X(kItemExportModel, 10012) X(kItemPrint, 10010)    \
+    X(kItemPrintOptions, 10011)                                                                        \
     X(kItemClose, 10015) X(kItemOptions, 10020) X(kItemExit, 10025)                                    \
     /* View menu. */                                                                                   \
     X(kItemFullScreen, 10031) X(kItemStepByStep, 10032) X(kItemConstructionList, 10033)                \
@@ -30,7 +31,8 @@
     X(kItemViewXyUp, 10054) X(kItemViewXyDown, 10055) X(kItemViewXzUp, 10056)                          \
     X(kItemViewXzDown, 10057) X(kItemViewYzUp, 10058) X(kItemViewYzDown, 10059)                        \
     X(kItemToolbar, 10060) X(kItemToolbar2, 10061) X(kItemStatusBar, 10062)                            \
-    X(kItemFlyoutButtons, 10063) X(kItemViewerMode, 10064)                                             \
+    X(kItemFlyoutButtons, 10063) X(kItemViewerMode, 10064) X(kItemSaveVectorPicture, 10065)            \
+    X(kItemAnaglyph, 10066)                                                                            \
     /* Edit menu and the construction list's context menu. */                                          \
     X(kItemUndo, 10071) X(kItemRedo, 10072) X(kItemCut, 10073) X(kItemCopy, 10074)                     \
     X(kItemPaste, 10075) X(kItemErase, 10076) X(kItemCopyImage, 10077) X(kItemSelectAll, 10078)        \
@@ -55,7 +57,8 @@
     /* Messages, titles and file filters. */                                                           \
     X(kNoDocument, 20000) X(kNewDocumentTitle, 20005) X(kTooManyDocuments, 20006)                      \
     X(kCannotOpenFile, 20007) X(kFilterAllFiles, 20008) X(kFilterConstructions, 20009)                 \
-    X(kFilterMacros, 20010) X(kFilterBitmaps, 20011) X(kHelpFileMissing, 20021)                        \
+    X(kFilterMacros, 20010) X(kFilterBitmaps, 20011) X(kFilterVectorPictures, 20012)                   \
+    X(kFilterModels, 20013) X(kHelpFileMissing, 20021)                                                 \
     X(kSaveChangesQuestion, 20025) X(kNoRenderingContext, 20100) X(kProgramWillClose, 20200)           \
     X(kCannotSaveFile, 20300) X(kNewerFileVersion, 20310) X(kNotAConstructionFile, 20315)              \
     X(kInvalidFieldValue, 20400) X(kRedefinitionCycle, 20410) X(kEditPointTitle, 20500)                \

@@ -156,6 +156,14 @@ Matrix4 modelViewMatrix(const ViewState& view) {
     return multiply(m, rotation(view.spinZ, 2));
 }
 
+Matrix4 stereoModelView(const ViewState& view, int eye) {
+    const double degrees = 2.0 * std::atan(0.5 * kStereoEyeSeparation) * 180.0 / std::numbers::pi;
+    Matrix4 m = translation(0.0, 0.0, view.viewDistance);
+    m = multiply(m, rotation(-0.5 * eye * degrees, 1));
+    m = multiply(m, translation(0.0, 0.0, -view.viewDistance));
+    return multiply(m, modelViewMatrix(view));
+}
+
 bool projectPoint(const ViewState& view, Viewport viewport, Vec3 p, double& x, double& y, double& depth) {
     const Matrix4 all = multiply(projectionMatrix(view, viewport), modelViewMatrix(view));
     const double in[4] = {p.x, p.y, p.z, 1.0};

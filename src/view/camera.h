@@ -46,6 +46,14 @@ Matrix4 projectionMatrix(const ViewState& view, Viewport viewport);
 // translate (panX, panY, viewDistance), rotate tiltX about x, rotate spinZ about z.
 Matrix4 modelViewMatrix(const ViewState& view);
 
+// Stereo pictures: the eyes stand this fraction of the view distance apart and
+// look at the point of the line of sight at the view distance, which stays in
+// place on the screen; nearer points part to either side, farther ones too.
+inline constexpr double kStereoEyeSeparation = 1.0 / 30.0;
+// The model-view of the left (eye -1) or right (eye +1) eye: the scene turned
+// about the vertical through that point by half the eyes' angle.
+Matrix4 stereoModelView(const ViewState& view, int eye);
+
 // Window coordinates have y downwards from the top of the client area, like mouse positions.
 PickRay pickRay(const ViewState& view, Viewport viewport, double x, double y);
 // False when the point cannot be projected (it lies in the eye's plane).

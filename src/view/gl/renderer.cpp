@@ -4,44 +4,22 @@
 
 #include "model/document.h"
 #include "model/element.h"
+#include "view/axes.h"
 #include "view/gl/screen_text_drawing.h"
 
 namespace {
 
-constexpr std::uint32_t kRed = 0x0000FF;
-constexpr std::uint32_t kGreen = 0x00FF00;
-constexpr std::uint32_t kBlue = 0xFF0000;
-
-void vertex(double x, double y, double z) {
-    glVertex3d(x, y, z);
-}
-
-void lineAxes(double l) {
+// The line axes as plain 1-pixel lines, unlit.
+void drawLineAxes(double length) {
     glDisable(GL_LIGHTING);
     glLineWidth(1.0f);
     glBegin(GL_LINES);
-    glColor3ub(255, 0, 0);
-    vertex(0, 0, 0), vertex(l, 0, 0);
-    vertex(1.1 * l, 0.05 * l, 0), vertex(1.2 * l, -0.05 * l, 0);  // the letter x
-    vertex(1.2 * l, 0.05 * l, 0), vertex(1.1 * l, -0.05 * l, 0);
-    vertex(l, 0, 0), vertex(0.9 * l, 0.1 * l, 0);  // the head
-    vertex(l, 0, 0), vertex(0.9 * l, -0.1 * l, 0);
-
-    glColor3ub(0, 255, 0);
-    vertex(0, 0, 0), vertex(0, l, 0);
-    vertex(-0.05 * l, 1.2 * l, 0), vertex(0, 1.15 * l, 0);  // the letter y
-    vertex(0.05 * l, 1.2 * l, 0), vertex(0, 1.15 * l, 0);
-    vertex(0, 1.15 * l, 0), vertex(0, 1.1 * l, 0);
-    vertex(0, l, 0), vertex(0.1 * l, 0.9 * l, 0);
-    vertex(0, l, 0), vertex(-0.1 * l, 0.9 * l, 0);
-
-    glColor3ub(0, 0, 255);
-    vertex(0, 0, 0), vertex(0, 0, l);
-    vertex(0, -0.05 * l, 1.2 * l), vertex(0, 0.05 * l, 1.2 * l);  // the letter z
-    vertex(0, 0.05 * l, 1.2 * l), vertex(0, -0.05 * l, 1.1 * l);
-    vertex(0, -0.05 * l, 1.1 * l), vertex(0, 0.05 * l, 1.1 * l);
-    vertex(0, 0, l), vertex(0, 0.1 * l, 0.9 * l);
-    vertex(0, 0, l), vertex(0, -0.1 * l, 0.9 * l);
+    for (const AxisLine& line : lineAxes(length)) {
+        glColor3ub(static_cast<GLubyte>(line.colour & 0xFF), static_cast<GLubyte>((line.colour >> 8) & 0xFF),
+                   static_cast<GLubyte>((line.colour >> 16) & 0xFF));
+        glVertex3d(line.a.x, line.a.y, line.a.z);
+        glVertex3d(line.b.x, line.b.y, line.b.z);
+    }
     glEnd();
     glEnable(GL_LIGHTING);
 }
@@ -81,14 +59,10 @@ void applyProjection(const ViewState& view, Viewport viewport) {
 }
 
 void Renderer::drawAxes(const ViewState& view, double unitScale) {
-    const double l = view.axisLength / unitScale;
-    if (!view.arrowAxes) {
-        lineAxes(l);
-        return;
-    }
-    canvas_.arrow({0, 0, 0}, {l, 0, 0}, kRed, -1, 0, view.projection);
-    canvas_.arrow({0, 0, 0}, {0, l, 0}, kGreen, -1, 0, view.projection);
-    canvas_.arrow({0, 0, 0}, {0, 0, l}, kBlue, -1, 0, view.projection);
+    if (view.arrowAxes)
+        ::drawAxes(canvas_, view, unitScale);
+    else
+        drawLineAxes(axisModelLength(view, unitScale));
 }
 
 void Renderer::render(const RenderScene& scene, Viewport viewport) {
@@ -107,20 +81,31 @@ void Renderer::render(const RenderScene& scene, Viewport viewport) {
     const std::uint32_t bg = view.backgroundColour;
     glClearColor((bg & 0xFF) / 255.0f, ((bg >> 8) & 0xFF) / 255.0f, ((bg >> 16) & 0xFF) / 255.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glPushMatrix();
-    glMultMatrixd(modelViewMatrix(view).m);
-
-    if (view.showAxes) drawAxes(view, scene.unitScale);
-    for (Element* e : scene.highlighted)
-        if (e) e->draw(view.selectedColour, view.projection, canvas_);
-    if (scene.ghost) scene.ghost(canvas_);
-    if (scene.construction) scene.construction->drawAll(canvas_, scene.settings);
-    canvas_.flush();
+    const auto drawScene = [&](const Matrix4& modelView) {
+        glPushMatrix();
+        glMultMatrixd(modelView.m);
+        if (view.showAxes) drawAxes(view, scene.unitScale);
+        for (Element* e : scene.highlighted)
+            if (e) e->draw(view.selectedColour, view.projection, canvas_);
+        if (scene.ghost) scene.ghost(canvas_);
+        if (scene.construction) scene.construction->drawAll(canvas_, scene.settings);
+        canvas_.flush();
+        glPopMatrix();
+    };
+    if (scene.anaglyph) {
+        for (const int eye : {-1, 1}) {
+            glColorMask(eye<0, eye> 0, eye > 0, GL_TRUE);
+            glClear(GL_DEPTH_BUFFER_BIT);
+            drawScene(stereoModelView(view, eye));
+        }
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    } else {
+        drawScene(modelViewMatrix(view));
+    }
     for (const OverlayText& t : scene.overlays)
         drawScreenText(t.x, t.y, t.colour, bg, t.text, scene.labelFont, viewport.width, viewport.height,
                        t.depth);
 
-    glPopMatrix();
     glFlush();
     canvas_.setScreenTexts(nullptr);  // the scene's context need not outlive the frame
 }

@@ -45,6 +45,9 @@ struct RenderScene {
     // How the view measures and shows numbers and texts; nullptr: Qt's
     // measure, "?" and 96 pixels per inch.
     const ScreenTextContext* screenTexts = nullptr;
+    // Red and cyan anaglyph: the scene drawn for the left eye into the red
+    // channel and for the right eye into green and blue (stereoModelView).
+    bool anaglyph = false;
 };
 
 // The scene of a document: its view, construction, label font and colours.
@@ -53,7 +56,8 @@ RenderScene documentScene(Document& document, bool showHidden);
 // One redraw of the 3-D view into the current OpenGL context: projection and
 // camera from the document's view, clear to the background colour, the axes,
 // the tool's highlights, every element (lines and points first, surfaces
-// second) with their name labels, and the overlay texts.
+// second) with their name labels, and the overlay texts; in an anaglyph the
+// axes and elements twice, once for each eye.
 //
 //   HeadlessContext context;  context.create(w, h);    // or the window's context
 //   Renderer renderer;                                  // with that context current

@@ -369,6 +369,35 @@ void drawFrame(QPainter& painter, QSize box, std::uint32_t colour) {
 
 }  // namespace
 
+void drawRichText(QPainter& painter, const RichText& text, QSize box, std::uint32_t textColour,
+                  std::optional<std::uint32_t> frameColour, int pixelsPerInch, QRect part) {
+    const QRect whole(QPoint(0, 0), box);
+    part = part.isEmpty() ? whole : part.intersected(whole);
+    // Laid out for a device of the given resolution, so point sizes become its pixels.
+    QImage layoutDevice(1, 1, QImage::Format_RGB888);
+    const int dotsPerMetre = static_cast<int>(std::max(pixelsPerInch, 1) / kMetresPerInch + 0.5);
+    layoutDevice.setDotsPerMeterX(dotsPerMetre);
+    layoutDevice.setDotsPerMeterY(dotsPerMetre);
+    QTextDocument document;
+    document.setDocumentMargin(0);
+    document.setUndoRedoEnabled(false);
+    document.documentLayout()->setPaintDevice(&layoutDevice);
+    document.setTextWidth(box.width());
+    // Paragraphs are laid out in growing batches until they pass the visible
+    // part, so that a long text costs no more than what shows of it.
+    DocumentBuilder builder(document, text, textColour, pixelsPerInch, box.width());
+    std::size_t next = 0;
+    for (std::size_t batch = 16; next < text.paragraphs.size();
+         batch = std::min<std::size_t>(batch * 2, 4096)) {
+        next = builder.add(next, batch);
+        if (document.documentLayout()->documentSize().height() > part.bottom() + 1) break;
+    }
+    document.drawContents(&painter, QRectF(part));
+    drawDoubleUnderlines(painter, document);
+    drawCellBorders(painter, document, builder);
+    if (frameColour) drawFrame(painter, box, *frameColour);
+}
+
 QImage richTextImage(const RichText& text, QSize box, std::uint32_t backgroundColour,
                      std::uint32_t textColour, std::optional<std::uint32_t> frameColour, int pixelsPerInch,
                      QRect part) {
@@ -380,28 +409,8 @@ QImage richTextImage(const RichText& text, QSize box, std::uint32_t backgroundCo
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
     image.fill(qtColour(backgroundColour));
-
-    QTextDocument document;
-    document.setDocumentMargin(0);
-    document.setUndoRedoEnabled(false);
-    // Laid out for the image, so point sizes become pixels at its resolution.
-    document.documentLayout()->setPaintDevice(&image);
-    document.setTextWidth(box.width());
-    // Paragraphs are laid out in growing batches until they pass the visible
-    // part, so that a long text costs no more than what shows of it.
-    DocumentBuilder builder(document, text, textColour, pixelsPerInch, box.width());
-    std::size_t next = 0;
-    for (std::size_t batch = 16; next < text.paragraphs.size();
-         batch = std::min<std::size_t>(batch * 2, 4096)) {
-        next = builder.add(next, batch);
-        if (document.documentLayout()->documentSize().height() > part.bottom() + 1) break;
-    }
-
     QPainter painter(&image);
     painter.translate(-part.topLeft());
-    document.drawContents(&painter, QRectF(part));
-    drawDoubleUnderlines(painter, document);
-    drawCellBorders(painter, document, builder);
-    if (frameColour) drawFrame(painter, box, *frameColour);
+    drawRichText(painter, text, box, textColour, frameColour, pixelsPerInch, part);
     return image;
 }

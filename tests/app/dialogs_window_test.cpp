@@ -113,6 +113,9 @@ TEST_F(WindowTest, DialogsOpenFromTheMenuAndTheMouseAndConfirm) {
     onNextDialog([&](QDialog& dialog) {
         type(dialog, "name", "P");
         dialog.findChild<QComboBox*>("size")->setCurrentIndex(4);
+        // With KOVA_SHOWCASE_OUT naming a folder, a picture of the dialog for the README.
+        if (const char* out = std::getenv("KOVA_SHOWCASE_OUT"))
+            dialog.grab().save(QString::fromUtf8(out) + QStringLiteral("/element-dialog.png"));
         clickButton(dialog, "OK");
     });
     moveMouse(child, raised);

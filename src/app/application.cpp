@@ -47,7 +47,7 @@ int runKova3d(QApplication& app, const std::vector<std::string>& files) {
     QApplication::setApplicationName(QStringLiteral("KOVA 3D"));
 
     // The settings of the user's configuration folder: ~/.config/KOVA/KOVA 3D 5.conf
-    QSettings store(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("KOVA"),
+    QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("KOVA"),
                     QStringLiteral("KOVA 3D 5"));
     AppSettings settings;
     loadSettings(store, settings);

@@ -98,6 +98,7 @@ CChildFrame* CMainFrame::addChild(OpenDocument* document) {
         children().isEmpty() || (current_ && subWindowOf(current_) && subWindowOf(current_)->isMaximized());
     auto* child = new CChildFrame(*this, *document);
     child->session()->setNumberDecimals(settings_.decimals);
+    child->session()->setStepDisplayStartsAtLast(settings_.stepByStepOption != 0);
     connect(child, &CChildFrame::contextFailed, this, [this] {
         prompts_->message(
             this, texts_.text(textid::kNoRenderingContext) + "\n" + texts_.text(textid::kProgramWillClose),

@@ -174,7 +174,7 @@ bool ViewSession::command(int commandId) {
             return true;
         }
         case kCommandStepByStep:
-            openStepDisplay();
+            openStepDisplay(stepDisplayStartsAtLast_);
             return true;
         case kCommandAnimation:
             openAnimationWindow();

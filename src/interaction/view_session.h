@@ -143,6 +143,8 @@ class ViewSession {
     // "Paso a paso": the selection tool, then the step-by-step display, or the
     // message that there is no step to show. startAtLast: it opens on the last step.
     void openStepDisplay(bool startAtLast = false);
+    // The step-by-step option of the settings: the display opens on the last step.
+    void setStepDisplayStartsAtLast(bool atLast) { stepDisplayStartsAtLast_ = atLast; }
     // "Animación": the animation tool, and the animation window open and running.
     void openAnimationWindow();
     // The animation window open on this view, or nullptr.
@@ -256,6 +258,7 @@ class ViewSession {
     // The current drag or key sequence has recorded its undo step.
     bool dragSnapshotTaken_ = false;
     std::unique_ptr<DialogModel> dialog_;
+    bool stepDisplayStartsAtLast_ = false;
     // A double click opens the dialog of a point, coordinates or parameter.
     void openDoubleClickDialog(const Element& element);
     // Cancels a dialog still open, so that the next one starts from the document's own construction.

@@ -14,26 +14,13 @@
 #include <cmath>
 
 #include "expr/rich_text_writer.h"
+#include "view/gl/rich_text_image.h"
 
 namespace {
 
 constexpr QChar kLineSeparator(0x2028);
 constexpr int kMinPoints = 1;
 constexpr int kMaxPoints = 1638;
-
-Qt::Alignment qtAlignment(TextAlignment alignment) {
-    switch (alignment) {
-        case TextAlignment::Centre:
-            return Qt::AlignHCenter;
-        case TextAlignment::Right:
-            return Qt::AlignRight;
-        case TextAlignment::Justified:
-            return Qt::AlignJustify;
-        case TextAlignment::Left:
-            break;
-    }
-    return Qt::AlignLeft;
-}
 
 TextAlignment alignmentOf(Qt::Alignment alignment) {
     if (alignment & Qt::AlignHCenter) return TextAlignment::Centre;

@@ -14,16 +14,6 @@
 #include "lang/code_pages.h"
 #include "view/gl/qt_text.h"
 
-namespace {
-
-constexpr double kMetresPerInch = 0.0254;
-constexpr double kTwipsPerInch = 1440.0;
-constexpr int kDefaultColumnTwips = 1440;
-// A table is laid out in one piece up to this many paragraphs past a batch's end.
-constexpr std::size_t kTableBatch = 1024;
-// Marks text whose underline is doubled: Qt draws the first line, we the second.
-constexpr int kDoubleUnderline = QTextFormat::UserProperty + 1;
-
 Qt::Alignment qtAlignment(TextAlignment a) {
     switch (a) {
         case TextAlignment::Centre:
@@ -37,6 +27,16 @@ Qt::Alignment qtAlignment(TextAlignment a) {
     }
     return Qt::AlignLeft;
 }
+
+namespace {
+
+constexpr double kMetresPerInch = 0.0254;
+constexpr double kTwipsPerInch = 1440.0;
+constexpr int kDefaultColumnTwips = 1440;
+// A table is laid out in one piece up to this many paragraphs past a batch's end.
+constexpr std::size_t kTableBatch = 1024;
+// Marks text whose underline is doubled: Qt draws the first line, we the second.
+constexpr int kDoubleUnderline = QTextFormat::UserProperty + 1;
 
 QTextCharFormat::UnderlineStyle qtUnderline(UnderlineStyle u) {
     switch (u) {

@@ -27,3 +27,6 @@ QImage richTextImage(const RichText& text, QSize box, std::uint32_t backgroundCo
 // box (the whole box when empty). Vector pictures keep the text as text.
 void drawRichText(QPainter& painter, const RichText& text, QSize box, std::uint32_t textColour,
                   std::optional<std::uint32_t> frameColour, int pixelsPerInch, QRect part = {});
+
+// The Qt alignment of a paragraph's alignment.
+Qt::Alignment qtAlignment(TextAlignment alignment);

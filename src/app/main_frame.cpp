@@ -304,6 +304,9 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     pauseTicks();
+    // The bars are stored as they are outside full screen and viewer mode.
+    if (viewerMode_) toggleViewerMode();
+    if (fullScreen_) toggleFullScreen();
     currentTool_ = 0;
     if (settingsStore_) {
         saveSettings(currentSettings(), *settingsStore_);

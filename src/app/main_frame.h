@@ -122,6 +122,13 @@ class CMainFrame : public QMainWindow, public DocumentWindowHost {
     void setHelpRoot(const std::filesystem::path& root) { helpRoot_ = root; }
     HelpWindow* helpWindow() const { return helpWindow_; }
 
+    // main_frame_modes.cpp: full screen and viewer mode.
+    void toggleFullScreen();
+    void toggleViewerMode();
+    bool fullScreen() const { return fullScreen_; }
+    bool viewerMode() const { return viewerMode_; }
+    QToolBar* viewerBar() const { return viewerBar_; }
+
     // main_frame_settings.cpp: the program-wide settings. Restores the window,
     // the bars, the recent files and the decimals from them; with a store,
     // the settings are written back to it when the window closes.
@@ -184,6 +191,16 @@ class CMainFrame : public QMainWindow, public DocumentWindowHost {
     QElapsedTimer millisecondClock_;
     ConstructionList* constructionList_ = nullptr;
     HelpWindow* helpWindow_ = nullptr;
+    QToolBar* viewerBar_ = nullptr;
+    bool fullScreen_ = false;
+    bool viewerMode_ = false;
+    // What full screen and viewer mode hide, to show again when they end.
+    bool statusBarBeforeFullScreen_ = true;
+    struct BarsBeforeViewer {
+        bool main = true;
+        bool construction = true;
+        bool status = true;
+    } barsBeforeViewer_;
     std::filesystem::path helpRoot_;
     AppSettings settings_;
     QSettings* settingsStore_ = nullptr;

@@ -43,6 +43,8 @@ bool isToggle(int id) {
         case command::kStatusBar:
         case command::kFlyoutButtons:
         case command::kConstructionList:
+        case command::kFullScreen:
+        case command::kViewerMode:
             return true;
         default:
             return false;
@@ -64,6 +66,8 @@ bool worksWithoutDocument(int id) {
         case command::kStatusBar:
         case command::kFlyoutButtons:
         case command::kConstructionList:
+        case command::kFullScreen:
+        case command::kViewerMode:
             return true;
         default:
             return false;
@@ -196,6 +200,9 @@ void CMainFrame::buildToolBars() {
     longBar_ = makeToolBar(longConstructionBar(), false);
     addToolBar(Qt::TopToolBarArea, flyoutBar_);
     addToolBar(Qt::TopToolBarArea, longBar_);
+    viewerBar_ = makeToolBar(viewerToolBar(), false);
+    addToolBar(Qt::TopToolBarArea, viewerBar_);
+    viewerBar_->hide();
     longBar_->setVisible(false);
 
     toolPane_ = new QLabel(this);
@@ -315,4 +322,6 @@ void CMainFrame::updateCommandStates() {
     action(command::kStatusBar)->setChecked(!statusBar()->isHidden());
     action(command::kFlyoutButtons)->setChecked(flyouts_);
     action(command::kConstructionList)->setChecked(!constructionList_->isHidden());
+    action(command::kFullScreen)->setChecked(fullScreen_);
+    action(command::kViewerMode)->setChecked(viewerMode_);
 }

@@ -38,7 +38,7 @@ constexpr MenuRow kRows[] = {
     {1, 57665, kItemExit, "Alt+F4", "", [](CMainFrame& f) { f.close(); }},
 
     {0, 0, kMenuView, "", ""},
-    {1, 32774, kItemFullScreen, "F11", "full-screen.svg"},
+    {1, 32774, kItemFullScreen, "F11", "full-screen.svg", [](CMainFrame& f) { f.toggleFullScreen(); }},
     {1, 32818, kItemStepByStep, "F2", "step-by-step.svg"},
     {1, 32799, kItemConstructionList, "F3", "construction-list.svg",
      [](CMainFrame& f) { f.toggleConstructionList(); }},
@@ -69,7 +69,7 @@ constexpr MenuRow kRows[] = {
     {1, 116, kItemToolbar2, "", "", [](CMainFrame& f) { f.toggleBar(command::kToolbar2); }},
     {1, 59393, kItemStatusBar, "", "", [](CMainFrame& f) { f.toggleBar(command::kStatusBar); }},
     {1, 32863, kItemFlyoutButtons, "", "", [](CMainFrame& f) { f.toggleBar(command::kFlyoutButtons); }},
-    {1, 32798, kItemViewerMode, "", "leave-viewer-mode.svg"},
+    {1, 32798, kItemViewerMode, "", "leave-viewer-mode.svg", [](CMainFrame& f) { f.toggleViewerMode(); }},
 
     {0, 0, kMenuEdit, "", ""},
     {1, 57643, kItemUndo, "Ctrl+Z", "undo.svg"},
@@ -199,6 +199,9 @@ constexpr int kMainToolBar[] = {57600, 57601, 57603, 57607, 0,     32778, 0,    
 constexpr int kFlyoutBar[] = {5000, 5300, 5400, 5010, 5011, 5015, 5020,
                               5025, 5050, 5060, 5210, 5200, 5900, 5950};
 
+// The viewer bar: looking at a construction, and leaving viewer mode.
+constexpr int kViewerBar[] = {5000, 32800, 5103, 5100, 5101, 5102, 5095, 32818, 32799, 32798};
+
 constexpr int kFreePointGroup[] = {5010, 5070, 5005};
 constexpr int kRepresentGroup[] = {5011, 5012, 5013};
 constexpr int kSegmentGroup[] = {5015, 5016, 5017, 5018, 5019, 5056, 5057, 5075};
@@ -242,6 +245,10 @@ std::string menuItemCaption(const TextTable& texts, const MenuRow& row) {
 
 std::span<const int> mainToolBar() {
     return kMainToolBar;
+}
+
+std::span<const int> viewerToolBar() {
+    return kViewerBar;
 }
 
 std::span<const int> flyoutConstructionBar() {

@@ -27,6 +27,8 @@ inline constexpr int kParallelProjection = 32810;
 inline constexpr int kToolbar = 59392;
 inline constexpr int kToolbar2 = 116;
 inline constexpr int kConstructionList = 32799;
+inline constexpr int kFullScreen = 32774;
+inline constexpr int kViewerMode = 32798;
 inline constexpr int kStatusBar = 59393;
 inline constexpr int kFlyoutButtons = 32863;
 inline constexpr int kUndo = 57643;
@@ -77,6 +79,8 @@ std::string menuItemCaption(const TextTable& texts, const MenuRow& row);
 std::span<const int> mainToolBar();
 // The construction bar with flyout buttons: one button per group.
 std::span<const int> flyoutConstructionBar();
+// The viewer mode's bar.
+std::span<const int> viewerToolBar();
 // The tools a flyout button opens (the button's own command first); empty for
 // a button without one.
 std::span<const int> flyoutTools(int buttonCommandId);

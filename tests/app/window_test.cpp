@@ -9,6 +9,7 @@
 #include <QMdiSubWindow>
 #include <QMimeData>
 #include <QSettings>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
 #include <fstream>
@@ -308,4 +309,26 @@ TEST_F(WindowTest, HelpOpensOnTheToolsPageOrSaysItIsMissing) {
     frame->runCommand(32784);  // contents
     ASSERT_EQ(prompts->messages.size(), 1u);
     EXPECT_EQ(prompts->messages[0].second, MessageIcon::Warning);
+}
+
+TEST_F(WindowTest, FullScreenAndViewerModeHideAndGiveBackTheBars) {
+    ASSERT_NE(frame->newDocument(), nullptr);
+    frame->runCommand(command::kToolbar2);  // the construction bar hidden before
+    frame->runCommand(command::kViewerMode);
+    EXPECT_TRUE(frame->viewerMode());
+    EXPECT_TRUE(frame->mainBar()->isHidden());
+    EXPECT_TRUE(frame->statusBar()->isHidden());
+    EXPECT_FALSE(frame->viewerBar()->isHidden());
+    EXPECT_EQ(frame->currentTool(), 0);
+
+    frame->runCommand(command::kFullScreen);
+    EXPECT_TRUE(processEventsUntil([&] { return frame->isFullScreen(); }));
+    frame->runCommand(command::kViewerMode);  // leaving viewer mode in full screen: no status bar yet
+    EXPECT_FALSE(frame->mainBar()->isHidden());
+    EXPECT_TRUE(frame->flyoutBar()->isHidden()) << "it was hidden before";
+    EXPECT_TRUE(frame->statusBar()->isHidden());
+    frame->runCommand(command::kFullScreen);
+    EXPECT_TRUE(processEventsUntil([&] { return !frame->isFullScreen(); }));
+    EXPECT_FALSE(frame->statusBar()->isHidden());
+    EXPECT_TRUE(frame->viewerBar()->isHidden());
 }

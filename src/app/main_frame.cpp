@@ -56,6 +56,8 @@ CMainFrame::CMainFrame(const TextTable& texts, std::unique_ptr<UserPrompts> prom
 CMainFrame::~CMainFrame() {
     tickTimer_.stop();
     disconnect(mdi_, nullptr, this, nullptr);
+    // The bars and docks report their hiding while the window goes.
+    disconnect(constructionList_, nullptr, this, nullptr);
     // The windows go before the documents they show.
     for (CChildFrame* child : children()) child->releaseDocument();
     delete mdi_;

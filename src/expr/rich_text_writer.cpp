@@ -69,8 +69,10 @@ char32_t nextCodePoint(std::string_view s, std::size_t& i) {
     return c;
 }
 
-// The text of a run: RTF's special characters escaped, line breaks and tabs as control words.
-void appendText(std::string& out, std::string_view utf8) {
+// The text of a run: RTF's special characters escaped, line breaks and tabs as
+// control words. A font of another character set would read bytes in its own
+// code page: its text goes as Unicode escapes only.
+void appendText(std::string& out, std::string_view utf8, bool unicodeOnly) {
     for (std::size_t i = 0; i < utf8.size();) {
         const std::size_t start = i;
         const char32_t c = nextCodePoint(utf8, i);
@@ -87,7 +89,7 @@ void appendText(std::string& out, std::string_view utf8) {
             appendHex(out, static_cast<unsigned>(c));
         } else {
             const Windows1252Text stored = utf8ToWindows1252(utf8.substr(start, i - start));
-            if (stored.ok() && stored.bytes.size() == 1) {
+            if (!unicodeOnly && stored.ok() && stored.bytes.size() == 1) {
                 appendHex(out, static_cast<unsigned char>(stored.bytes[0]));
             } else if (c > 0xFFFF) {
                 const char32_t v = c - 0x10000;
@@ -142,36 +144,80 @@ const char* underlineWord(UnderlineStyle style) {
     }
 }
 
+struct FontEntry {
+    std::string name;
+    int charset = 0;
+    bool operator==(const FontEntry&) const = default;
+};
+
+void appendWord(std::string& out, const char* word, int value) {
+    out += word;
+    out += std::to_string(value);
+}
+
+void appendParagraphFormat(std::string& out, const ParagraphFormat& p) {
+    out += alignmentWord(p.alignment);
+    if (p.leftIndent != 0) appendWord(out, "\\li", p.leftIndent);
+    if (p.rightIndent != 0) appendWord(out, "\\ri", p.rightIndent);
+    if (p.firstIndent != 0) appendWord(out, "\\fi", p.firstIndent);
+    if (p.spaceBefore != 0) appendWord(out, "\\sb", p.spaceBefore);
+    if (p.spaceAfter != 0) appendWord(out, "\\sa", p.spaceAfter);
+    if (p.lineSpacing != 0) {
+        appendWord(out, "\\sl", p.lineSpacing);
+        appendWord(out, "\\slmult", p.lineMultiple ? 1 : 0);
+    }
+    for (const TabStop& tab : p.tabs) {
+        if (tab.kind == TabKind::Right) out += "\\tqr";
+        if (tab.kind == TabKind::Centre) out += "\\tqc";
+        if (tab.kind == TabKind::Decimal) out += "\\tqdec";
+        appendWord(out, "\\tx", tab.position);
+    }
+}
+
 }  // namespace
 
 std::string writeRichText(const RichText& text) {
-    std::vector<std::string> fonts{""};
+    std::vector<FontEntry> fonts{FontEntry{}};
     std::vector<std::uint32_t> colours;
+    const auto colourIndex = [&](std::uint32_t c) { return static_cast<int>(indexIn(colours, c) + 1); };
     std::string body;
     for (const RichTextParagraph& paragraph : text.paragraphs) {
         body += "\\pard";
-        body += alignmentWord(paragraph.alignment);
+        appendParagraphFormat(body, paragraph);
         body += ' ';
         for (const RichTextRun& run : paragraph.runs) {
             if (run.text.empty()) continue;
-            body += "\\plain\\f" + std::to_string(indexIn(fonts, run.font));
-            body += "\\fs" + std::to_string(std::clamp(run.halfPoints, 2, 3276));
+            appendWord(body, "\\plain\\f",
+                       static_cast<int>(indexIn(fonts, FontEntry{run.font, run.charset})));
+            appendWord(body, "\\fs", std::clamp(run.halfPoints, 2, 3276));
             if (run.bold) body += "\\b";
             if (run.italic) body += "\\i";
             body += underlineWord(run.underline);
             if (run.strike) body += "\\strike";
             if (run.script == ScriptPosition::Super) body += "\\super";
             if (run.script == ScriptPosition::Sub) body += "\\sub";
-            if (run.colour) body += "\\cf" + std::to_string(indexIn(colours, *run.colour) + 1);
+            if (run.raise > 0) appendWord(body, "\\up", run.raise);
+            if (run.raise < 0) appendWord(body, "\\dn", -run.raise);
+            if (run.caps) body += "\\caps";
+            if (run.smallCaps) body += "\\scaps";
+            if (run.hidden) body += "\\v";
+            if (run.colour) appendWord(body, "\\cf", colourIndex(*run.colour));
+            if (run.highlight) appendWord(body, "\\highlight", colourIndex(*run.highlight));
+            if (run.background) appendWord(body, "\\cb", colourIndex(*run.background));
             body += ' ';
-            appendText(body, run.text);
+            appendText(body, run.text, run.charset != 0);
         }
         body += "\\par\n";
     }
 
-    std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n{\\fonttbl";
-    for (std::size_t i = 0; i < fonts.size(); ++i)
-        rtf += "{\\f" + std::to_string(i) + "\\fnil " + fontTableName(fonts[i]) + ";}";
+    std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1";
+    if (text.defaultTab != 720) appendWord(rtf, "\\deftab", text.defaultTab);
+    rtf += "\n{\\fonttbl";
+    for (std::size_t i = 0; i < fonts.size(); ++i) {
+        rtf += "{\\f" + std::to_string(i) + "\\fnil";
+        if (fonts[i].charset != 0) appendWord(rtf, "\\fcharset", fonts[i].charset);
+        rtf += " " + fontTableName(fonts[i].name) + ";}";
+    }
     rtf += "}\n{\\colortbl ;";
     for (const std::uint32_t c : colours) {
         rtf += "\\red" + std::to_string(c & 0xFF) + "\\green" + std::to_string((c >> 8) & 0xFF) + "\\blue" +

@@ -82,3 +82,43 @@ TEST(RichTextWriter, WhatItWritesReadsBackToTheSameFormatting) {
     empty.paragraphs.emplace_back();
     expectSame(readRichText(writeRichText(empty)), empty);
 }
+
+TEST(RichTextWriter, ParagraphFormatsAndEveryRunFormatRoundTrip) {
+    RichText text;
+    text.defaultTab = 567;
+    RichTextParagraph& p = text.paragraphs.emplace_back();
+    p.alignment = TextAlignment::Justified;
+    p.leftIndent = 720;
+    p.rightIndent = 360;
+    p.firstIndent = -360;  // a hanging indent
+    p.spaceBefore = 120;
+    p.spaceAfter = 240;
+    p.lineSpacing = 360;
+    p.lineMultiple = true;
+    p.tabs = {
+        {1440, TabKind::Left}, {2880, TabKind::Centre}, {4320, TabKind::Right}, {5760, TabKind::Decimal}};
+    RichTextRun raised = run("up");
+    raised.raise = 6;
+    raised.caps = true;
+    raised.highlight = 0x00FFFFu;
+    RichTextRun lowered = run("down");
+    lowered.raise = -4;
+    lowered.smallCaps = true;
+    lowered.background = 0xC0C0C0u;
+    RichTextRun hidden = run("hidden");
+    hidden.hidden = true;
+    RichTextRun greek = run("\xCE\xB1\xCE\xB2 \xC3\xA9");  // "αβ é" in a Greek-charset font
+    greek.font = "Times New Roman Greek";
+    greek.charset = 161;
+    p.runs = {raised, lowered, hidden, greek};
+    text.paragraphs.emplace_back().runs = {run("plain")};  // p is not used after this
+
+    const RichText read = readRichText(writeRichText(text));
+    expectSame(read, text);
+    EXPECT_EQ(read.defaultTab, 567);
+    ASSERT_EQ(read.paragraphs.size(), 2u);
+    EXPECT_EQ(static_cast<const ParagraphFormat&>(read.paragraphs[0]),
+              static_cast<const ParagraphFormat&>(text.paragraphs[0]));
+    EXPECT_EQ(static_cast<const ParagraphFormat&>(read.paragraphs[1]), ParagraphFormat{})
+        << "each paragraph starts from the default format";
+}

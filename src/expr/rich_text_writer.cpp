@@ -174,6 +174,21 @@ void appendParagraphFormat(std::string& out, const ParagraphFormat& p) {
     }
 }
 
+void appendRowDefinition(std::string& out, const RichTextRow& row) {
+    out += "\\trowd";
+    appendWord(out, "\\trgaph", row.gap);
+    appendWord(out, "\\trleft", row.left);
+    for (std::size_t c = 0; c < row.cellRight.size(); ++c) {
+        const std::uint8_t sides = c < row.cellBorders.size() ? row.cellBorders[c] : 0;
+        if (sides & kBorderTop) out += "\\clbrdrt\\brdrs";
+        if (sides & kBorderLeft) out += "\\clbrdrl\\brdrs";
+        if (sides & kBorderBottom) out += "\\clbrdrb\\brdrs";
+        if (sides & kBorderRight) out += "\\clbrdrr\\brdrs";
+        appendWord(out, "\\cellx", row.cellRight[c]);
+    }
+    out += '\n';
+}
+
 }  // namespace
 
 std::string writeRichText(const RichText& text) {
@@ -181,10 +196,7 @@ std::string writeRichText(const RichText& text) {
     std::vector<std::uint32_t> colours;
     const auto colourIndex = [&](std::uint32_t c) { return static_cast<int>(indexIn(colours, c) + 1); };
     std::string body;
-    for (const RichTextParagraph& paragraph : text.paragraphs) {
-        body += "\\pard";
-        appendParagraphFormat(body, paragraph);
-        body += ' ';
+    const auto appendRuns = [&](const RichTextParagraph& paragraph) {
         for (const RichTextRun& run : paragraph.runs) {
             if (run.text.empty()) continue;
             appendWord(body, "\\plain\\f",
@@ -207,7 +219,37 @@ std::string writeRichText(const RichText& text) {
             body += ' ';
             appendText(body, run.text, run.charset != 0);
         }
-        body += "\\par\n";
+    };
+    const std::vector<RichTextParagraph>& paragraphs = text.paragraphs;
+    for (std::size_t i = 0; i < paragraphs.size();) {
+        const RichTextParagraph& paragraph = paragraphs[i];
+        const int r = paragraph.row;
+        if (r < 0 || r >= static_cast<int>(text.rows.size())) {
+            body += "\\pard";
+            appendParagraphFormat(body, paragraph);
+            body += ' ';
+            appendRuns(paragraph);
+            body += "\\par\n";
+            ++i;
+            continue;
+        }
+        // A table row: its definition, then its cells in order, a cell's
+        // paragraphs separated by \par and ended by \cell.
+        appendRowDefinition(body, text.rows[static_cast<std::size_t>(r)]);
+        int cell = 0;
+        for (; i < paragraphs.size() && paragraphs[i].row == r; ++i) {
+            const RichTextParagraph& p = paragraphs[i];
+            for (; cell < p.cell; ++cell) body += "\\pard\\intbl\\cell\n";
+            body += "\\pard\\intbl";
+            appendParagraphFormat(body, p);
+            body += ' ';
+            appendRuns(p);
+            const bool sameCell =
+                i + 1 < paragraphs.size() && paragraphs[i + 1].row == r && paragraphs[i + 1].cell == p.cell;
+            body += sameCell ? "\\par\n" : "\\cell\n";
+            if (!sameCell) cell = p.cell + 1;
+        }
+        body += "\\row\n";
     }
 
     std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1";

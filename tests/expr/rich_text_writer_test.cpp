@@ -3,6 +3,9 @@
 #include "expr/rich_text.h"
 #include "expr/rich_text_writer.h"
 
+#include <fstream>
+#include <iterator>
+
 namespace {
 
 RichTextRun run(std::string text) {
@@ -121,4 +124,28 @@ TEST(RichTextWriter, ParagraphFormatsAndEveryRunFormatRoundTrip) {
               static_cast<const ParagraphFormat&>(text.paragraphs[0]));
     EXPECT_EQ(static_cast<const ParagraphFormat&>(read.paragraphs[1]), ParagraphFormat{})
         << "each paragraph starts from the default format";
+}
+
+TEST(RichTextWriter, WordProcessorDocumentsRoundTripTablesIncluded) {
+    for (const char* name : {"worksheet-libreoffice.rtf", "hoja-pandoc.rtf", "features-libreoffice.rtf"}) {
+        const bool table = std::string(name) != "features-libreoffice.rtf";
+        SCOPED_TRACE(name);
+        std::ifstream file(std::string(KOVA_TEST_DATA_DIR) + "/rtf/" + name, std::ios::binary);
+        ASSERT_TRUE(file) << name;
+        const std::string rtf((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        const RichText original = readRichText(rtf);
+        ASSERT_EQ(original.rows.empty(), !table);
+        const RichText again = readRichText(writeRichText(original));
+        expectSame(again, original);
+        EXPECT_EQ(again.rows, original.rows);
+        EXPECT_EQ(again.defaultTab, original.defaultTab);
+        ASSERT_EQ(again.paragraphs.size(), original.paragraphs.size());
+        for (std::size_t p = 0; p < original.paragraphs.size(); ++p) {
+            EXPECT_EQ(static_cast<const ParagraphFormat&>(again.paragraphs[p]),
+                      static_cast<const ParagraphFormat&>(original.paragraphs[p]))
+                << "paragraph " << p;
+            EXPECT_EQ(again.paragraphs[p].row, original.paragraphs[p].row) << "paragraph " << p;
+            EXPECT_EQ(again.paragraphs[p].cell, original.paragraphs[p].cell) << "paragraph " << p;
+        }
+    }
 }

@@ -29,18 +29,62 @@ TextAlignment alignmentOf(Qt::Alignment alignment) {
     return TextAlignment::Left;
 }
 
+// What Qt's formats do not hold rides along as user properties, so that a
+// text read from a word processor comes out of the editor as it went in.
+enum ModelProperty {
+    kUnderlineStyle = QTextFormat::UserProperty + 100,
+    kRaise,
+    kHidden,
+    kCharset,
+    kHighlight,
+    kShading,
+    kRightIndentTwips,
+    kLeftIndentTwips,
+    kFirstIndentTwips,
+    kSpaceBeforeTwips,
+    kSpaceAfterTwips,
+    kLineSpacing,
+    kLineMultiple,
+    kTabStops,
+    kRow,
+    kCell,
+};
+
+constexpr double kTwipsPerPixel = 15.0;  // at 96 pixels per inch
+
+QColor qColour(std::uint32_t c) {
+    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                  static_cast<int>((c >> 16) & 0xFF));
+}
+
+std::uint32_t colourOf(const QColor& c) {
+    return static_cast<std::uint32_t>(c.red()) | (static_cast<std::uint32_t>(c.green()) << 8) |
+           (static_cast<std::uint32_t>(c.blue()) << 16);
+}
+
 QTextCharFormat charFormatOf(const RichTextRun& run) {
     QTextCharFormat format;
     format.setFontWeight(run.bold ? QFont::Bold : QFont::Normal);
     format.setFontItalic(run.italic);
     format.setFontUnderline(run.underline != UnderlineStyle::None);
+    format.setProperty(kUnderlineStyle, static_cast<int>(run.underline));
+    format.setFontStrikeOut(run.strike);
+    format.setVerticalAlignment(run.script == ScriptPosition::Super ? QTextCharFormat::AlignSuperScript
+                                : run.script == ScriptPosition::Sub ? QTextCharFormat::AlignSubScript
+                                                                    : QTextCharFormat::AlignNormal);
+    format.setFontCapitalization(run.caps        ? QFont::AllUppercase
+                                 : run.smallCaps ? QFont::SmallCaps
+                                                 : QFont::MixedCase);
+    if (run.raise != 0) format.setProperty(kRaise, run.raise);
+    if (run.hidden) format.setProperty(kHidden, true);
+    if (run.charset != 0) format.setProperty(kCharset, run.charset);
     format.setFontPointSize(run.halfPoints / 2.0);
     if (!run.font.empty()) format.setFontFamilies({QString::fromStdString(run.font)});
-    if (run.colour) {
-        const std::uint32_t c = *run.colour;
-        format.setForeground(QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
-                                    static_cast<int>((c >> 16) & 0xFF)));
-    }
+    if (run.colour) format.setForeground(qColour(*run.colour));
+    if (run.highlight) format.setProperty(kHighlight, static_cast<qlonglong>(*run.highlight));
+    if (run.background) format.setProperty(kShading, static_cast<qlonglong>(*run.background));
+    if (run.highlight || run.background)
+        format.setBackground(qColour(run.highlight ? *run.highlight : *run.background));
     return format;
 }
 
@@ -51,19 +95,78 @@ RichTextRun runOf(const QTextCharFormat& format, const QString& text) {
     run.text = shown.toStdString();
     run.bold = format.fontWeight() >= QFont::DemiBold;
     run.italic = format.fontItalic();
-    run.underline = format.fontUnderline() ? UnderlineStyle::Single : UnderlineStyle::None;
+    // The editor's buttons change Qt's flags; the model's finer kinds stay while the flag does.
+    if (format.fontUnderline()) {
+        const int style = format.intProperty(kUnderlineStyle);
+        run.underline = style > 0 && style <= static_cast<int>(UnderlineStyle::Wave)
+                            ? static_cast<UnderlineStyle>(style)
+                            : UnderlineStyle::Single;
+    }
+    run.strike = format.fontStrikeOut();
+    if (format.verticalAlignment() == QTextCharFormat::AlignSuperScript) run.script = ScriptPosition::Super;
+    if (format.verticalAlignment() == QTextCharFormat::AlignSubScript) run.script = ScriptPosition::Sub;
+    run.caps = format.fontCapitalization() == QFont::AllUppercase;
+    run.smallCaps = format.fontCapitalization() == QFont::SmallCaps;
+    run.raise = format.intProperty(kRaise);
+    run.hidden = format.boolProperty(kHidden);
+    run.charset = format.intProperty(kCharset);
     if (format.hasProperty(QTextFormat::FontPointSize))
         run.halfPoints = std::clamp(static_cast<int>(std::lround(format.fontPointSize() * 2)), 2, 3276);
     if (format.hasProperty(QTextFormat::FontFamilies)) {
         const QStringList families = format.fontFamilies().toStringList();
         if (!families.isEmpty()) run.font = families.front().toStdString();
     }
-    if (format.hasProperty(QTextFormat::ForegroundBrush)) {
-        const QColor c = format.foreground().color();
-        run.colour = static_cast<std::uint32_t>(c.red()) | (static_cast<std::uint32_t>(c.green()) << 8) |
-                     (static_cast<std::uint32_t>(c.blue()) << 16);
-    }
+    if (format.hasProperty(QTextFormat::ForegroundBrush)) run.colour = colourOf(format.foreground().color());
+    if (format.hasProperty(kHighlight))
+        run.highlight = static_cast<std::uint32_t>(format.property(kHighlight).toLongLong());
+    if (format.hasProperty(kShading))
+        run.background = static_cast<std::uint32_t>(format.property(kShading).toLongLong());
+    // Text pasted from another program brings a background of its own.
+    if (!run.highlight && !run.background && format.hasProperty(QTextFormat::BackgroundBrush) &&
+        format.background().style() != Qt::NoBrush)
+        run.highlight = colourOf(format.background().color());
     return run;
+}
+
+QTextBlockFormat blockFormatOf(const RichTextParagraph& p) {
+    QTextBlockFormat block;
+    block.setAlignment(qtAlignment(p.alignment));
+    block.setLeftMargin(p.leftIndent / kTwipsPerPixel);
+    block.setRightMargin(p.rightIndent / kTwipsPerPixel);
+    block.setTextIndent(p.firstIndent / kTwipsPerPixel);
+    block.setTopMargin(p.spaceBefore / kTwipsPerPixel);
+    block.setBottomMargin(p.spaceAfter / kTwipsPerPixel);
+    block.setProperty(kLeftIndentTwips, p.leftIndent);
+    block.setProperty(kRightIndentTwips, p.rightIndent);
+    block.setProperty(kFirstIndentTwips, p.firstIndent);
+    block.setProperty(kSpaceBeforeTwips, p.spaceBefore);
+    block.setProperty(kSpaceAfterTwips, p.spaceAfter);
+    block.setProperty(kLineSpacing, p.lineSpacing);
+    block.setProperty(kLineMultiple, p.lineMultiple);
+    QVariantList tabs;
+    for (const TabStop& tab : p.tabs) tabs << tab.position << static_cast<int>(tab.kind);
+    block.setProperty(kTabStops, tabs);
+    block.setProperty(kRow, p.row);
+    block.setProperty(kCell, p.cell);
+    return block;
+}
+
+void takeParagraphFormat(const QTextBlockFormat& block, RichTextParagraph& p) {
+    p.alignment = alignmentOf(block.alignment());
+    p.leftIndent = block.intProperty(kLeftIndentTwips);
+    p.rightIndent = block.intProperty(kRightIndentTwips);
+    p.firstIndent = block.intProperty(kFirstIndentTwips);
+    p.spaceBefore = block.intProperty(kSpaceBeforeTwips);
+    p.spaceAfter = block.intProperty(kSpaceAfterTwips);
+    p.lineSpacing = block.intProperty(kLineSpacing);
+    p.lineMultiple = block.boolProperty(kLineMultiple);
+    const QVariantList tabs = block.property(kTabStops).toList();
+    for (qsizetype i = 0; i + 1 < tabs.size(); i += 2) {
+        const int kind = std::clamp(tabs[i + 1].toInt(), 0, static_cast<int>(TabKind::Decimal));
+        p.tabs.push_back({tabs[i].toInt(), static_cast<TabKind>(kind)});
+    }
+    p.row = block.hasProperty(kRow) ? block.intProperty(kRow) : -1;
+    p.cell = block.intProperty(kCell);
 }
 
 }  // namespace
@@ -73,8 +176,7 @@ void fillTextDocument(QTextDocument& document, const RichText& text) {
     QTextCursor cursor(&document);
     bool first = true;
     for (const RichTextParagraph& paragraph : text.paragraphs) {
-        QTextBlockFormat block;
-        block.setAlignment(qtAlignment(paragraph.alignment));
+        const QTextBlockFormat block = blockFormatOf(paragraph);
         if (first)
             cursor.setBlockFormat(block);
         else
@@ -88,11 +190,14 @@ void fillTextDocument(QTextDocument& document, const RichText& text) {
     }
 }
 
-RichText richTextOf(const QTextDocument& document) {
+RichText richTextOf(const QTextDocument& document, const RichText& original) {
     RichText text;
+    text.rows = original.rows;
+    text.defaultTab = original.defaultTab;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         RichTextParagraph& paragraph = text.paragraphs.emplace_back();
-        paragraph.alignment = alignmentOf(block.blockFormat().alignment());
+        takeParagraphFormat(block.blockFormat(), paragraph);
+        if (paragraph.row >= static_cast<int>(text.rows.size())) paragraph.row = -1;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             if (!fragment.isValid() || fragment.text().isEmpty()) continue;
@@ -112,8 +217,9 @@ TextFace::TextFace(QWidget* parent, TextDialog& model, const QString& title)
     setObjectName("textDialog");
     editor_ = new QTextEdit(this);
     editor_->setObjectName("editor");
-    editor_->setAcceptRichText(false);  // pasted text comes as plain text in the current format
-    fillTextDocument(*editor_->document(), readRichText(model.storedRtf()));
+    editor_->setAcceptRichText(true);  // pasted text keeps the formatting it comes with
+    original_ = readRichText(model.storedRtf());
+    fillTextDocument(*editor_->document(), original_);
 
     auto* bar = new QToolBar(this);
     const auto toggle = [&](const QString& name, const char* objectName, auto apply) {
@@ -203,7 +309,7 @@ void TextFace::mergeFormat(const QTextCharFormat& format) {
 void TextFace::done(int result) {
     std::string error;
     if (result == QDialog::Accepted &&
-        model_.setField("rtf", writeRichText(richTextOf(*editor_->document())), error))
+        model_.setField("rtf", writeRichText(richTextOf(*editor_->document(), original_)), error))
         model_.press("ok", error);
     else
         model_.press("cancel", error);

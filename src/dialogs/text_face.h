@@ -9,12 +9,13 @@ class QTextDocument;
 class QTextEdit;
 class QTextCharFormat;
 
-// The rich text as a Qt document and back: paragraphs with their alignment,
-// runs with bold, italic, underline, size, font and colour. A run without a
-// font or colour of its own keeps none, so what the text did not set stays
-// unset when it is written again.
+// The rich text as a Qt document and back: every paragraph and run format of
+// the model, shown where Qt can show it and carried as the formats' own
+// properties where it cannot, so that editing keeps what the reader
+// understands. A run without a font or colour of its own keeps none. Tables
+// and the default tab come back from the text the document was filled with.
 void fillTextDocument(QTextDocument& document, const RichText& text);
-RichText richTextOf(const QTextDocument& document);
+RichText richTextOf(const QTextDocument& document, const RichText& original);
 
 // The text dialog: a rich-text editor (bold, italic, underline, font, size,
 // colour, alignment) over the text model's RTF. Modal.
@@ -34,5 +35,6 @@ class TextFace : public QDialog {
     void mergeFormat(const QTextCharFormat& format);
 
     TextDialog& model_;
+    RichText original_;  // the text as opened: its tables and default tab come back with the edit
     QTextEdit* editor_ = nullptr;
 };

@@ -11,6 +11,8 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
+#include <fstream>
+#include <iterator>
 
 #include "dialogs/calculator_face.h"
 #include "dialogs/text_face.h"
@@ -143,7 +145,7 @@ TEST(TextFace, EditorKeepsWhatTheReaderUnderstands) {
     const RichText original = readRichText(rtf);
     QTextDocument document;
     fillTextDocument(document, original);
-    const RichText edited = richTextOf(document);
+    const RichText edited = richTextOf(document, original);
     ASSERT_EQ(edited.paragraphs.size(), original.paragraphs.size());
     for (std::size_t p = 0; p < original.paragraphs.size(); ++p) {
         EXPECT_EQ(edited.paragraphs[p].alignment, original.paragraphs[p].alignment) << p;
@@ -156,4 +158,33 @@ TEST(TextFace, EditorKeepsWhatTheReaderUnderstands) {
         }
     }
     EXPECT_EQ(readRichText(writeRichText(edited)).plainText(), original.plainText());
+}
+
+// A worksheet from a word processor opened in the editor and confirmed: every
+// paragraph and run format, the tables and the default tab come back.
+TEST(TextFace, WordProcessorTextsComeBackWhole) {
+    for (const char* name : {"worksheet-libreoffice.rtf", "features-libreoffice.rtf"}) {
+        SCOPED_TRACE(name);
+        std::ifstream file(std::string(KOVA_TEST_DATA_DIR) + "/rtf/" + name, std::ios::binary);
+        ASSERT_TRUE(file);
+        const RichText original = readRichText(
+            std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>()));
+        QTextDocument document;
+        fillTextDocument(document, original);
+        const RichText edited = richTextOf(document, original);
+        EXPECT_EQ(edited.rows, original.rows);
+        ASSERT_EQ(edited.paragraphs.size(), original.paragraphs.size());
+        for (std::size_t p = 0; p < original.paragraphs.size(); ++p) {
+            const RichTextParagraph& a = original.paragraphs[p];
+            const RichTextParagraph& b = edited.paragraphs[p];
+            EXPECT_EQ(static_cast<const ParagraphFormat&>(b), static_cast<const ParagraphFormat&>(a)) << p;
+            EXPECT_EQ(b.row, a.row) << p;
+            EXPECT_EQ(b.cell, a.cell) << p;
+            ASSERT_EQ(b.runs.size(), a.runs.size()) << p;
+            for (std::size_t r = 0; r < a.runs.size(); ++r) {
+                EXPECT_EQ(b.runs[r].text, a.runs[r].text);
+                EXPECT_TRUE(b.runs[r].sameFormat(a.runs[r])) << a.runs[r].text;
+            }
+        }
+    }
 }

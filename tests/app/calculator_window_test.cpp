@@ -188,3 +188,31 @@ TEST(TextFace, WordProcessorTextsComeBackWhole) {
         }
     }
 }
+
+// Text pasted from another program arrives as Qt's rich text: its formats come through.
+TEST(TextFace, PastedRichTextKeepsItsFormatting) {
+    QTextDocument document;
+    document.setHtml(
+        QStringLiteral("<p align=\"center\"><b>Bold</b> <i>italic</i> <s>gone</s> "
+                       "<span style=\"color:#ff0000; background-color:#ffff00\">red</span> "
+                       "x<sup>2</sup></p>"));
+    const RichText text = richTextOf(document, RichText{});
+    ASSERT_EQ(text.paragraphs.size(), 1u);
+    EXPECT_EQ(text.paragraphs[0].alignment, TextAlignment::Centre);
+    const auto runWith = [&](const std::string& words) -> const RichTextRun* {
+        for (const RichTextRun& run : text.paragraphs[0].runs)
+            if (run.text == words) return &run;
+        return nullptr;
+    };
+    ASSERT_NE(runWith("Bold"), nullptr);
+    EXPECT_TRUE(runWith("Bold")->bold);
+    ASSERT_NE(runWith("italic"), nullptr);
+    EXPECT_TRUE(runWith("italic")->italic);
+    ASSERT_NE(runWith("gone"), nullptr);
+    EXPECT_TRUE(runWith("gone")->strike);
+    ASSERT_NE(runWith("red"), nullptr);
+    EXPECT_EQ(runWith("red")->colour, std::optional<std::uint32_t>(0x0000FFu));
+    EXPECT_EQ(runWith("red")->highlight, std::optional<std::uint32_t>(0x00FFFFu));
+    ASSERT_NE(runWith("2"), nullptr);
+    EXPECT_EQ(runWith("2")->script, ScriptPosition::Super);
+}

@@ -172,8 +172,10 @@ bool parseArgument(const std::vector<std::string>& words, ScriptCommand& command
             }
             if (argument == "selection") command.verb = ScriptVerb::PrintSelection;
             if (argument == "title") command.verb = ScriptVerb::PrintTitle;
-            if (argument == "status" || argument == "selection" || argument == "title") break;
-            error = "print what: status, selection, title or field NAME";
+            if (argument == "list") command.verb = ScriptVerb::PrintList;
+            if (argument == "status" || argument == "selection" || argument == "title" || argument == "list")
+                break;
+            error = "print what: status, selection, list, title or field NAME";
             return false;
         case ScriptVerb::Open: {
             // The dialog's kind, then the position it is opened at, if any.

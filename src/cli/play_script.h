@@ -36,6 +36,7 @@ enum class ScriptVerb {
     Answer,
     PrintStatus,
     PrintSelection,
+    PrintList,  // the construction list's lines, as Copy list gives them
     Save,
     // dialogs
     Open,        // open KIND [POS]: `text` the kind, `positions` the optional position

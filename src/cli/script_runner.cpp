@@ -91,6 +91,9 @@ int ScriptRunner::run(const ScriptCommand& command, std::string& error) {
         case ScriptVerb::PrintSelection:
             printSelection();
             break;
+        case ScriptVerb::PrintList:
+            code = printList(error);
+            break;
         case ScriptVerb::Save:
             code = save(command.text, error);
             break;
@@ -301,6 +304,21 @@ int ScriptRunner::printStatus(std::string& error) {
     }
     const std::string status = session_.statusText(texts_);
     std::printf("%s\n", status.c_str());
+    return kExitOk;
+}
+
+int ScriptRunner::printList(std::string& error) {
+    if (!loadTexts()) {
+        error = "the construction list needs the language texts";
+        return kExitCannotOpen;
+    }
+    const TextLookup describe = [this](int code) {
+        return composeDescription(texts_, static_cast<TypeCode>(code));
+    };
+    for (const ListLine& line : document_.construction().listLines(describe, false)) {
+        const std::size_t start = line.text.find_first_not_of(' ');
+        std::printf("%s\n", start == std::string::npos ? "" : line.text.c_str() + start);
+    }
     return kExitOk;
 }
 

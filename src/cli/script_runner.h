@@ -45,6 +45,8 @@ class ScriptRunner {
     // One idle tick `milliseconds` after the previous one.
     void tick(int milliseconds);
     void printSelection();
+    // The construction list's lines without their leading blanks, one a line.
+    int printList(std::string& error);
     void keysDown(SessionKeys keys);
     void keysUp(SessionKeys keys);
     // A window paints after an event that asks for it.

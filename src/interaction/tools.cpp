@@ -62,10 +62,16 @@ bool ViewSession::acceptsKind(const Element& element) const {
     return k >= 1 && k <= kKindCount && acceptTable_[static_cast<std::size_t>(k)];
 }
 
-void ViewSession::setTool(int toolNumber, bool /*fromCommand*/) {
+void ViewSession::setTool(int toolNumber, bool fromCommand) {
     const ToolRow* row = toolRow(toolNumber);
     if (row == nullptr) return;
     clearTemporaries();
+    // The 3-D mouse position starts again; a tool chosen afresh also leaves
+    // the height a vertical move gave it.
+    mousePoint_.x = 0.0;
+    mousePoint_.y = 0.0;
+    if (fromCommand) mousePoint_.z = 0.0;
+    mousePointValid_ = false;
     toolNumber_ = toolNumber;
     pickCount_ = 0;
     pickList_.clear();

@@ -169,3 +169,28 @@ TEST_F(ToolsTest, StatusTextCursorAndTheFreePointTool) {
     session.setTool(99);
     EXPECT_EQ(session.toolNumber(), 0);
 }
+
+TEST_F(ToolsTest, AToolChosenAfreshForgetsTheHeightOfAVerticalMove) {
+    start();
+    session.setTool(5);
+    const Pixel at = pixelOf({0, 0, 0});
+    session.mouseMove(at.x, at.y, {}, {});
+    session.updateMousePoint();
+    ASSERT_TRUE(session.mousePointValid());
+    // Shift: the ghost point moves up the vertical plane through it.
+    session.keyDown(SessionKey::Shift, {true, false});
+    session.mouseMove(at.x, at.y - 60, {}, {true, false});
+    session.updateMousePoint();
+    session.keyUp(SessionKey::Shift, {});
+    const double raised = session.mousePoint().z;
+    ASSERT_GT(raised, 0.5);
+
+    session.setTool(5, false);  // the tool starting over keeps the height
+    session.mouseMove(at.x, at.y - 60, {}, {});
+    session.updateMousePoint();
+    EXPECT_NEAR(session.mousePoint().z, raised, 1e-9);
+    session.setTool(5);  // chosen again from its menu item: back to the ground
+    session.mouseMove(at.x, at.y, {}, {});
+    session.updateMousePoint();
+    EXPECT_EQ(session.mousePoint().z, 0.0);
+}

@@ -34,9 +34,7 @@ const TextTable& englishTexts() {
 void useDocument(Document& document) {
     document.recompute();
     const TextTable& texts = englishTexts();
-    const TextLookup describe = [&](int typeCode) {
-        return composeDescription(texts, static_cast<TypeCode>(typeCode));
-    };
+    const TextLookup describe = descriptionLookup(texts);
     const TextLookup text = [&](int id) { return texts.text(id); };
     for (const bool hidden : {false, true}) document.construction().listLines(describe, hidden);
     documentToJson(document, texts).dump(2);

@@ -27,10 +27,7 @@ void ConstructionList::refresh(const Construction* construction) {
     list_->clear();
     lines_.clear();
     if (construction) {
-        const TextLookup describe = [this](int code) {
-            return composeDescription(texts_, static_cast<TypeCode>(code));
-        };
-        lines_ = construction->listLines(describe, showHidden_);
+        lines_ = construction->listLines(descriptionLookup(texts_), showHidden_);
         QFont hiddenFont = list_->font();
         hiddenFont.setItalic(true);
         for (const ListLine& line : lines_) {

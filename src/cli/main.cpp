@@ -121,10 +121,7 @@ int list(const std::string& path, bool hidden, const std::string& language, cons
     if (const int code = loadLanguageOption(texts, language, argv0); code != kExitOk) return code;
     Document document;
     if (const int code = openDocument(path, document); code != kExitOk) return code;
-    const auto describe = [&](int typeCode) {
-        return composeDescription(texts, static_cast<TypeCode>(typeCode));
-    };
-    for (const ListLine& line : document.construction().listLines(describe, hidden))
+    for (const ListLine& line : document.construction().listLines(descriptionLookup(texts), hidden))
         std::printf("%s\n", line.text.c_str());
     return kExitOk;
 }

@@ -312,10 +312,7 @@ int ScriptRunner::printList(std::string& error) {
         error = "the construction list needs the language texts";
         return kExitCannotOpen;
     }
-    const TextLookup describe = [this](int code) {
-        return composeDescription(texts_, static_cast<TypeCode>(code));
-    };
-    for (const ListLine& line : document_.construction().listLines(describe, false)) {
+    for (const ListLine& line : document_.construction().listLines(descriptionLookup(texts_), false)) {
         const std::size_t start = line.text.find_first_not_of(' ');
         std::printf("%s\n", start == std::string::npos ? "" : line.text.c_str() + start);
     }

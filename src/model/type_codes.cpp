@@ -448,3 +448,7 @@ std::string composeDescription(const TextTable& texts, TypeCode code) {
     const TypeCodeInfo* info = typeCodeInfo(code);
     return info ? compose(texts, info->description) : std::string();
 }
+
+std::function<std::string(int)> descriptionLookup(const TextTable& texts) {
+    return [&texts](int code) { return composeDescription(texts, static_cast<TypeCode>(code)); };
+}

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <span>
@@ -324,3 +325,5 @@ TypeCode imageTypeCode(ElementKind sourceKind, TransformationKind transformation
 
 // The description of the definition `code`; an empty text for a code that is not an element.
 std::string composeDescription(const TextTable& texts, TypeCode code);
+// The same as a lookup by the code's number, as the construction list takes it.
+std::function<std::string(int)> descriptionLookup(const TextTable& texts);

@@ -30,50 +30,6 @@ QString menuCaption(const std::string& text) {
     return QString::fromStdString(text).replace('&', QStringLiteral("&&"));
 }
 
-bool isToggle(int id) {
-    switch (id) {
-        case command::kViewHidden:
-        case command::kAutoRotation:
-        case command::kAxes:
-        case command::kAnaglyph:
-        case command::kCentralProjection:
-        case command::kParallelProjection:
-        case command::kToolbar:
-        case command::kToolbar2:
-        case command::kStatusBar:
-        case command::kFlyoutButtons:
-        case command::kConstructionList:
-        case command::kFullScreen:
-        case command::kViewerMode:
-            return true;
-        default:
-            return false;
-    }
-}
-
-// Main-window commands that need no document.
-bool worksWithoutDocument(int id) {
-    switch (id) {
-        case command::kNew:
-        case command::kOpen:
-        case command::kExit:
-        case 32784:  // help contents
-        case 32785:  // help
-        case 57664:  // about
-        case command::kViewHidden:
-        case command::kToolbar:
-        case command::kToolbar2:
-        case command::kStatusBar:
-        case command::kFlyoutButtons:
-        case command::kConstructionList:
-        case command::kFullScreen:
-        case command::kViewerMode:
-            return true;
-        default:
-            return false;
-    }
-}
-
 // A tool whose clicks the program handles yet.
 bool usableTool(int id) {
     const ToolRow* tool = toolRowOfCommand(id);
@@ -94,7 +50,7 @@ QAction* CMainFrame::makeAction(const MenuRow& row) {
     if (toolRowOfCommand(id)) {
         action->setCheckable(true);
         toolGroup_->addAction(action);
-    } else if (isToggle(id)) {
+    } else if (row.has(kToggle)) {
         action->setCheckable(true);
     }
     if (id == command::kCentralProjection || id == command::kParallelProjection)
@@ -307,7 +263,7 @@ void CMainFrame::updateCommandStates() {
         if (id == command::kRecentFiles) continue;
         const MenuRow* row = menuRow(id);
         if (row && row->run)
-            a->setEnabled(d != nullptr || worksWithoutDocument(id));
+            a->setEnabled(d != nullptr || row->has(kWithoutDocument));
         else
             a->setEnabled(session && (session->commandEnabled(id) || usableTool(id)));
     }

@@ -60,6 +60,10 @@ using FrameCommand = void (*)(CMainFrame&);
 // view's session runs the command when it knows it; otherwise it chooses the
 // tool whose command it is (the tool table). A row none of them knows yet is
 // shown disabled. The tool bars take their buttons' icons and texts from here.
+// What a command is besides its row's text: an item that shows a check mark,
+// an item that works while no document is open.
+enum MenuFlag : unsigned { kToggle = 1, kWithoutDocument = 2 };
+
 struct MenuRow {
     int level;
     int commandId;
@@ -67,6 +71,9 @@ struct MenuRow {
     std::string_view shortcut;  // the same in every language; empty: none
     std::string_view icon;      // a file in app/icons/; empty: none
     FrameCommand run = nullptr;
+    unsigned flags = 0;  // MenuFlag values
+
+    bool has(MenuFlag flag) const { return (flags & flag) != 0; }
 };
 
 std::span<const MenuRow> menuRows();

@@ -47,6 +47,31 @@ void readColour(QSettings& store, const char* name, std::uint32_t& colour) {
     if (ok && read >= 0 && read <= 0xFFFFFF) colour = static_cast<std::uint32_t>(read);
 }
 
+// The plain numbers: their names, fields and ranges, read and written alike.
+struct IntValue {
+    const char* name;
+    int AppSettings::*field;
+    int low;
+    int high;
+};
+constexpr int kCoordinate = 1 << 20;  // far beyond any screen
+constexpr IntValue kIntValues[] = {
+    {"mwTop", &AppSettings::mwTop, -kCoordinate, kCoordinate},
+    {"mwLeft", &AppSettings::mwLeft, -kCoordinate, kCoordinate},
+    {"mwBottom", &AppSettings::mwBottom, -kCoordinate, kCoordinate},
+    {"mwRight", &AppSettings::mwRight, -kCoordinate, kCoordinate},
+    {"adapMC", &AppSettings::cursorMessageOption, 0, 1},
+    {"AntiAliasing", &AppSettings::antialiasing, 0, 1},
+    {"ndec_nn", &AppSettings::decimals, 0, 8},
+    {"ocei_macro", &AppSettings::hideMacroIntermediates, 0, 1},
+    {"ife_stst", &AppSettings::stepByStepOption, 0, 1},
+    {"bt_emerg", &AppSettings::flyoutButtons, 0, 1},
+    {"bar_constr", &AppSettings::constructionBar, 0, 1},
+    {"bar_princ", &AppSettings::mainBar, 0, 1},
+    {"bar_est", &AppSettings::statusBar, 0, 1},
+    {"v_listcon", &AppSettings::constructionList, 0, 1},
+};
+
 void writeInt(QSettings& store, const char* name, qlonglong value) {
     store.setValue(key(name), value);
 }
@@ -139,11 +164,7 @@ const char* appearanceValueName(int kind) {
 }
 
 void loadSettings(QSettings& store, AppSettings& s) {
-    constexpr int kCoordinate = 1 << 20;  // far beyond any screen
-    readInt(store, "mwTop", s.mwTop, -kCoordinate, kCoordinate);
-    readInt(store, "mwLeft", s.mwLeft, -kCoordinate, kCoordinate);
-    readInt(store, "mwBottom", s.mwBottom, -kCoordinate, kCoordinate);
-    readInt(store, "mwRight", s.mwRight, -kCoordinate, kCoordinate);
+    for (const IntValue& v : kIntValues) readInt(store, v.name, s.*v.field, v.low, v.high);
     if (store.contains(key("mwState"))) {
         bool ok = false;
         const int state = store.value(key("mwState")).toInt(&ok);
@@ -166,16 +187,6 @@ void loadSettings(QSettings& store, AppSettings& s) {
     s.currentLook = look;
 
     readFont(store, "FontMC", s.cursorMessageFont, s.cursorMessageColour);
-    readInt(store, "adapMC", s.cursorMessageOption, 0, 1);
-    readInt(store, "AntiAliasing", s.antialiasing, 0, 1);
-    readInt(store, "ndec_nn", s.decimals, 0, 8);
-    readInt(store, "ocei_macro", s.hideMacroIntermediates, 0, 1);
-    readInt(store, "ife_stst", s.stepByStepOption, 0, 1);
-    readInt(store, "bt_emerg", s.flyoutButtons, 0, 1);
-    readInt(store, "bar_constr", s.constructionBar, 0, 1);
-    readInt(store, "bar_princ", s.mainBar, 0, 1);
-    readInt(store, "bar_est", s.statusBar, 0, 1);
-    readInt(store, "v_listcon", s.constructionList, 0, 1);
 
     s.lastDirectory = readText(store, kLastDir);
     if (const std::string dir = readText(store, kLastDirMac); !dir.empty()) s.lastMacroDirectory = dir;
@@ -188,10 +199,7 @@ void loadSettings(QSettings& store, AppSettings& s) {
 }
 
 void saveSettings(const AppSettings& s, QSettings& store) {
-    writeInt(store, "mwTop", s.mwTop);
-    writeInt(store, "mwLeft", s.mwLeft);
-    writeInt(store, "mwBottom", s.mwBottom);
-    writeInt(store, "mwRight", s.mwRight);
+    for (const IntValue& v : kIntValues) writeInt(store, v.name, s.*v.field);
     writeInt(store, "mwState", s.mwState);
     store.setValue(key("Language"), QString::fromStdString(s.language));
     writeInt(store, "g3dver", kProgramVersion);
@@ -209,16 +217,6 @@ void saveSettings(const AppSettings& s, QSettings& store) {
         writeStyle(store, a.name, look.styles[static_cast<std::size_t>(a.kind)]);
 
     writeFont(store, "FontMC", s.cursorMessageFont, s.cursorMessageColour);
-    writeInt(store, "adapMC", s.cursorMessageOption);
-    writeInt(store, "AntiAliasing", s.antialiasing);
-    writeInt(store, "ndec_nn", s.decimals);
-    writeInt(store, "ocei_macro", s.hideMacroIntermediates);
-    writeInt(store, "ife_stst", s.stepByStepOption);
-    writeInt(store, "bt_emerg", s.flyoutButtons);
-    writeInt(store, "bar_constr", s.constructionBar);
-    writeInt(store, "bar_princ", s.mainBar);
-    writeInt(store, "bar_est", s.statusBar);
-    writeInt(store, "v_listcon", s.constructionList);
 
     store.setValue(kLastDir, QString::fromStdString(s.lastDirectory));
     store.setValue(kLastDirMac, QString::fromStdString(s.lastMacroDirectory));

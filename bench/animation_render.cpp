@@ -14,9 +14,11 @@
 #include <cmath>
 
 #include "elements/point.h"
+#include "headless_start.h"
 #include "interaction/view_session.h"
 #include "io/element_factory.h"
 #include "model/clipboard.h"
+#include "quiet_host.h"
 #include "view/auto_rotation.h"
 #include "view/gl/headless_context.h"
 #include "view/gl/qt_text.h"
@@ -27,14 +29,6 @@ namespace {
 constexpr int kWidth = 1280;
 constexpr int kHeight = 800;
 constexpr int kPairs = 10;  // a segment and a midpoint each
-
-class QuietHost : public SessionHost {
-  public:
-    void message(int, MessageIcon) override {}
-    int askRegularPolygonSides() override { return 0; }
-    TypeCode askRegularPolyhedron() override { return TypeCode::None; }
-    void setClipboardText(const std::string&) override {}
-};
 
 using Clock = std::chrono::steady_clock;
 
@@ -63,15 +57,8 @@ Element* buildScene(Document& document) {
 }
 
 void BM_AnimationFrame(benchmark::State& state) {
-    if (!ensureGuiApplication()) {
-        state.SkipWithError("no Qt application for the labels");
-        return;
-    }
     HeadlessContext context;
-    if (!context.create(kWidth, kHeight)) {
-        state.SkipWithError(context.error().c_str());
-        return;
-    }
+    if (!startHeadless(state, context, kWidth, kHeight)) return;
     Document document;
     QuietHost host;
     Clipboard clipboard;

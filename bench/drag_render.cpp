@@ -12,9 +12,11 @@
 #include <algorithm>
 #include <chrono>
 
+#include "headless_start.h"
 #include "interaction/view_session.h"
 #include "mixed_scene.h"
 #include "model/clipboard.h"
+#include "quiet_host.h"
 #include "view/camera.h"
 #include "view/gl/headless_context.h"
 #include "view/gl/qt_text.h"
@@ -25,14 +27,6 @@ namespace {
 constexpr int kWidth = 1280;
 constexpr int kHeight = 800;
 
-class QuietHost : public SessionHost {
-  public:
-    void message(int, MessageIcon) override {}
-    int askRegularPolygonSides() override { return 0; }
-    TypeCode askRegularPolyhedron() override { return TypeCode::None; }
-    void setClipboardText(const std::string&) override {}
-};
-
 using Clock = std::chrono::steady_clock;
 
 double millisecondsSince(Clock::time_point start) {
@@ -40,15 +34,8 @@ double millisecondsSince(Clock::time_point start) {
 }
 
 void BM_DragStepAndDraw(benchmark::State& state) {
-    if (!ensureGuiApplication()) {
-        state.SkipWithError("no Qt application for the labels");
-        return;
-    }
     HeadlessContext context;
-    if (!context.create(kWidth, kHeight)) {
-        state.SkipWithError(context.error().c_str());
-        return;
-    }
+    if (!startHeadless(state, context, kWidth, kHeight)) return;
     Document document;
     QuietHost host;
     Clipboard clipboard;

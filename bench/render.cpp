@@ -31,6 +31,7 @@
 #include <vector>
 
 #include "elements/point.h"
+#include "headless_start.h"
 #include "io/document_file.h"
 #include "io/element_factory.h"
 #include "model/document.h"
@@ -182,15 +183,8 @@ void saveSceneIfAsked(Document& document) {
 void BM_Render(benchmark::State& state) {
     const bool large = state.range(0) == 1;
     const bool levelOfDetail = state.range(1) == 1;
-    if (!ensureGuiApplication()) {
-        state.SkipWithError("no Qt application for the labels");
-        return;
-    }
     HeadlessContext context;
-    if (!context.create(kWidth, kHeight)) {
-        state.SkipWithError(context.error().c_str());
-        return;
-    }
+    if (!startHeadless(state, context, kWidth, kHeight)) return;
     Document document;
     if (large) {
         fillLargeScene(document);

@@ -12,19 +12,12 @@
 #include "interaction/view_session.h"
 #include "mixed_scene.h"
 #include "model/clipboard.h"
+#include "quiet_host.h"
 #include "view/camera.h"
 
 namespace {
 
 constexpr Viewport kViewport{1280, 800};
-
-class QuietHost : public SessionHost {
-  public:
-    void message(int, MessageIcon) override {}
-    int askRegularPolygonSides() override { return 0; }
-    TypeCode askRegularPolyhedron() override { return TypeCode::None; }
-    void setClipboardText(const std::string&) override {}
-};
 
 struct Session {
     Document document;

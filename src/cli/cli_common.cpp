@@ -1,6 +1,7 @@
 #include "cli/cli_common.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -98,4 +99,12 @@ int loadLanguageOption(TextTable& texts, const std::string& option, const char* 
     std::fprintf(stderr, "kova3d-cli: unknown language '%s'; the languages are: %s\n", option.c_str(),
                  known.empty() ? "none" : known.c_str());
     return kExitUsage;
+}
+
+std::string lowerExtension(const std::string& path) {
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos || path.find('/', dot) != std::string::npos) return {};
+    std::string ext = path.substr(dot + 1);
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    return ext;
 }

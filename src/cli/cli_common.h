@@ -12,6 +12,9 @@ inline constexpr int kExitCannotOpen = 2;
 inline constexpr int kExitNewer = 3;
 inline constexpr int kExitDamaged = 4;
 
+// A file name's extension in lower case ("png" for "x.PNG"); empty when it has none.
+std::string lowerExtension(const std::string& path);
+
 // Reads a view size "WxH", both sides between 1 and the largest image side.
 bool parseSize(const std::string& text, int& width, int& height);
 

@@ -19,14 +19,6 @@ int usageError(const std::string& message) {
     return kExitUsage;
 }
 
-std::string lowerExtension(const std::string& path) {
-    const std::size_t dot = path.rfind('.');
-    if (dot == std::string::npos || path.find('/', dot) != std::string::npos) return {};
-    std::string ext = path.substr(dot + 1);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-    return ext;
-}
-
 }  // namespace
 
 int exportCommand(const std::vector<std::string>& args) {

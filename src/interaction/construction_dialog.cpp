@@ -38,6 +38,20 @@ void ConstructionDialog::close() {
     if (onClose) onClose();
 }
 
+bool ConstructionDialog::press(std::string_view button, std::string& error) {
+    if (refuseWhenClosed(*this, error)) return false;
+    if (button == "cancel") {
+        restore();
+        return true;
+    }
+    return pressButton(button, error);
+}
+
+bool ConstructionDialog::noSuchButton(std::string_view button, std::string& error) {
+    error = "the dialog has no button '" + std::string(button) + "'";
+    return false;
+}
+
 bool refuseWhenClosed(const DialogModel& dialog, std::string& error) {
     if (!dialog.closed()) return false;
     error = "the dialog is closed";

@@ -17,6 +17,8 @@
 class ConstructionDialog : public DialogModel {
   public:
     bool closed() const override { return closed_; }
+    // Cancel puts the construction from before back; the other buttons are the dialog's own.
+    bool press(std::string_view button, std::string& error) final;
 
     // Called after each change of the live copy (the view redraws) and once
     // when the dialog closes either way.
@@ -33,6 +35,11 @@ class ConstructionDialog : public DialogModel {
     // The element of the live copy at the place the original holds in the
     // construction from before; nullptr for an element of any other construction.
     Element* counterpart(const Element* original) const;
+
+    // The dialog's own buttons (ok, apply …) while it is open; false with the
+    // reason for a name it has none of (see noSuchButton).
+    virtual bool pressButton(std::string_view button, std::string& error) = 0;
+    static bool noSuchButton(std::string_view button, std::string& error);
 
     // Recomputes the live copy and tells the view.
     void changed();

@@ -97,8 +97,7 @@ bool CoordinatesDialog::apply() {
     return true;
 }
 
-bool CoordinatesDialog::press(std::string_view button, std::string& error) {
-    if (refuseWhenClosed(*this, error)) return false;
+bool CoordinatesDialog::pressButton(std::string_view button, std::string& error) {
     if (button == "apply") {
         apply();  // a refused value is the user's to mend: the dialog stays as it is
         return true;
@@ -114,10 +113,5 @@ bool CoordinatesDialog::press(std::string_view button, std::string& error) {
             restore();
         return true;
     }
-    if (button == "cancel") {
-        restore();
-        return true;
-    }
-    error = "the dialog has no button '" + std::string(button) + "'";
-    return false;
+    return noSuchButton(button, error);
 }

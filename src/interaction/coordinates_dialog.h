@@ -29,7 +29,6 @@ class CoordinatesDialog : public ConstructionDialog {
     std::vector<std::string> fieldNames() const override { return {"x", "y", "z"}; }
     bool field(std::string_view name, std::string& text) const override;
     bool setField(std::string_view name, std::string_view text, std::string& error) override;
-    bool press(std::string_view button, std::string& error) override;
 
     bool editing() const { return point_ != nullptr; }
     bool okEnabled() const { return okEnabled_; }
@@ -39,6 +38,7 @@ class CoordinatesDialog : public ConstructionDialog {
     const std::string& fieldLabel() const { return fieldLabel_; }
 
   private:
+    bool pressButton(std::string_view button, std::string& error) override;
     // Evaluates the three fields and places or moves the point; false, with
     // the message shown and the focus on the first failing field, when one fails.
     bool apply();

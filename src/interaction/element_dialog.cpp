@@ -236,8 +236,7 @@ void ElementDialog::preview() {
     changed();
 }
 
-bool ElementDialog::press(std::string_view button, std::string& error) {
-    if (refuseWhenClosed(*this, error)) return false;
+bool ElementDialog::pressButton(std::string_view button, std::string& error) {
     if (button == "ok") {
         if (lookOf(*element_) != opening_)
             commit();
@@ -245,10 +244,5 @@ bool ElementDialog::press(std::string_view button, std::string& error) {
             restore();
         return true;
     }
-    if (button == "cancel") {
-        restore();
-        return true;
-    }
-    error = "the dialog has no button '" + std::string(button) + "'";
-    return false;
+    return noSuchButton(button, error);
 }

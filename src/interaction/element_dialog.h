@@ -44,13 +44,13 @@ class ElementDialog : public ConstructionDialog {
     std::vector<std::string> fieldNames() const override;
     bool field(std::string_view name, std::string& text) const override;
     bool setField(std::string_view name, std::string_view text, std::string& error) override;
-    bool press(std::string_view button, std::string& error) override;
 
     // The edited element in the live copy.
     const Element& element() const { return *element_; }
     bool hasField(std::string_view name) const;
 
   private:
+    bool pressButton(std::string_view button, std::string& error) override;
     // Writes the typed values into the edited element (and a regular figure's
     // visibility into its parts), then recomputes the live copy.
     void preview();

@@ -102,8 +102,7 @@ bool ParameterDialog::setSlider(int position, std::string& error) {
     return true;
 }
 
-bool ParameterDialog::press(std::string_view button, std::string& error) {
-    if (refuseWhenClosed(*this, error)) return false;
+bool ParameterDialog::pressButton(std::string_view button, std::string& error) {
     if (button == "ok") {
         double* targets[3] = {&parameter_->value, &parameter_->minimum, &parameter_->maximum};
         for (std::size_t i = 0; i < 3; ++i) {
@@ -115,10 +114,5 @@ bool ParameterDialog::press(std::string_view button, std::string& error) {
         commit();
         return true;
     }
-    if (button == "cancel") {
-        restore();
-        return true;
-    }
-    error = "the dialog has no button '" + std::string(button) + "'";
-    return false;
+    return noSuchButton(button, error);
 }

@@ -27,7 +27,6 @@ class ParameterDialog : public ConstructionDialog {
     std::vector<std::string> fieldNames() const override { return {"value", "minimum", "maximum", "slider"}; }
     bool field(std::string_view name, std::string& text) const override;
     bool setField(std::string_view name, std::string_view text, std::string& error) override;
-    bool press(std::string_view button, std::string& error) override;
     bool setSlider(int position, std::string& error) override;
 
     int sliderPosition() const { return slider_; }
@@ -35,6 +34,7 @@ class ParameterDialog : public ConstructionDialog {
     void markEdited(std::string_view name);
 
   private:
+    bool pressButton(std::string_view button, std::string& error) override;
     // value, minimum, maximum: 0, 1, 2; -1 for any other name.
     static int fieldIndex(std::string_view name);
     // A bound as the slider takes it: the field's value once edited and

@@ -338,26 +338,27 @@ void VectorCanvas::quad(Vec3 a, Vec3 b, Vec3 c, Vec3 d, std::uint32_t colour, do
     fill(corners, lit(colour, normal), opacity, largePixels());
 }
 
-void VectorCanvas::dot(Vec3 position, std::uint32_t colour, int size, int shape) {
+void VectorCanvas::disc(Vec3 position, double width, std::uint32_t colour) {
     const Vec3 e = toEye(position);
     if (view_.projection == 0 && e.z > -nearPlane(view_)) return;
     const Projected p = project(e);
+    if (p.window.x < -width || p.window.y < -width || p.window.x > viewport_.width + width ||
+        p.window.y > viewport_.height + width)
+        return;
     VectorShape s;
     s.kind = VectorShape::Kind::Disc;
     s.points = {p.window};
     s.depth = p.depth * (1.0 - kOverFaceBias);
-    if (shape == 1) {
-        s.width = kPointPixels[static_cast<std::size_t>(clampSizeIndex(size))];
-        s.colour = colour;
-    } else {
-        s.width = 2.0 * pointRadius(size) * pixelsPerUnit(position);
-        s.colour = litBy(colour, kBallLight);
-    }
-    const double r = s.width;
-    if (p.window.x < -r || p.window.y < -r || p.window.x > viewport_.width + r ||
-        p.window.y > viewport_.height + r)
-        return;
+    s.width = width;
+    s.colour = colour;
     shapes_.push_back(std::move(s));
+}
+
+void VectorCanvas::dot(Vec3 position, std::uint32_t colour, int size, int shape) {
+    if (shape == 1)
+        disc(position, kPointPixels[static_cast<std::size_t>(clampSizeIndex(size))], colour);
+    else
+        disc(position, 2.0 * pointRadius(size) * pixelsPerUnit(position), litBy(colour, kBallLight));
 }
 
 void VectorCanvas::segment(Vec3 a, Vec3 b, std::uint32_t colour, int size, int shape, int projection, bool) {
@@ -536,16 +537,7 @@ void VectorCanvas::guideLine(Vec3 a, Vec3 b, std::uint32_t colour, bool dashed) 
 }
 
 void VectorCanvas::guideDot(Vec3 position, std::uint32_t colour, int pixels) {
-    const Vec3 e = toEye(position);
-    if (view_.projection == 0 && e.z > -nearPlane(view_)) return;
-    const Projected p = project(e);
-    VectorShape s;
-    s.kind = VectorShape::Kind::Disc;
-    s.points = {p.window};
-    s.depth = p.depth * (1.0 - kOverFaceBias);
-    s.width = std::max(pixels, 1);
-    s.colour = colour;
-    shapes_.push_back(std::move(s));
+    disc(position, std::max(pixels, 1), colour);
 }
 
 Vec3 VectorCanvas::unproject(double windowX, double windowY, double depth) const {

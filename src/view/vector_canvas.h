@@ -98,6 +98,9 @@ class VectorCanvas : public Canvas {
     const ScreenTextContext& screenTexts() const override { return texts_; }
 
   private:
+    // A round dot of the given width in pixels at a model point, unless it
+    // lies behind the eye or wholly outside the window.
+    void disc(Vec3 position, double width, std::uint32_t colour);
     struct Projected {
         Vec2 window;
         double depth = 0.0;  // distance from the eye along its axis

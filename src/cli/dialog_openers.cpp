@@ -123,6 +123,13 @@ bool openAnimation(ViewSession& session, const DialogTarget& target, std::string
     return true;
 }
 
+// "Iteración...": the iteration tool with its dialog, as the menu item chooses it.
+bool openIteration(ViewSession& session, const DialogTarget& target, std::string& error) {
+    if (!noTarget("iteration", target, error)) return false;
+    session.setTool(4);
+    return true;
+}
+
 // One row a dialog.
 const std::vector<DialogOpener>& openers() {
     static const std::vector<DialogOpener> rows = {
@@ -134,6 +141,7 @@ const std::vector<DialogOpener>& openers() {
         {"parameter", openParameter},
         {"steps", openSteps},
         {"animation", openAnimation},
+        {"iteration", openIteration},
     };
     return rows;
 }

@@ -69,6 +69,10 @@
     X(kLabelDepth, 21004) X(kLabelLastOnly, 21005) X(kLabelDrawPoints, 21006)                          \
     X(kLabelIterationColour, 21007) X(kLabelValue, 21008) X(kLabelMinimum, 21009)                      \
     X(kLabelMaximum, 21010)                                                                            \
+    /* The iteration dialog. */                                                                        \
+    X(kIterationInputsHint, 21100) X(kIterationImageOf, 21101) X(kIterationBranch, 21102)              \
+    X(kIterationElementsHint, 21103) X(kIterationIncomplete, 21104) X(kIterationInputs, 21105)         \
+    X(kIterationNewBranch, 21106) X(kIterationElements, 21107) X(kIterationBranches, 21108)            \
     /* Style sub-menus. */                                                                             \
     X(kStyleFont, 30101) X(kStyleColour, 30110) X(kStyleSizeMenu, 30200) X(kStyleSize1, 30216)         \
     X(kStyleSize2, 30217) X(kStyleSize3, 30218) X(kStyleSize4, 30219) X(kStyleSize5, 30220)            \

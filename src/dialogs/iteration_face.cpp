@@ -1,5 +1,6 @@
 #include "dialogs/iteration_face.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QGridLayout>
@@ -70,6 +71,24 @@ class IterationFace : public QDialog {
         number_->setObjectName(QStringLiteral("number"));
         grid->addWidget(number_, r, 2);
         layout->addLayout(grid);
+        const struct {
+            const char* field;
+            int label;
+        } flags[] = {{"lastonly", textid::kLabelLastOnly},
+                     {"points", textid::kLabelDrawPoints},
+                     {"iterationcolour", textid::kLabelIterationColour}};
+        for (int f = 0; f < 3; ++f) {
+            auto* box = new QCheckBox(qtext(texts_, flags[f].label), this);
+            const char* name = flags[f].field;
+            box->setObjectName(QString::fromLatin1(name));
+            connect(box, &QCheckBox::toggled, this, [this, name](bool on) {
+                if (!alive()) return;
+                std::string error;
+                model_.setField(name, on ? "1" : "0", error);
+            });
+            flags_[f] = box;
+            layout->addWidget(box);
+        }
 
         auto* buttons = new QHBoxLayout;
         buttons->addStretch();
@@ -155,6 +174,10 @@ class IterationFace : public QDialog {
         for (int r = 0; r < 3; ++r) counts_[r]->setText(QString::fromStdString(field(fields[r])));
         if (!depth_->hasFocus() || !depth_->isModified())
             depth_->setText(QString::fromStdString(field("depth")));
+        for (QCheckBox* box : flags_) {
+            const QSignalBlocker block(box);
+            box->setChecked(field(box->objectName().toLatin1().constData()) == "1");
+        }
         const std::string number = field("number");
         number_->setText(number.empty() ? QString() : QStringLiteral("= ") + QString::fromStdString(number));
     }
@@ -179,6 +202,7 @@ class IterationFace : public QDialog {
     QLabel* counts_[3] = {};
     QLineEdit* depth_ = nullptr;
     QLabel* number_ = nullptr;
+    QCheckBox* flags_[3] = {};
     bool leaving_ = false;
 };
 

@@ -47,6 +47,13 @@ std::int32_t parentIndex(std::vector<Element*>& parents, Element* e) {
 
 }  // namespace
 
+int* IterationDialog::flag(std::string_view name) {
+    if (name == "lastonly") return &lastOnly_;
+    if (name == "points") return &drawPoints_;
+    if (name == "iterationcolour") return &iterationColour_;
+    return nullptr;
+}
+
 IterationDialog::IterationDialog(ViewSession& session)
     : session_(session), pickedIn_(session.document().sharedConstruction()) {
     sync();
@@ -57,12 +64,14 @@ std::string IterationDialog::title() const {
 }
 
 std::vector<std::string> IterationDialog::fieldNames() const {
-    return {"depth", "number", "inputs", "branches", "elements"};
+    return {"depth", "number", "lastonly", "points", "iterationcolour", "inputs", "branches", "elements"};
 }
 
 bool IterationDialog::field(std::string_view name, std::string& text) const {
     followDocument();
-    if (name == "depth")
+    if (const int* value = const_cast<IterationDialog*>(this)->flag(name))
+        text = *value ? "1" : "0";
+    else if (name == "depth")
         text = std::to_string(depth_);
     else if (name == "number")
         text = depthNumber_ == nullptr   ? std::string()
@@ -81,6 +90,14 @@ bool IterationDialog::field(std::string_view name, std::string& text) const {
 
 bool IterationDialog::setField(std::string_view name, std::string_view text, std::string& error) {
     if (refuseWhenClosed(*this, error)) return false;
+    if (int* value = flag(name)) {
+        if (!parseFlag(text, *value)) {
+            error = "a flag is 0 or 1";
+            return false;
+        }
+        changed();
+        return true;
+    }
     if (name != "depth") {
         error = name == "number" || name == "inputs" || name == "branches" || name == "elements"
                     ? "the field '" + std::string(name) + "' is chosen in the view"
@@ -301,6 +318,9 @@ void IterationDialog::confirm() {
         auto& iteration = static_cast<Iteration&>(*made);
         iteration.depth = std::max(1, depth_);
         iteration.useDepthNumber = depthNumber_ != nullptr ? 1 : 0;
+        iteration.lastOnly = lastOnly_;
+        iteration.drawPoints = drawPoints_;
+        iteration.useIterationColour = iterationColour_;
         iteration.branchCount = static_cast<std::int32_t>(branches_.size());
         iteration.inputCount = static_cast<std::int32_t>(inputs_.size());
         iteration.imageTable = std::move(table);

@@ -33,7 +33,8 @@ enum class IterationStage {
 // with its parents (initial points, images, drawn elements, the depth number
 // last when one was named) as one undo step; cancelling changes nothing.
 //
-// Fields: "depth" (a whole number; below 1 counts as 1), and, read only,
+// Fields: "depth" (a whole number; below 1 counts as 1), the drawing flags
+// "lastonly" (0), "points" (1) and "iterationcolour" (1), and, read only,
 // "inputs", "branches" and "elements" (how many are chosen) and "number" (the
 // name of the number the depth is read from, empty when typed). Buttons:
 // "inputs", "branch" (a new branch), "depth" (the elements to draw and the
@@ -69,6 +70,8 @@ class IterationDialog : public DialogModel {
     // Drops the picks when the document shows another construction than the
     // one they were made in (undo, another view's change).
     void followDocument() const;
+    // The drawing flag of a field name, or nullptr.
+    int* flag(std::string_view name);
     void setStage(IterationStage stage);
     // The session's picks and accept table follow the set being chosen.
     void sync();
@@ -81,6 +84,9 @@ class IterationDialog : public DialogModel {
     ViewSession& session_;
     IterationStage stage_ = IterationStage::Inputs;
     int depth_ = 3;
+    int lastOnly_ = 0;
+    int drawPoints_ = 1;
+    int iterationColour_ = 1;
     // The picks point into this construction, kept alive while they are held.
     mutable std::shared_ptr<Construction> pickedIn_;
     mutable std::vector<Element*> inputs_;

@@ -178,6 +178,8 @@ TEST_F(ToolsTest, TwoBranchIterationFromTheDialogAndItsDepthNumber) {
         EXPECT_EQ(fieldOf(dialog, "elements"), "1");
         if (fromNumber) click({23, 23});
         set(dialog, "depth", "10");
+        EXPECT_FALSE(set(dialog, "lastonly", "2"));
+        EXPECT_TRUE(set(dialog, "lastonly", "1"));
         if (fromNumber) click({23, 23});  // named after typing, the number wins
         EXPECT_EQ(fieldOf(dialog, "branches"), "2");
         EXPECT_TRUE(press(dialog, "ok"));
@@ -189,7 +191,7 @@ TEST_F(ToolsTest, TwoBranchIterationFromTheDialogAndItsDepthNumber) {
                                                    construction().at(4), construction().at(5)}));
     EXPECT_EQ(ten->imageTable, (std::vector<std::vector<std::int32_t>>{{1, 2}}));
     EXPECT_EQ(ten->branchCount, 2);
-    ten->lastOnly = 1;
+    EXPECT_EQ(ten->lastOnly, 1);
     RecordingCanvas canvas;
     ten->draw(ten->colour, 0, canvas);
     EXPECT_EQ(canvas.count("segment"), 1 << 10);

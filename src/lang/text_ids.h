@@ -69,6 +69,17 @@
     X(kLabelDepth, 21004) X(kLabelLastOnly, 21005) X(kLabelDrawPoints, 21006)                          \
     X(kLabelIterationColour, 21007) X(kLabelValue, 21008) X(kLabelMinimum, 21009)                      \
     X(kLabelMaximum, 21010)                                                                            \
+    /* The options' title and labels. */                                                               \
+    X(kOptionsTitle, 21100) X(kOptionsGeneral, 21101) X(kOptionsAppearance, 21102)                    \
+    X(kOptionsViewUnits, 21103) X(kOptionsBackground, 21104) X(kOptionsHidden, 21105)                 \
+    X(kOptionsSelected, 21106) X(kOptionsApplyToNew, 21107) X(kOptionsList, 21108)                    \
+    X(kOptionsCursorMessages, 21109) X(kOptionsFont, 21110) X(kOptionsAdaptMessages, 21111)           \
+    X(kOptionsLanguage, 21112) X(kOptionsLayout, 21113) X(kOptionsKind, 21114)                        \
+    X(kOptionsNames, 21115) X(kOptionsNumbers, 21116) X(kOptionsTexts, 21117)                         \
+    X(kOptionsAntiAliasing, 21118) X(kOptionsProjection, 21119) X(kOptionsRotationSpeed, 21120)       \
+    X(kOptionsReverse, 21121) X(kOptionsAngleUnit, 21122) X(kOptionsAxisLength, 21123)                \
+    X(kOptionsUnitScale, 21124) X(kOptionsDecimals, 21125) X(kOptionsHideMacroSteps, 21126)           \
+    X(kOptionsStepsAtLast, 21127)                                                                      \
     /* Style sub-menus. */                                                                             \
     X(kStyleFont, 30101) X(kStyleColour, 30110) X(kStyleSizeMenu, 30200) X(kStyleSize1, 30216)         \
     X(kStyleSize2, 30217) X(kStyleSize3, 30218) X(kStyleSize4, 30219) X(kStyleSize5, 30220)            \

@@ -152,6 +152,8 @@ class CMainFrame : public QMainWindow, public DocumentWindowHost {
     // Applies confirmed options: the language, the list's look, the decimals
     // and flags of every view, and redraws.
     void applyOptions(const OptionsDialog& options, const ProgramOptions& program);
+    // "Font": a font for the selected numbers and coordinates, one undo step.
+    void chooseSelectionFont();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

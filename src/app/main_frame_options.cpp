@@ -1,6 +1,7 @@
 // The options and the language switch.
 
 #include <QAction>
+#include <QFontDialog>
 #include <QStatusBar>
 
 #include "app/child_frame.h"
@@ -8,6 +9,8 @@
 #include "dialogs/options_face.h"
 #include "lang/language_files.h"
 #include "lang/text_ids.h"
+#include "model/selection_commands.h"
+#include "view/gl/qt_text.h"
 
 bool CMainFrame::switchLanguage(const std::string& fileName) {
     if (loadLanguage(texts_, languagesFolder_, fileName) != 1) return false;
@@ -49,4 +52,15 @@ void CMainFrame::applyOptions(const OptionsDialog& options, const ProgramOptions
     updateCommandStates();
     refreshConstructionList();
     updateStatus();
+}
+
+void CMainFrame::chooseSelectionFont() {
+    if (!current_ || !current_->openDocument()) return;
+    Document& document = current_->openDocument()->document;
+    bool chosen = false;
+    const QFont font = QFontDialog::getFont(&chosen, fontFromRecord(document.numberFont), this);
+    if (!chosen || !setFontOfSelected(document, fontRecordOf(font, document.numberFont))) return;
+    current_->session()->activate();  // the view let go of the construction before
+    current_->redraw();
+    documentChanged(current_);
 }

@@ -29,25 +29,6 @@ std::uint32_t rgbOf(const QColor& colour) {
            (static_cast<std::uint32_t>(colour.blue()) << 16);
 }
 
-// A font record for a chosen QFont: face, pixel height, weight, italic,
-// underline and strike-out; the rest of the record stays.
-FontRecord recordOf(const QFont& font, FontRecord record) {
-    const QFontInfo info(font);
-    const std::int32_t height = -info.pixelSize();
-    const std::int32_t weight = font.weight();
-    std::memcpy(record.bytes.data(), &height, sizeof height);
-    std::memcpy(record.bytes.data() + 16, &weight, sizeof weight);
-    record.bytes[20] = font.italic() ? 1 : 0;
-    record.bytes[21] = font.underline() ? 1 : 0;
-    record.bytes[22] = font.strikeOut() ? 1 : 0;
-    const Windows1252Text face = utf8ToWindows1252(font.family().toStdString());
-    if (face.ok() && face.bytes.size() < 32) {
-        std::fill_n(record.bytes.begin() + 28, 32, std::uint8_t{0});
-        std::copy(face.bytes.begin(), face.bytes.end(), record.bytes.begin() + 28);
-    }
-    return record;
-}
-
 void paintSwatch(QPushButton* button, std::uint32_t rgb) {
     QPixmap swatch(32, 14);
     swatch.fill(qtColour(rgb));
@@ -247,7 +228,7 @@ void OptionsFace::addFont(QFormLayout* form, const char* field, int textId) {
         bool ok = false;
         const QFont chosen = QFontDialog::getFont(&ok, fontFromRecord(*record), this);
         if (!ok) return;
-        model_.setFont(field, recordOf(chosen, *record));
+        model_.setFont(field, fontRecordOf(chosen, *record));
         refresh();
     });
     refreshers_.push_back([this, button, field] {
@@ -277,4 +258,21 @@ void OptionsFace::addFont(QFormLayout* form, const char* field, int textId) {
 void execOptionsFace(QWidget* parent, OptionsDialog& model, const TextTable& texts) {
     OptionsFace face(parent, model, texts);
     face.exec();
+}
+
+FontRecord fontRecordOf(const QFont& font, FontRecord record) {
+    const QFontInfo info(font);
+    const std::int32_t height = -info.pixelSize();
+    const std::int32_t weight = font.weight();
+    std::memcpy(record.bytes.data(), &height, sizeof height);
+    std::memcpy(record.bytes.data() + 16, &weight, sizeof weight);
+    record.bytes[20] = font.italic() ? 1 : 0;
+    record.bytes[21] = font.underline() ? 1 : 0;
+    record.bytes[22] = font.strikeOut() ? 1 : 0;
+    const Windows1252Text face = utf8ToWindows1252(font.family().toStdString());
+    if (face.ok() && face.bytes.size() < 32) {
+        std::fill_n(record.bytes.begin() + 28, 32, std::uint8_t{0});
+        std::copy(face.bytes.begin(), face.bytes.end(), record.bytes.begin() + 28);
+    }
+    return record;
 }

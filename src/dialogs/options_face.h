@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QFont>
 #include <functional>
 #include <string>
 #include <vector>
@@ -43,6 +44,10 @@ class OptionsFace : public QDialog {
     const TextTable& texts_;
     std::vector<std::function<void()>> refreshers_;
 };
+
+// A font record for a QFont: face, pixel height, weight, italic, underline and
+// strike-out; the rest of `record` stays.
+FontRecord fontRecordOf(const QFont& font, FontRecord record);
 
 // Shows the options modally; returns once they are closed.
 void execOptionsFace(QWidget* parent, OptionsDialog& model, const TextTable& texts);

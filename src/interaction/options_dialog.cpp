@@ -188,9 +188,8 @@ double optionsFieldNumber(std::string_view text) {
     if (!s.empty() && s[0] == '+') ++begin;
     double value = 0.0;
     // Read as far as it is a number, in the program's own notation whatever the locale.
-    const auto [stop, error] = std::from_chars(begin, s.data() + s.size(), value);
+    const std::errc error = std::from_chars(begin, s.data() + s.size(), value).ec;
     if (error != std::errc() || !std::isfinite(value) || value < kLeastNumber) return kLeastNumber;
-    (void)stop;
     return value;
 }
 

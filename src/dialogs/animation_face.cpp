@@ -1,6 +1,7 @@
 #include "dialogs/animation_face.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -73,7 +74,9 @@ class AnimationFace : public QDialog {
             std::string error;
             model_.press("close", error);
         }
-        QDialog::closeEvent(event);
+        // Not QDialog's own, which would reject() and so close() again,
+        // ignoring the event and leaving the window on screen.
+        event->accept();
     }
 
     void reject() override { close(); }

@@ -112,4 +112,5 @@ TEST_F(WindowTest, AnimationWindowRunsThePointTheToolClicked) {
     EXPECT_EQ(static_cast<PointOnObject*>(d.construction().at(5))->param1, paused);
     child<QPushButton>(window, "close")->click();
     EXPECT_EQ(view->session()->animationWindow(), nullptr);
+    EXPECT_TRUE(processEventsUntil([&] { return !window->isVisible(); }));
 }

@@ -24,6 +24,8 @@ constexpr MeshCounts kTubeMesh = {18, 1};
 constexpr MeshCounts kHeadMesh = {15, 1};
 constexpr MeshCounts kSphereMesh = {49, 49};
 constexpr MeshCounts kCylinderMesh = {199, 19};
+// Balls of a smaller radius in pixels are drawn flat (ball_impostors.h).
+constexpr double kFlatBallPixels = 4.0;
 // Gathered shapes are drawn at least every this many vertices.
 constexpr std::size_t kBatchVertices = 16384;
 constexpr double kHeadRadius = 0.1;
@@ -110,6 +112,7 @@ void GlCanvas::beginFrame(const ViewState& view, Viewport viewport) {
     viewport_ = viewport;
     detail_ = levelOfDetail_ ? DetailScale(view, viewport) : DetailScale();
     for (MeshBatch& batch : batches_) batch.clear();
+    flatBalls_.beginFrame(view);
     triangles_ = 0;
 }
 
@@ -174,6 +177,7 @@ void GlCanvas::drawBatch(OpaqueStyle style) {
 
 void GlCanvas::flush() {
     for (std::size_t i = 0; i < kOpaqueStyles; ++i) drawBatch({(i & 1) != 0, (i & 2) != 0, (i & 4) != 0});
+    flatBalls_.draw();
 }
 
 MeshBatch& GlCanvas::batchFor(OpaqueStyle style) {
@@ -187,6 +191,15 @@ bool GlCanvas::gathering(double pixels) const {
 
 void GlCanvas::ball(Vec3 centre, double radius, std::uint32_t colour) {
     const double pixels = pixelRadius(centre, radius, radius);
+    // Level of detail, not mesh caching: the smallest balls are drawn flat
+    // whether meshes are cached or not.
+    if (pixels < kFlatBallPixels) {
+        if (flatBalls_.vertexCount() >= kBatchVertices) flatBalls_.draw();
+        if (flatBalls_.add(centre, radius, colour)) {
+            triangles_ += 2;
+            return;
+        }
+    }
     const MeshCounts counts = sphereCounts(pixels, kBallMesh);
     triangles_ += meshTriangles(QuadricShape::Sphere, counts);
     if (gathering(pixels)) {

@@ -11,6 +11,7 @@
 #include "model/canvas.h"
 #include "model/view_state.h"
 #include "view/camera.h"
+#include "view/gl/ball_impostors.h"
 #include "view/gl/level_of_detail.h"
 #include "view/gl/polygon_tessellator.h"
 #include "view/gl/qt_text.h"
@@ -135,6 +136,7 @@ class GlCanvas : public Canvas {
     DetailScale detail_;
     QuadricMeshes meshes_;
     std::array<MeshBatch, kOpaqueStyles> batches_;  // by OpaqueStyle::index()
+    BallImpostors flatBalls_;                       // the smallest balls, gathered too
     long triangles_ = 0;
     PolygonTessellator tessellator_;
     const LabelCharset* charset_ = nullptr;

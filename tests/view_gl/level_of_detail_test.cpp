@@ -6,6 +6,7 @@
 #include <numbers>
 #include <set>
 
+#include "elements/style_tables.h"
 #include "offscreen_view.h"
 #include "view/gl/level_of_detail.h"
 
@@ -149,5 +150,69 @@ TEST(LevelOfDetail, SmallSpheresChangeOnlyAlongTheirOutlineAndLargeOnesNotAtAll)
             }
         }
     }
+    EXPECT_GT(changed, 0);
+}
+
+TEST(LevelOfDetail, TinyBallsDrawnFlatDifferFromTheirMeshesOnlyAlongTheOutline) {
+    OffscreenView view(kWidth, kHeight);
+    ASSERT_TRUE(view.ready()) << view.context.error();
+    Document document;
+    lookDownZ(document, 0);
+    document.view.viewDistance = -4.0f;
+    const std::uint32_t background = rgb(255, 255, 255);
+    document.view.backgroundColour = background;
+    // On the eye axis, off it (the light falls on them from aside), nearer and
+    // further, in several colours; the segment runs inside the first ball only.
+    struct Ball {
+        Vec3 centre;
+        int size;
+        std::uint32_t colour;
+    };
+    const Ball balls[] = {{{0, 0, 0}, 4, rgb(200, 40, 40)},
+                          {{1.2, 0.8, 0.5}, 3, rgb(40, 160, 40)},
+                          {{-1.3, 0.2, -0.5}, 4, rgb(40, 40, 220)},
+                          {{0.6, -1.0, 0.8}, 2, rgb(230, 200, 60)}};
+    std::vector<Point*> points;
+    for (const Ball& b : balls) points.push_back(addPoint(document, b.centre, b.colour, b.size, 0));
+    Point* inside = addPoint(document, {0.01, 0.01, -0.01}, rgb(0, 0, 0), 0, 1);
+    inside->visible = 0;
+    addSegment(document, points[0], inside, rgb(0, 0, 0), 0, 0);
+
+    const Renders r = renderBoth(view, document);
+    EXPECT_LT(r.detailedTriangles, r.fullTriangles / 20);
+    document.view.antialiasing = 1;
+    const BgrImage smoothed = view.render(document);
+    EXPECT_TRUE(smoothed.bytes == r.detailed.bytes);  // the flat balls are as opaque as the meshes
+    document.view.antialiasing = 0;
+
+    // How far, in pixels, the ray through a pixel passes outside (> 0) or inside a ball's outline.
+    const Viewport viewport = view.viewport();
+    const DetailScale scale(document.view, viewport);
+    const auto outline = [&](int x, int y, const Ball& b) {
+        const double wx = x + 0.5, wy = kHeight - y - 0.5;
+        const Vec3 near = unprojectPoint(document.view, viewport, wx, wy, 0.0);
+        const Vec3 far = unprojectPoint(document.view, viewport, wx, wy, 1.0);
+        const Vec3 along = (far - near) * (1.0 / norm(far - near));
+        const Vec3 off = b.centre - near;
+        const double d = norm(off - along * (off.x * along.x + off.y * along.y + off.z * along.z));
+        return (d - pointRadius(b.size)) * scale.pixelsPerUnit(b.centre, pointRadius(b.size));
+    };
+    int changed = 0, covered = 0;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const std::uint32_t a = r.full.pixel(x, y), b = r.detailed.pixel(x, y);
+            covered += a != background ? 1 : 0;
+            if (a == b) continue;
+            ++changed;
+            double nearest = std::numeric_limits<double>::infinity();
+            for (const Ball& ball : balls)
+                if (std::fabs(outline(x, y, ball)) < std::fabs(nearest)) nearest = outline(x, y, ball);
+            if ((a == background) != (b == background) || nearest > -1.0)
+                EXPECT_LE(std::fabs(nearest), 1.0) << x << ", " << y;
+            else
+                EXPECT_LE(colourDistance(a, b), 8) << x << ", " << y;  // smoother shading than the faces'
+        }
+    }
+    EXPECT_GT(covered, 60);
     EXPECT_GT(changed, 0);
 }

@@ -24,6 +24,8 @@ constexpr MeshCounts kTubeMesh = {18, 1};
 constexpr MeshCounts kHeadMesh = {15, 1};
 constexpr MeshCounts kSphereMesh = {49, 49};
 constexpr MeshCounts kCylinderMesh = {199, 19};
+// Balls of a smaller radius in pixels are drawn flat (ball_impostors.h).
+constexpr double kFlatBallPixels = 4.0;
 // Gathered shapes are drawn at least every this many vertices.
 constexpr std::size_t kBatchVertices = 16384;
 constexpr double kHeadRadius = 0.1;
@@ -109,7 +111,8 @@ void GlCanvas::beginFrame(const ViewState& view, Viewport viewport) {
     view_ = view;
     viewport_ = viewport;
     detail_ = levelOfDetail_ ? DetailScale(view, viewport) : DetailScale();
-    batch_.clear();
+    for (MeshBatch& batch : batches_) batch.clear();
+    flatBalls_.beginFrame(view);
     triangles_ = 0;
 }
 
@@ -164,11 +167,22 @@ void GlCanvas::restoreStyle(OpaqueStyle style) const {
     if (style.cullBack) glDisable(GL_CULL_FACE);
 }
 
+void GlCanvas::drawBatch(OpaqueStyle style) {
+    MeshBatch& batch = batches_[style.index()];
+    if (batch.empty()) return;
+    applyStyle(style);
+    batch.draw();
+    restoreStyle(style);
+}
+
 void GlCanvas::flush() {
-    if (batch_.empty()) return;
-    applyStyle(batchStyle_);
-    batch_.draw();
-    restoreStyle(batchStyle_);
+    for (std::size_t i = 0; i < kOpaqueStyles; ++i) drawBatch({(i & 1) != 0, (i & 2) != 0, (i & 4) != 0});
+    flatBalls_.draw();
+}
+
+MeshBatch& GlCanvas::batchFor(OpaqueStyle style) {
+    if (batches_[style.index()].vertexCount() >= kBatchVertices) drawBatch(style);
+    return batches_[style.index()];
 }
 
 bool GlCanvas::gathering(double pixels) const {
@@ -177,6 +191,15 @@ bool GlCanvas::gathering(double pixels) const {
 
 void GlCanvas::ball(Vec3 centre, double radius, std::uint32_t colour) {
     const double pixels = pixelRadius(centre, radius, radius);
+    // Level of detail, not mesh caching: the smallest balls are drawn flat
+    // whether meshes are cached or not.
+    if (pixels < kFlatBallPixels) {
+        if (flatBalls_.vertexCount() >= kBatchVertices) flatBalls_.draw();
+        if (flatBalls_.add(centre, radius, colour)) {
+            triangles_ += 2;
+            return;
+        }
+    }
     const MeshCounts counts = sphereCounts(pixels, kBallMesh);
     triangles_ += meshTriangles(QuadricShape::Sphere, counts);
     if (gathering(pixels)) {
@@ -217,9 +240,7 @@ void GlCanvas::solidCylinder(const Tube& c, MeshCounts full, int projection, std
 
 void GlCanvas::gather(OpaqueStyle style, const UnitMesh& mesh, const MeshPlacement& where,
                       std::uint32_t colour) {
-    if (!(style == batchStyle_) || batch_.vertexCount() >= kBatchVertices) flush();
-    batchStyle_ = style;
-    batch_.add(mesh, where, colour);
+    batchFor(style).add(mesh, where, colour);
 }
 
 void GlCanvas::dot(Vec3 position, std::uint32_t colour, int size, int shape) {
@@ -353,15 +374,15 @@ void GlCanvas::ring(Vec3 centre, Vec3 normal, double radius, int segments, std::
     triangles_ += 2L * kRingSides * count;
     const bool gathered = gathering(pixels);
     const OpaqueStyle style{false, false, gathered};
-    if (!(style == batchStyle_) || !gathered || batch_.vertexCount() >= kBatchVertices) flush();
-    batchStyle_ = style;
+    if (!gathered) flush();
+    MeshBatch& batch = batchFor(style);
     const auto perRing = static_cast<std::uint32_t>(count);
-    const auto first = static_cast<std::uint32_t>(batch_.vertexCount());
+    const auto first = static_cast<std::uint32_t>(batch.vertexCount());
     for (int j = 0; j <= kRingSides; ++j) {
         const double phi = 2.0 * std::numbers::pi * j / kRingSides;
         for (const Vec3& d : around) {
             const Vec3 out = d * std::cos(phi) + w * std::sin(phi);
-            batch_.vertex(centre + d * radius + out * tubeRadius, out, colour);
+            batch.vertex(centre + d * radius + out * tubeRadius, out, colour);
         }
     }
     const auto at = [&](int j, int i) {
@@ -369,9 +390,9 @@ void GlCanvas::ring(Vec3 centre, Vec3 normal, double radius, int segments, std::
     };
     for (int side = 0; side < kRingSides; ++side) {
         for (int i = 0; i < count; ++i)
-            batch_.stripQuad(at(side + 1, i), at(side, i), at(side + 1, i + 1), at(side, i + 1));
+            batch.stripQuad(at(side + 1, i), at(side, i), at(side + 1, i + 1), at(side, i + 1));
     }
-    if (!gathered) flush();  // a large ring is drawn at once
+    if (!gathered) drawBatch(style);  // a large ring is drawn at once
 }
 
 void GlCanvas::surfacePasses(const std::function<void()>& draw, std::uint32_t colour) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -10,6 +11,7 @@
 #include "model/canvas.h"
 #include "model/view_state.h"
 #include "view/camera.h"
+#include "view/gl/ball_impostors.h"
 #include "view/gl/level_of_detail.h"
 #include "view/gl/polygon_tessellator.h"
 #include "view/gl/qt_text.h"
@@ -53,9 +55,10 @@ class GlCanvas : public Canvas {
     // Quadrics cut as finely as their size on screen needs (level_of_detail.h);
     // off, every quadric gets its full mesh. Takes effect at the next frame.
     void setLevelOfDetail(bool on) { levelOfDetail_ = on; }
-    // Balls, tubes and arrow heads are gathered and drawn together
-    // (mesh_batch.h) when the drawing changes state and here; the renderer
-    // calls it before it draws anything itself.
+    // Small balls, tubes, arrow heads and rings are opaque: they are gathered
+    // by the state they are drawn in (mesh_batch.h), whatever their order, and
+    // drawn when anything else is drawn, when a batch is full, and here; the
+    // renderer calls it before it draws anything itself.
     void flush();
     // Triangles of quadrics, rings and meshes sent since the frame began.
     long trianglesDrawn() const { return triangles_; }
@@ -104,7 +107,9 @@ class GlCanvas : public Canvas {
         bool twoSided = true;
         bool cullBack = false;
         bool operator==(const OpaqueStyle&) const = default;
+        std::size_t index() const { return (fog ? 1u : 0u) | (twoSided ? 2u : 0u) | (cullBack ? 4u : 0u); }
     };
+    static constexpr std::size_t kOpaqueStyles = 8;
 
     void fogOn(int projection) const;
     void flatLine(Vec3 a, Vec3 b, std::uint32_t colour, int size, int projection);
@@ -113,6 +118,9 @@ class GlCanvas : public Canvas {
     void ball(Vec3 centre, double radius, std::uint32_t colour);
     void solidCylinder(const Tube& c, MeshCounts full, int projection, std::uint32_t colour);
     void gather(OpaqueStyle style, const UnitMesh& mesh, const MeshPlacement& where, std::uint32_t colour);
+    // The batch of the style, drawn first when it is full.
+    MeshBatch& batchFor(OpaqueStyle style);
+    void drawBatch(OpaqueStyle style);
     double cylinderPixels(const Tube& c) const;
     // Small shapes are gathered; a large one (and every one without cached
     // meshes) is drawn at once from its GLU mesh, as it always was.
@@ -127,9 +135,9 @@ class GlCanvas : public Canvas {
     bool levelOfDetail_ = true;
     DetailScale detail_;
     QuadricMeshes meshes_;
-    MeshBatch batch_;
+    std::array<MeshBatch, kOpaqueStyles> batches_;  // by OpaqueStyle::index()
+    BallImpostors flatBalls_;                       // the smallest balls, gathered too
     long triangles_ = 0;
-    OpaqueStyle batchStyle_;
     PolygonTessellator tessellator_;
     const LabelCharset* charset_ = nullptr;
     LabelPath labelPath_ = LabelPath::Charset;

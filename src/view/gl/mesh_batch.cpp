@@ -193,12 +193,16 @@ void MeshBatch::stripQuad(std::uint32_t a, std::uint32_t b, std::uint32_t c, std
     quad(indices_, a, b, c, d);
 }
 
-void MeshBatch::draw() {
-    if (indices_.empty()) return;
+bool clientArraysUsable() {
     GLint arrayBuffer = 0, elementBuffer = 0;
     glGetIntegerv(kArrayBufferBinding, &arrayBuffer);
     glGetIntegerv(kElementArrayBufferBinding, &elementBuffer);
-    if (arrayBuffer == 0 && elementBuffer == 0) {
+    return arrayBuffer == 0 && elementBuffer == 0;
+}
+
+void MeshBatch::draw() {
+    if (indices_.empty()) return;
+    if (clientArraysUsable()) {
         glEnableClientState(GL_VERTEX_ARRAY);
         glEnableClientState(GL_NORMAL_ARRAY);
         glEnableClientState(GL_COLOR_ARRAY);

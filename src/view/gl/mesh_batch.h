@@ -37,6 +37,10 @@ struct MeshPlacement {
 // x for a direction straight down.
 MeshPlacement turnedOnto(Vec3 origin, Vec3 direction, Vec3 scale);
 
+// Whether vertex arrays may be drawn from client memory: not while someone
+// else's buffer objects are bound (array pointers would be read as offsets).
+bool clientArraysUsable();
+
 // Lit, opaque triangles of many small quadrics (balls, tubes, arrow heads,
 // rings) sent to GL in one draw. On a software renderer every draw call costs about
 // as much as a few hundred small triangles, and a large construction draws

@@ -77,6 +77,9 @@ enum class ToolAction {
     Calculator,   // numbers clicked type their letters into the calculator
     Text,         // a click opens the text dialog there
     Animate,      // a parameter or a point on an element joins or leaves the animation list
+    MacroApply,    // the kinds a macro starts from, one pick each, then the macro is applied
+    MacroInitial,  // a click toggles an initial element of a new macro
+    MacroFinal,    // a click toggles a final element of a new macro
 };
 
 // One construction tool.

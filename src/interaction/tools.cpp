@@ -87,6 +87,7 @@ void ViewSession::setTool(int toolNumber, bool fromCommand) {
     if (toolNumber != kSelectionTool) document_.view.autoRotate = 0;
     redraw_ = true;
     keepCalculatorWithTool();
+    keepMacroPicksWithTool(fromCommand);
     host_.toolChanged(toolNumber);
 }
 
@@ -118,6 +119,7 @@ bool ViewSession::canMakePoints() const {
     const int t = toolNumber_;
     if (t == kFreePointTool) return true;
     if (t == kRedefineTool) return pickCount_ >= 1;
+    if (t == kApplyMacroTool) return acceptTable_[static_cast<std::size_t>(ElementKind::Point)];
     const bool pointTool = (t >= 10 && t <= 16) || (t >= 18 && t <= 24) || t == 26 || (t >= 28 && t <= 31);
     return pointTool && acceptTable_[static_cast<std::size_t>(ElementKind::Point)];
 }
@@ -149,6 +151,8 @@ std::string ViewSession::statusText(const TextTable& texts) const {
     std::string text = composeToolPrompt(texts, toolNumber_);
     if (hover_.hovered && hover_.hoveredElement)
         text += " : [" + composeDescription(texts, hover_.hoveredElement->typeCode()) + "]";
+    else if (toolNumber_ == kApplyMacroTool && macros_.applying)
+        text = macroStatus(texts);
     return text;
 }
 
@@ -167,6 +171,7 @@ ToolCursor ViewSession::cursor() const {
                 break;
         }
     }
+    if (toolNumber_ == kApplyMacroTool && macros_.applying) return ToolCursor::Drawing;
     return currentTool().cursor;
 }
 
@@ -210,6 +215,10 @@ void ViewSession::click(int x, int y, SessionKeys keys) {
         case ToolAction::Animate:
             animateClick();
             return;
+        case ToolAction::MacroInitial:
+        case ToolAction::MacroFinal:
+            macroToggle();
+            return;
         case ToolAction::Redefine:
             if (pickCount_ >= 1) {
                 steps.redefine(x, y);
@@ -233,5 +242,9 @@ void ViewSession::click(int x, int y, SessionKeys keys) {
     pickList_.push_back(picked);
     ++pickCount_;
     redraw_ = true;
+    if (row.action == ToolAction::MacroApply) {
+        macroPicked();
+        return;
+    }
     steps.afterPick(picked, x, y, keys);
 }

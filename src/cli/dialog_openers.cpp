@@ -123,6 +123,13 @@ bool openAnimation(ViewSession& session, const DialogTarget& target, std::string
     return true;
 }
 
+// "Macro options", as its menu item opens it.
+bool openMacros(ViewSession& session, const DialogTarget& target, std::string& error) {
+    if (!noTarget("macros", target, error)) return false;
+    session.openMacroDialog();
+    return true;
+}
+
 // One row a dialog.
 const std::vector<DialogOpener>& openers() {
     static const std::vector<DialogOpener> rows = {
@@ -134,6 +141,7 @@ const std::vector<DialogOpener>& openers() {
         {"parameter", openParameter},
         {"steps", openSteps},
         {"animation", openAnimation},
+        {"macros", openMacros},
     };
     return rows;
 }

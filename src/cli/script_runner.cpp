@@ -105,6 +105,7 @@ int ScriptRunner::run(const ScriptCommand& command, std::string& error) {
         case ScriptVerb::Slider:
         case ScriptVerb::PrintTitle:
         case ScriptVerb::PrintField:
+        case ScriptVerb::Select:
             code = dialogCommand(command, error);
             break;
         case ScriptVerb::Animate: {
@@ -224,6 +225,9 @@ int ScriptRunner::dialogCommand(const ScriptCommand& command, std::string& error
             break;
         case ScriptVerb::Slider:
             done = dialog->setSlider(command.number, error);
+            break;
+        case ScriptVerb::Select:
+            done = dialog->setField("selected", std::to_string(command.number), error);
             break;
         case ScriptVerb::PrintTitle:
             std::printf("%s\n", dialog->title().c_str());

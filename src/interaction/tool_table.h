@@ -70,16 +70,19 @@ enum class ToolAction {
     Angle,
     Area,
     Volume,
-    Coordinates,   // one point
-    Edit,          // one element
-    Delete,        // one element
-    HideShow,      // one element
-    Calculator,    // numbers clicked type their letters into the calculator
-    Text,          // a click opens the text dialog there
-    Animate,       // a parameter or a point on an element joins or leaves the animation list
-    MacroApply,    // the kinds a macro starts from, one pick each, then the macro is applied
-    MacroInitial,  // a click toggles an initial element of a new macro
-    MacroFinal,    // a click toggles a final element of a new macro
+    Coordinates,  // one point
+    Edit,         // one element
+    Delete,       // one element
+    HideShow,     // one element
+    Calculator,   // numbers clicked type their letters into the calculator
+    Text,         // a click opens the text dialog there
+    Animate,      // a parameter or a point on an element joins or leaves the animation list
+
+    // The macro tools: a click toggles an initial or a final element of a new
+    // macro; the apply tool takes one pick of each kind the macro starts from.
+    MacroInitial,
+    MacroFinal,
+    MacroApply,
 };
 
 // One construction tool.

@@ -6,6 +6,7 @@
 #include "dialogs/animation_face.h"
 #include "dialogs/calculator_face.h"
 #include "dialogs/construction_dialog_faces.h"
+#include "dialogs/macro_face.h"
 #include "dialogs/step_display_face.h"
 #include "dialogs/text_face.h"
 
@@ -37,7 +38,7 @@ const std::vector<Face>& faces() {
         calculatorFace,          textFace,
         showElementDialogFace,   showCoordinatesDialogFace,
         showParameterDialogFace, showStepDisplayFace,
-        showAnimationFace,
+        showAnimationFace,       showMacroFace,
     };
     return rows;
 }

@@ -241,6 +241,17 @@ TEST_F(MacroToolsTest, ExportThenImportKeepsTheMacroAndNewerFilesAreRefused) {
     EXPECT_EQ(document.macros.size(), 2u);
     EXPECT_EQ(host.messages.back(), std::make_pair(textid::kCannotOpenFile, MessageIcon::Error));
 
+    // A full list takes no more, without a word.
+    host.files.push_back(path);
+    press(dialog, "export");
+    while (document.macros.size() < static_cast<std::size_t>(kMaxMacros))
+        document.macros.push_back(copyMacro(document.macros[0]));
+    const std::size_t messages = host.messages.size();
+    host.files.push_back(path);
+    press(dialog, "import");
+    EXPECT_EQ(document.macros.size(), static_cast<std::size_t>(kMaxMacros));
+    EXPECT_EQ(host.messages.size(), messages);
+
     // A file that cannot be created: the message, and the document as it was.
     host.files.push_back(scratchPath("no-such-folder/x.m3d"));
     press(dialog, "export");

@@ -21,6 +21,7 @@
 #include "app/user_prompts.h"
 #include "dialogs/dialog_faces.h"
 #include "interaction/calculator_dialog.h"
+#include "interaction/iteration_dialog.h"
 #include "lang/text_ids.h"
 #include "lang/text_table.h"
 #include "view/gl/gl_state.h"
@@ -204,6 +205,12 @@ void CChildFrame::paintGL() {
             for (const CalculatorLetter& letter : calculator->letters())
                 scene.overlays.push_back(
                     {letter.at.x, letter.at.y, std::string(1, letter.letter), document.view.selectedColour});
+        }
+        // The ordinals of the points the iteration tool is choosing.
+        if (const IterationDialog* iteration = openIterationDialog(session)) {
+            for (const IterationOrdinal& ordinal : iteration->ordinals())
+                scene.overlays.push_back(
+                    {ordinal.at.x, ordinal.at.y, ordinal.text, document.view.selectedColour});
         }
     }
     renderer_->setLabelPath(labelPath());

@@ -18,6 +18,7 @@
 #include "app/child_frame.h"
 #include "app/close_question.h"
 #include "app/file_filters.h"
+#include "lang/language_files.h"
 #include "lang/text_ids.h"
 #include "view/camera_controls.h"
 
@@ -30,7 +31,9 @@ QString qt(const std::string& text) {
 }  // namespace
 
 CMainFrame::CMainFrame(const TextTable& texts, std::unique_ptr<UserPrompts> prompts)
-    : texts_(texts), prompts_(prompts ? std::move(prompts) : std::make_unique<DialogPrompts>()) {
+    : texts_(texts),
+      languagesFolder_(languagesFolder(QCoreApplication::applicationDirPath().toStdString())),
+      prompts_(prompts ? std::move(prompts) : std::make_unique<DialogPrompts>()) {
     setWindowTitle(QStringLiteral("KOVA 3D"));
     mdi_ = new QMdiArea(this);
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -199,6 +202,8 @@ CChildFrame* CMainFrame::newDocument() {
     view.hiddenColour = settings_.currentLook.hiddenColour;
     view.selectedColour = settings_.currentLook.selectedColour;
     view.antialiasing = settings_.antialiasing;
+    document->document.labelFont = settings_.currentLook.nameFont;
+    document->document.labelColour = settings_.currentLook.nameColour;
     return addChild(document);
 }
 

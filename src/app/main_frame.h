@@ -37,7 +37,8 @@ class CMainFrame : public QMainWindow, public DocumentWindowHost {
     Q_OBJECT
 
   public:
-    // The texts are those of the loaded language; prompts default to the real dialogs.
+    // The texts are those of the loaded language (the window keeps its own
+    // copy, which a language switch replaces); prompts default to the real dialogs.
     explicit CMainFrame(const TextTable& texts, std::unique_ptr<UserPrompts> prompts = nullptr);
     ~CMainFrame() override;
 
@@ -143,6 +144,21 @@ class CMainFrame : public QMainWindow, public DocumentWindowHost {
     AppSettings currentSettings() const;
     void setLanguageFile(const std::string& fileName) { settings_.language = fileName; }
 
+    // main_frame_options.cpp: the options, and the language switch they use.
+    // Loads a language file of the languages folder and re-labels at once the
+    // menus, the tool bars' tips, the status bar and the construction list;
+    // false, with the texts as they were, when it cannot be loaded.
+    bool switchLanguage(const std::string& fileName);
+    void setLanguagesFolder(const std::filesystem::path& folder) { languagesFolder_ = folder; }
+    // Opens the options over the current settings and the active document,
+    // and applies what they confirm.
+    void showOptions();
+    // Applies confirmed options: the language, the list's look, the decimals
+    // and flags of every view, and redraws.
+    void applyOptions(const OptionsDialog& options, const ProgramOptions& program);
+    // "Font": a font for the selected numbers and coordinates, one undo step.
+    void chooseSelectionFont();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     // Construction files dropped on the window open as from the Open command.
@@ -169,7 +185,8 @@ class CMainFrame : public QMainWindow, public DocumentWindowHost {
     template <typename F>
     void onActive(F&& act);
 
-    const TextTable& texts_;
+    TextTable texts_;
+    std::filesystem::path languagesFolder_;
     std::unique_ptr<UserPrompts> prompts_;
     DocumentList documents_;
     QMdiArea* mdi_ = nullptr;

@@ -33,7 +33,7 @@ constexpr MenuRow kRows[] = {
     {1, 0, 0, "", ""},
     {1, 57602, kItemClose, "Ctrl+F4", "", [](CMainFrame& f) { f.closeActiveDocument(); }},
     {1, 0, 0, "", ""},
-    {1, 32778, kItemOptions, "", "options.svg"},
+    {1, 32778, kItemOptions, "", "options.svg", [](CMainFrame& f) { f.showOptions(); }, kWithoutDocument},
     {1, 0, 0, "", ""},
     {1, 57665, kItemExit, "Alt+F4", "", [](CMainFrame& f) { f.close(); }, kWithoutDocument},
 
@@ -114,6 +114,7 @@ constexpr MenuRow kRows[] = {
     {2, 32859, kKindText, "", ""},
     {1, 0, 0, "", ""},
     {1, 32828, kStyleColour, "", ""},
+    {1, 32829, kStyleFont, "", "", [](CMainFrame& f) { f.chooseSelectionFont(); }},
     {1, 0, kStyleSizeMenu, "", ""},
     {2, 32830, kStyleSize1, "", ""},
     {2, 32831, kStyleSize2, "", ""},

@@ -6,7 +6,6 @@
 #include <QVariant>
 #include <cstring>
 
-#include "io/document_defaults.h"
 #include "io/document_file.h"
 
 namespace {
@@ -135,27 +134,6 @@ std::string readText(QSettings& store, const QString& name) {
 }
 
 }  // namespace
-
-DocumentLook DocumentLook::builtIn() {
-    DocumentLook look;
-    const DocumentDefaults defaults = builtInDocumentDefaults();
-    look.textFont = defaults.textFont;
-    look.textColour = defaults.textColour;
-    look.numberFont = defaults.numberFont;
-    look.numberColour = defaults.numberColour;
-    look.styles = defaults.styles;
-    return look;
-}
-
-DocumentDefaults DocumentLook::documentDefaults() const {
-    DocumentDefaults defaults;
-    defaults.textFont = textFont;
-    defaults.textColour = textColour;
-    defaults.numberFont = numberFont;
-    defaults.numberColour = numberColour;
-    defaults.styles = styles;
-    return defaults;
-}
 
 const char* appearanceValueName(int kind) {
     for (const AppearanceName& a : kAppearanceNames)

@@ -13,15 +13,14 @@
 #include "lang/text_table.h"
 #include "view/image_layout.h"
 
-namespace {
-
-// The program's language folder (beside it, or in the installation's share/kova3d).
 std::filesystem::path languagesFolderOf(const char* argv0) {
     std::error_code error;
     std::filesystem::path exe = std::filesystem::canonical("/proc/self/exe", error);
     if (error) exe = std::filesystem::absolute(argv0, error);
     return languagesFolder(exe.parent_path());
 }
+
+namespace {
 
 bool sameIgnoringAsciiCase(const std::string& a, const std::string& b) {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 class Document;
@@ -30,3 +31,6 @@ int openDocument(const std::string& path, Document& document);
 // languages there are listed on standard error); kExitCannotOpen for a file
 // that cannot be read.
 int loadLanguageOption(TextTable& texts, const std::string& option, const char* argv0);
+
+// The program's language folder (beside it, or in the installation's share/kova3d).
+std::filesystem::path languagesFolderOf(const char* argv0);

@@ -123,6 +123,13 @@ bool openAnimation(ViewSession& session, const DialogTarget& target, std::string
     return true;
 }
 
+// "Iteración...": the iteration tool with its dialog, as the menu item chooses it.
+bool openIteration(ViewSession& session, const DialogTarget& target, std::string& error) {
+    if (!noTarget("iteration", target, error)) return false;
+    session.setTool(4);
+    return true;
+}
+
 // "Macro options", as its menu item opens it.
 bool openMacros(ViewSession& session, const DialogTarget& target, std::string& error) {
     if (!noTarget("macros", target, error)) return false;
@@ -141,6 +148,7 @@ const std::vector<DialogOpener>& openers() {
         {"parameter", openParameter},
         {"steps", openSteps},
         {"animation", openAnimation},
+        {"iteration", openIteration},
         {"macros", openMacros},
     };
     return rows;

@@ -204,7 +204,15 @@ int ScriptRunner::openDialog(const ScriptCommand& command, std::string& error) {
             target.hasPosition = true;
         }
     }
-    if (!openScriptDialog(session_, command.text, target, error)) return kExitUsage;
+    if (command.text == "options") {
+        if (target.hasPosition || target.element) {
+            error = "'options' is opened without a position";
+            return kExitUsage;
+        }
+        openOptions();
+    } else if (!openScriptDialog(session_, command.text, target, error)) {
+        return kExitUsage;
+    }
     paintIfDue();
     return kExitOk;
 }
@@ -242,8 +250,27 @@ int ScriptRunner::dialogCommand(const ScriptCommand& command, std::string& error
             break;
         }
     }
+    applyProgramOptions();
     paintIfDue();
     return done ? kExitOk : kExitUsage;
+}
+
+void ScriptRunner::openOptions() {
+    if (program_.language.empty()) program_.language = "English.lng";
+    session_.openDialog(std::make_unique<OptionsDialog>(program_, &document_,
+                                                        listLanguages(languagesFolderOf(argv0_)), texts_));
+}
+
+void ScriptRunner::applyProgramOptions() {
+    session_.setNumberDecimals(program_.decimals);
+    session_.setStepDisplayStartsAtLast(program_.stepByStepOption != 0);
+    session_.setHideMacroIntermediates(program_.hideMacroIntermediates != 0);
+    if (!program_.language.empty() && program_.language != loadedLanguage_) {
+        loadedLanguage_ = program_.language;
+        textsLoaded_ = loadLanguageOption(texts_, program_.language, argv0_) == kExitOk;
+        textsTried_ = true;
+        if (textsLoaded_) session_.setTexts(&texts_);
+    }
 }
 
 Element* ScriptRunner::namedElement(const std::string& name) const {

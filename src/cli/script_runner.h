@@ -4,6 +4,7 @@
 
 #include "cli/play_script.h"
 #include "cli/script_host.h"
+#include "interaction/options_dialog.h"
 #include "interaction/view_session.h"
 #include "lang/text_table.h"
 #include "model/clipboard.h"
@@ -33,6 +34,11 @@ class ScriptRunner {
     int mouseCommand(const ScriptCommand& command, std::string& error);
     int menuCommand(int id, std::string& error);
     int openDialog(const ScriptCommand& command, std::string& error);
+    // The options over the script's own program defaults and its document.
+    void openOptions();
+    // What the program defaults mean for the view: the decimals of new
+    // numbers, the step-by-step option, the language.
+    void applyProgramOptions();
     // set, press, slider and the prints of the open dialog.
     int dialogCommand(const ScriptCommand& command, std::string& error);
     // The first element of the list with this name (stored or UTF-8), or nullptr.
@@ -61,6 +67,10 @@ class ScriptRunner {
     TextTable texts_;
     bool textsLoaded_ = false;
     bool textsTried_ = false;
+    // The program-wide values a window keeps in its settings; a script starts
+    // from a first start's and changes them through the options.
+    ProgramOptions program_;
+    std::string loadedLanguage_ = "English.lng";
     // The idle ticks' clock and the script's time, which only `tick` moves.
     IdleClock clock_;
     std::uint32_t now_ = 0;

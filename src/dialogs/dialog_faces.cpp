@@ -6,6 +6,7 @@
 #include "dialogs/animation_face.h"
 #include "dialogs/calculator_face.h"
 #include "dialogs/construction_dialog_faces.h"
+#include "dialogs/iteration_face.h"
 #include "dialogs/macro_face.h"
 #include "dialogs/step_display_face.h"
 #include "dialogs/text_face.h"
@@ -38,7 +39,8 @@ const std::vector<Face>& faces() {
         calculatorFace,          textFace,
         showElementDialogFace,   showCoordinatesDialogFace,
         showParameterDialogFace, showStepDisplayFace,
-        showAnimationFace,       showMacroFace,
+        showAnimationFace,       showIterationFace,
+        showMacroFace,
     };
     return rows;
 }

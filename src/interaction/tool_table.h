@@ -54,6 +54,7 @@ enum class ToolAction {
     FreePoint,          // one click makes a point
     Intersection,       // intersection points, narrowing by the first pick
     Redefine,           // a point, then its new definition
+    Iterate,            // the iteration dialog's sets, picked while it is open
     Sequence,           // `picks` picks, accepted by `after`, make `typeCode`
     Circle,             // three points, or a point and an axis in either order
     IntersectionLine,   // two surfaces

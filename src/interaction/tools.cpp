@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "elements/regular_solids.h"
+#include "interaction/iteration_dialog.h"
 #include "interaction/tool_steps.h"
 #include "interaction/view_session.h"
 #include "lang/composed_texts.h"
@@ -87,6 +88,7 @@ void ViewSession::setTool(int toolNumber, bool fromCommand) {
     if (toolNumber != kSelectionTool) document_.view.autoRotate = 0;
     redraw_ = true;
     keepCalculatorWithTool();
+    keepIterationDialogWithTool(fromCommand);
     keepMacroPicksWithTool(fromCommand);
     host_.toolChanged(toolNumber);
 }
@@ -149,6 +151,9 @@ PickRules ViewSession::pickRules() const {
 
 std::string ViewSession::statusText(const TextTable& texts) const {
     std::string text = composeToolPrompt(texts, toolNumber_);
+    if (const auto* iteration = dynamic_cast<const IterationDialog*>(dialog_.get());
+        iteration && !iteration->closed())
+        text = iteration->prompt(texts);
     if (hover_.hovered && hover_.hoveredElement)
         text += " : [" + composeDescription(texts, hover_.hoveredElement->typeCode()) + "]";
     else if (toolNumber_ == kApplyMacroTool && macros_.applying)
@@ -218,6 +223,9 @@ void ViewSession::click(int x, int y, SessionKeys keys) {
         case ToolAction::MacroInitial:
         case ToolAction::MacroFinal:
             macroToggle();
+            return;
+        case ToolAction::Iterate:
+            iterationClick();
             return;
         case ToolAction::Redefine:
             if (pickCount_ >= 1) {

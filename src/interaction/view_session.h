@@ -188,6 +188,10 @@ class ViewSession {
     // ---- the calculator and the text dialog (tool_dialogs.cpp)
     friend class CalculatorDialog;
     friend class TextDialog;
+    friend class IterationDialog;
+    // The iteration tool keeps its dialog open (iteration_dialog.cpp).
+    void keepIterationDialogWithTool(bool fromCommand);
+    void iterationClick();
     // Tools 43 and 44 keep a calculator open; any other tool closes it.
     void keepCalculatorWithTool();
     // A click with tool 43 or 44 on a number types its letter.

@@ -57,3 +57,24 @@ void applyDocumentDefaults(const DocumentDefaults& defaults, Document& document)
     document.numberColour = defaults.numberColour;
     document.styles = defaults.styles;
 }
+
+DocumentLook DocumentLook::builtIn() {
+    DocumentLook look;
+    const DocumentDefaults defaults = builtInDocumentDefaults();
+    look.textFont = defaults.textFont;
+    look.textColour = defaults.textColour;
+    look.numberFont = defaults.numberFont;
+    look.numberColour = defaults.numberColour;
+    look.styles = defaults.styles;
+    return look;
+}
+
+DocumentDefaults DocumentLook::documentDefaults() const {
+    DocumentDefaults defaults;
+    defaults.textFont = textFont;
+    defaults.textColour = textColour;
+    defaults.numberFont = numberFont;
+    defaults.numberColour = numberColour;
+    defaults.styles = styles;
+    return defaults;
+}

@@ -22,8 +22,12 @@ std::string lowered(const std::string& text) {
 
 }  // namespace
 
+bool languageIsSpanish(const std::string& languageDisplayName) {
+    return lowered(languageDisplayName) == "espa\xC3\xB1ol";
+}
+
 std::string helpFolderName(const std::string& languageDisplayName) {
-    return lowered(languageDisplayName) == "espa\xC3\xB1ol" ? "kova3d_es" : "kova3d_en";
+    return languageIsSpanish(languageDisplayName) ? "kova3d_es" : "kova3d_en";
 }
 
 std::string helpPageOfTool(const std::filesystem::path& helpRoot, int toolNumber) {

@@ -7,6 +7,8 @@
 // "kova3d_es" when the language's display name is "español" in any letter
 // case, "kova3d_en" otherwise.
 std::string helpFolderName(const std::string& languageDisplayName);
+// Whether a language's display name is "español", in any letter case.
+bool languageIsSpanish(const std::string& languageDisplayName);
 
 // The page to open, inside a language folder: for a tool number the page and
 // anchor that help/contexts.txt gives it ("lines.html#tool-11"), otherwise, and

@@ -69,6 +69,21 @@
     X(kLabelDepth, 21004) X(kLabelLastOnly, 21005) X(kLabelDrawPoints, 21006)                          \
     X(kLabelIterationColour, 21007) X(kLabelValue, 21008) X(kLabelMinimum, 21009)                      \
     X(kLabelMaximum, 21010)                                                                            \
+    /* The iteration dialog. */                                                                        \
+    X(kIterationInputsHint, 21100) X(kIterationImageOf, 21101) X(kIterationBranch, 21102)              \
+    X(kIterationElementsHint, 21103) X(kIterationIncomplete, 21104) X(kIterationInputs, 21105)         \
+    X(kIterationNewBranch, 21106) X(kIterationElements, 21107) X(kIterationBranches, 21108)            \
+    /* The options' title and labels. */                                                               \
+    X(kOptionsTitle, 21200) X(kOptionsGeneral, 21201) X(kOptionsAppearance, 21202)                    \
+    X(kOptionsViewUnits, 21203) X(kOptionsBackground, 21204) X(kOptionsHidden, 21205)                 \
+    X(kOptionsSelected, 21206) X(kOptionsApplyToNew, 21207) X(kOptionsList, 21208)                    \
+    X(kOptionsCursorMessages, 21209) X(kOptionsFont, 21210) X(kOptionsAdaptMessages, 21211)           \
+    X(kOptionsLanguage, 21212) X(kOptionsLayout, 21213) X(kOptionsKind, 21214)                        \
+    X(kOptionsNames, 21215) X(kOptionsNumbers, 21216) X(kOptionsTexts, 21217)                         \
+    X(kOptionsAntiAliasing, 21218) X(kOptionsProjection, 21219) X(kOptionsRotationSpeed, 21220)       \
+    X(kOptionsReverse, 21221) X(kOptionsAngleUnit, 21222) X(kOptionsAxisLength, 21223)                \
+    X(kOptionsUnitScale, 21224) X(kOptionsDecimals, 21225) X(kOptionsHideMacroSteps, 21226)           \
+    X(kOptionsStepsAtLast, 21227)                                                                      \
     /* Style sub-menus. */                                                                             \
     X(kStyleFont, 30101) X(kStyleColour, 30110) X(kStyleSizeMenu, 30200) X(kStyleSize1, 30216)         \
     X(kStyleSize2, 30217) X(kStyleSize3, 30218) X(kStyleSize4, 30219) X(kStyleSize5, 30220)            \

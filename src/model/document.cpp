@@ -18,7 +18,7 @@ void Document::show(std::shared_ptr<Construction> shown) {
 
 bool Document::record(int tag) {
     if (view.autoRotate && tag == kRecordView) return false;
-    if (!history_.record({tag, view.cameraWords(), construction_})) return false;
+    if (!history_.record({tag, view.cameraWords(), construction_, recomputeContext()})) return false;
     modified = true;
     return true;
 }
@@ -40,6 +40,8 @@ void Document::restartHistory() {
 void Document::apply(const HistoryRecord& r) {
     view.setCameraWords(r.view);
     construction_ = r.construction;
+    angleUnit = r.units.angleUnit;
+    unitScale = r.units.unitScale;
 }
 
 bool Document::undo() {

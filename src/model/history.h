@@ -7,6 +7,8 @@
 #include <memory>
 #include <unordered_map>
 
+#include "model/recompute_context.h"
+
 class Construction;
 
 // The six camera values of a document (pan x, pan y, distance, the three
@@ -24,6 +26,8 @@ struct HistoryRecord {
     // Shared so that the document's current construction and the record that
     // made it current are one object; a discarded record releases its share.
     std::shared_ptr<Construction> construction;
+    // The units the construction was computed in, which undo puts back with it.
+    RecomputeContext units;
 };
 
 // What the records may hold before the oldest are dropped, and how many of the

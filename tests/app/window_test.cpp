@@ -2,14 +2,17 @@
 // rules and their messages, titles and the question before closing.
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QImage>
 #include <QListWidget>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <fstream>
@@ -19,6 +22,7 @@
 #include "app/menu_table.h"
 #include "app/open_documents.h"
 #include "app/settings.h"
+#include "dialogs/options_face.h"
 #include "lang/text_ids.h"
 #include "window_fixture.h"
 
@@ -238,6 +242,38 @@ TEST_F(WindowTest, WhatOneRunChangesTheNextRunRestores) {
     processEventsUntil([&] { return !frame->isMaximized(); });
     frame->runCommand(command::kToolbar);  // hides the main bar
     ASSERT_NE(frame->openDocument(dataFile("sample.g3d")), nullptr);
+
+    // Options: Spanish and five decimals. The menus, the tool bars' tips, the
+    // status bar and the construction list speak Spanish at once.
+    frame->setLanguagesFolder(std::filesystem::path(KOVA_SOURCE_DIR) / "Languages");
+    bool answered = false;
+    auto* poll = new QTimer(frame.get());
+    QObject::connect(poll, &QTimer::timeout, [&] {
+        auto* face = qobject_cast<OptionsFace*>(QApplication::activeModalWidget());
+        if (face == nullptr || !face->isVisible()) return;
+        poll->stop();
+        auto* language = face->findChild<QComboBox*>(QStringLiteral("language"));
+        auto* decimals = face->findChild<QComboBox*>(QStringLiteral("ndec_nn"));
+        if (language && decimals) {
+            language->setCurrentText(QStringLiteral("Espa\u00f1ol"));
+            decimals->setCurrentIndex(5);
+            answered = true;
+        }
+        face->accept();
+    });
+    poll->start(20);
+    frame->runCommand(32778);
+    ASSERT_TRUE(answered);
+    const QList<QAction*> menus = frame->menuBar()->actions();
+    ASSERT_GE(menus.size(), 3);
+    EXPECT_EQ(menus[0]->text(), QStringLiteral("Archivo"));
+    EXPECT_EQ(menus[2]->text(), QString::fromUtf8("Edici\xC3\xB3n"));
+    EXPECT_EQ(frame->action(command::kNew)->toolTip(), QStringLiteral("Nuevo"));
+    const ViewSession& session = *frame->activeChild()->session();
+    EXPECT_EQ(frame->toolPaneText().toStdString(), session.statusText(frame->texts()));
+    EXPECT_NE(frame->toolPaneText().toStdString(), session.statusText(englishTexts()));
+    EXPECT_EQ(frame->constructionList()->windowTitle(), QString::fromUtf8("Lista de la construcci\xC3\xB3n"));
+    EXPECT_TRUE(frame->constructionList()->lines()[2].text.find("Punto medio") != std::string::npos);
     ASSERT_TRUE(frame->close());
     frame.reset();
 
@@ -248,6 +284,8 @@ TEST_F(WindowTest, WhatOneRunChangesTheNextRunRestores) {
     EXPECT_EQ(second.mwRight - second.mwLeft, 640);
     EXPECT_EQ(second.mwBottom - second.mwTop, 480);
     EXPECT_EQ(second.mainBar, 0);
+    EXPECT_EQ(second.language, "Espa\xC3\xB1ol.lng");
+    EXPECT_EQ(second.decimals, 5);
     ASSERT_EQ(second.recentFiles.size(), 1u);
     EXPECT_TRUE(samePathIgnoringCase(second.recentFiles[0], dataFile("sample.g3d")));
 

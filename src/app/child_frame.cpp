@@ -342,6 +342,54 @@ YesNoCancel CChildFrame::askYesNoCancel(int textId) {
     }
 }
 
+void CChildFrame::messageText(const std::string& text, MessageIcon icon) {
+    host_.prompts().message(this, text, icon);
+}
+
+std::optional<std::string> CChildFrame::askText(int promptId) {
+    return host_.prompts().askText(this, host_.texts().text(promptId));
+}
+
+namespace {
+
+// The file dialog's filters, one after the other as Qt lists them.
+std::string filtersOf(const FileQuestion& question) {
+    std::string filter;
+    for (const auto& [text, pattern] : question.filters) {
+        if (!filter.empty()) filter += ";;";
+        filter += fileDialogFilter(text, pattern);
+    }
+    return filter;
+}
+
+std::optional<std::string> chosen(std::string path) {
+    if (path.empty()) return std::nullopt;
+    return path;
+}
+
+}  // namespace
+
+std::optional<std::string> CChildFrame::askSaveFile(const FileQuestion& question) {
+    SaveDialogRequest request;
+    request.filter = filtersOf(question);
+    request.defaultSuffix = question.defaultExtension;
+    request.initialName = question.proposedName;
+    request.directory = question.directory;
+    return chosen(host_.prompts().saveFileName(this, request));
+}
+
+std::optional<std::string> CChildFrame::askOpenFile(const FileQuestion& question) {
+    return chosen(host_.prompts().openFileName(this, filtersOf(question), question.directory));
+}
+
+std::string CChildFrame::macroDirectory() const {
+    return host_.macroDirectory();
+}
+
+void CChildFrame::setMacroDirectory(const std::string& directory) {
+    host_.setMacroDirectory(directory);
+}
+
 void CChildFrame::animationChanged() {
     host_.resumeTicksIfNeeded();
 }

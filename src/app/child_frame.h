@@ -106,6 +106,12 @@ class CChildFrame : public QOpenGLWidget, private SessionHost {
     std::string text(int textId) const override;
     YesNoCancel askYesNoCancel(int textId) override;
     void animationChanged() override;
+    void messageText(const std::string& text, MessageIcon icon) override;
+    std::optional<std::string> askText(int promptId) override;
+    std::optional<std::string> askSaveFile(const FileQuestion& question) override;
+    std::optional<std::string> askOpenFile(const FileQuestion& question) override;
+    std::string macroDirectory() const override;
+    void setMacroDirectory(const std::string& directory) override;
 
     void releaseGl();
     // Mouse positions in device pixels, as the camera and picking count them.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 class CChildFrame;
 class Clipboard;
 class TextTable;
@@ -19,6 +21,9 @@ class DocumentWindowHost {
     virtual bool colouredLabels() const = 0;
     // The factor of camera gestures for the screen the window is on.
     virtual float screenScale() const = 0;
+    // The folder macro files were last read from or written to (a setting).
+    virtual std::string macroDirectory() const = 0;
+    virtual void setMacroDirectory(const std::string& directory) = 0;
 
     // The document of the window changed in a way the menus show.
     virtual void documentChanged(CChildFrame* child) = 0;

@@ -104,6 +104,7 @@ CChildFrame* CMainFrame::addChild(OpenDocument* document) {
     auto* child = new CChildFrame(*this, *document);
     child->session()->setNumberDecimals(settings_.decimals);
     child->session()->setStepDisplayStartsAtLast(settings_.stepByStepOption != 0);
+    child->session()->setHideMacroIntermediates(settings_.hideMacroIntermediates != 0);
     connect(child, &CChildFrame::contextFailed, this, [this] {
         prompts_->message(
             this, texts_.text(textid::kNoRenderingContext) + "\n" + texts_.text(textid::kProgramWillClose),
@@ -229,8 +230,8 @@ CChildFrame* CMainFrame::openDocument(const std::string& path) {
 
 void CMainFrame::openWithDialog() {
     setTool(0);
-    const std::string path =
-        prompts_->openFileName(this, fileDialogFilter(texts_.text(textid::kFilterConstructions), "*.g3d"));
+    const std::string path = prompts_->openFileName(
+        this, fileDialogFilter(texts_.text(textid::kFilterConstructions), "*.g3d"), {});
     if (!path.empty()) openDocument(path);
 }
 

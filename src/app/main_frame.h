@@ -107,6 +107,10 @@ class CMainFrame : public QMainWindow, public DocumentWindowHost {
     bool showHidden() const override { return showHidden_; }
     bool colouredLabels() const override { return colouredLabels_; }
     float screenScale() const override;
+    std::string macroDirectory() const override;
+    void setMacroDirectory(const std::string& directory) override {
+        settings_.lastMacroDirectory = directory;
+    }
     DocumentDefaults documentDefaults() const;
 
     // main_frame_list.cpp: the construction list of the active document.

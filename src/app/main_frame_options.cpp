@@ -45,6 +45,7 @@ void CMainFrame::applyOptions(const OptionsDialog& options, const ProgramOptions
         ViewSession* session = child->session();
         session->setNumberDecimals(settings_.decimals);
         session->setStepDisplayStartsAtLast(settings_.stepByStepOption != 0);
+        session->setHideMacroIntermediates(settings_.hideMacroIntermediates != 0);
         // A recomputed construction replaced the one the view's hover pointed into.
         if (child == current_ && options.recomputed()) session->activate();
         child->redraw();

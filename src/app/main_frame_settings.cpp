@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
@@ -23,7 +24,10 @@ void CMainFrame::restoreSettings(const AppSettings& settings, QSettings* store) 
     for (auto path = settings.recentFiles.rbegin(); path != settings.recentFiles.rend(); ++path)
         documents_.recentFiles().add(*path);
     rebuildRecentFiles();
-    for (CChildFrame* child : children()) child->session()->setNumberDecimals(settings.decimals);
+    for (CChildFrame* child : children()) {
+        child->session()->setNumberDecimals(settings.decimals);
+        child->session()->setHideMacroIntermediates(settings.hideMacroIntermediates != 0);
+    }
     updateCommandStates();
 }
 
@@ -49,4 +53,10 @@ AppSettings CMainFrame::currentSettings() const {
     s.constructionList = constructionList_->isHidden() ? 0 : 1;
     s.recentFiles = documents_.recentFiles().entries();
     return s;
+}
+
+std::string CMainFrame::macroDirectory() const {
+    // None stored yet: the program's own folder.
+    if (!settings_.lastMacroDirectory.empty()) return settings_.lastMacroDirectory;
+    return QCoreApplication::applicationDirPath().toStdString();
 }

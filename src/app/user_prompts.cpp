@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -44,8 +45,9 @@ SaveAnswer DialogPrompts::askSaveChanges(QWidget* parent, const std::string& que
     return SaveAnswer::Cancel;
 }
 
-std::string DialogPrompts::openFileName(QWidget* parent, const std::string& filter) {
-    return QFileDialog::getOpenFileName(parent, QString(), QString(), qt(filter)).toStdString();
+std::string DialogPrompts::openFileName(QWidget* parent, const std::string& filter,
+                                        const std::string& directory) {
+    return QFileDialog::getOpenFileName(parent, QString(), qt(directory), qt(filter)).toStdString();
 }
 
 std::string DialogPrompts::saveFileName(QWidget* parent, const SaveDialogRequest& request) {
@@ -54,6 +56,7 @@ std::string DialogPrompts::saveFileName(QWidget* parent, const SaveDialogRequest
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(qt(request.filter));
     dialog.setDefaultSuffix(qt(request.defaultSuffix));
+    if (!request.directory.empty()) dialog.setDirectory(qt(request.directory));
     dialog.selectFile(qt(request.initialName));
     // Overwriting asks first, which is the dialog's default.
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
@@ -93,4 +96,12 @@ std::optional<std::uint32_t> DialogPrompts::askColour(QWidget* parent, std::uint
     if (!chosen.isValid()) return std::nullopt;
     return static_cast<std::uint32_t>(chosen.red()) | static_cast<std::uint32_t>(chosen.green()) << 8 |
            static_cast<std::uint32_t>(chosen.blue()) << 16;
+}
+
+std::optional<std::string> DialogPrompts::askText(QWidget* parent, const std::string& prompt) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, QCoreApplication::applicationName(), qt(prompt),
+                                               QLineEdit::Normal, {}, &ok);
+    if (!ok) return std::nullopt;
+    return text.toStdString();
 }

@@ -16,6 +16,7 @@ struct SaveDialogRequest {
     std::string filter;         // as fileDialogFilter makes it
     std::string defaultSuffix;  // without the dot
     std::string initialName;
+    std::string directory;  // where the dialog starts; empty: anywhere
 };
 
 // Everything the windows ask of the user goes through here, so that the rules
@@ -27,7 +28,8 @@ class UserPrompts {
     virtual void message(QWidget* parent, const std::string& text, MessageIcon icon) = 0;
     virtual SaveAnswer askSaveChanges(QWidget* parent, const std::string& question) = 0;
     // The chosen file, or an empty text when the dialog was cancelled.
-    virtual std::string openFileName(QWidget* parent, const std::string& filter) = 0;
+    virtual std::string openFileName(QWidget* parent, const std::string& filter,
+                                     const std::string& directory) = 0;
     virtual std::string saveFileName(QWidget* parent, const SaveDialogRequest& request) = 0;
     // The print dialog (page numbers off); false when it was cancelled.
     virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
@@ -38,6 +40,8 @@ class UserPrompts {
                                          const std::vector<std::string>& choices) = 0;
     // The colour dialog (red in the low byte); nothing when cancelled.
     virtual std::optional<std::uint32_t> askColour(QWidget* parent, std::uint32_t initial) = 0;
+    // A line of text after a prompt; nothing when cancelled.
+    virtual std::optional<std::string> askText(QWidget* parent, const std::string& prompt) = 0;
 };
 
 // The real dialogs.
@@ -45,11 +49,13 @@ class DialogPrompts : public UserPrompts {
   public:
     void message(QWidget* parent, const std::string& text, MessageIcon icon) override;
     SaveAnswer askSaveChanges(QWidget* parent, const std::string& question) override;
-    std::string openFileName(QWidget* parent, const std::string& filter) override;
+    std::string openFileName(QWidget* parent, const std::string& filter,
+                             const std::string& directory) override;
     std::string saveFileName(QWidget* parent, const SaveDialogRequest& request) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
     std::optional<int> askNumber(QWidget* parent, const std::string& title, int first, int last) override;
     std::optional<int> askChoice(QWidget* parent, const std::string& title,
                                  const std::vector<std::string>& choices) override;
     std::optional<std::uint32_t> askColour(QWidget* parent, std::uint32_t initial) override;
+    std::optional<std::string> askText(QWidget* parent, const std::string& prompt) override;
 };

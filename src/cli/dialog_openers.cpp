@@ -130,6 +130,13 @@ bool openIteration(ViewSession& session, const DialogTarget& target, std::string
     return true;
 }
 
+// "Macro options", as its menu item opens it.
+bool openMacros(ViewSession& session, const DialogTarget& target, std::string& error) {
+    if (!noTarget("macros", target, error)) return false;
+    session.openMacroDialog();
+    return true;
+}
+
 // One row a dialog.
 const std::vector<DialogOpener>& openers() {
     static const std::vector<DialogOpener> rows = {
@@ -142,6 +149,7 @@ const std::vector<DialogOpener>& openers() {
         {"steps", openSteps},
         {"animation", openAnimation},
         {"iteration", openIteration},
+        {"macros", openMacros},
     };
     return rows;
 }

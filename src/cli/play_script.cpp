@@ -137,6 +137,7 @@ constexpr VerbForm kVerbs[] = {
     {"save", ScriptVerb::Save, -1},         {"open", ScriptVerb::Open, -1},
     {"press", ScriptVerb::Press, -1},       {"slider", ScriptVerb::Slider, -1},
     {"animate", ScriptVerb::Animate, 1},    {"tick", ScriptVerb::Tick, -1},
+    {"select", ScriptVerb::Select, -1},
 };
 
 // The verbs of one plain argument: the argument is words[1].
@@ -193,6 +194,10 @@ bool parseArgument(const std::vector<std::string>& words, ScriptCommand& command
                 break;
             error = "'" + argument + "' is not a time in milliseconds (0 to " +
                     std::to_string(kMaxScriptTick) + ")";
+            return false;
+        case ScriptVerb::Select:
+            if (parseInt(argument, command.number) && command.number >= 0) break;
+            error = "'" + argument + "' is not a row of a list (0 or more)";
             return false;
         case ScriptVerb::Slider:
             if (parseInt(argument, command.number)) break;

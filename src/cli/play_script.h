@@ -45,6 +45,7 @@ enum class ScriptVerb {
     Slider,      // slider N: `number`
     PrintTitle,  // print title
     PrintField,  // print field NAME: `field`
+    Select,      // select N: the N-th row (from 0) of the open dialog's list, `number`
     // animation
     Animate,  // animate POS: the animation tool's click
     Tick,     // tick MS: one idle tick `number` ms after the previous one

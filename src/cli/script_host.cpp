@@ -67,3 +67,13 @@ YesNoCancel ScriptHost::askYesNoCancel(int) {
     fault_ = "answer '" + *answer + "' does not fit the question for yes, no or cancel";
     return YesNoCancel::Cancel;
 }
+
+std::optional<std::string> ScriptHost::askText(int) {
+    return takeAnswer("a text");
+}
+
+std::optional<std::string> ScriptHost::takeFileName() {
+    std::optional<std::string> answer = takeAnswer("a file name");
+    if (answer && *answer == "cancel") return std::nullopt;
+    return answer;
+}

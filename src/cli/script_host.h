@@ -27,6 +27,13 @@ class ScriptHost : public SessionHost {
     void setTextLookup(std::function<std::string(int)> lookup) { textLookup_ = std::move(lookup); }
     // The answer is yes, no or cancel.
     YesNoCancel askYesNoCancel(int textId) override;
+    void messageText(const std::string&, MessageIcon) override { ++messageCount_; }
+    // A typed text is the answer as it stands; a file name is the answer, or cancel.
+    std::optional<std::string> askText(int promptId) override;
+    std::optional<std::string> askSaveFile(const FileQuestion&) override { return takeFileName(); }
+    std::optional<std::string> askOpenFile(const FileQuestion&) override { return takeFileName(); }
+    std::string macroDirectory() const override { return macroDirectory_; }
+    void setMacroDirectory(const std::string& directory) override { macroDirectory_ = directory; }
 
     const std::string& clipboardText() const { return clipboardText_; }
     int messageCount() const { return messageCount_; }
@@ -39,10 +46,12 @@ class ScriptHost : public SessionHost {
     // The next answer as a whole number, 0 for "cancel"; 0 with a fault when
     // none is queued or it is no number.
     int takeNumber(const char* question);
+    std::optional<std::string> takeFileName();
 
     std::deque<std::string> answers_;
     std::string fault_;
     std::string clipboardText_;
     int messageCount_ = 0;
     std::function<std::string(int)> textLookup_;
+    std::string macroDirectory_;
 };

@@ -105,6 +105,7 @@ int ScriptRunner::run(const ScriptCommand& command, std::string& error) {
         case ScriptVerb::Slider:
         case ScriptVerb::PrintTitle:
         case ScriptVerb::PrintField:
+        case ScriptVerb::Select:
             code = dialogCommand(command, error);
             break;
         case ScriptVerb::Animate: {
@@ -233,6 +234,9 @@ int ScriptRunner::dialogCommand(const ScriptCommand& command, std::string& error
         case ScriptVerb::Slider:
             done = dialog->setSlider(command.number, error);
             break;
+        case ScriptVerb::Select:
+            done = dialog->setField("selected", std::to_string(command.number), error);
+            break;
         case ScriptVerb::PrintTitle:
             std::printf("%s\n", dialog->title().c_str());
             break;
@@ -260,6 +264,7 @@ void ScriptRunner::openOptions() {
 void ScriptRunner::applyProgramOptions() {
     session_.setNumberDecimals(program_.decimals);
     session_.setStepDisplayStartsAtLast(program_.stepByStepOption != 0);
+    session_.setHideMacroIntermediates(program_.hideMacroIntermediates != 0);
     if (!program_.language.empty() && program_.language != loadedLanguage_) {
         loadedLanguage_ = program_.language;
         textsLoaded_ = loadLanguageOption(texts_, program_.language, argv0_) == kExitOk;

@@ -7,6 +7,7 @@
 #include "dialogs/calculator_face.h"
 #include "dialogs/construction_dialog_faces.h"
 #include "dialogs/iteration_face.h"
+#include "dialogs/macro_face.h"
 #include "dialogs/step_display_face.h"
 #include "dialogs/text_face.h"
 
@@ -39,6 +40,7 @@ const std::vector<Face>& faces() {
         showElementDialogFace,   showCoordinatesDialogFace,
         showParameterDialogFace, showStepDisplayFace,
         showAnimationFace,       showIterationFace,
+        showMacroFace,
     };
     return rows;
 }

@@ -28,6 +28,7 @@ constexpr int kCommandShapeSolid = 32835;  // "f1": shape 0
 constexpr int kCommandShapeFlat = 32836;   // "f2": shape 1
 constexpr int kCommandStepByStep = 32818;
 constexpr int kCommandAnimation = 5095;
+constexpr int kCommandMacroOptions = 5300;
 
 constexpr int kToolDeleteElement = 51;
 constexpr int kToolHideShow = 52;
@@ -179,6 +180,9 @@ bool ViewSession::command(int commandId) {
         case kCommandAnimation:
             openAnimationWindow();
             return true;
+        case kCommandMacroOptions:
+            openMacroDialog();
+            return true;
         case kCommandCentralProjection:
         case kCommandParallelProjection:
             document_.view.projection = commandId == kCommandParallelProjection ? 1 : 0;
@@ -220,6 +224,7 @@ bool ViewSession::commandEnabled(int commandId) const {
         case kCommandRepresentPoints:
         case kCommandStepByStep:
         case kCommandAnimation:
+        case kCommandMacroOptions:
         case kCommandCentralProjection:
         case kCommandParallelProjection:
             return true;

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "interaction/dialog_model.h"
 #include "model/type_codes.h"
@@ -18,6 +20,15 @@ enum class MessageIcon { Error, Stop, Warning, Information };
 
 // The answer to a question with Yes, No and Cancel.
 enum class YesNoCancel { Yes, No, Cancel };
+
+// What a file dialog is opened with. Each filter is a text the user reads and
+// the pattern it selects ("Macros (*.m3d)", "*.m3d").
+struct FileQuestion {
+    std::vector<std::pair<std::string, std::string>> filters;
+    std::string defaultExtension;  // without the dot
+    std::string proposedName;      // the file name offered; empty: none
+    std::string directory;         // where the dialog starts; empty: anywhere
+};
 
 // What a document's view asks of whoever shows it: the answers only a user
 // can give and the few things only a window can do. The Qt window answers with
@@ -52,4 +63,15 @@ class SessionHost {
     virtual YesNoCancel askYesNoCancel(int /*textId*/) { return YesNoCancel::Cancel; }
     // The animation window opened, ran, paused or closed: idle ticks follow.
     virtual void animationChanged() {}
+    // A message box with a text of its own (UTF-8) rather than a language text.
+    virtual void messageText(const std::string& /*text*/, MessageIcon /*icon*/) {}
+    // A line of text typed after the language text of promptId; nothing when cancelled.
+    virtual std::optional<std::string> askText(int /*promptId*/) { return std::nullopt; }
+    // The file chosen in a save or open dialog; nothing when cancelled.
+    virtual std::optional<std::string> askSaveFile(const FileQuestion&) { return std::nullopt; }
+    virtual std::optional<std::string> askOpenFile(const FileQuestion&) { return std::nullopt; }
+    // The folder macro files were last read from or written to, which the
+    // program remembers; empty: the program's own folder.
+    virtual std::string macroDirectory() const { return {}; }
+    virtual void setMacroDirectory(const std::string& /*directory*/) {}
 };

@@ -49,9 +49,9 @@ constexpr ToolRow transformation(int number, int command, int text, Transformati
 
 constexpr ToolRow kTools[] = {
     {0, 5000, kToolSelect, C::Arrow, kAllKinds, false, false, A::None},
-    {1, 5300, kMacroOptions, C::Arrow, kNoKinds, true, true, A::Later},
-    {2, 0, kNounMacro, C::MacroInitial, kMacroInitials, false, true, A::Later},
-    {3, 0, kNounMacro, C::MacroFinal, kAllKinds - kindBit(K::Text), false, false, A::Later},
+    {1, 5300, kMacroOptions, C::Arrow, kNoKinds, true, true, A::MacroApply},
+    {2, 0, kNounMacro, C::MacroInitial, kMacroInitials, false, true, A::MacroInitial},
+    {3, 0, kNounMacro, C::MacroFinal, kAllKinds - kindBit(K::Text), false, false, A::MacroFinal},
     {4, 5400, kIterationCommand, C::Arrow, kNoKinds, false, false, A::Iterate},
     {5, 5010, kToolFreePoint, C::Drawing, kNoKinds, false, false, A::FreePoint},
     {6, 5070, kToolIntersectionPoint, C::Drawing, kIntersectables, false, true, A::Intersection},

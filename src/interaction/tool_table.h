@@ -78,6 +78,12 @@ enum class ToolAction {
     Calculator,   // numbers clicked type their letters into the calculator
     Text,         // a click opens the text dialog there
     Animate,      // a parameter or a point on an element joins or leaves the animation list
+
+    // The macro tools: a click toggles an initial or a final element of a new
+    // macro; the apply tool takes one pick of each kind the macro starts from.
+    MacroInitial,
+    MacroFinal,
+    MacroApply,
 };
 
 // One construction tool.

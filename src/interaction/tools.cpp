@@ -89,6 +89,7 @@ void ViewSession::setTool(int toolNumber, bool fromCommand) {
     redraw_ = true;
     keepCalculatorWithTool();
     keepIterationDialogWithTool(fromCommand);
+    keepMacroPicksWithTool(fromCommand);
     host_.toolChanged(toolNumber);
 }
 
@@ -120,6 +121,7 @@ bool ViewSession::canMakePoints() const {
     const int t = toolNumber_;
     if (t == kFreePointTool) return true;
     if (t == kRedefineTool) return pickCount_ >= 1;
+    if (t == kApplyMacroTool) return acceptTable_[static_cast<std::size_t>(ElementKind::Point)];
     const bool pointTool = (t >= 10 && t <= 16) || (t >= 18 && t <= 24) || t == 26 || (t >= 28 && t <= 31);
     return pointTool && acceptTable_[static_cast<std::size_t>(ElementKind::Point)];
 }
@@ -154,6 +156,8 @@ std::string ViewSession::statusText(const TextTable& texts) const {
         text = iteration->prompt(texts);
     if (hover_.hovered && hover_.hoveredElement)
         text += " : [" + composeDescription(texts, hover_.hoveredElement->typeCode()) + "]";
+    else if (toolNumber_ == kApplyMacroTool && macros_.applying)
+        text = macroStatus(texts);
     return text;
 }
 
@@ -172,6 +176,7 @@ ToolCursor ViewSession::cursor() const {
                 break;
         }
     }
+    if (toolNumber_ == kApplyMacroTool && macros_.applying) return ToolCursor::Drawing;
     return currentTool().cursor;
 }
 
@@ -215,6 +220,10 @@ void ViewSession::click(int x, int y, SessionKeys keys) {
         case ToolAction::Animate:
             animateClick();
             return;
+        case ToolAction::MacroInitial:
+        case ToolAction::MacroFinal:
+            macroToggle();
+            return;
         case ToolAction::Iterate:
             iterationClick();
             return;
@@ -241,5 +250,9 @@ void ViewSession::click(int x, int y, SessionKeys keys) {
     pickList_.push_back(picked);
     ++pickCount_;
     redraw_ = true;
+    if (row.action == ToolAction::MacroApply) {
+        macroPicked();
+        return;
+    }
     steps.afterPick(picked, x, y, keys);
 }

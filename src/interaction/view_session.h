@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "interaction/macro_tools.h"
 #include "interaction/session_host.h"
 #include "interaction/tool_table.h"
 #include "interaction/view_mouse.h"
@@ -156,6 +157,20 @@ class ViewSession {
     // advances, recomputes and asks for a redraw. Whether anything moved.
     bool animationTick(std::uint32_t elapsed);
 
+    // ---- macros (macro_tools.cpp)
+    // "Macro options": the macro dialog, over the macro tools (kept while one is current).
+    void openMacroDialog();
+    // The program's setting: intermediate elements of applied macros stay hidden.
+    void setHideMacroIntermediates(bool hide) { macros_.hideIntermediates = hide; }
+    // The initial (finals false) or final elements picked so far.
+    std::span<Element* const> macroPicks(bool finals);
+    // The tool that picks the initial or the final elements of a new macro.
+    void pickMacroElements(bool finals);
+    // A macro of the picks, named as the user answers, added to the document.
+    MacroMade makeMacroFromPicks();
+    // The apply tool with a copy of the document's macro at index; false when there is none.
+    bool applyMacroTool(int index);
+
     // ---- commands (edit_commands.cpp)
     // Runs a menu command that acts on the document through its view (edit,
     // selection, style, undo, redo, standard views, projections); false for
@@ -185,6 +200,12 @@ class ViewSession {
     void editCalculation(const Element& calculation);
     // The text dialog for a new text at (x, y), or for an existing text element.
     void openTextDialog(int x, int y, const Element* editing);
+    // Tools 2 and 3 toggle the clicked element; the apply tool counts its picks.
+    void macroToggle();
+    void macroPicked();
+    // After setTool: the macro tools get back their picks and accepted kinds.
+    void keepMacroPicksWithTool(bool fromCommand);
+    std::string macroStatus(const TextTable& texts) const;
     void click(int x, int y, SessionKeys keys);
     void clearTemporaries();
     const ToolRow& currentTool() const;
@@ -263,6 +284,7 @@ class ViewSession {
     bool dragSnapshotTaken_ = false;
     std::unique_ptr<DialogModel> dialog_;
     bool stepDisplayStartsAtLast_ = false;
+    MacroPicks macros_;
     // A double click opens the dialog of a point, coordinates or parameter.
     void openDoubleClickDialog(const Element& element);
     // Cancels a dialog still open, so that the next one starts from the document's own construction.

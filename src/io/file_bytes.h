@@ -16,3 +16,8 @@ bool readFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes, st
 // go to a temporary file beside it, are flushed to the disk, and only then is the
 // temporary renamed over the old file. On failure the old file is untouched.
 bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
+
+// What the user is told when a file to write cannot be created.
+inline constexpr const char* kCannotCreateFileMessage =
+    "Cannot create the requested file. Please ensure that the path name is valid and that you have "
+    "write access to the destination drive and try again";

@@ -70,28 +70,39 @@ Macro makeMacro(Construction& source, std::span<Element* const> initial, std::sp
 
 bool applyMacro(Document& document, const Macro& macro, std::span<Element* const> picked,
                 std::vector<ElementPtr> pending, bool hideIntermediates) {
-    if (picked.size() != macro.initialKinds.size() || pending.size() > picked.size()) return false;
+    if (picked.size() != macro.initialKinds.size()) return false;
     Construction& current = document.construction();
-    const std::size_t existing = picked.size() - pending.size();
-    for (std::size_t i = 0; i < existing; ++i)
-        if (current.indexOf(picked[i]) < 0) return false;
+    const auto isPending = [&](const Element* e) {
+        return std::any_of(pending.begin(), pending.end(), [e](const ElementPtr& p) { return p.get() == e; });
+    };
+    // Every pick is an element of the construction or one made while picking,
+    // wherever it stands in the pick order.
+    for (std::size_t i = 0; i < picked.size(); ++i) {
+        const Element* e = picked[i];
+        if (e == nullptr || (current.indexOf(e) < 0 && !isPending(e))) return false;
+        if (e->kind() != macro.initialKinds[i]) return false;
+    }
     std::unique_ptr<Construction> result = current.copy();
 
     // Picks that exist already are replaced by their copies; elements made while
     // picking may stand on existing elements, which must be the copies too.
     std::vector<Element*> external(picked.size());
-    for (std::size_t i = 0; i < existing; ++i) external[i] = result->at(current.indexOf(picked[i]));
-    for (std::size_t i = 0; i < pending.size(); ++i) {
-        for (Element*& p : pending[i]->parents) {
+    for (std::size_t i = 0; i < picked.size(); ++i) {
+        const int index = current.indexOf(picked[i]);
+        external[i] = index >= 0 ? result->at(index) : picked[i];
+    }
+    for (ElementPtr& made : pending) {
+        for (Element*& p : made->parents) {
             const int index = current.indexOf(p);
             if (index >= 0) p = result->at(index);
         }
-        external[existing + i] = result->append(std::move(pending[i]));
+        result->append(std::move(made));
     }
 
     std::unique_ptr<Construction> added = macro.construction->copy(true);
     if (!hideIntermediates) added->clearMacroIntermediate();
-    added->resolveParentKeys(external);
+    // A key that names neither a pick nor an earlier element of the macro leaves it unapplied.
+    if (added->resolveParentKeys(external) != 1) return false;
     result->appendAll(*added);
     document.commit(std::move(result));
     return true;

@@ -32,10 +32,10 @@ Macro makeMacro(Construction& source, std::span<Element* const> initial, std::sp
                 std::string name);
 
 // Appends the macro's elements built on the picked elements as one undo step.
-// The last pending.size() picks are elements made while picking, not yet in the
-// construction; they are appended first. hideIntermediates keeps the macro's
-// intermediate elements out of sight.
-// Returns false, changing nothing, when the number of picks is not the macro's.
+// The pending elements were made while picking and are not yet in the
+// construction (any of the picks may be one); they are appended first, in their order. hideIntermediates
+// keeps the macro's intermediate elements out of sight. Returns false, changing nothing, when the number of
+// picks is not the macro's or a pick is neither in the construction nor pending.
 bool applyMacro(Document& document, const Macro& macro, std::span<Element* const> picked,
                 std::vector<ElementPtr> pending, bool hideIntermediates);
 

@@ -22,8 +22,9 @@ class FakePrompts : public UserPrompts {
         answers.pop_front();
         return a;
     }
-    std::string openFileName(QWidget*, const std::string& filter) override {
+    std::string openFileName(QWidget*, const std::string& filter, const std::string& directory) override {
         openFilters.push_back(filter);
+        openDirectories.push_back(directory);
         return openPath;
     }
     std::string saveFileName(QWidget*, const SaveDialogRequest& request) override {
@@ -43,11 +44,16 @@ class FakePrompts : public UserPrompts {
         return next(choiceAnswers);
     }
     std::optional<std::uint32_t> askColour(QWidget*, std::uint32_t) override { return next(colours); }
+    std::optional<std::string> askText(QWidget*, const std::string& prompt) override {
+        textPrompts.push_back(prompt);
+        return next(texts);
+    }
 
     std::vector<std::pair<std::string, MessageIcon>> messages;
     std::vector<std::string> questions;
     std::deque<SaveAnswer> answers;  // Cancel once they run out
     std::vector<std::string> openFilters;
+    std::vector<std::string> openDirectories;
     std::vector<SaveDialogRequest> saveRequests;
     std::string openPath;
     std::string savePath;  // empty: the save dialog is cancelled
@@ -56,6 +62,8 @@ class FakePrompts : public UserPrompts {
     std::deque<int> numbers;
     std::deque<int> choiceAnswers;
     std::deque<std::uint32_t> colours;
+    std::deque<std::string> texts;  // typed texts; cancelled once they run out
+    std::vector<std::string> textPrompts;
     std::vector<std::vector<std::string>> choices;  // what each choice question offered
 
   private:

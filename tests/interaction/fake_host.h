@@ -32,6 +32,18 @@ class FakeHost : public SessionHost {
         return a;
     }
     void animationChanged() override { ++animationChanges; }
+    void messageText(const std::string& text, MessageIcon) override { messageTexts.push_back(text); }
+    std::optional<std::string> askText(int) override { return nextText(typed); }
+    std::optional<std::string> askSaveFile(const FileQuestion& q) override {
+        fileQuestions.push_back(q);
+        return nextText(files);
+    }
+    std::optional<std::string> askOpenFile(const FileQuestion& q) override {
+        fileQuestions.push_back(q);
+        return nextText(files);
+    }
+    std::string macroDirectory() const override { return macroFolder; }
+    void setMacroDirectory(const std::string& folder) override { macroFolder = folder; }
 
     std::deque<int> sides;   // answers; 0 cancels, an empty queue too
     std::deque<int> solids;  // type codes; 0 cancels
@@ -44,8 +56,20 @@ class FakeHost : public SessionHost {
     std::deque<YesNoCancel> yesNoCancel;  // an empty queue cancels
     std::vector<int> questions;           // the text ids asked
     int animationChanges = 0;
+    std::vector<std::string> messageTexts;
+    // Typed texts and chosen files; an empty queue cancels.
+    std::deque<std::string> typed;
+    std::deque<std::string> files;
+    std::vector<FileQuestion> fileQuestions;
+    std::string macroFolder;
 
   private:
+    static std::optional<std::string> nextText(std::deque<std::string>& answers) {
+        if (answers.empty()) return std::nullopt;
+        std::string a = std::move(answers.front());
+        answers.pop_front();
+        return a;
+    }
     static int next(std::deque<int>& answers) {
         if (answers.empty()) return 0;
         const int a = answers.front();

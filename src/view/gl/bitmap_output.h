@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "io/file_bytes.h"  // kCannotCreateFileMessage
+
 class QImage;
 
 // The view's image as the bitmap file and the clipboard hold it: 24-bit BGR
@@ -31,11 +33,8 @@ inline constexpr int kImageSaved = 1;
 inline constexpr int kImageCannotCreateFile = 0;  // the path cannot be written
 inline constexpr int kImageNoSurface = 2;         // nothing to write (empty or oversized image)
 
-// The texts shown for the two failures.
+// The texts shown for the two failures (and kCannotCreateFileMessage).
 inline constexpr const char* kNoSurfaceMessage = "Cannot create required drawing surface.";
-inline constexpr const char* kCannotCreateFileMessage =
-    "Cannot create the requested file. Please ensure that the path name is valid and that you have "
-    "write access to the destination drive and try again";
 
 // The whole bitmap file: the 14-byte file header, the 40-byte information
 // header and the pixels. Empty for an empty image.

@@ -13,6 +13,8 @@
 
 #include "app/child_frame.h"
 #include "interaction/macro_dialog.h"
+#include "lang/text_ids.h"
+#include "lang/text_table.h"
 
 namespace {
 
@@ -22,11 +24,12 @@ constexpr int kRefreshMilliseconds = 200;
 
 struct ButtonLabel {
     const char* button;
-    const char* label;
+    int label;
 };
 constexpr ButtonLabel kButtons[] = {
-    {"start", "Start"},   {"final", "Final"},      {"make", "Make..."},     {"apply", "Apply"},
-    {"remove", "Remove"}, {"export", "Export..."}, {"import", "Import..."}, {"close", "Close"},
+    {"start", textid::kMacroStart},   {"final", textid::kMacroFinal},   {"make", textid::kMacroMake},
+    {"apply", textid::kMacroApply},   {"remove", textid::kMacroRemove}, {"export", textid::kMacroExport},
+    {"import", textid::kMacroImport}, {"close", textid::kItemClose},
 };
 
 QString qt(const std::string& text) {
@@ -38,7 +41,8 @@ QString qt(const std::string& text) {
 // view lets go of the model (another dialog, the document closing).
 class MacroFace : public QDialog {
   public:
-    MacroFace(CChildFrame* view, MacroDialog& model) : QDialog(view), view_(view), model_(model) {
+    MacroFace(CChildFrame* view, MacroDialog& model, const TextTable& texts)
+        : QDialog(view), view_(view), model_(model), texts_(texts) {
         setWindowFlag(Qt::Tool);
         setObjectName(QStringLiteral("macroDialog"));
         setWindowTitle(qt(model_.title()));
@@ -52,8 +56,8 @@ class MacroFace : public QDialog {
         auto* fields = new QFormLayout;
         name_ = lineEdit("name");
         description_ = lineEdit("description");
-        fields->addRow(QStringLiteral("Name"), name_);
-        fields->addRow(QStringLiteral("Description"), description_);
+        fields->addRow(text(textid::kLabelName), name_);
+        fields->addRow(text(textid::kMacroDescription), description_);
         picks_ = new QLabel(this);
         picks_->setObjectName(QStringLiteral("picks"));
         fields->addRow(picks_);
@@ -61,7 +65,7 @@ class MacroFace : public QDialog {
         auto* buttons = new QGridLayout;
         int column = 0;
         for (const ButtonLabel& b : kButtons) {
-            auto* button = new QPushButton(QString::fromLatin1(b.label), this);
+            auto* button = new QPushButton(text(b.label), this);
             button->setObjectName(QString::fromLatin1(b.button));
             button->setAutoDefault(false);
             const char* name = b.button;
@@ -151,13 +155,17 @@ class MacroFace : public QDialog {
         const bool any = model_.selected() >= 0;
         name_->setEnabled(any);
         description_->setEnabled(any);
-        picks_->setText(
-            QStringLiteral("Initial: %1   Final: %2").arg(qt(field("initial")), qt(field("final"))));
+        picks_->setText(text(textid::kMacroInitialCount) + QStringLiteral(" ") + qt(field("initial")) +
+                        QStringLiteral("   ") + text(textid::kMacroFinalCount) + QStringLiteral(" ") +
+                        qt(field("final")));
         refreshing_ = false;
     }
 
+    QString text(int id) const { return qt(texts_.text(id)); }
+
     QPointer<CChildFrame> view_;
     MacroDialog& model_;
+    const TextTable& texts_;
     QListWidget* list_ = nullptr;
     QLineEdit* name_ = nullptr;
     QLineEdit* description_ = nullptr;
@@ -168,7 +176,7 @@ class MacroFace : public QDialog {
 
 }  // namespace
 
-bool showMacroFace(QWidget* parent, DialogModel& model, const TextTable&) {
+bool showMacroFace(QWidget* parent, DialogModel& model, const TextTable& texts) {
     auto* macros = dynamic_cast<MacroDialog*>(&model);
     if (macros == nullptr) return false;
     auto* view = qobject_cast<CChildFrame*>(parent);
@@ -182,7 +190,7 @@ bool showMacroFace(QWidget* parent, DialogModel& model, const TextTable&) {
             return true;
         }
     }
-    auto* face = new MacroFace(view, *macros);
+    auto* face = new MacroFace(view, *macros, texts);
     face->show();
     return true;
 }

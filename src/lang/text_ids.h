@@ -84,6 +84,10 @@
     X(kOptionsReverse, 21221) X(kOptionsAngleUnit, 21222) X(kOptionsAxisLength, 21223)                \
     X(kOptionsUnitScale, 21224) X(kOptionsDecimals, 21225) X(kOptionsHideMacroSteps, 21226)           \
     X(kOptionsStepsAtLast, 21227)                                                                      \
+    /* The macro window. */                                                                            \
+    X(kMacroStart, 21300) X(kMacroFinal, 21301) X(kMacroMake, 21302) X(kMacroApply, 21303)             \
+    X(kMacroRemove, 21304) X(kMacroExport, 21305) X(kMacroImport, 21306) X(kMacroDescription, 21307)   \
+    X(kMacroInitialCount, 21308) X(kMacroFinalCount, 21309)                                            \
     /* Style sub-menus. */                                                                             \
     X(kStyleFont, 30101) X(kStyleColour, 30110) X(kStyleSizeMenu, 30200) X(kStyleSize1, 30216)         \
     X(kStyleSize2, 30217) X(kStyleSize3, 30218) X(kStyleSize4, 30219) X(kStyleSize5, 30220)            \

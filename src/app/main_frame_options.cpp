@@ -25,6 +25,9 @@ bool CMainFrame::switchLanguage(const std::string& fileName) {
 
 void CMainFrame::showOptions() {
     setTool(0);
+    // A dialog over a live copy (the step-by-step display) ends first, as it
+    // does when another dialog opens: the options may replace the construction.
+    if (current_) current_->session()->openDialog(nullptr);
     Document* document = current_ && current_->openDocument() ? &current_->openDocument()->document : nullptr;
     ProgramOptions program = settings_;
     OptionsDialog options(program, document, listLanguages(languagesFolder_), texts_);

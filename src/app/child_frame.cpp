@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -116,6 +117,9 @@ CChildFrame::CChildFrame(DocumentWindowHost& host, OpenDocument& document)
 }
 
 CChildFrame::~CChildFrame() {
+    // The dialog windows over this view go while it and its session still
+    // exist: their faces let go of their models as they close.
+    qDeleteAll(findChildren<QDialog*>(Qt::FindDirectChildrenOnly));
     // The base class destroys the context after this object is gone: no call back here then.
     disconnect(contextConnection_);
     releaseGl();

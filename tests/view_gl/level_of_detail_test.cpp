@@ -216,3 +216,61 @@ TEST(LevelOfDetail, TinyBallsDrawnFlatDifferFromTheirMeshesOnlyAlongTheOutline) 
     EXPECT_GT(covered, 60);
     EXPECT_GT(changed, 0);
 }
+
+TEST(LevelOfDetail, SpheresCastPerPixelDifferFromTheirMeshesOnlyAlongTheOutline) {
+    OffscreenView view(kWidth, kHeight);
+    ASSERT_TRUE(view.ready()) << view.context.error();
+    const std::uint32_t background = rgb(255, 255, 255);
+    // A translucent sphere around an opaque ball drawn before it (seen through
+    // its near side, in front of its far side), and an opaque ball alone.
+    struct Round {
+        Vec3 centre;
+        double radius;
+    };
+    const Round surface{{0.1, 0.05, 0}, 0.13}, covered{{0.12, 0.07, 0}, pointRadius(4)},
+        alone{{-0.3, -0.2, 0.1}, pointRadius(3)};
+    for (const int projection : {0, 1}) {
+        Document document;
+        lookDownZ(document, projection);
+        document.view.viewDistance = -1.5f;
+        document.view.backgroundColour = background;
+        document.construction().append(std::make_unique<SurfaceProbe>([&](Canvas& canvas) {
+            canvas.dot(covered.centre, rgb(200, 40, 40), 4, 0);
+            canvas.dot(alone.centre, rgb(40, 160, 40), 3, 0);
+            canvas.sphere(surface.centre, surface.radius, rgb(40, 40, 220));
+        }));
+        const Renders r = renderBoth(view, document);
+        EXPECT_LT(r.detailedTriangles * 50, r.fullTriangles);
+
+        // How far, in pixels, the ray through a pixel passes outside (> 0) or inside an outline.
+        const Viewport viewport = view.viewport();
+        const DetailScale scale(document.view, viewport);
+        const auto outline = [&](int x, int y, const Round& b) {
+            const double wx = x + 0.5, wy = kHeight - y - 0.5;
+            const Vec3 near = unprojectPoint(document.view, viewport, wx, wy, 0.0);
+            const Vec3 far = unprojectPoint(document.view, viewport, wx, wy, 1.0);
+            const Vec3 along = (far - near) * (1.0 / norm(far - near));
+            const Vec3 off = b.centre - near;
+            const double d = norm(off - along * (off.x * along.x + off.y * along.y + off.z * along.z));
+            return (d - b.radius) * scale.pixelsPerUnit(b.centre, b.radius);
+        };
+        int changed = 0, covers = 0;
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) {
+                const std::uint32_t a = r.full.pixel(x, y), b = r.detailed.pixel(x, y);
+                covers += a != background ? 1 : 0;
+                if (a == b) continue;
+                ++changed;
+                double nearest = std::numeric_limits<double>::infinity();
+                for (const Round& round : {surface, covered, alone})
+                    nearest = std::min(nearest, std::fabs(outline(x, y, round)));
+                if ((a == background) != (b == background))
+                    EXPECT_LE(nearest, 1.0) << projection << ": " << x << ", " << y;
+                else if (nearest > 1.5)
+                    EXPECT_LE(colourDistance(a, b), 8) << projection << ": " << x << ", " << y;
+            }
+        }
+        EXPECT_GT(covers, 800) << projection;
+        EXPECT_GT(changed, 0) << projection;
+    }
+}

@@ -113,6 +113,8 @@ void GlCanvas::beginFrame(const ViewState& view, Viewport viewport) {
     detail_ = levelOfDetail_ ? DetailScale(view, viewport) : DetailScale();
     for (MeshBatch& batch : batches_) batch.clear();
     flatBalls_.beginFrame(view);
+    roundBalls_.beginFrame();
+    surfaceSpheres_.beginFrame();
     triangles_ = 0;
 }
 
@@ -178,6 +180,7 @@ void GlCanvas::drawBatch(OpaqueStyle style) {
 void GlCanvas::flush() {
     for (std::size_t i = 0; i < kOpaqueStyles; ++i) drawBatch({(i & 1) != 0, (i & 2) != 0, (i & 4) != 0});
     flatBalls_.draw();
+    roundBalls_.draw();
 }
 
 MeshBatch& GlCanvas::batchFor(OpaqueStyle style) {
@@ -196,6 +199,13 @@ void GlCanvas::ball(Vec3 centre, double radius, std::uint32_t colour) {
     if (pixels < kFlatBallPixels) {
         if (flatBalls_.vertexCount() >= kBatchVertices) flatBalls_.draw();
         if (flatBalls_.add(centre, radius, colour)) {
+            triangles_ += 2;
+            return;
+        }
+    }
+    if (std::isfinite(pixels)) {
+        if (roundBalls_.vertexCount() >= kBatchVertices) roundBalls_.draw();
+        if (roundBalls_.add(centre, radius, colour, false)) {
             triangles_ += 2;
             return;
         }
@@ -395,11 +405,16 @@ void GlCanvas::ring(Vec3 centre, Vec3 normal, double radius, int segments, std::
     if (!gathered) drawBatch(style);  // a large ring is drawn at once
 }
 
-void GlCanvas::surfacePasses(const std::function<void()>& draw, std::uint32_t colour) {
+void GlCanvas::surfacePasses(const std::function<void()>& draw, std::uint32_t colour, bool twoPasses) {
     BlendScope blend;
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glColor4ub(red(colour), green(colour), blue(colour), kSurfaceAlpha);
     diffuse(kSurfaceDiffuseAlpha);
+    if (!twoPasses) {
+        draw();
+        diffuse(1.0f);
+        return;
+    }
     // The far side first, then the near side, so the near one blends over it.
     glEnable(GL_CULL_FACE);
     glCullFace(GL_FRONT);
@@ -413,11 +428,17 @@ void GlCanvas::surfacePasses(const std::function<void()>& draw, std::uint32_t co
 void GlCanvas::sphere(Vec3 centre, double radius, std::uint32_t colour) {
     flush();
     if (!(radius > 0.0) || !std::isfinite(radius)) return;
-    const MeshCounts counts = sphereCounts(pixelRadius(centre, radius, radius), kSphereMesh);
+    const double pixels = pixelRadius(centre, radius, radius);
+    if (std::isfinite(pixels) && surfaceSpheres_.add(centre, radius, colour, true)) {
+        triangles_ += 4;
+        surfacePasses([&] { surfaceSpheres_.draw(); }, colour, false);
+        return;
+    }
+    const MeshCounts counts = sphereCounts(pixels, kSphereMesh);
     glPushMatrix();
     glTranslated(centre.x, centre.y, centre.z);
     triangles_ += 2 * meshTriangles(QuadricShape::Sphere, counts);
-    surfacePasses([&] { meshes_.sphere(radius, counts.slices, counts.stacks); }, colour);
+    surfacePasses([&] { meshes_.sphere(radius, counts.slices, counts.stacks); }, colour, true);
     glPopMatrix();
 }
 
@@ -428,7 +449,7 @@ void GlCanvas::cylinder(Vec3 baseCentre, Vec3 axis, double baseRadius, double to
     const Tube c{baseCentre, axis, height, baseRadius, topRadius};
     const MeshCounts counts = roundCounts(cylinderPixels(c), kCylinderMesh);
     triangles_ += 2 * meshTriangles(QuadricShape::Cylinder, counts);
-    surfacePasses([&] { drawCylinder(c, counts); }, colour);
+    surfacePasses([&] { drawCylinder(c, counts); }, colour, true);
 }
 
 void GlCanvas::triangles(std::span<const Vec3> vertices, std::span<const Vec3> normals,

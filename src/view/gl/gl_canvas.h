@@ -16,6 +16,7 @@
 #include "view/gl/polygon_tessellator.h"
 #include "view/gl/qt_text.h"
 #include "view/gl/quadric_meshes.h"
+#include "view/gl/sphere_impostors.h"
 
 class LabelCharset;
 
@@ -128,7 +129,9 @@ class GlCanvas : public Canvas {
     void drawCylinder(const Tube& c, MeshCounts counts);
     // Pixels a circle of the given radius covers on a quadric inside the ball (centre, reach).
     double pixelRadius(Vec3 centre, double reach, double radius) const;
-    void surfacePasses(const std::function<void()>& draw, std::uint32_t colour);
+    // A translucent surface: its far side, then its near side over it, or one
+    // draw that does both (sphere impostors).
+    void surfacePasses(const std::function<void()>& draw, std::uint32_t colour, bool twoPasses);
 
     ViewState view_;
     Viewport viewport_;
@@ -137,6 +140,8 @@ class GlCanvas : public Canvas {
     QuadricMeshes meshes_;
     std::array<MeshBatch, kOpaqueStyles> batches_;  // by OpaqueStyle::index()
     BallImpostors flatBalls_;                       // the smallest balls, gathered too
+    SphereImpostors roundBalls_;                    // other balls small in the view, gathered too
+    SphereImpostors surfaceSpheres_;                // translucent spheres small in the view
     long triangles_ = 0;
     PolygonTessellator tessellator_;
     const LabelCharset* charset_ = nullptr;

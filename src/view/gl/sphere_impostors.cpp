@@ -1,0 +1,262 @@
+#define GL_GLEXT_PROTOTYPES 1
+#include "view/gl/sphere_impostors.h"
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "view/gl/diagnostic_trace.h"
+#include "view/gl/mesh_batch.h"
+
+namespace {
+
+// The square stands across the line from the eye to the centre, through the
+// centre, and reaches the cone of the lines of sight that touch the sphere.
+constexpr const char* kVertexShader = R"(#version 120
+uniform float central;
+attribute vec4 corner;  // u, v, radius, far side
+varying vec3 eyePoint;
+varying vec3 eyeCentre;
+varying float radius;
+varying float farSide;
+void main() {
+    vec4 c = gl_ModelViewMatrix * gl_Vertex;
+    eyeCentre = c.xyz / c.w;
+    radius = corner.z * length(gl_ModelViewMatrix[0].xyz);
+    farSide = corner.w;
+    vec3 towards = central > 0.5 ? -normalize(eyeCentre) : vec3(0.0, 0.0, 1.0);
+    float reach = radius;
+    if (central > 0.5) {
+        float d = length(eyeCentre);
+        reach = radius * d / sqrt(max(d * d - radius * radius, 1e-30));
+    }
+    vec3 across = normalize(cross(towards, abs(towards.x) < 0.9 ? vec3(1.0, 0.0, 0.0) : vec3(0.0, 1.0, 0.0)));
+    vec3 up = cross(towards, across);
+    eyePoint = eyeCentre + (across * corner.x + up * corner.y) * (reach * 1.001);
+    gl_Position = gl_ProjectionMatrix * vec4(eyePoint, 1.0);
+    gl_FrontColor = gl_Color;
+}
+)";
+
+// Lit as the fixed lighting lights a vertex (no local viewer): the light's
+// terms come as uniforms, read from the GL state at each draw.
+constexpr const char* kFragmentShader = R"(#version 120
+uniform float central;   // 1: lines of sight from the eye; 0: along the eye axis
+uniform vec3 light;      // towards the light
+uniform vec3 halfway;    // between the light and the eye axis
+uniform vec3 ambient;    // scene and light ambient, times the colour
+uniform vec3 emission;
+uniform vec4 diffuse;    // light times material; alpha: the material's
+uniform vec4 specular;   // light times material; w: shininess
+varying vec3 eyePoint;
+varying vec3 eyeCentre;
+varying float radius;
+varying float farSide;
+void main() {
+    vec3 origin = central > 0.5 ? vec3(0.0) : vec3(eyePoint.xy, 0.0);
+    vec3 along = central > 0.5 ? normalize(eyePoint) : vec3(0.0, 0.0, -1.0);
+    // The line's nearest point to the centre, and how far the sphere reaches on either side of it.
+    float middle = dot(eyeCentre - origin, along);
+    vec3 off = origin + along * middle - eyeCentre;
+    float inside = radius * radius - dot(off, off);
+    if (inside < 0.0) discard;
+    float reach = sqrt(inside);
+    // The far side, seen from inside, is lit with its normal reversed.
+    vec3 p = off + along * (farSide > 0.5 ? reach : -reach);
+    vec3 n = (farSide > 0.5 ? -p : p) / radius;
+    p += eyeCentre;
+    vec4 row2 = vec4(gl_ProjectionMatrix[0][2], gl_ProjectionMatrix[1][2], gl_ProjectionMatrix[2][2], gl_ProjectionMatrix[3][2]);
+    vec4 row3 = vec4(gl_ProjectionMatrix[0][3], gl_ProjectionMatrix[1][3], gl_ProjectionMatrix[2][3], gl_ProjectionMatrix[3][3]);
+    vec4 at = vec4(p, 1.0);
+    gl_FragDepth = 0.5 * (gl_DepthRange.diff * dot(row2, at) / dot(row3, at) + gl_DepthRange.near + gl_DepthRange.far);
+
+    float facing = max(dot(n, light), 0.0);
+    vec3 colour = emission + gl_Color.rgb * ambient + facing * diffuse.rgb;
+    if (facing > 0.0) colour += pow(max(dot(n, halfway), 0.0), specular.w) * specular.rgb;
+    gl_FragColor = vec4(clamp(colour, 0.0, 1.0), diffuse.a);
+}
+)";
+
+// The major version of the context, from its version string ("2.1 Mesa ...", "4.5 (Compatibility ...").
+int majorVersion() {
+    const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    return version ? std::atoi(version) : 0;
+}
+
+GLuint compileShader(GLenum kind, const char* source) {
+    const GLuint shader = glCreateShader(kind);
+    if (shader == 0) return 0;
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    GLint ok = GL_FALSE;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (ok == GL_TRUE) return shader;
+    char log[512] = {};
+    glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+    traceDiagnostic(std::string("sphere shader not compiled: ") + log);
+    glDeleteShader(shader);
+    return 0;
+}
+
+std::array<float, 3> times(const GLfloat* a, const GLfloat* b) {
+    return {a[0] * b[0], a[1] * b[1], a[2] * b[2]};
+}
+
+// The lighting the shader draws: the view's (gl_state.h), or any other with
+// only light 0, directional, and the colour tracking the ambient material.
+bool lightingDrawable() {
+    if (!glIsEnabled(GL_LIGHTING) || !glIsEnabled(GL_LIGHT0) || glIsEnabled(GL_LIGHT1)) return false;
+    if (!glIsEnabled(GL_COLOR_MATERIAL) || glIsEnabled(GL_FOG)) return false;
+    GLint tracked = 0;
+    glGetIntegerv(GL_COLOR_MATERIAL_PARAMETER, &tracked);
+    GLfloat position[4] = {};
+    glGetLightfv(GL_LIGHT0, GL_POSITION, position);
+    return tracked == GL_AMBIENT && position[3] == 0.0f;
+}
+
+// The shader's uniforms, in the order of SphereImpostors::uniforms_.
+constexpr std::array<const char*, 7> kUniformNames = {"central",  "light",   "halfway", "ambient",
+                                                      "emission", "diffuse", "specular"};
+
+// The lighting of the current GL state into the shader's uniforms (locations by kUniformNames).
+void setLighting(const std::array<int, 7>& at) {
+    GLdouble projection[16] = {};
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glUniform1f(at[0], projection[11] != 0.0 ? 1.0f : 0.0f);
+    GLfloat position[4] = {}, sceneAmbient[4] = {}, lightAmbient[4] = {}, lightDiffuse[4] = {},
+            lightSpecular[4] = {}, emission[4] = {}, diffuse[4] = {}, specular[4] = {}, shininess = 0.0f;
+    glGetLightfv(GL_LIGHT0, GL_POSITION, position);
+    glGetFloatv(GL_LIGHT_MODEL_AMBIENT, sceneAmbient);
+    glGetLightfv(GL_LIGHT0, GL_AMBIENT, lightAmbient);
+    glGetLightfv(GL_LIGHT0, GL_DIFFUSE, lightDiffuse);
+    glGetLightfv(GL_LIGHT0, GL_SPECULAR, lightSpecular);
+    glGetMaterialfv(GL_FRONT, GL_EMISSION, emission);
+    glGetMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
+    glGetMaterialfv(GL_FRONT, GL_SPECULAR, specular);
+    glGetMaterialfv(GL_FRONT, GL_SHININESS, &shininess);
+    const double length = std::hypot(position[0], position[1], position[2]);
+    const double scale = length > 0.0 ? 1.0 / length : 0.0;
+    const double light[3] = {position[0] * scale, position[1] * scale, position[2] * scale};
+    const double halfLength = std::hypot(light[0], light[1], light[2] + 1.0);
+    const double halfScale = halfLength > 0.0 ? 1.0 / halfLength : 0.0;
+    glUniform3f(at[1], static_cast<GLfloat>(light[0]), static_cast<GLfloat>(light[1]),
+                static_cast<GLfloat>(light[2]));
+    glUniform3f(at[2], static_cast<GLfloat>(light[0] * halfScale), static_cast<GLfloat>(light[1] * halfScale),
+                static_cast<GLfloat>((light[2] + 1.0) * halfScale));
+    glUniform3f(at[3], sceneAmbient[0] + lightAmbient[0], sceneAmbient[1] + lightAmbient[1],
+                sceneAmbient[2] + lightAmbient[2]);
+    glUniform3f(at[4], emission[0], emission[1], emission[2]);
+    const std::array<float, 3> d = times(lightDiffuse, diffuse), sp = times(lightSpecular, specular);
+    glUniform4f(at[5], d[0], d[1], d[2], diffuse[3]);
+    glUniform4f(at[6], sp[0], sp[1], sp[2], shininess);
+}
+
+}  // namespace
+
+SphereImpostors::~SphereImpostors() {
+    if (program_ != 0) glDeleteProgram(program_);
+}
+
+bool SphereImpostors::compile() {
+    tried_ = true;
+    if (majorVersion() < 2) return false;
+    const GLuint vertex = compileShader(GL_VERTEX_SHADER, kVertexShader);
+    const GLuint fragment = vertex != 0 ? compileShader(GL_FRAGMENT_SHADER, kFragmentShader) : 0;
+    if (fragment == 0) {
+        if (vertex != 0) glDeleteShader(vertex);
+        return false;
+    }
+    const GLuint program = glCreateProgram();
+    glAttachShader(program, vertex);
+    glAttachShader(program, fragment);
+    glLinkProgram(program);
+    glDeleteShader(vertex);
+    glDeleteShader(fragment);
+    GLint ok = GL_FALSE;
+    glGetProgramiv(program, GL_LINK_STATUS, &ok);
+    const GLint corner = glGetAttribLocation(program, "corner");
+    if (ok != GL_TRUE || corner < 0) {
+        traceDiagnostic("sphere shader not linked");
+        glDeleteProgram(program);
+        return false;
+    }
+    program_ = program;
+    cornerAttribute_ = corner;
+    for (std::size_t i = 0; i < kUniformNames.size(); ++i)
+        uniforms_[i] = glGetUniformLocation(program, kUniformNames[i]);
+    return true;
+}
+
+bool SphereImpostors::beginFrame() {
+    centres_.clear();
+    corners_.clear();
+    colours_.clear();
+    if (!tried_) compile();
+    usable_ = program_ != 0 && lightingDrawable();
+    return usable_;
+}
+
+void SphereImpostors::addSquare(Vec3 centre, float radius, const std::uint8_t* rgba, float farSide) {
+    for (const auto& [u, v] :
+         {std::pair{-1.0f, -1.0f}, std::pair{1.0f, -1.0f}, std::pair{1.0f, 1.0f}, std::pair{-1.0f, 1.0f}}) {
+        centres_.insert(centres_.end(), {static_cast<float>(centre.x), static_cast<float>(centre.y),
+                                         static_cast<float>(centre.z)});
+        corners_.insert(corners_.end(), {u, v, radius, farSide});
+        colours_.insert(colours_.end(), rgba, rgba + 4);
+    }
+}
+
+bool SphereImpostors::add(Vec3 centre, double radius, std::uint32_t colour, bool bothSides) {
+    if (!usable_ || !(radius > 0.0) || !std::isfinite(radius)) return false;
+    const std::uint8_t rgba[4] = {static_cast<std::uint8_t>(colour & 0xFF),
+                                  static_cast<std::uint8_t>((colour >> 8) & 0xFF),
+                                  static_cast<std::uint8_t>((colour >> 16) & 0xFF), 255};
+    if (bothSides) addSquare(centre, static_cast<float>(radius), rgba, 1.0f);
+    addSquare(centre, static_cast<float>(radius), rgba, 0.0f);
+    return true;
+}
+
+void SphereImpostors::draw() {
+    if (corners_.empty()) return;
+    const auto vertices = static_cast<GLsizei>(corners_.size() / 4);
+    glPushAttrib(GL_ENABLE_BIT | GL_POLYGON_BIT | GL_CURRENT_BIT);
+    glDisable(GL_CULL_FACE);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    GLint previous = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &previous);
+    glUseProgram(program_);
+    setLighting(uniforms_);
+    if (clientArraysUsable()) {
+        glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glEnableClientState(GL_COLOR_ARRAY);
+        glDisableClientState(GL_NORMAL_ARRAY);
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        glVertexPointer(3, GL_FLOAT, 0, centres_.data());
+        glColorPointer(4, GL_UNSIGNED_BYTE, 0, colours_.data());
+        glEnableVertexAttribArray(static_cast<GLuint>(cornerAttribute_));
+        glVertexAttribPointer(static_cast<GLuint>(cornerAttribute_), 4, GL_FLOAT, GL_FALSE, 0,
+                              corners_.data());
+        glDrawArrays(GL_QUADS, 0, vertices);
+        glDisableVertexAttribArray(static_cast<GLuint>(cornerAttribute_));
+        glPopClientAttrib();
+    } else {
+        glBegin(GL_QUADS);
+        for (GLsizei i = 0; i < vertices; ++i) {
+            glColor4ubv(&colours_[4 * static_cast<std::size_t>(i)]);
+            glVertexAttrib4fv(static_cast<GLuint>(cornerAttribute_),
+                              &corners_[4 * static_cast<std::size_t>(i)]);
+            glVertex3fv(&centres_[3 * static_cast<std::size_t>(i)]);
+        }
+        glEnd();
+    }
+    glUseProgram(static_cast<GLuint>(previous));
+    glPopAttrib();
+    centres_.clear();
+    corners_.clear();
+    colours_.clear();
+}

@@ -10,6 +10,8 @@
 #include "dialogs/macro_face.h"
 #include "dialogs/step_display_face.h"
 #include "dialogs/text_face.h"
+#include "lang/text_ids.h"
+#include "lang/text_table.h"
 
 namespace {
 
@@ -26,10 +28,11 @@ bool calculatorFace(QWidget* parent, DialogModel& model, const TextTable&) {
     return true;
 }
 
-bool textFace(QWidget* parent, DialogModel& model, const TextTable&) {
+bool textFace(QWidget* parent, DialogModel& model, const TextTable& texts) {
     auto* text = dynamic_cast<TextDialog*>(&model);
     if (!text) return false;
-    TextFace face(parent, *text, QString::fromStdString(model.title()));
+    TextFace face(parent, *text, QString::fromStdString(model.title()),
+                  QString::fromStdString(texts.text(textid::kStyleColour) + "..."));
     face.exec();
     return true;
 }

@@ -211,7 +211,7 @@ RichText richTextOf(const QTextDocument& document, const RichText& original) {
     return text;
 }
 
-TextFace::TextFace(QWidget* parent, TextDialog& model, const QString& title)
+TextFace::TextFace(QWidget* parent, TextDialog& model, const QString& title, const QString& colourLabel)
     : QDialog(parent), model_(model) {
     setWindowTitle(title);
     setObjectName("textDialog");
@@ -257,7 +257,7 @@ TextFace::TextFace(QWidget* parent, TextDialog& model, const QString& title)
         format.setFontPointSize(points);
         mergeFormat(format);
     });
-    QAction* colour = bar->addAction(tr("Colour..."));
+    QAction* colour = bar->addAction(colourLabel);
     colour->setObjectName("colour");
     connect(colour, &QAction::triggered, this, [this] {
         const QColor chosen = QColorDialog::getColor(editor_->textColor(), this);

@@ -23,7 +23,7 @@ class TextFace : public QDialog {
     Q_OBJECT
 
   public:
-    TextFace(QWidget* parent, TextDialog& model, const QString& title);
+    TextFace(QWidget* parent, TextDialog& model, const QString& title, const QString& colourLabel);
 
     QTextEdit* editor() const { return editor_; }
 

@@ -36,7 +36,23 @@ void ConstructionList::refresh(const Construction* construction) {
                 item->setFont(hiddenFont);
                 item->setForeground(QColor(0x80, 0x80, 0x80));
             }
+            item->setSelected(line.element->selected != 0);
         }
+    }
+    refreshing_ = false;
+}
+
+void ConstructionList::showSelection(const Construction* construction) {
+    if (construction != construction_) {
+        refresh(construction);
+        return;
+    }
+    refreshing_ = true;
+    // Called at every mouse move: only the lines that differ are touched.
+    for (int row = 0; row < list_->count() && row < static_cast<int>(lines_.size()); ++row) {
+        QListWidgetItem* item = list_->item(row);
+        const bool selected = lines_[static_cast<std::size_t>(row)].element->selected != 0;
+        if (item->isSelected() != selected) item->setSelected(selected);
     }
     refreshing_ = false;
 }

@@ -23,6 +23,9 @@ class ConstructionList : public QDockWidget {
 
     // Rebuilds the lines from a construction; nullptr empties the list.
     void refresh(const Construction* construction);
+    // Selects the lines of the elements selected in the view, refreshing first
+    // when the view shows another construction.
+    void showSelection(const Construction* construction);
     void applyLook(std::uint32_t background, const FontRecord& font, std::uint32_t fontColour);
     bool showHidden() const { return showHidden_; }
     void setShowHidden(bool show);

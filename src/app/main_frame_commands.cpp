@@ -253,7 +253,12 @@ void CMainFrame::updateStatus() {
 }
 
 void CMainFrame::viewChanged(CChildFrame* child) {
-    if (child == current_) updateStatus();
+    if (child != current_) return;
+    updateStatus();
+    // The list shows what the selection tool selected in the view.
+    if (constructionList_ && !constructionList_->isHidden() && current_->openDocument() &&
+        current_->session()->toolNumber() == 0)
+        constructionList_->showSelection(&current_->openDocument()->document.construction());
 }
 
 void CMainFrame::updateCommandStates() {

@@ -308,6 +308,11 @@ TEST_F(WindowTest, ConstructionListFollowsTheDocumentAndSelects) {
     EXPECT_EQ(list->listWidget()->item(3)->text(), QStringLiteral(" 4. Segment [ A,B ]"));
     EXPECT_EQ(list->copyText().substr(0, 19), "1. Point (free) A\r2");
 
+    // What the view selects, the list shows.
+    frame->runCommand(57642);  // select all
+    EXPECT_EQ(list->listWidget()->selectedItems().size(), 6);
+    list->listWidget()->clearSelection();
+
     // Lines 1 and 3 select exactly the first and third listed elements.
     list->listWidget()->item(0)->setSelected(true);
     list->listWidget()->item(2)->setSelected(true);

@@ -105,7 +105,8 @@ class CMainFrame : public QMainWindow, public DocumentWindowHost {
     DocumentList& documents() { return documents_; }
     int currentTool() const { return currentTool_; }
     bool showHidden() const override { return showHidden_; }
-    bool colouredLabels() const override { return colouredLabels_; }
+    // The hover text takes the hovered element's colour with the cursor-message option.
+    bool colouredLabels() const override { return settings_.cursorMessageOption != 0; }
     float screenScale() const override;
     std::string macroDirectory() const override;
     void setMacroDirectory(const std::string& directory) override {
@@ -206,7 +207,6 @@ class CMainFrame : public QMainWindow, public DocumentWindowHost {
     bool constructionBarShown_ = true;
     int currentTool_ = 0;
     bool showHidden_ = false;
-    bool colouredLabels_ = false;
     IdleClock clock_;
     QTimer tickTimer_;
     QElapsedTimer millisecondClock_;

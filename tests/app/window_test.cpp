@@ -2,6 +2,7 @@
 // rules and their messages, titles and the question before closing.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -254,9 +255,11 @@ TEST_F(WindowTest, WhatOneRunChangesTheNextRunRestores) {
         poll->stop();
         auto* language = face->findChild<QComboBox*>(QStringLiteral("language"));
         auto* decimals = face->findChild<QComboBox*>(QStringLiteral("ndec_nn"));
-        if (language && decimals) {
+        auto* adapt = face->findChild<QCheckBox*>(QStringLiteral("adapMC"));
+        if (language && decimals && adapt) {
             language->setCurrentText(QStringLiteral("Espa\u00f1ol"));
             decimals->setCurrentIndex(5);
+            adapt->setChecked(false);
             answered = true;
         }
         face->accept();
@@ -269,6 +272,7 @@ TEST_F(WindowTest, WhatOneRunChangesTheNextRunRestores) {
     EXPECT_EQ(menus[0]->text(), QStringLiteral("Archivo"));
     EXPECT_EQ(menus[2]->text(), QString::fromUtf8("Edici\xC3\xB3n"));
     EXPECT_EQ(frame->action(command::kNew)->toolTip(), QStringLiteral("Nuevo"));
+    EXPECT_FALSE(frame->colouredLabels());  // the hover text in the label colour
     const ViewSession& session = *frame->activeChild()->session();
     EXPECT_EQ(frame->toolPaneText().toStdString(), session.statusText(frame->texts()));
     EXPECT_NE(frame->toolPaneText().toStdString(), session.statusText(englishTexts()));
@@ -286,6 +290,7 @@ TEST_F(WindowTest, WhatOneRunChangesTheNextRunRestores) {
     EXPECT_EQ(second.mainBar, 0);
     EXPECT_EQ(second.language, "Espa\xC3\xB1ol.lng");
     EXPECT_EQ(second.decimals, 5);
+    EXPECT_EQ(second.cursorMessageOption, 0);
     ASSERT_EQ(second.recentFiles.size(), 1u);
     EXPECT_TRUE(samePathIgnoringCase(second.recentFiles[0], dataFile("sample.g3d")));
 

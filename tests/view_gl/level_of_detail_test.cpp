@@ -264,10 +264,11 @@ TEST(LevelOfDetail, SpheresCastPerPixelDifferFromTheirMeshesOnlyAlongTheOutline)
                 double nearest = std::numeric_limits<double>::infinity();
                 for (const Round& round : {surface, covered, alone})
                     nearest = std::min(nearest, std::fabs(outline(x, y, round)));
-                if ((a == background) != (b == background))
+                if ((a == background) != (b == background)) {
                     EXPECT_LE(nearest, 1.0) << projection << ": " << x << ", " << y;
-                else if (nearest > 1.5)
+                } else if (nearest > 1.5) {
                     EXPECT_LE(colourDistance(a, b), 8) << projection << ": " << x << ", " << y;
+                }
             }
         }
         EXPECT_GT(covers, 800) << projection;

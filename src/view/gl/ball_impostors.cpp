@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "view/camera.h"
+#include "view/gl/gl_state.h"
 #include "view/gl/mesh_batch.h"
 
 namespace {
@@ -24,10 +25,6 @@ void push2(std::vector<float>& v, float a, float b) {
     v.insert(v.end(), {a, b});
 }
 
-std::array<float, 3> times(const GLfloat* a, const GLfloat* b) {
-    return {a[0] * b[0], a[1] * b[1], a[2] * b[2]};
-}
-
 std::uint8_t byteOf(double v) {
     return static_cast<std::uint8_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0));
 }
@@ -41,33 +38,12 @@ BallImpostors::~BallImpostors() {
     }
 }
 
-// The view's lighting (gl_state.h): one light along the eye axis, the colour
-// tracking the ambient material, no emission; anything else is drawn as meshes.
-bool BallImpostors::readLighting(Lighting& lighting) {
-    if (!glIsEnabled(GL_LIGHTING) || !glIsEnabled(GL_LIGHT0) || glIsEnabled(GL_LIGHT1)) return false;
-    if (!glIsEnabled(GL_COLOR_MATERIAL)) return false;
-    GLint tracked = 0;
-    glGetIntegerv(GL_COLOR_MATERIAL_PARAMETER, &tracked);
-    GLfloat position[4] = {}, emission[4] = {}, shininess = 0.0f;
-    glGetLightfv(GL_LIGHT0, GL_POSITION, position);
-    glGetMaterialfv(GL_FRONT, GL_EMISSION, emission);
-    if (tracked != GL_AMBIENT || position[0] != 0.0f || position[1] != 0.0f || !(position[2] > 0.0f) ||
-        position[3] != 0.0f || emission[0] != 0.0f || emission[1] != 0.0f || emission[2] != 0.0f)
-        return false;
-    GLfloat sceneAmbient[4] = {}, ambient[4] = {}, lightDiffuse[4] = {}, lightSpecular[4] = {};
-    GLfloat diffuse[4] = {}, specular[4] = {};
-    glGetFloatv(GL_LIGHT_MODEL_AMBIENT, sceneAmbient);
-    glGetLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
-    glGetLightfv(GL_LIGHT0, GL_DIFFUSE, lightDiffuse);
-    glGetLightfv(GL_LIGHT0, GL_SPECULAR, lightSpecular);
-    glGetMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
-    glGetMaterialfv(GL_FRONT, GL_SPECULAR, specular);
-    glGetMaterialfv(GL_FRONT, GL_SHININESS, &shininess);
-    for (int i = 0; i < 3; ++i) lighting.ambient[static_cast<std::size_t>(i)] = sceneAmbient[i] + ambient[i];
-    lighting.diffuse = times(lightDiffuse, diffuse);
-    lighting.specular = times(lightSpecular, specular);
-    lighting.shininess = shininess;
-    return true;
+// The view's lighting (gl_state.h) with its light along the eye axis and no
+// emission; anything else is drawn as meshes.
+bool BallImpostors::readLighting(LightTerms& lighting) {
+    if (!readLightTerms(lighting)) return false;
+    const std::array<float, 4>& at = lighting.position;
+    return at[0] == 0.0f && at[1] == 0.0f && at[2] > 0.0f && lighting.emission == std::array<float, 3>{};
 }
 
 // Tile k shows a ball seen at (k + 1/2) tile steps off the eye axis. In the
@@ -122,7 +98,7 @@ bool BallImpostors::beginFrame(const ViewState& view) {
     texels_.clear();
     colours_.clear();
     squares_ = 0;
-    Lighting lighting;
+    LightTerms lighting;
     usable_ = readLighting(lighting);
     if (!usable_) return false;
     if (texture_ == 0 || !(lighting == lighting_)) {

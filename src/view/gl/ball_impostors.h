@@ -6,6 +6,7 @@
 
 #include "geometry/vec3.h"
 #include "model/view_state.h"
+#include "view/gl/gl_state.h"
 
 // Balls a few pixels across drawn as one flat square each instead of a mesh.
 // A ball of radius r whose centre lies D from the eye shows the eye a disc:
@@ -40,18 +41,11 @@ class BallImpostors {
     void draw();
 
   private:
-    struct Lighting {
-        std::array<float, 3> ambient{};   // global and light ambient, times the colour
-        std::array<float, 3> diffuse{};   // light times material
-        std::array<float, 3> specular{};  // light times material
-        float shininess = 0.0f;
-        bool operator==(const Lighting&) const = default;
-    };
-    static bool readLighting(Lighting& lighting);
+    static bool readLighting(LightTerms& lighting);
     void makeTexture();
 
     bool usable_ = false;
-    Lighting lighting_;
+    LightTerms lighting_;
     unsigned texture_ = 0;
     bool central_ = true;
     Vec3 eye_;      // the eye in model coordinates (central projection)

@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <cstddef>
+
 namespace {
 
 // GL_FRAMEBUFFER_BINDING, which OpenGL 1.1's header does not name.
@@ -49,4 +51,31 @@ void setFixedGlState() {
         glReadBuffer(GL_BACK);
     }
     glEnable(GL_DEPTH_TEST);
+}
+
+bool readLightTerms(LightTerms& terms) {
+    if (!glIsEnabled(GL_LIGHTING) || !glIsEnabled(GL_LIGHT0) || glIsEnabled(GL_LIGHT1)) return false;
+    if (!glIsEnabled(GL_COLOR_MATERIAL)) return false;
+    GLint tracked = 0;
+    glGetIntegerv(GL_COLOR_MATERIAL_PARAMETER, &tracked);
+    glGetLightfv(GL_LIGHT0, GL_POSITION, terms.position.data());
+    if (tracked != GL_AMBIENT || terms.position[3] != 0.0f) return false;
+    GLfloat sceneAmbient[4] = {}, lightAmbient[4] = {}, lightDiffuse[4] = {}, lightSpecular[4] = {};
+    GLfloat emission[4] = {}, diffuse[4] = {}, specular[4] = {};
+    glGetFloatv(GL_LIGHT_MODEL_AMBIENT, sceneAmbient);
+    glGetLightfv(GL_LIGHT0, GL_AMBIENT, lightAmbient);
+    glGetLightfv(GL_LIGHT0, GL_DIFFUSE, lightDiffuse);
+    glGetLightfv(GL_LIGHT0, GL_SPECULAR, lightSpecular);
+    glGetMaterialfv(GL_FRONT, GL_EMISSION, emission);
+    glGetMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
+    glGetMaterialfv(GL_FRONT, GL_SPECULAR, specular);
+    glGetMaterialfv(GL_FRONT, GL_SHININESS, &terms.shininess);
+    for (std::size_t i = 0; i < 3; ++i) {
+        terms.ambient[i] = sceneAmbient[i] + lightAmbient[i];
+        terms.emission[i] = emission[i];
+        terms.diffuse[i] = lightDiffuse[i] * diffuse[i];
+        terms.specular[i] = lightSpecular[i] * specular[i];
+    }
+    terms.diffuse[3] = diffuse[3];
+    return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 // The fixed OpenGL state every rendering context of the view starts with:
 // lighting with one directional light along the eye axis, colour material on
 // the ambient colour, smoothing hints, line polygon mode (each primitive sets the
@@ -7,3 +9,18 @@
 // HeadlessContext does it itself; a window calls it once its context is made
 // (in QOpenGLWidget::initializeGL, say) before the first Renderer::render.
 void setFixedGlState();
+
+// Light 0 and the front material as the fixed lighting combines them, for
+// drawing lit shapes another way (a shader, a lit texture).
+struct LightTerms {
+    std::array<float, 4> position{};  // light 0 in eye coordinates
+    std::array<float, 3> ambient{};   // global and light ambient (the colour tracks the ambient)
+    std::array<float, 3> emission{};
+    std::array<float, 4> diffuse{};   // light times material; alpha the material's
+    std::array<float, 3> specular{};  // light times material
+    float shininess = 0.0f;
+    bool operator==(const LightTerms&) const = default;
+};
+// Reads the current lighting; false when it is not one directional light 0
+// with the colour tracking the ambient material, as setFixedGlState makes it.
+bool readLightTerms(LightTerms& terms);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "view/gl/diagnostic_trace.h"
+#include "view/gl/gl_state.h"
 #include "view/gl/mesh_batch.h"
 
 namespace {
@@ -102,20 +103,11 @@ GLuint compileShader(GLenum kind, const char* source) {
     return 0;
 }
 
-std::array<float, 3> times(const GLfloat* a, const GLfloat* b) {
-    return {a[0] * b[0], a[1] * b[1], a[2] * b[2]};
-}
-
 // The lighting the shader draws: the view's (gl_state.h), or any other with
-// only light 0, directional, and the colour tracking the ambient material.
+// only light 0, directional, the colour tracking the ambient material, no fog.
 bool lightingDrawable() {
-    if (!glIsEnabled(GL_LIGHTING) || !glIsEnabled(GL_LIGHT0) || glIsEnabled(GL_LIGHT1)) return false;
-    if (!glIsEnabled(GL_COLOR_MATERIAL) || glIsEnabled(GL_FOG)) return false;
-    GLint tracked = 0;
-    glGetIntegerv(GL_COLOR_MATERIAL_PARAMETER, &tracked);
-    GLfloat position[4] = {};
-    glGetLightfv(GL_LIGHT0, GL_POSITION, position);
-    return tracked == GL_AMBIENT && position[3] == 0.0f;
+    LightTerms terms;
+    return !glIsEnabled(GL_FOG) && readLightTerms(terms);
 }
 
 // The shader's uniforms, in the order of SphereImpostors::uniforms_.
@@ -127,32 +119,21 @@ void setLighting(const std::array<int, 7>& at) {
     GLdouble projection[16] = {};
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     glUniform1f(at[0], projection[11] != 0.0 ? 1.0f : 0.0f);
-    GLfloat position[4] = {}, sceneAmbient[4] = {}, lightAmbient[4] = {}, lightDiffuse[4] = {},
-            lightSpecular[4] = {}, emission[4] = {}, diffuse[4] = {}, specular[4] = {}, shininess = 0.0f;
-    glGetLightfv(GL_LIGHT0, GL_POSITION, position);
-    glGetFloatv(GL_LIGHT_MODEL_AMBIENT, sceneAmbient);
-    glGetLightfv(GL_LIGHT0, GL_AMBIENT, lightAmbient);
-    glGetLightfv(GL_LIGHT0, GL_DIFFUSE, lightDiffuse);
-    glGetLightfv(GL_LIGHT0, GL_SPECULAR, lightSpecular);
-    glGetMaterialfv(GL_FRONT, GL_EMISSION, emission);
-    glGetMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
-    glGetMaterialfv(GL_FRONT, GL_SPECULAR, specular);
-    glGetMaterialfv(GL_FRONT, GL_SHININESS, &shininess);
-    const double length = std::hypot(position[0], position[1], position[2]);
+    LightTerms t;
+    readLightTerms(t);
+    const double length = std::hypot(t.position[0], t.position[1], t.position[2]);
     const double scale = length > 0.0 ? 1.0 / length : 0.0;
-    const double light[3] = {position[0] * scale, position[1] * scale, position[2] * scale};
+    const double light[3] = {t.position[0] * scale, t.position[1] * scale, t.position[2] * scale};
     const double halfLength = std::hypot(light[0], light[1], light[2] + 1.0);
     const double halfScale = halfLength > 0.0 ? 1.0 / halfLength : 0.0;
     glUniform3f(at[1], static_cast<GLfloat>(light[0]), static_cast<GLfloat>(light[1]),
                 static_cast<GLfloat>(light[2]));
     glUniform3f(at[2], static_cast<GLfloat>(light[0] * halfScale), static_cast<GLfloat>(light[1] * halfScale),
                 static_cast<GLfloat>((light[2] + 1.0) * halfScale));
-    glUniform3f(at[3], sceneAmbient[0] + lightAmbient[0], sceneAmbient[1] + lightAmbient[1],
-                sceneAmbient[2] + lightAmbient[2]);
-    glUniform3f(at[4], emission[0], emission[1], emission[2]);
-    const std::array<float, 3> d = times(lightDiffuse, diffuse), sp = times(lightSpecular, specular);
-    glUniform4f(at[5], d[0], d[1], d[2], diffuse[3]);
-    glUniform4f(at[6], sp[0], sp[1], sp[2], shininess);
+    glUniform3f(at[3], t.ambient[0], t.ambient[1], t.ambient[2]);
+    glUniform3f(at[4], t.emission[0], t.emission[1], t.emission[2]);
+    glUniform4f(at[5], t.diffuse[0], t.diffuse[1], t.diffuse[2], t.diffuse[3]);
+    glUniform4f(at[6], t.specular[0], t.specular[1], t.specular[2], t.shininess);
 }
 
 }  // namespace

@@ -275,3 +275,78 @@ TEST(LevelOfDetail, SpheresCastPerPixelDifferFromTheirMeshesOnlyAlongTheOutline)
         EXPECT_GT(changed, 0) << projection;
     }
 }
+
+TEST(LevelOfDetail, ThinTubesDrawnAsTheirFrontDifferFromTheirMeshesOnlyAlongTheOutline) {
+    OffscreenView view(kWidth, kHeight);
+    ASSERT_TRUE(view.ready()) << view.context.error();
+    const std::uint32_t background = rgb(255, 255, 255);
+    // Across the view, slanting towards the eye, and far off the eye axis
+    // (where the light falls on them from aside), of one to three pixels across.
+    struct Piece {
+        Vec3 a, b;
+        int size;
+        std::uint32_t colour;
+    };
+    const Piece pieces[] = {{{-2.0, -1.0, 0.0}, {2.0, -0.6, 0.0}, 4, rgb(200, 40, 40)},
+                            {{-1.5, 0.2, -1.0}, {0.5, 0.9, 1.2}, 3, rgb(40, 160, 40)},
+                            {{1.0, 1.2, 0.3}, {1.8, -1.3, -0.4}, 2, rgb(40, 40, 220)}};
+    for (const int projection : {0, 1}) {
+        Document document;
+        lookDownZ(document, projection);
+        document.view.viewDistance = -4.0f;
+        document.view.backgroundColour = background;
+        for (const Piece& p : pieces)
+            addSegment(document, addPoint(document, p.a, 0, 0, 1), addPoint(document, p.b, 0, 0, 1), p.colour,
+                       p.size, 0);
+        document.construction().forEach([](Element& e) { e.visible = e.kind() != ElementKind::Point; });
+        const Renders r = renderBoth(view, document);
+        EXPECT_LT(r.detailedTriangles * 2, r.fullTriangles) << projection;
+
+        // How far, in pixels, the ray through a pixel passes outside (> 0) or
+        // inside a tube's outline, and whether it passes by one of its ends.
+        const Viewport viewport = view.viewport();
+        const DetailScale scale(document.view, viewport);
+        const auto outline = [&](int x, int y, const Piece& p, bool& nearEnd) {
+            const double wx = x + 0.5, wy = kHeight - y - 0.5;
+            const Vec3 near = unprojectPoint(document.view, viewport, wx, wy, 0.0);
+            const Vec3 far = unprojectPoint(document.view, viewport, wx, wy, 1.0);
+            const Vec3 u = (far - near) * (1.0 / norm(far - near));
+            const Vec3 v = p.b - p.a;
+            // The nearest points of the ray and the piece's line, the latter kept on the piece.
+            const Vec3 w = near - p.a;
+            const double a = dotProduct(u, u), b = dotProduct(u, v), c = dotProduct(v, v);
+            const double d = dotProduct(u, w), e = dotProduct(v, w);
+            const double t = std::clamp((a * e - b * d) / (a * c - b * b), 0.0, 1.0);
+            const Vec3 onPiece = p.a + v * t;
+            const Vec3 off = onPiece - near;
+            const double radius = lineRadius(p.size);
+            const double pixels = scale.pixelsPerUnit(onPiece, radius);
+            nearEnd = std::min(norm(onPiece - p.a), norm(onPiece - p.b)) * pixels < 3.0;
+            return (norm(off - u * dotProduct(off, u)) - radius) * pixels;
+        };
+        int changed = 0, covered = 0;
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) {
+                const std::uint32_t a = r.full.pixel(x, y), b = r.detailed.pixel(x, y);
+                covered += a != background ? 1 : 0;
+                if (a == b) continue;
+                ++changed;
+                double nearest = std::numeric_limits<double>::infinity();
+                bool byAnEnd = false;
+                for (const Piece& p : pieces) {
+                    bool end = false;
+                    const double d = outline(x, y, p, end);
+                    if (std::fabs(d) < std::fabs(nearest)) nearest = d, byAnEnd = end;
+                }
+                if (byAnEnd) continue;  // an open end is an ellipse on the tube, a cut across on its front
+                if ((a == background) != (b == background))
+                    EXPECT_LE(std::fabs(nearest), 1.0) << projection << ": " << x << ", " << y;
+                else  // the highlight (a tenth of the light) may fall on a vertex of one and between two of
+                      // the other
+                    EXPECT_LE(colourDistance(a, b), 32) << projection << ": " << x << ", " << y;
+            }
+        }
+        EXPECT_GT(covered, 300) << projection;
+        EXPECT_GT(changed, 0) << projection;
+    }
+}

@@ -26,6 +26,8 @@ constexpr MeshCounts kSphereMesh = {49, 49};
 constexpr MeshCounts kCylinderMesh = {199, 19};
 // Balls of a smaller radius in pixels are drawn flat (ball_impostors.h).
 constexpr double kFlatBallPixels = 4.0;
+// Tubes of a smaller radius in pixels are drawn as their front half (thinTube).
+constexpr double kThinTubePixels = 2.0;
 // Gathered shapes are drawn at least every this many vertices.
 constexpr std::size_t kBatchVertices = 16384;
 constexpr double kHeadRadius = 0.1;
@@ -111,6 +113,16 @@ void GlCanvas::beginFrame(const ViewState& view, Viewport viewport) {
     view_ = view;
     viewport_ = viewport;
     detail_ = levelOfDetail_ ? DetailScale(view, viewport) : DetailScale();
+    Matrix4 toModel{};
+    if (invert(modelViewMatrix(view), toModel) && toModel.m[15] != 0.0) {
+        const double* m = toModel.m;
+        eye_ = {m[12] / m[15], m[13] / m[15], m[14] / m[15]};
+        eyeAxis_ = Vec3{m[8], m[9], m[10]};
+        const double length = norm(eyeAxis_);
+        eyeAxis_ = length > 0.0 && std::isfinite(length) ? eyeAxis_ * (1.0 / length) : Vec3{};
+    } else {
+        eyeAxis_ = {};
+    }
     for (MeshBatch& batch : batches_) batch.clear();
     flatBalls_.beginFrame(view);
     roundBalls_.beginFrame();
@@ -232,9 +244,11 @@ void GlCanvas::solidCylinder(const Tube& c, MeshCounts full, int projection, std
     const double pixels = cylinderPixels(c);
     const MeshCounts counts = roundCounts(pixels, full);
     const OpaqueStyle style{projection == 0, false, false};
-    triangles_ += meshTriangles(QuadricShape::Cylinder, counts);
     // GLU makes truncated cones only at their size: they are drawn at once.
     const bool scalable = c.topRadius == 0.0 || c.topRadius == c.baseRadius;
+    // Level of detail, not mesh caching, as for the smallest balls.
+    if (pixels < kThinTubePixels && c.topRadius == c.baseRadius && thinTube(c, style, colour)) return;
+    triangles_ += meshTriangles(QuadricShape::Cylinder, counts);
     if (gathering(pixels) && scalable) {
         const QuadricShape shape = c.topRadius == 0.0 ? QuadricShape::Cone : QuadricShape::Cylinder;
         gather(style, meshes_.unitMesh(shape, counts),
@@ -246,6 +260,48 @@ void GlCanvas::solidCylinder(const Tube& c, MeshCounts full, int projection, std
     colour3(colour);
     drawCylinder(c, counts);
     restoreStyle(style);
+}
+
+// Seen from the eye, a thin tube is a band: its outline runs along the two
+// lines where the lines of sight graze it, and between them lies its front. The
+// band is two strips, from each grazing line to the front line, lit by the
+// tube's normals there as the tube's own vertices are; its back half, which the
+// front hides, is left out. In central projection the eye's direction is taken
+// at each end.
+bool GlCanvas::thinTube(const Tube& c, OpaqueStyle style, std::uint32_t colour) {
+    const double length = norm(c.direction);
+    if (!(length > 0.0) || !(norm(eyeAxis_) > 0.0)) return false;
+    const Vec3 along = c.direction * (1.0 / length);
+    const bool central = view_.projection != 1;
+    const Vec3 ends[2] = {c.start, c.start + along * c.length};
+    Vec3 front[2], across[2];
+    for (int i = 0; i < 2; ++i) {
+        Vec3 e = eyeAxis_;
+        if (central) {
+            e = eye_ - ends[i];
+            const double d = norm(e);
+            if (!(d > c.baseRadius) || !std::isfinite(d)) return false;
+            e = e * (1.0 / d);
+        }
+        // The part of the eye's direction across the tube faces the eye.
+        Vec3 f = e - along * dotProduct(e, along);
+        const double n = norm(f);
+        if (!(n > 1e-6)) return false;
+        front[i] = f * (1.0 / n);
+        across[i] = crossProduct(along, front[i]);
+    }
+    MeshBatch& batch = batchFor(style);
+    std::uint32_t rows[2][3];
+    for (int i = 0; i < 2; ++i) {
+        const double r = c.baseRadius;
+        rows[i][0] = batch.vertex(ends[i] + across[i] * r, across[i], colour);
+        rows[i][1] = batch.vertex(ends[i] + front[i] * r, front[i], colour);
+        rows[i][2] = batch.vertex(ends[i] - across[i] * r, across[i] * -1.0, colour);
+    }
+    batch.stripQuad(rows[0][0], rows[1][0], rows[0][1], rows[1][1]);
+    batch.stripQuad(rows[0][1], rows[1][1], rows[0][2], rows[1][2]);
+    triangles_ += 4;
+    return true;
 }
 
 void GlCanvas::gather(OpaqueStyle style, const UnitMesh& mesh, const MeshPlacement& where,

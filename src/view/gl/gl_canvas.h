@@ -118,6 +118,9 @@ class GlCanvas : public Canvas {
     void restoreStyle(OpaqueStyle style) const;
     void ball(Vec3 centre, double radius, std::uint32_t colour);
     void solidCylinder(const Tube& c, MeshCounts full, int projection, std::uint32_t colour);
+    // A tube thinner than a few pixels as the half of it that faces the eye;
+    // false (nothing added) when it points at the eye.
+    bool thinTube(const Tube& c, OpaqueStyle style, std::uint32_t colour);
     void gather(OpaqueStyle style, const UnitMesh& mesh, const MeshPlacement& where, std::uint32_t colour);
     // The batch of the style, drawn first when it is full.
     MeshBatch& batchFor(OpaqueStyle style);
@@ -137,6 +140,8 @@ class GlCanvas : public Canvas {
     Viewport viewport_;
     bool levelOfDetail_ = true;
     DetailScale detail_;
+    Vec3 eye_;      // the eye in model coordinates (central projection)
+    Vec3 eyeAxis_;  // towards the eye along its axis, in model coordinates
     QuadricMeshes meshes_;
     std::array<MeshBatch, kOpaqueStyles> batches_;  // by OpaqueStyle::index()
     BallImpostors flatBalls_;                       // the smallest balls, gathered too

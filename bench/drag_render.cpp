@@ -5,7 +5,8 @@
 // step, and split into the step and the drawing; the target is one 60 Hz frame
 // (16.7 ms). cpu_ms_per_step counts the processor time of all the process's
 // threads (the rasteriser's included), steadier than the wall clock on a busy
-// machine.
+// machine. kept_share is the share of steps drawn over the layers the
+// renderer kept of the elements that did not move (the first step draws them).
 
 #include <benchmark/benchmark.h>
 
@@ -64,7 +65,7 @@ void BM_DragStepAndDraw(benchmark::State& state) {
         renderer.render(documentScene(document, false), {kWidth, kHeight});
         glFinish();
         double stepMs = 0.0, drawMs = 0.0;
-        int step = 0;
+        int step = 0, kept = 0;
         const double cpuStart = processCpuMilliseconds();
         for (auto _ : state) {
             const auto start = Clock::now();
@@ -74,12 +75,14 @@ void BM_DragStepAndDraw(benchmark::State& state) {
             renderer.render(documentScene(document, false), {kWidth, kHeight});
             glFinish();  // the frame is done only when the rasteriser is
             drawMs += millisecondsSince(drawn);
+            kept += renderer.lastFrameMode() == StaticLayer::Mode::Reuse ? 1 : 0;
         }
         const double n = static_cast<double>(std::max<benchmark::IterationCount>(state.iterations(), 1));
         state.counters["ms_per_step"] = (stepMs + drawMs) / n;
         state.counters["ms_drag_recompute"] = stepMs / n;
         state.counters["ms_draw"] = drawMs / n;
         state.counters["cpu_ms_per_step"] = (processCpuMilliseconds() - cpuStart) / n;
+        state.counters["kept_share"] = kept / n;
         state.counters["triangles_per_frame"] = static_cast<double>(renderer.canvas().trianglesDrawn());
     }
     session.mouseRelease(MouseButton::Left, x, y, {}, {});

@@ -457,7 +457,8 @@ void Construction::recomputeMarked(const RecomputeContext& context) {
     }
 }
 
-void Construction::drawPass(Canvas& canvas, const DrawSettings& settings, bool surfaces) {
+void Construction::drawPass(Canvas& canvas, const DrawSettings& settings, bool surfaces,
+                            const std::function<bool(int index)>& filter) {
     // A selected regular polygon or polyhedron shows its generated parts selected too.
     std::size_t highlightEnd = 0;
     for (std::size_t i = 0; i < elements_.size();) {
@@ -470,6 +471,7 @@ void Construction::drawPass(Canvas& canvas, const DrawSettings& settings, bool s
             highlightEnd = std::max(highlightEnd, topLevelStep(index));
         if (isSurfaceKind(e.kind()) != surfaces) continue;
         if (!e.defined || e.macroIntermediate || !(e.visible || settings.showHidden)) continue;
+        if (filter && !filter(static_cast<int>(index))) continue;
         const bool highlighted = e.selected || index < highlightEnd;
         const std::uint32_t colour =
             highlighted ? settings.selectedColour : (e.visible ? e.colour : settings.hiddenColour);

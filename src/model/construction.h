@@ -171,6 +171,11 @@ class Construction {
                       const std::function<void()>& afterGroupLeader = {});
     void recomputeMarked(const RecomputeContext& context);
     void drawAll(Canvas& canvas, const DrawSettings& settings);
+    // One of the two passes of drawAll: the elements that are not surfaces, or
+    // the surfaces. With a filter, only the elements for whose index it returns
+    // true are drawn; it is asked, in order, for each element the pass would draw.
+    void drawPass(Canvas& canvas, const DrawSettings& settings, bool surfaces,
+                  const std::function<bool(int index)>& filter = {});
     // Lays out the boxes of every number, coordinates and text element for the
     // screen described, as drawing would; picking needs no drawing before it.
     void layoutScreenTexts(const ScreenTextContext& screenTexts);
@@ -183,7 +188,6 @@ class Construction {
     void reindexFrom(std::size_t index);
     // Removes the elements for which remove[i] is set, in one pass, fixing the animation list.
     void eraseWhere(const std::vector<bool>& remove);
-    void drawPass(Canvas& canvas, const DrawSettings& settings, bool surfaces);
 
     std::vector<ElementPtr> elements_;
     std::vector<AnimationEntry> animations_;

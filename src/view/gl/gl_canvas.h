@@ -56,6 +56,11 @@ class GlCanvas : public Canvas {
     // Quadrics cut as finely as their size on screen needs (level_of_detail.h);
     // off, every quadric gets its full mesh. Takes effect at the next frame.
     void setLevelOfDetail(bool on) { levelOfDetail_ = on; }
+    // The canvas's own settings that change what it draws, as one number.
+    std::uint64_t settingsKey() const {
+        return (levelOfDetail_ ? 1u : 0u) | (meshes_.caching() ? 2u : 0u) |
+               (labelPath_ == LabelPath::ScreenText ? 4u : 0u);
+    }
     // Small balls, tubes, arrow heads and rings are opaque: they are gathered
     // by the state they are drawn in (mesh_batch.h), whatever their order, and
     // drawn when anything else is drawn, when a batch is full, and here; the

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include <cstddef>
+#include <cstdlib>
 
 namespace {
 
@@ -78,4 +79,9 @@ bool readLightTerms(LightTerms& terms) {
     }
     terms.diffuse[3] = diffuse[3];
     return true;
+}
+
+int glMajorVersion() {
+    const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    return version ? std::atoi(version) : 0;
 }

@@ -24,3 +24,7 @@ struct LightTerms {
 // Reads the current lighting; false when it is not one directional light 0
 // with the colour tracking the ambient material, as setFixedGlState makes it.
 bool readLightTerms(LightTerms& terms);
+
+// The major version of the current context, from its version string ("2.1
+// Mesa ...", "4.5 (Compatibility ..."); 0 when there is none.
+int glMajorVersion();

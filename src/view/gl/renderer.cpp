@@ -78,34 +78,120 @@ void Renderer::render(const RenderScene& scene, Viewport viewport) {
     canvas_.beginFrame(view, viewport);
 
     applyProjection(view, viewport);
-    const std::uint32_t bg = view.backgroundColour;
-    glClearColor((bg & 0xFF) / 255.0f, ((bg >> 8) & 0xFF) / 255.0f, ((bg >> 16) & 0xFF) / 255.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    const auto drawScene = [&](const Matrix4& modelView) {
-        glPushMatrix();
-        glMultMatrixd(modelView.m);
-        if (view.showAxes) drawAxes(view, scene.unitScale);
-        for (Element* e : scene.highlighted)
-            if (e) e->draw(view.selectedColour, view.projection, canvas_);
-        if (scene.ghost) scene.ghost(canvas_);
-        if (scene.construction) scene.construction->drawAll(canvas_, scene.settings);
-        canvas_.flush();
-        glPopMatrix();
-    };
-    if (scene.anaglyph) {
-        for (const int eye : {-1, 1}) {
-            glColorMask(eye<0, eye> 0, eye > 0, GL_TRUE);
-            glClear(GL_DEPTH_BUFFER_BIT);
-            drawScene(stereoModelView(view, eye));
+    const StaticLayer::Plan plan = planFrame(scene, viewport);
+    lastMode_ = plan.mode;
+    if (plan.mode == StaticLayer::Mode::Full || !drawLayered(scene, viewport, plan)) {
+        lastMode_ = StaticLayer::Mode::Full;
+        const std::uint32_t bg = view.backgroundColour;
+        glClearColor((bg & 0xFF) / 255.0f, ((bg >> 8) & 0xFF) / 255.0f, ((bg >> 16) & 0xFF) / 255.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        const auto drawScene = [&](const Matrix4& modelView) {
+            glPushMatrix();
+            glMultMatrixd(modelView.m);
+            if (view.showAxes) drawAxes(view, scene.unitScale);
+            for (Element* e : scene.highlighted)
+                if (e) e->draw(view.selectedColour, view.projection, canvas_);
+            if (scene.ghost) scene.ghost(canvas_);
+            if (scene.construction) scene.construction->drawAll(canvas_, scene.settings);
+            canvas_.flush();
+            glPopMatrix();
+        };
+        if (scene.anaglyph) {
+            for (const int eye : {-1, 1}) {
+                glColorMask(eye<0, eye> 0, eye > 0, GL_TRUE);
+                glClear(GL_DEPTH_BUFFER_BIT);
+                drawScene(stereoModelView(view, eye));
+            }
+            glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        } else {
+            drawScene(modelViewMatrix(view));
         }
-        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    } else {
-        drawScene(modelViewMatrix(view));
+        drawOverlays(scene, viewport);
     }
-    for (const OverlayText& t : scene.overlays)
-        drawScreenText(t.x, t.y, t.colour, bg, t.text, scene.labelFont, viewport.width, viewport.height,
-                       t.depth);
-
     glFlush();
     canvas_.setScreenTexts(nullptr);  // the scene's context need not outlive the frame
+}
+
+void Renderer::drawOverlays(const RenderScene& scene, Viewport viewport) {
+    for (const OverlayText& t : scene.overlays)
+        drawScreenText(t.x, t.y, t.colour, scene.view->backgroundColour, t.text, scene.labelFont,
+                       viewport.width, viewport.height, t.depth);
+}
+
+StaticLayer::Plan Renderer::planFrame(const RenderScene& scene, Viewport viewport) {
+    if (!keepStatic_ || scene.anaglyph || !scene.construction) return {};
+    // Everything besides the elements' own calls that shows in the picture.
+    const ViewState& v = *scene.view;
+    std::uint64_t key = kEmptySignature;
+    const auto add = [&key](const auto& value) { key = hashBytes(key, &value, sizeof value); };
+    for (const std::uint32_t c : {v.backgroundColour, v.hiddenColour, v.selectedColour}) add(c);
+    for (const std::int32_t i : {v.antialiasing, v.showAxes, v.arrowAxes, v.projection}) add(i);
+    for (const float f : {v.panX, v.panY, v.viewDistance, v.tiltX, v.spinZ}) add(f);
+    add(v.axisLength);
+    add(scene.unitScale);
+    add(viewport.width);
+    add(viewport.height);
+    for (const std::uint32_t c :
+         {scene.settings.selectedColour, scene.settings.hiddenColour, scene.settings.labelColour})
+        add(c);
+    add(scene.settings.showHidden);
+    add(scene.settings.projection);
+    key = hashBytes(key, scene.labelFont.bytes.data(), scene.labelFont.bytes.size());
+    add(canvas_.screenTexts().pixelsPerInch);
+    add(canvas_.settingsKey());
+
+    Construction& construction = *scene.construction;
+    std::vector<int> highlighted;
+    for (const Element* e : scene.highlighted) highlighted.push_back(construction.indexOf(e));
+    return layer_.plan(key, drawSignatures(construction, scene.settings, v, viewport, canvas_.screenTexts()),
+                       highlighted);
+}
+
+// The highlights are drawn first in the full frame, and win over their
+// elements' own drawing at the same depth: those elements are drawn live.
+bool Renderer::drawLayered(const RenderScene& scene, Viewport viewport, StaticLayer::Plan plan) {
+    if (!layer_.prepare(viewport, plan.mode)) return false;
+    const ViewState& view = *scene.view;
+    Construction& construction = *scene.construction;
+    const auto kept = [this](int i) { return !layer_.live(i); };
+    const auto live = [this](int i) { return layer_.live(i); };
+    glPushMatrix();
+    glMultMatrixd(modelViewMatrix(view).m);
+    if (plan.mode == StaticLayer::Mode::Build) {
+        layer_.bindStatic();
+        const std::uint32_t bg = view.backgroundColour;
+        glClearColor((bg & 0xFF) / 255.0f, ((bg >> 8) & 0xFF) / 255.0f, ((bg >> 16) & 0xFF) / 255.0f, 1.0f);
+        glClearStencil(0);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+        if (view.showAxes) drawAxes(view, scene.unitScale);
+        construction.drawPass(canvas_, scene.settings, false, kept);
+        canvas_.flush();
+        layer_.copyStaticToFull();
+        construction.drawPass(canvas_, scene.settings, true, kept);
+        canvas_.flush();
+    }
+    layer_.startFrame(plan.liveSurfaces);
+    // Where the live lines and points show, the stencil says so.
+    glEnable(GL_STENCIL_TEST);
+    glStencilFunc(GL_ALWAYS, 1, 0xFF);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
+    for (Element* e : scene.highlighted)
+        if (e) e->draw(view.selectedColour, view.projection, canvas_);
+    if (scene.ghost) scene.ghost(canvas_);
+    construction.drawPass(canvas_, scene.settings, false, live);
+    canvas_.flush();
+    // The surfaces over them, there only, unless a surface itself changed.
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+    if (plan.liveSurfaces)
+        glDisable(GL_STENCIL_TEST);
+    else
+        glStencilFunc(GL_EQUAL, 1, 0xFF);
+    construction.drawPass(canvas_, scene.settings, true);
+    canvas_.flush();
+    glDisable(GL_STENCIL_TEST);
+    glPopMatrix();
+    drawOverlays(scene, viewport);
+    if (layer_.finish()) return true;
+    applyProjection(view, viewport);  // drawn again in full
+    return false;
 }

@@ -11,6 +11,7 @@
 #include "view/gl/gl_canvas.h"
 #include "view/gl/label_charset.h"
 #include "view/gl/screen_text_drawing.h"
+#include "view/gl/static_layer.h"
 
 class Document;
 class Element;
@@ -63,6 +64,10 @@ RenderScene documentScene(Document& document, bool showHidden);
 //   Renderer renderer;                                  // with that context current
 //   renderer.render(documentScene(document, false), {w, h});
 //
+// From one frame to the next, the renderer keeps what it drew of the elements
+// that did not change (static_layer.h), so that dragging a point redraws what
+// moves with it; the picture is the one drawn in full.
+//
 // The renderer owns the view's GL resources (quadric meshes, tessellator, label
 // character set): make it after the context and destroy it before the context
 // goes, with the context current. After the context is made anew, call
@@ -80,12 +85,28 @@ class Renderer {
     GlCanvas& canvas() { return canvas_; }
     const LabelCharset& charset() const { return charset_; }
 
+    // How the last frame was drawn: in full, over static layers drawn anew, or
+    // over the layers kept from the frames before.
+    StaticLayer::Mode lastFrameMode() const { return lastMode_; }
+    // Every frame drawn in full, as for a single picture (on by default).
+    void setKeepStaticLayer(bool on) {
+        keepStatic_ = on;
+        if (!on) layer_.forget();
+    }
+
   private:
     void drawAxes(const ViewState& view, double unitScale);
+    StaticLayer::Plan planFrame(const RenderScene& scene, Viewport viewport);
+    // The frame over the static layers; false when it could not be drawn so.
+    bool drawLayered(const RenderScene& scene, Viewport viewport, StaticLayer::Plan plan);
+    void drawOverlays(const RenderScene& scene, Viewport viewport);
 
     GlCanvas canvas_;
     LabelCharset charset_;
     bool charsetStale_ = true;
+    StaticLayer layer_;
+    bool keepStatic_ = true;
+    StaticLayer::Mode lastMode_ = StaticLayer::Mode::Full;
 };
 
 // Loads the projection of the view for the viewport, resets the model-view and

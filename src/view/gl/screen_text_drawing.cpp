@@ -58,7 +58,8 @@ TextExtent drawScreenText(int x, int y, std::uint32_t textColour, std::uint32_t 
     return extent;
 }
 
-void drawWindowImage(const QImage& source, int x, int y, int viewportWidth, int viewportHeight, double depth) {
+void drawWindowImage(const QImage& source, int x, int y, int viewportWidth, int viewportHeight,
+                     double depth) {
     const QImage image = source.convertToFormat(QImage::Format_RGB888);
     // Window coordinates of OpenGL count rows from the bottom.
     const long long left = x;

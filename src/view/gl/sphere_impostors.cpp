@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cmath>
-#include <cstdlib>
 #include <string>
 
 #include "view/gl/diagnostic_trace.h"
@@ -82,12 +81,6 @@ void main() {
 }
 )";
 
-// The major version of the context, from its version string ("2.1 Mesa ...", "4.5 (Compatibility ...").
-int majorVersion() {
-    const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-    return version ? std::atoi(version) : 0;
-}
-
 GLuint compileShader(GLenum kind, const char* source) {
     const GLuint shader = glCreateShader(kind);
     if (shader == 0) return 0;
@@ -144,7 +137,7 @@ SphereImpostors::~SphereImpostors() {
 
 bool SphereImpostors::compile() {
     tried_ = true;
-    if (majorVersion() < 2) return false;
+    if (glMajorVersion() < 2) return false;
     const GLuint vertex = compileShader(GL_VERTEX_SHADER, kVertexShader);
     const GLuint fragment = vertex != 0 ? compileShader(GL_FRAGMENT_SHADER, kFragmentShader) : 0;
     if (fragment == 0) {

@@ -1,0 +1,146 @@
+#define GL_GLEXT_PROTOTYPES 1
+#include "view/gl/static_layer.h"
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include "view/gl/gl_state.h"
+
+StaticLayer::~StaticLayer() {
+    release();
+}
+
+StaticLayer::Plan StaticLayer::plan(std::uint64_t frameKey, DrawSignatures signatures,
+                                    const std::vector<int>& forcedLive) {
+    const std::vector<std::uint64_t>& now = signatures.byElement;
+    const std::size_t n = now.size();
+    const auto inRange = [n](int i) { return i >= 0 && static_cast<std::size_t>(i) < n; };
+    Plan plan;
+    bool reuse = kept_ && !broken_ && frameKey == keptKey_ && n == keptSignatures_.size();
+    for (std::size_t i = 0; reuse && i < n; ++i) reuse = live_[i] || now[i] == keptSignatures_[i];
+    for (const int i : forcedLive) reuse = reuse && (!inRange(i) || live_[static_cast<std::size_t>(i)]);
+    if (reuse) {
+        plan.mode = Mode::Reuse;
+    } else if (!broken_ && hasPrevious_ && frameKey == previousKey_ && n == previous_.size() && n > 0) {
+        // What changed since the previous frame is drawn live from now on, if
+        // at least half of the elements stay.
+        live_.assign(n, 0);
+        std::size_t count = 0;
+        for (std::size_t i = 0; i < n; ++i) live_[i] = now[i] != previous_[i] ? 1 : 0;
+        for (const int i : forcedLive)
+            if (inRange(i)) live_[static_cast<std::size_t>(i)] = 1;
+        for (const char l : live_) count += l != 0 ? 1 : 0;
+        kept_ = count * 2 <= n;
+        if (kept_) {
+            plan.mode = Mode::Build;
+            keptKey_ = frameKey;
+            keptSignatures_ = now;
+        }
+    }
+    if (plan.mode != Mode::Full) {
+        for (std::size_t i = 0; i < n && !plan.liveSurfaces; ++i)
+            plan.liveSurfaces = live_[i] != 0 && signatures.surface[i] != 0;
+    }
+    previous_ = std::move(signatures.byElement);
+    previousKey_ = frameKey;
+    hasPrevious_ = true;
+    return plan;
+}
+
+void StaticLayer::forget() {
+    kept_ = false;
+    hasPrevious_ = false;
+}
+
+void StaticLayer::release() {
+    if (framebuffers_[0] != 0) {
+        glDeleteFramebuffers(3, framebuffers_.data());
+        glDeleteRenderbuffers(3, colours_.data());
+        glDeleteRenderbuffers(3, depths_.data());
+    }
+    framebuffers_ = {};
+    colours_ = {};
+    depths_ = {};
+    size_ = {};
+}
+
+bool StaticLayer::prepare(Viewport viewport, Mode mode) {
+    if (broken_) return false;
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    if (glMajorVersion() < 3) {
+        broken_ = true;
+        return false;
+    }
+    GLint target = 0, samples = 0;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &target);
+    glGetIntegerv(GL_SAMPLE_BUFFERS, &samples);
+    if (samples > 0) return false;
+    target_ = target;
+    if (framebuffers_[0] != 0 && size_.width == viewport.width && size_.height == viewport.height)
+        return true;
+    // New buffers hold nothing yet.
+    release();
+    if (mode == Mode::Reuse) {
+        kept_ = false;
+        return false;
+    }
+    glGenFramebuffers(3, framebuffers_.data());
+    glGenRenderbuffers(3, colours_.data());
+    glGenRenderbuffers(3, depths_.data());
+    bool complete = true;
+    for (std::size_t i = 0; i < 3; ++i) {
+        glBindRenderbuffer(GL_RENDERBUFFER, colours_[i]);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, viewport.width, viewport.height);
+        glBindRenderbuffer(GL_RENDERBUFFER, depths_[i]);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, viewport.width, viewport.height);
+        glBindFramebuffer(GL_FRAMEBUFFER, framebuffers_[i]);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colours_[i]);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, depths_[i]);
+        complete = complete && glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    }
+    glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(target_));
+    if (!complete || glGetError() != GL_NO_ERROR) {
+        release();
+        kept_ = false;
+        broken_ = true;
+        return false;
+    }
+    size_ = viewport;
+    return true;
+}
+
+void StaticLayer::copy(Buffer from, Buffer to, unsigned mask) {
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffers_[from]);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffers_[to]);
+    glBlitFramebuffer(0, 0, size_.width, size_.height, 0, 0, size_.width, size_.height, mask, GL_NEAREST);
+}
+
+void StaticLayer::bindStatic() {
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffers_[Static]);
+}
+
+void StaticLayer::copyStaticToFull() {
+    copy(Static, Full, GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffers_[Full]);
+}
+
+void StaticLayer::startFrame(bool liveSurfaces) {
+    copy(liveSurfaces ? Static : Full, Frame, GL_COLOR_BUFFER_BIT);
+    copy(Static, Frame, GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffers_[Frame]);
+}
+
+bool StaticLayer::finish() {
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffers_[Frame]);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(target_));
+    glBlitFramebuffer(0, 0, size_.width, size_.height, 0, 0, size_.width, size_.height, GL_COLOR_BUFFER_BIT,
+                      GL_NEAREST);
+    glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(target_));
+    if (glGetError() == GL_NO_ERROR) return true;
+    release();
+    kept_ = false;
+    broken_ = true;
+    return false;
+}

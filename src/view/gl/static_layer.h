@@ -1,0 +1,90 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "view/camera.h"
+#include "view/draw_signatures.h"
+
+// What the view keeps of the elements that did not change from one frame to
+// the next, so that a frame in which a few elements move (a drag, an
+// animation) draws only those. The picture is the same: the lines and points
+// are opaque and depth-tested, so the order they are drawn in does not show,
+// and the surfaces, whose order does show, are drawn again in order wherever
+// a changed element shows through them.
+//
+// Three framebuffers of the view's size: the unchanged ("static") lines and
+// points with their depths; those with the static surfaces drawn over them;
+// and the frame being drawn. A frame starts from the second (from the first
+// when a changed element is a surface, and then every surface is drawn
+// again), draws the changed lines and points marking in the stencil where they
+// show, draws the surfaces only there, and is copied to the view.
+//
+// Which elements changed is told by their draw signatures: an element whose
+// signature differs from the previous frame's is drawn live; the others are
+// kept while the frame key (camera, viewport, colours, fonts, the canvas's
+// own settings) stays the same and none of them changes.
+class StaticLayer {
+  public:
+    enum class Mode {
+        Full,   // everything is drawn into the view, as without a layer
+        Build,  // the static layers are drawn anew, then the frame over them
+        Reuse,  // the frame over the layers kept
+    };
+    struct Plan {
+        Mode mode = Mode::Full;
+        bool liveSurfaces = false;  // a surface changed: every surface is drawn again
+    };
+
+    StaticLayer() = default;
+    ~StaticLayer();
+    StaticLayer(const StaticLayer&) = delete;
+    StaticLayer& operator=(const StaticLayer&) = delete;
+
+    // Decides how this frame is drawn. forcedLive lists elements that must be
+    // drawn live whatever their signature (those drawn again in the selected
+    // colour before everything else). No GL calls.
+    Plan plan(std::uint64_t frameKey, DrawSignatures signatures, const std::vector<int>& forcedLive);
+    // Whether the element of the index is drawn live in the planned frame.
+    bool live(int index) const { return live_[static_cast<std::size_t>(index)] != 0; }
+    // Nothing is kept: the next frame is drawn in full.
+    void forget();
+
+    // With the context current. Makes the framebuffers for the viewport;
+    // false (the frame is then drawn in full) when the context cannot (no
+    // framebuffer objects, or a multisampled view to copy into) or when the
+    // planned frame would reuse layers that new buffers do not hold.
+    bool prepare(Viewport viewport, Mode mode);
+    void bindStatic();        // the static lines and points
+    void copyStaticToFull();  // and binds the second, to draw the static surfaces over them
+    // Binds the frame's buffer, filled from the layers kept.
+    void startFrame(bool liveSurfaces);
+    // Copies the frame into the framebuffer drawn to before prepare() and
+    // binds it again; false, and no layer is used again, when OpenGL reported
+    // an error meanwhile.
+    bool finish();
+
+  private:
+    enum Buffer { Static, Full, Frame };
+    void release();
+    void copy(Buffer from, Buffer to, unsigned mask);
+
+    // The planning.
+    bool hasPrevious_ = false;
+    std::uint64_t previousKey_ = 0;
+    std::vector<std::uint64_t> previous_;
+    bool kept_ = false;  // the static layers hold the frame of keptKey_ and kept_ signatures
+    std::uint64_t keptKey_ = 0;
+    std::vector<std::uint64_t> keptSignatures_;
+    std::vector<char> live_;
+    bool liveSurfaces_ = false;
+
+    // The buffers.
+    bool broken_ = false;
+    Viewport size_{};
+    int target_ = 0;
+    std::array<unsigned, 3> framebuffers_{};
+    std::array<unsigned, 3> colours_{};
+    std::array<unsigned, 3> depths_{};
+};

@@ -71,7 +71,7 @@ RenderScene documentScene(Document& document, bool showHidden);
 // The renderer owns the view's GL resources (quadric meshes, tessellator, label
 // character set): make it after the context and destroy it before the context
 // goes, with the context current. After the context is made anew, call
-// contextRemade() so the label character set is rebuilt.
+// contextRemade() so the label character set and the kept layers are made anew.
 class Renderer {
   public:
     Renderer() = default;
@@ -81,7 +81,10 @@ class Renderer {
     void render(const RenderScene& scene, Viewport viewport);
 
     void setLabelPath(LabelPath path) { canvas_.setLabelPath(path); }
-    void contextRemade() { charsetStale_ = true; }
+    void contextRemade() {
+        charsetStale_ = true;
+        layer_.contextRemade();
+    }
     GlCanvas& canvas() { return canvas_; }
     const LabelCharset& charset() const { return charset_; }
 

@@ -52,6 +52,15 @@ void StaticLayer::forget() {
     hasPrevious_ = false;
 }
 
+void StaticLayer::contextRemade() {
+    framebuffers_ = {};
+    colours_ = {};
+    depths_ = {};
+    size_ = {};
+    kept_ = false;
+    broken_ = false;
+}
+
 void StaticLayer::release() {
     if (framebuffers_[0] != 0) {
         glDeleteFramebuffers(3, framebuffers_.data());

@@ -50,6 +50,8 @@ class StaticLayer {
     bool live(int index) const { return live_[static_cast<std::size_t>(index)] != 0; }
     // Nothing is kept: the next frame is drawn in full.
     void forget();
+    // The context was made anew: the buffers went with the old one.
+    void contextRemade();
 
     // With the context current. Makes the framebuffers for the viewport;
     // false (the frame is then drawn in full) when the context cannot (no

@@ -58,6 +58,11 @@ TEST(KeptLayer, FramesOverTheKeptElementsAreTheFramesDrawnInFull) {
     Element* still = add(document, TypeCode::SegmentTwoPoints, {a, b}, rgb(30, 150, 30));
     add(document, TypeCode::PlaneThreePoints, {b, d, e}, rgb(120, 120, 220), 3);
     Element* sphere = add(document, TypeCode::SphereCentrePoint, {e, a}, rgb(220, 160, 40));
+    // A small sphere, cast by the shader, that the segment from the dragged point runs through.
+    Point* f = addPoint(document, {-1.34, 1.43, 0.6}, 0, 0, 1);
+    Point* g = addPoint(document, {-1.34, 1.43, 0.9}, 0, 0, 1);
+    f->visible = g->visible = 0;
+    add(document, TypeCode::SphereCentrePoint, {f, g}, rgb(40, 200, 120));
     add(document, TypeCode::SegmentTwoPoints, {dragged, a}, rgb(160, 40, 160), 4);
     add(document, TypeCode::SegmentTwoPoints, {dragged, b}, rgb(160, 40, 160), 1);
     add(document, TypeCode::MidpointTwoPoints, {dragged, d}, rgb(40, 160, 160));
@@ -106,5 +111,5 @@ TEST(KeptLayer, FramesOverTheKeptElementsAreTheFramesDrawnInFull) {
     const BgrImage kept = view.render(picked);
     EXPECT_EQ(view.renderer->lastFrameMode(), StaticLayer::Mode::Build);
     EXPECT_TRUE(alike(kept, drawnInFull(view, picked)));
-    EXPECT_EQ(c.count(), 11);
+    EXPECT_EQ(c.count(), 14);
 }

@@ -42,8 +42,9 @@ inline Point* addPoint(Document& document, Vec3 at) {
     return p;
 }
 
-// Returns the dragged point (the first element).
-inline Point* fillMixedScene(Document& document) {
+// Returns the dragged point (the first element). Without surfaces, segments
+// stand for the planes, polygons and spheres.
+inline Point* fillMixedScene(Document& document, bool surfaces = true) {
     Sequence random;
     Point* dragged = addPoint(document, {0.0, 0.0, 0.5});
     std::vector<Point*> points;
@@ -57,7 +58,8 @@ inline Point* fillMixedScene(Document& document) {
                                                  random.between(-0.6, 0.6)});
             points.push_back(p);
         }
-        switch (figure++ % 8) {
+        const int kind = figure++ % 8;
+        switch (!surfaces && kind >= 3 && kind <= 5 ? 0 : kind) {
             case 0:
                 add(document, TypeCode::SegmentTwoPoints, {c[0], c[1]});
                 break;

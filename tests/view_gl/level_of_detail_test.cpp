@@ -55,6 +55,23 @@ double sphereSag(MeshCounts c) {
     return 1.0 - std::cos(std::sqrt(a * a + b * b));
 }
 
+// The line of sight through the centre of pixel (x, y) of an image (rows from the top).
+struct Sight {
+    Vec3 near;
+    Vec3 along;  // unit
+    // How far the point lies from the line.
+    double offBy(Vec3 p) const {
+        const Vec3 off = p - near;
+        return norm(off - along * dotProduct(off, along));
+    }
+};
+Sight sightThrough(const ViewState& view, Viewport viewport, int x, int y) {
+    const double wx = x + 0.5, wy = viewport.height - y - 0.5;
+    const Vec3 near = unprojectPoint(view, viewport, wx, wy, 0.0);
+    const Vec3 far = unprojectPoint(view, viewport, wx, wy, 1.0);
+    return {near, (far - near) * (1.0 / norm(far - near))};
+}
+
 }  // namespace
 
 TEST(LevelOfDetail, CountsKeepOutlinesWithinHalfAPixelBetweenTheFloorAndTheFullMesh) {
@@ -189,12 +206,7 @@ TEST(LevelOfDetail, TinyBallsDrawnFlatDifferFromTheirMeshesOnlyAlongTheOutline) 
     const Viewport viewport = view.viewport();
     const DetailScale scale(document.view, viewport);
     const auto outline = [&](int x, int y, const Ball& b) {
-        const double wx = x + 0.5, wy = kHeight - y - 0.5;
-        const Vec3 near = unprojectPoint(document.view, viewport, wx, wy, 0.0);
-        const Vec3 far = unprojectPoint(document.view, viewport, wx, wy, 1.0);
-        const Vec3 along = (far - near) * (1.0 / norm(far - near));
-        const Vec3 off = b.centre - near;
-        const double d = norm(off - along * (off.x * along.x + off.y * along.y + off.z * along.z));
+        const double d = sightThrough(document.view, viewport, x, y).offBy(b.centre);
         return (d - pointRadius(b.size)) * scale.pixelsPerUnit(b.centre, pointRadius(b.size));
     };
     int changed = 0, covered = 0;
@@ -246,12 +258,7 @@ TEST(LevelOfDetail, SpheresCastPerPixelDifferFromTheirMeshesOnlyAlongTheOutline)
         const Viewport viewport = view.viewport();
         const DetailScale scale(document.view, viewport);
         const auto outline = [&](int x, int y, const Round& b) {
-            const double wx = x + 0.5, wy = kHeight - y - 0.5;
-            const Vec3 near = unprojectPoint(document.view, viewport, wx, wy, 0.0);
-            const Vec3 far = unprojectPoint(document.view, viewport, wx, wy, 1.0);
-            const Vec3 along = (far - near) * (1.0 / norm(far - near));
-            const Vec3 off = b.centre - near;
-            const double d = norm(off - along * (off.x * along.x + off.y * along.y + off.z * along.z));
+            const double d = sightThrough(document.view, viewport, x, y).offBy(b.centre);
             return (d - b.radius) * scale.pixelsPerUnit(b.centre, b.radius);
         };
         int changed = 0, covers = 0;
@@ -307,22 +314,18 @@ TEST(LevelOfDetail, ThinTubesDrawnAsTheirFrontDifferFromTheirMeshesOnlyAlongTheO
         const Viewport viewport = view.viewport();
         const DetailScale scale(document.view, viewport);
         const auto outline = [&](int x, int y, const Piece& p, bool& nearEnd) {
-            const double wx = x + 0.5, wy = kHeight - y - 0.5;
-            const Vec3 near = unprojectPoint(document.view, viewport, wx, wy, 0.0);
-            const Vec3 far = unprojectPoint(document.view, viewport, wx, wy, 1.0);
-            const Vec3 u = (far - near) * (1.0 / norm(far - near));
-            const Vec3 v = p.b - p.a;
+            const Sight sight = sightThrough(document.view, viewport, x, y);
+            const Vec3 u = sight.along, v = p.b - p.a;
             // The nearest points of the ray and the piece's line, the latter kept on the piece.
-            const Vec3 w = near - p.a;
+            const Vec3 w = sight.near - p.a;
             const double a = dotProduct(u, u), b = dotProduct(u, v), c = dotProduct(v, v);
             const double d = dotProduct(u, w), e = dotProduct(v, w);
             const double t = std::clamp((a * e - b * d) / (a * c - b * b), 0.0, 1.0);
             const Vec3 onPiece = p.a + v * t;
-            const Vec3 off = onPiece - near;
             const double radius = lineRadius(p.size);
             const double pixels = scale.pixelsPerUnit(onPiece, radius);
             nearEnd = std::min(norm(onPiece - p.a), norm(onPiece - p.b)) * pixels < 3.0;
-            return (norm(off - u * dotProduct(off, u)) - radius) * pixels;
+            return (sight.offBy(onPiece) - radius) * pixels;
         };
         int changed = 0, covered = 0;
         for (int y = 0; y < kHeight; ++y) {

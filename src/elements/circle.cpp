@@ -226,6 +226,26 @@ int Circle::pickChords() const {
     return std::max(1, pieceCountFromLength((radius + 1.0) * 25.0, kMaxCirclePickChords));
 }
 
+// Every point a hit reports lies on the circle within the widest tolerance of
+// the ray's line. Where the line meets the circle's plane (at an angle whose sine
+// is s), it is then within that tolerance times (1 + 1/s) of such a point, so
+// its distance from the centre differs from the radius by no more.
+bool Circle::mayHit(const PickRay& ray, int projection) const {
+    const double widest =
+        lineRadius(size) * curveDepthFactor(distance(ray.nearPoint, centre) + radius, projection);
+    if (clearlyFartherFromLine(centre, ray.nearPoint, ray.farPoint, radius + widest)) return false;
+    const Vec3 axis = axisB - axisA, along = ray.farPoint - ray.nearPoint;
+    const double axisLength = norm(axis), alongLength = norm(along);
+    if (!(axisLength > 0.0) || !(alongLength > 0.0)) return true;
+    const Vec3 normal = axis * (1.0 / axisLength), u = along * (1.0 / alongLength);
+    const double sine = std::fabs(dotProduct(normal, u));
+    if (!(sine > 0.05)) return true;  // nearly along the plane: no bound worth having
+    const Vec3 meet =
+        ray.nearPoint + u * (dotProduct(centre - ray.nearPoint, normal) / dotProduct(u, normal));
+    const double off = std::fabs(norm(meet - centre) - radius);
+    return !(off > widest * (1.0 + 1.0 / sine) * (1.0 + 1e-6) + kPointEps);
+}
+
 int Circle::hitTest(int, int, const PickRay& ray, int projection, Vec3& hitPoint) {
     const int n = pickChords();
     return hitChords(refPoint, centre, axisB - axisA, radius, n, kTwoPi / n, lineRadius(size), ray,

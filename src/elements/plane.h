@@ -56,6 +56,7 @@ class Polygon : public Element {
     void draw(std::uint32_t colour, int projection, Canvas& canvas) override;
     void drawLabel(Canvas& canvas, std::uint32_t labelColour) override;
     int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) override;
+    bool mayHit(const PickRay& ray, int projection) const override;
     int write(OutputStream& out) const override;
     int read(InputStream& in, int fileVersion) override;
     std::array<Vec3, 3> supportPlane() const override;

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "geometry/intersections_lines_planes.h"
 #include "geometry/planes_frames.h"
 #include "geometry/projections.h"
+#include "geometry/tolerances.h"
 #include "geometry/vectors.h"
 #include "model/byte_stream.h"
 #include "model/canvas.h"
@@ -101,6 +103,20 @@ void Polygon::draw(std::uint32_t colour, int, Canvas& canvas) {
 void Polygon::drawLabel(Canvas& canvas, std::uint32_t labelColour) {
     if (!hasName() || vertices.empty()) return;
     canvas.label(canvas.towardsViewer(vertices.front(), kLabelLift), *name(), labelColour);
+}
+
+// A hit lies inside the polygon or within kPointEps (by the sum of distances to
+// an edge's ends) of its boundary: within the ball about the vertices' middle
+// that holds them all, widened by what that slack allows beside an edge.
+bool Polygon::mayHit(const PickRay& ray, int) const {
+    if (vertices.empty()) return false;
+    Vec3 sum{};
+    for (const Vec3& v : vertices) sum = sum + v;
+    const Vec3 middle = sum * (1.0 / static_cast<double>(vertices.size()));
+    double reach = 0.0;
+    for (const Vec3& v : vertices) reach = std::max(reach, norm(v - middle));
+    const double slack = std::sqrt(kPointEps * (2.0 * reach + kPointEps)) + kPointEps;
+    return !clearlyFartherFromLine(middle, ray.nearPoint, ray.farPoint, 2.0 * (reach + slack));
 }
 
 int Polygon::hitTest(int, int, const PickRay& ray, int, Vec3& hitPoint) {

@@ -65,6 +65,15 @@ class Element {
     virtual void drawLabel(Canvas& canvas, std::uint32_t labelColour);
     // 1 when the element lies under window point (x, y); then hitPoint is set.
     virtual int hitTest(int x, int y, const PickRay& ray, int projection, Vec3& hitPoint) = 0;
+    // A quick test before hitTest where only a hit matters (the hover): false
+    // only when hitTest would surely report no hit for the ray. Some kinds report
+    // their nearest point on a miss, which callers that slide points need; this
+    // test says nothing about that.
+    virtual bool mayHit(const PickRay& ray, int projection) const {
+        (void)ray;
+        (void)projection;
+        return true;
+    }
     // Numbers, coordinates and texts place their box in the window from their
     // data and the screen's texts; drawing and picking use that box, so an
     // element never drawn can be picked once laid out. Other kinds have none.

@@ -161,7 +161,7 @@ HoverUpdate updateHover(HoverState& state, Document& document, Viewport viewport
 
     Element* best = nullptr;
     for (Element* e : walk) {
-        if (!takesPart(*e, rules)) continue;
+        if (!takesPart(*e, rules) || !e->mayHit(ray, view.projection)) continue;
         Vec3 hit;
         if (!e->hitTest(x, y, ray, view.projection, hit)) continue;
         const double o = distance(ray.nearPoint, hit);

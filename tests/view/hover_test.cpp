@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "elements/circle.h"
 #include "expr/coordinates.h"
 #include "expr/number_creation.h"
 #include "expr/text_element.h"
@@ -361,4 +362,46 @@ TEST(Hover, TextColour) {
     EXPECT_EQ(hoverTextColour(p, true, 0x111111), 0x111111u);
     HoverState none;
     EXPECT_EQ(hoverText(none, textOf), "");
+}
+
+// The quick tests the hover makes before a hit test turn away rays that miss,
+// never one the hit test would take: circles seen from aside and nearly edge on,
+// convex and hollow polygons, in both projections, under a grid of window points.
+TEST(Hover, QuickTestsNeverTurnAwayAHit) {
+    for (const int projection : {0, 1}) {
+        Document d;
+        d.view.projection = projection;
+        const KindStyle thick{0, 4, 0, 0, 0x3366CC};
+        const auto point = [&](Vec3 p) { return static_cast<Element*>(addFreePoint(d, p)); };
+        std::vector<Element*> shapes;
+        shapes.push_back(addElement<Circle>(d, {point({1, 0, 0}), point({0, 1, 0}), point({-1, 0, 0})},
+                                            TypeCode::CircleThreePoints, thick));
+        shapes.push_back(addElement<Circle>(d, {point({2, 2, -1}), point({2, 3, 0.5}), point({2, 1.5, 1})},
+                                            TypeCode::CircleThreePoints, thick));
+        shapes.push_back(addElement<Circle>(d,
+                                            {point({-3, 0, 0}), point({-2, 0.5, 0.05}), point({-2.5, 1, 0})},
+                                            TypeCode::CircleThreePoints, thick));
+        shapes.push_back(addElement<Polygon>(d, {point({0, -3, 0}), point({2, -3, 0.5}), point({1, -1, 1})},
+                                             TypeCode::PolygonVertices, kViewTestStyle, 3));
+        shapes.push_back(addElement<Polygon>(d,
+                                             {point({-4, -2, 0}), point({-2, -2, 0}), point({-3, -1.5, 0}),
+                                              point({-2, -1, 0}), point({-4, -1, 0})},
+                                             TypeCode::PolygonVertices, kViewTestStyle, 5));
+        int hits = 0, turnedAway = 0;
+        for (int y = 0; y < kTestViewport.height; y += 5) {
+            for (int x = 0; x < kTestViewport.width; x += 5) {
+                const PickRay ray = pickRay(d.view, kTestViewport, x, y);
+                for (Element* e : shapes) {
+                    Vec3 hit;
+                    const bool hitIt = e->hitTest(x, y, ray, projection, hit) != 0;
+                    const bool may = e->mayHit(ray, projection);
+                    hits += hitIt ? 1 : 0;
+                    turnedAway += may ? 0 : 1;
+                    if (hitIt) EXPECT_TRUE(may) << projection << ": " << x << ", " << y;
+                }
+            }
+        }
+        EXPECT_GT(hits, 300) << projection;
+        EXPECT_GT(turnedAway, 5 * 19200 / 2) << projection;  // most of the 19,200 rays, for most shapes
+    }
 }

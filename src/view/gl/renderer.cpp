@@ -143,8 +143,13 @@ StaticLayer::Plan Renderer::planFrame(const RenderScene& scene, Viewport viewpor
     Construction& construction = *scene.construction;
     std::vector<int> highlighted;
     for (const Element* e : scene.highlighted) highlighted.push_back(construction.indexOf(e));
-    return layer_.plan(key, drawSignatures(construction, scene.settings, v, viewport, canvas_.screenTexts()),
-                       highlighted);
+    StaticLayer::Plan plan = layer_.plan(
+        key, drawSignatures(construction, scene.settings, v, viewport, canvas_.screenTexts()), highlighted);
+    // Smoothed lines and points blend their edges over what lies behind: over
+    // the kept surfaces those edges would take the surfaces' tint twice, so the
+    // frame starts without them and draws them all again.
+    if (v.antialiasing) plan.liveSurfaces = true;
+    return plan;
 }
 
 // The highlights are drawn first in the full frame, and win over their

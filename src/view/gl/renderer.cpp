@@ -171,9 +171,13 @@ bool Renderer::drawLayered(const RenderScene& scene, Viewport viewport, StaticLa
         if (view.showAxes) drawAxes(view, scene.unitScale);
         construction.drawPass(canvas_, scene.settings, false, kept);
         canvas_.flush();
-        layer_.copyStaticToFull();
-        construction.drawPass(canvas_, scene.settings, true, kept);
-        canvas_.flush();
+        // Frames that draw every surface again start from the kept lines and
+        // points alone, as long as these layers are kept.
+        if (!plan.liveSurfaces) {
+            layer_.copyStaticToFull();
+            construction.drawPass(canvas_, scene.settings, true, kept);
+            canvas_.flush();
+        }
     }
     layer_.startFrame(plan.liveSurfaces);
     // Where the live lines and points show, the stencil says so.

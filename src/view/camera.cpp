@@ -150,6 +150,18 @@ Matrix4 projectionMatrix(const ViewState& view, Viewport viewport) {
     return p;
 }
 
+bool eyeInModel(const ViewState& view, EyeInModel& eye) {
+    Matrix4 toModel{};
+    if (!invert(modelViewMatrix(view), toModel) || toModel.m[15] == 0.0) return false;
+    const double* m = toModel.m;
+    eye.position = {m[12] / m[15], m[13] / m[15], m[14] / m[15]};
+    const Vec3 axis{m[8], m[9], m[10]};
+    const double length = norm(axis);
+    if (!(length > 0.0) || !std::isfinite(length)) return false;
+    eye.towards = axis * (1.0 / length);
+    return true;
+}
+
 Matrix4 modelViewMatrix(const ViewState& view) {
     Matrix4 m = translation(view.panX, view.panY, view.viewDistance);
     m = multiply(m, rotation(view.tiltX, 0));

@@ -45,6 +45,14 @@ float parallelHalfHeight(const ViewState& view);
 Matrix4 projectionMatrix(const ViewState& view, Viewport viewport);
 // translate (panX, panY, viewDistance), rotate tiltX about x, rotate spinZ about z.
 Matrix4 modelViewMatrix(const ViewState& view);
+// The eye in model coordinates (where the lines of sight meet in central
+// projection) and the unit direction towards it along its axis; false when
+// the camera gives neither.
+struct EyeInModel {
+    Vec3 position;
+    Vec3 towards;
+};
+bool eyeInModel(const ViewState& view, EyeInModel& eye);
 
 // Stereo pictures: the eyes stand this fraction of the view distance apart and
 // look at the point of the line of sight at the view distance, which stays in

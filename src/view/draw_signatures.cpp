@@ -16,7 +16,7 @@ std::uint64_t hashBytes(std::uint64_t hash, const void* data, std::size_t size) 
 
 namespace {
 
-// Each argument by its bytes; texts, lists and optional values by their contents.
+// Each argument by its bytes; texts and lists by their contents.
 struct Bytes {
     const void* data;
     std::size_t size;
@@ -26,17 +26,11 @@ template <typename T>
 Bytes bytesOf(const T& value) {
     return {&value, sizeof value};
 }
-Bytes bytesOf(const Vec3& v) {
-    return {&v, sizeof v};
-}
 Bytes bytesOf(std::string_view s) {
     return {s.data(), s.size()};
 }
 Bytes bytesOf(std::span<const Vec3> list) {
     return {list.data(), list.size_bytes()};
-}
-Bytes bytesOf(const FontRecord& font) {
-    return {font.bytes.data(), font.bytes.size()};
 }
 
 }  // namespace

@@ -55,6 +55,27 @@ double sphereSag(MeshCounts c) {
     return 1.0 - std::cos(std::sqrt(a * a + b * b));
 }
 
+// Pixels covered in the full picture, and pixels the level of detail changed:
+// each of these is handed to check (x, y, full colour, detailed colour).
+struct Changes {
+    int covered = 0;
+    int changed = 0;
+};
+Changes compareRenders(const Renders& r, std::uint32_t background,
+                       const std::function<void(int, int, std::uint32_t, std::uint32_t)>& check) {
+    Changes c;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const std::uint32_t a = r.full.pixel(x, y), b = r.detailed.pixel(x, y);
+            c.covered += a != background ? 1 : 0;
+            if (a == b) continue;
+            ++c.changed;
+            check(x, y, a, b);
+        }
+    }
+    return c;
+}
+
 // The line of sight through the centre of pixel (x, y) of an image (rows from the top).
 struct Sight {
     Vec3 near;
@@ -152,12 +173,8 @@ TEST(LevelOfDetail, SmallSpheresChangeOnlyAlongTheirOutlineAndLargeOnesNotAtAll)
     double wx = 0, wy = 0, depth = 0;
     ASSERT_TRUE(projectPoint(document.view, view.viewport(), centre, wx, wy, depth));
     const double outline = radius * kHeight / 12.0;
-    int changed = 0;
-    for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) {
-            const std::uint32_t a = small.full.pixel(x, y), b = small.detailed.pixel(x, y);
-            if (a == b) continue;
-            ++changed;
+    const Changes changes =
+        compareRenders(small, background, [&](int x, int y, std::uint32_t a, std::uint32_t b) {
             // From the pixel's centre to the sphere's outline.
             const double d = std::hypot(x + 0.5 - wx, kHeight - y - 0.5 - wy) - outline;
             if ((a == background) != (b == background)) {
@@ -165,9 +182,8 @@ TEST(LevelOfDetail, SmallSpheresChangeOnlyAlongTheirOutlineAndLargeOnesNotAtAll)
             } else if (d < -1.5) {
                 EXPECT_LE(colourDistance(a, b), 8) << x << ", " << y;  // shading of the coarser faces
             }
-        }
-    }
-    EXPECT_GT(changed, 0);
+        });
+    EXPECT_GT(changes.changed, 0);
 }
 
 TEST(LevelOfDetail, TinyBallsDrawnFlatDifferFromTheirMeshesOnlyAlongTheOutline) {
@@ -209,13 +225,8 @@ TEST(LevelOfDetail, TinyBallsDrawnFlatDifferFromTheirMeshesOnlyAlongTheOutline) 
         const double d = sightThrough(document.view, viewport, x, y).offBy(b.centre);
         return (d - pointRadius(b.size)) * scale.pixelsPerUnit(b.centre, pointRadius(b.size));
     };
-    int changed = 0, covered = 0;
-    for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) {
-            const std::uint32_t a = r.full.pixel(x, y), b = r.detailed.pixel(x, y);
-            covered += a != background ? 1 : 0;
-            if (a == b) continue;
-            ++changed;
+    const Changes changes =
+        compareRenders(r, background, [&](int x, int y, std::uint32_t a, std::uint32_t b) {
             double nearest = std::numeric_limits<double>::infinity();
             for (const Ball& ball : balls)
                 if (std::fabs(outline(x, y, ball)) < std::fabs(nearest)) nearest = outline(x, y, ball);
@@ -223,10 +234,9 @@ TEST(LevelOfDetail, TinyBallsDrawnFlatDifferFromTheirMeshesOnlyAlongTheOutline) 
                 EXPECT_LE(std::fabs(nearest), 1.0) << x << ", " << y;
             else
                 EXPECT_LE(colourDistance(a, b), 8) << x << ", " << y;  // smoother shading than the faces'
-        }
-    }
-    EXPECT_GT(covered, 60);
-    EXPECT_GT(changed, 0);
+        });
+    EXPECT_GT(changes.covered, 60);
+    EXPECT_GT(changes.changed, 0);
 }
 
 TEST(LevelOfDetail, SpheresCastPerPixelDifferFromTheirMeshesOnlyAlongTheOutline) {
@@ -261,13 +271,8 @@ TEST(LevelOfDetail, SpheresCastPerPixelDifferFromTheirMeshesOnlyAlongTheOutline)
             const double d = sightThrough(document.view, viewport, x, y).offBy(b.centre);
             return (d - b.radius) * scale.pixelsPerUnit(b.centre, b.radius);
         };
-        int changed = 0, covers = 0;
-        for (int y = 0; y < kHeight; ++y) {
-            for (int x = 0; x < kWidth; ++x) {
-                const std::uint32_t a = r.full.pixel(x, y), b = r.detailed.pixel(x, y);
-                covers += a != background ? 1 : 0;
-                if (a == b) continue;
-                ++changed;
+        const Changes changes =
+            compareRenders(r, background, [&](int x, int y, std::uint32_t a, std::uint32_t b) {
                 double nearest = std::numeric_limits<double>::infinity();
                 for (const Round& round : {surface, covered, alone})
                     nearest = std::min(nearest, std::fabs(outline(x, y, round)));
@@ -276,10 +281,9 @@ TEST(LevelOfDetail, SpheresCastPerPixelDifferFromTheirMeshesOnlyAlongTheOutline)
                 } else if (nearest > 1.5) {
                     EXPECT_LE(colourDistance(a, b), 8) << projection << ": " << x << ", " << y;
                 }
-            }
-        }
-        EXPECT_GT(covers, 800) << projection;
-        EXPECT_GT(changed, 0) << projection;
+            });
+        EXPECT_GT(changes.covered, 800) << projection;
+        EXPECT_GT(changes.changed, 0) << projection;
     }
 }
 
@@ -327,13 +331,8 @@ TEST(LevelOfDetail, ThinTubesDrawnAsTheirFrontDifferFromTheirMeshesOnlyAlongTheO
             nearEnd = std::min(norm(onPiece - p.a), norm(onPiece - p.b)) * pixels < 3.0;
             return (sight.offBy(onPiece) - radius) * pixels;
         };
-        int changed = 0, covered = 0;
-        for (int y = 0; y < kHeight; ++y) {
-            for (int x = 0; x < kWidth; ++x) {
-                const std::uint32_t a = r.full.pixel(x, y), b = r.detailed.pixel(x, y);
-                covered += a != background ? 1 : 0;
-                if (a == b) continue;
-                ++changed;
+        const Changes changes =
+            compareRenders(r, background, [&](int x, int y, std::uint32_t a, std::uint32_t b) {
                 double nearest = std::numeric_limits<double>::infinity();
                 bool byAnEnd = false;
                 for (const Piece& p : pieces) {
@@ -341,15 +340,14 @@ TEST(LevelOfDetail, ThinTubesDrawnAsTheirFrontDifferFromTheirMeshesOnlyAlongTheO
                     const double d = outline(x, y, p, end);
                     if (std::fabs(d) < std::fabs(nearest)) nearest = d, byAnEnd = end;
                 }
-                if (byAnEnd) continue;  // an open end is an ellipse on the tube, a cut across on its front
+                if (byAnEnd) return;  // an open end is an ellipse on the tube, a cut across on its front
                 if ((a == background) != (b == background))
                     EXPECT_LE(std::fabs(nearest), 1.0) << projection << ": " << x << ", " << y;
                 else  // the highlight (a tenth of the light) may fall on a vertex of one and between two of
                       // the other
                     EXPECT_LE(colourDistance(a, b), 32) << projection << ": " << x << ", " << y;
-            }
-        }
-        EXPECT_GT(covered, 300) << projection;
-        EXPECT_GT(changed, 0) << projection;
+            });
+        EXPECT_GT(changes.covered, 300) << projection;
+        EXPECT_GT(changes.changed, 0) << projection;
     }
 }

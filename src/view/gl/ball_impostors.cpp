@@ -105,14 +105,10 @@ bool BallImpostors::beginFrame(const ViewState& view) {
         lighting_ = lighting;
         makeTexture();
     }
-    Matrix4 toModel{};
-    if (!invert(modelViewMatrix(view), toModel)) return usable_ = false;
-    const double* m = toModel.m;
-    eye_ = {m[12] / m[15], m[13] / m[15], m[14] / m[15]};
-    eyeAxis_ = Vec3{m[8], m[9], m[10]};
-    const double length = norm(eyeAxis_);
-    if (!(length > 0.0) || !std::isfinite(length)) return usable_ = false;
-    eyeAxis_ = eyeAxis_ * (1.0 / length);
+    EyeInModel eye;
+    if (!eyeInModel(view, eye)) return usable_ = false;
+    eye_ = eye.position;
+    eyeAxis_ = eye.towards;
     central_ = view.projection != 1;
     return true;
 }

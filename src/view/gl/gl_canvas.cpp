@@ -113,16 +113,7 @@ void GlCanvas::beginFrame(const ViewState& view, Viewport viewport) {
     view_ = view;
     viewport_ = viewport;
     detail_ = levelOfDetail_ ? DetailScale(view, viewport) : DetailScale();
-    Matrix4 toModel{};
-    if (invert(modelViewMatrix(view), toModel) && toModel.m[15] != 0.0) {
-        const double* m = toModel.m;
-        eye_ = {m[12] / m[15], m[13] / m[15], m[14] / m[15]};
-        eyeAxis_ = Vec3{m[8], m[9], m[10]};
-        const double length = norm(eyeAxis_);
-        eyeAxis_ = length > 0.0 && std::isfinite(length) ? eyeAxis_ * (1.0 / length) : Vec3{};
-    } else {
-        eyeAxis_ = {};
-    }
+    eyeKnown_ = eyeInModel(view, eye_);
     for (MeshBatch& batch : batches_) batch.clear();
     flatBalls_.beginFrame(view);
     roundBalls_.beginFrame();
@@ -270,15 +261,15 @@ void GlCanvas::solidCylinder(const Tube& c, MeshCounts full, int projection, std
 // at each end.
 bool GlCanvas::thinTube(const Tube& c, OpaqueStyle style, std::uint32_t colour) {
     const double length = norm(c.direction);
-    if (!(length > 0.0) || !(norm(eyeAxis_) > 0.0)) return false;
+    if (!(length > 0.0) || !eyeKnown_) return false;
     const Vec3 along = c.direction * (1.0 / length);
     const bool central = view_.projection != 1;
     const Vec3 ends[2] = {c.start, c.start + along * c.length};
     Vec3 front[2], across[2];
     for (int i = 0; i < 2; ++i) {
-        Vec3 e = eyeAxis_;
+        Vec3 e = eye_.towards;
         if (central) {
-            e = eye_ - ends[i];
+            e = eye_.position - ends[i];
             const double d = norm(e);
             if (!(d > c.baseRadius) || !std::isfinite(d)) return false;
             e = e * (1.0 / d);

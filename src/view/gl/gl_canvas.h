@@ -145,8 +145,8 @@ class GlCanvas : public Canvas {
     Viewport viewport_;
     bool levelOfDetail_ = true;
     DetailScale detail_;
-    Vec3 eye_;      // the eye in model coordinates (central projection)
-    Vec3 eyeAxis_;  // towards the eye along its axis, in model coordinates
+    EyeInModel eye_;  // the frame's, when eyeKnown_
+    bool eyeKnown_ = false;
     QuadricMeshes meshes_;
     std::array<MeshBatch, kOpaqueStyles> batches_;  // by OpaqueStyle::index()
     BallImpostors flatBalls_;                       // the smallest balls, gathered too

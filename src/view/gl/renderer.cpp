@@ -9,6 +9,10 @@
 
 namespace {
 
+void clearColour(std::uint32_t bg) {
+    glClearColor((bg & 0xFF) / 255.0f, ((bg >> 8) & 0xFF) / 255.0f, ((bg >> 16) & 0xFF) / 255.0f, 1.0f);
+}
+
 // The line axes as plain 1-pixel lines, unlit.
 void drawLineAxes(double length) {
     glDisable(GL_LIGHTING);
@@ -82,8 +86,7 @@ void Renderer::render(const RenderScene& scene, Viewport viewport) {
     lastMode_ = plan.mode;
     if (plan.mode == StaticLayer::Mode::Full || !drawLayered(scene, viewport, plan)) {
         lastMode_ = StaticLayer::Mode::Full;
-        const std::uint32_t bg = view.backgroundColour;
-        glClearColor((bg & 0xFF) / 255.0f, ((bg >> 8) & 0xFF) / 255.0f, ((bg >> 16) & 0xFF) / 255.0f, 1.0f);
+        clearColour(view.backgroundColour);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         const auto drawScene = [&](const Matrix4& modelView) {
             glPushMatrix();
@@ -164,8 +167,7 @@ bool Renderer::drawLayered(const RenderScene& scene, Viewport viewport, StaticLa
     glMultMatrixd(modelViewMatrix(view).m);
     if (plan.mode == StaticLayer::Mode::Build) {
         layer_.bindStatic();
-        const std::uint32_t bg = view.backgroundColour;
-        glClearColor((bg & 0xFF) / 255.0f, ((bg >> 8) & 0xFF) / 255.0f, ((bg >> 16) & 0xFF) / 255.0f, 1.0f);
+        clearColour(view.backgroundColour);
         glClearStencil(0);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
         if (view.showAxes) drawAxes(view, scene.unitScale);

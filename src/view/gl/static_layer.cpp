@@ -53,10 +53,8 @@ void StaticLayer::forget() {
 }
 
 void StaticLayer::contextRemade() {
-    framebuffers_ = {};
-    colours_ = {};
-    depths_ = {};
-    size_ = {};
+    framebuffers_[0] = 0;  // the old context's objects are not deleted in this one
+    release();
     kept_ = false;
     broken_ = false;
 }

@@ -15,6 +15,7 @@
 
 #include "app/child_frame.h"
 #include "app/command_line.h"
+#include "app/icons.h"
 #include "app/main_frame.h"
 #include "app/start_language.h"
 #include "lang/language_files.h"
@@ -50,6 +51,8 @@ std::string noRenderingContextMessage(const TextTable& texts) {
 
 int runKova3d(QApplication& app, const std::vector<std::string>& files) {
     QApplication::setApplicationName(QStringLiteral("KOVA 3D"));
+    QApplication::setWindowIcon(programIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("kova3d"));  // its desktop entry, kova3d.desktop
     // The start-up screen: the name and the version, for a second.
     QPixmap picture(360, 140);
     picture.fill(QColor(0x20, 0x40, 0xA0));

@@ -7,3 +7,7 @@ QIcon commandIcon(const QString& fileName) {
     if (fileName.isEmpty() || !QFile::exists(path)) return {};
     return QIcon(path);
 }
+
+QIcon programIcon() {
+    return QIcon(QStringLiteral(":/program/kova3d.svg"));
+}

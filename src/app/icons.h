@@ -7,3 +7,6 @@
 // the menu table names the file of each command. A name that is not there
 // gives a null icon.
 QIcon commandIcon(const QString& fileName);
+
+// The program's icon, for its windows' title bars and the task bar.
+QIcon programIcon();

@@ -18,6 +18,7 @@
 #include "app/child_frame.h"
 #include "app/close_question.h"
 #include "app/file_filters.h"
+#include "app/icons.h"
 #include "lang/language_files.h"
 #include "lang/text_ids.h"
 #include "view/camera_controls.h"
@@ -35,6 +36,7 @@ CMainFrame::CMainFrame(const TextTable& texts, std::unique_ptr<UserPrompts> prom
       languagesFolder_(languagesFolder(QCoreApplication::applicationDirPath().toStdString())),
       prompts_(prompts ? std::move(prompts) : std::make_unique<DialogPrompts>()) {
     setWindowTitle(QStringLiteral("KOVA 3D"));
+    setWindowIcon(programIcon());  // the documents' windows inside take it too
     mdi_ = new QMdiArea(this);
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);

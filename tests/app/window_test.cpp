@@ -20,6 +20,7 @@
 #include <stdexcept>
 
 #include "app/construction_list.h"
+#include "app/icons.h"
 #include "app/menu_table.h"
 #include "app/open_documents.h"
 #include "app/settings.h"
@@ -47,6 +48,10 @@ TEST_F(WindowTest, CommandLineFileIsOpenedAndDrawn) {
     Document& d = child->openDocument()->document;
     EXPECT_EQ(d.construction().count(), 19);
     EXPECT_EQ(windowOf(child)->windowTitle().toStdString(), normalisedPath(dataFile("sample.g3d")));
+    // Its title bar shows the program's icon, not the toolkit's.
+    const QImage icon = programIcon().pixmap(32, 32).toImage();
+    ASSERT_FALSE(icon.isNull());
+    EXPECT_EQ(windowOf(child)->windowIcon().pixmap(32, 32).toImage(), icon);
 
     const BgrImage image = child->renderImage();
     ASSERT_EQ(image.width, child->viewport().width);

@@ -65,10 +65,14 @@ TEST(KeptLayer, FramesOverTheKeptElementsAreTheFramesDrawnInFull) {
     Point* g = addPoint(document, {-1.34, 1.43, 0.9}, 0, 0, 1);
     f->visible = g->visible = 0;
     add(document, TypeCode::SphereCentrePoint, {f, g}, rgb(40, 200, 120));
-    add(document, TypeCode::SegmentTwoPoints, {dragged, a}, rgb(160, 40, 160), 4);
+    Element* toA = add(document, TypeCode::SegmentTwoPoints, {dragged, a}, rgb(160, 40, 160), 4);
     add(document, TypeCode::SegmentTwoPoints, {dragged, b}, rgb(160, 40, 160), 1);
     Element* middle = add(document, TypeCode::MidpointTwoPoints, {dragged, d}, rgb(40, 160, 160));
     Element* flat = add(document, TypeCode::SegmentTwoPoints, {middle, e}, rgb(20, 20, 20), 2);
+    // The dragged point's name and a length that changes with it: texts drawn live.
+    dragged->setName("P");
+    dragged->showLabel = 1;
+    add(document, TypeCode::SegmentLength, {toA}, rgb(0, 0, 0));
     flat->shape = 1;  // a screen line, smoothed with the view
     document.recompute();
 
@@ -126,5 +130,5 @@ TEST(KeptLayer, FramesOverTheKeptElementsAreTheFramesDrawnInFull) {
     const BgrImage kept = view.render(picked);
     EXPECT_EQ(view.renderer->lastFrameMode(), StaticLayer::Mode::Build);
     EXPECT_TRUE(alike(kept, drawnInFull(view, picked), false));
-    EXPECT_EQ(c.count(), 15);
+    EXPECT_EQ(c.count(), 16);
 }

@@ -7,6 +7,7 @@
 #include <QFontDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -80,8 +81,11 @@ QWidget* OptionsFace::generalPage() {
     addColour(form, "hiddenColour", textid::kOptionsHidden);
     addColour(form, "selectedColour", textid::kOptionsSelected);
     addCheck(form, "applyToNew", textid::kOptionsApplyToNew);
-    addColour(form, "LCBckCol", textid::kOptionsList);
-    addFont(form, "FontLC", textid::kOptionsList);
+    // One row for the list: its background, then its font and the font's colour.
+    QHBoxLayout* list = addFont(form, "FontLC", textid::kOptionsList);
+    list->insertWidget(0, new QLabel(text(textid::kOptionsBackground)));
+    list->insertWidget(1, addColour(form, "LCBckCol", 0));
+    list->insertSpacing(2, 12);
     addFont(form, "FontMC", textid::kOptionsCursorMessages);
     addCheck(form, "adapMC", textid::kOptionsAdaptMessages);
     QStringList names;
@@ -216,7 +220,7 @@ void OptionsFace::addLine(QFormLayout* form, const char* field, int textId) {
     form->addRow(text(textId), line);
 }
 
-void OptionsFace::addFont(QFormLayout* form, const char* field, int textId) {
+QHBoxLayout* OptionsFace::addFont(QFormLayout* form, const char* field, int textId) {
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -252,7 +256,9 @@ void OptionsFace::addFont(QFormLayout* form, const char* field, int textId) {
             paintSwatch(colour, static_cast<std::uint32_t>(std::stoul(current)));
     });
     layout->addWidget(colour);
+    layout->addStretch();
     form->addRow(text(textId), row);
+    return layout;
 }
 
 void execOptionsFace(QWidget* parent, OptionsDialog& model, const TextTable& texts) {

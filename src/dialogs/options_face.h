@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QFont>
+#include <QHBoxLayout>
 #include <functional>
 #include <string>
 #include <vector>
@@ -33,8 +34,8 @@ class OptionsFace : public QDialog {
     void addChoice(QFormLayout* form, const char* field, int textId, const QStringList& shown,
                    const std::vector<std::string>& values);
     void addLine(QFormLayout* form, const char* field, int textId);
-    // A font button and its colour.
-    void addFont(QFormLayout* form, const char* field, int textId);
+    // The font's button and its colour's swatch, in a row whose layout it returns.
+    QHBoxLayout* addFont(QFormLayout* form, const char* field, int textId);
     void set(const char* field, const std::string& text);
     // Every widget shows its field again (after a layout or another kind).
     void refresh();

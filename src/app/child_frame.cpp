@@ -404,6 +404,17 @@ void CChildFrame::toolChanged(int toolNumber) {
 
 // ---- mouse and keys
 
+void CChildFrame::deactivate() {
+    if (!renderer_ || !context()) return;
+    makeCurrent();
+    renderer_->releaseKeptLayers();
+    doneCurrent();
+}
+
+std::size_t CChildFrame::keptLayerBytes() const {
+    return renderer_ ? renderer_->keptLayerBytes() : 0;
+}
+
 void CChildFrame::activate() {
     if (!document_) return;
     session_->activate();

@@ -47,6 +47,11 @@ class CChildFrame : public QOpenGLWidget, private SessionHost {
     // The document's window became the active one: the selection tool, and
     // no mouse or hover state left from before.
     void activate();
+    // Another document's window became the active one: the view gives back
+    // what it kept to draw drags quickly (it makes it anew when needed).
+    void deactivate();
+    // The bytes the view keeps for that.
+    std::size_t keptLayerBytes() const;
     // After each event or command the session saw: redraw, cursor and status as it says.
     void showSession();
 

@@ -150,6 +150,7 @@ void CMainFrame::subWindowActivated(QMdiSubWindow* window) {
 void CMainFrame::activateChild(CChildFrame* child) {
     if (child == current_) return;
     pauseTicks();
+    if (current_) current_->deactivate();
     current_ = child;
     currentTool_ = 0;
     child->activate();

@@ -142,6 +142,18 @@ TEST_F(WindowTest, OpenRulesAndFailureTexts) {
     ASSERT_EQ(prompts->openFilters.size(), 1u);
     EXPECT_EQ(prompts->openFilters[0], "Constructions (*.g3d)");
     EXPECT_EQ(frame->children().size(), 2);
+
+    // The active view keeps layers while an element changes (a point's
+    // colour here); once another window is the active one it gives them back.
+    Element& point = *sample->openDocument()->document.construction().at(0);
+    for (const std::uint32_t colour : {0x0000FFu, 0x00FF00u, 0xFF0000u}) {
+        point.colour = colour;
+        sample->renderImage();
+    }
+    EXPECT_GT(sample->keptLayerBytes(), 0u);
+    frame->mdiArea()->setActiveSubWindow(windowOf(fresh));
+    EXPECT_EQ(frame->activeChild(), fresh);
+    EXPECT_EQ(sample->keptLayerBytes(), 0u);
 }
 
 TEST_F(WindowTest, SaveAsRetitlesTheWindow) {

@@ -91,6 +91,10 @@ class Renderer {
     // How the last frame was drawn: in full, over static layers drawn anew, or
     // over the layers kept from the frames before.
     StaticLayer::Mode lastFrameMode() const { return lastMode_; }
+    // With the context current: the layers kept for the frames to come are
+    // given back (a view that is not the active one); the bytes they take.
+    void releaseKeptLayers() { layer_.releaseBuffers(); }
+    std::size_t keptLayerBytes() const { return layer_.bufferBytes(); }
     // Every frame drawn in full, as for a single picture (on by default).
     void setKeepStaticLayer(bool on) {
         keepStatic_ = on;

@@ -59,6 +59,18 @@ void StaticLayer::contextRemade() {
     broken_ = false;
 }
 
+void StaticLayer::releaseBuffers() {
+    release();
+    kept_ = false;
+}
+
+std::size_t StaticLayer::bufferBytes() const {
+    // Per buffer and pixel: 4 bytes of colour, 4 of depth and stencil.
+    return framebuffers_[0] != 0 ? framebuffers_.size() * 8 * static_cast<std::size_t>(size_.width) *
+                                       static_cast<std::size_t>(size_.height)
+                                 : 0;
+}
+
 void StaticLayer::release() {
     if (framebuffers_[0] != 0) {
         glDeleteFramebuffers(3, framebuffers_.data());

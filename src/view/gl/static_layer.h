@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -52,6 +53,11 @@ class StaticLayer {
     void forget();
     // The context was made anew: the buffers went with the old one.
     void contextRemade();
+    // With the context current: gives the buffers back; frames that may keep
+    // layers make them anew.
+    void releaseBuffers();
+    // The memory the buffers take, in bytes.
+    std::size_t bufferBytes() const;
 
     // With the context current. Makes the framebuffers for the viewport;
     // false (the frame is then drawn in full) when the context cannot (no

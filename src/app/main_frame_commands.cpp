@@ -268,7 +268,8 @@ void CMainFrame::updateCommandStates() {
         if (id == command::kRecentFiles) continue;
         const MenuRow* row = menuRow(id);
         if (row && row->run)
-            a->setEnabled(d != nullptr || row->has(kWithoutDocument));
+            a->setEnabled(row->has(kWithSelection) ? d && d->construction().selectedCount() > 0
+                                                   : d != nullptr || row->has(kWithoutDocument));
         else
             a->setEnabled(session && (session->commandEnabled(id) || usableTool(id)));
     }

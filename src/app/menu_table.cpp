@@ -114,7 +114,7 @@ constexpr MenuRow kRows[] = {
     {2, 32859, kKindText, "", ""},
     {1, 0, 0, "", ""},
     {1, 32828, kStyleColour, "", ""},
-    {1, 32829, kStyleFont, "", "", [](CMainFrame& f) { f.chooseSelectionFont(); }},
+    {1, 32829, kStyleFont, "", "", [](CMainFrame& f) { f.chooseSelectionFont(); }, kWithSelection},
     {1, 0, kStyleSizeMenu, "", ""},
     {2, 32830, kStyleSize1, "", ""},
     {2, 32831, kStyleSize2, "", ""},

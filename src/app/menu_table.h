@@ -61,8 +61,8 @@ using FrameCommand = void (*)(CMainFrame&);
 // tool whose command it is (the tool table). A row none of them knows yet is
 // shown disabled. The tool bars take their buttons' icons and texts from here.
 // What a command is besides its row's text: an item that shows a check mark,
-// an item that works while no document is open.
-enum MenuFlag : unsigned { kToggle = 1, kWithoutDocument = 2 };
+// an item that works while no document is open, one that needs a selection.
+enum MenuFlag : unsigned { kToggle = 1, kWithoutDocument = 2, kWithSelection = 4 };
 
 struct MenuRow {
     int level;

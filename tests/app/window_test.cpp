@@ -330,9 +330,11 @@ TEST_F(WindowTest, ConstructionListFollowsTheDocumentAndSelects) {
     EXPECT_EQ(list->listWidget()->item(3)->text(), QStringLiteral(" 4. Segment [ A,B ]"));
     EXPECT_EQ(list->copyText().substr(0, 19), "1. Point (free) A\r2");
 
-    // What the view selects, the list shows.
-    frame->runCommand(57642);  // select all
+    // What the view selects, the list shows; the style commands need a selection.
+    EXPECT_FALSE(frame->action(32829)->isEnabled());  // Font
+    frame->runCommand(57642);                         // select all
     EXPECT_EQ(list->listWidget()->selectedItems().size(), 6);
+    EXPECT_TRUE(frame->action(32829)->isEnabled());
     list->listWidget()->clearSelection();
 
     // Lines 1 and 3 select exactly the first and third listed elements.

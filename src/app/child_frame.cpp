@@ -269,7 +269,7 @@ void CChildFrame::saveAsBitmap() {
 
 void CChildFrame::print() {
     if (!document_) return;
-    QPrinter printer(QPrinter::HighResolution);
+    QPrinter& printer = host_.printer();
     printer.setDocName(QString::fromStdString(document_->title));
     printer.setFullPage(true);  // page coordinates from the paper's corner
     if (!host_.prompts().choosePrinter(this, printer)) return;

@@ -4,6 +4,7 @@
 
 class CChildFrame;
 class Clipboard;
+class QPrinter;
 class TextTable;
 class UserPrompts;
 
@@ -17,6 +18,8 @@ class DocumentWindowHost {
     virtual UserPrompts& prompts() = 0;
     // The construction that Cut, Copy and Paste share between documents.
     virtual Clipboard& clipboard() = 0;
+    // The printer every document prints on, with the page Print options chose.
+    virtual QPrinter& printer() = 0;
     virtual bool showHidden() const = 0;  // "Ver lo oculto"
     virtual bool colouredLabels() const = 0;
     // The factor of camera gestures for the screen the window is on.

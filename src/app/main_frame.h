@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QPrinter>
 #include <QTimer>
 #include <map>
 #include <memory>
@@ -102,6 +103,7 @@ class CMainFrame : public QMainWindow, public DocumentWindowHost {
     const TextTable& texts() const override { return texts_; }
     UserPrompts& prompts() override { return *prompts_; }
     Clipboard& clipboard() override { return clipboard_; }
+    QPrinter& printer() override;
     DocumentList& documents() { return documents_; }
     int currentTool() const { return currentTool_; }
     bool showHidden() const override { return showHidden_; }
@@ -124,6 +126,7 @@ class CMainFrame : public QMainWindow, public DocumentWindowHost {
     // contents) in the help window, and the About box.
     void showHelp(int toolNumber);
     void showAbout();
+    void printOptions();
     // Where the help pages are looked for; the program's own folder rule by default.
     void setHelpRoot(const std::filesystem::path& root) { helpRoot_ = root; }
     HelpWindow* helpWindow() const { return helpWindow_; }
@@ -193,6 +196,7 @@ class CMainFrame : public QMainWindow, public DocumentWindowHost {
     QMdiArea* mdi_ = nullptr;
     CChildFrame* current_ = nullptr;
     Clipboard clipboard_;
+    std::unique_ptr<QPrinter> printer_;  // made at its first use
     std::map<int, QAction*> actions_;
     std::map<QMenu*, int> menus_;  // menu or sub-menu → its text id
     QMenu* recentMenu_ = nullptr;

@@ -1,7 +1,8 @@
-// The options and the language switch.
+// The options, the language switch and the printer's page.
 
 #include <QAction>
 #include <QFontDialog>
+#include <QPrinter>
 #include <QStatusBar>
 
 #include "app/child_frame.h"
@@ -33,6 +34,16 @@ void CMainFrame::showOptions() {
     OptionsDialog options(program, document, listLanguages(languagesFolder_), texts_);
     execOptionsFace(this, options, texts_);
     applyOptions(options, program);
+}
+
+QPrinter& CMainFrame::printer() {
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+}
+
+void CMainFrame::printOptions() {
+    setTool(0);
+    prompts_->choosePage(this, printer());
 }
 
 void CMainFrame::applyOptions(const OptionsDialog& options, const ProgramOptions& program) {

@@ -29,7 +29,7 @@ constexpr MenuRow kRows[] = {
     {1, 32782, kItemSaveBitmap, "", "", onActiveChild<&CChildFrame::saveAsBitmap>},
     {1, 32902, kItemExportModel, "", "", onActiveChild<&CChildFrame::exportModel>},
     {1, 57607, kItemPrint, "Ctrl+P", "print.svg", onActiveChild<&CChildFrame::print>},
-    {1, 32783, kItemPrintOptions, "", ""},
+    {1, 32783, kItemPrintOptions, "", "", [](CMainFrame& f) { f.printOptions(); }, kWithoutDocument},
     {1, 0, 0, "", ""},
     {1, 57602, kItemClose, "Ctrl+F4", "", [](CMainFrame& f) { f.closeActiveDocument(); }},
     {1, 0, 0, "", ""},

@@ -33,6 +33,8 @@ class UserPrompts {
     virtual std::string saveFileName(QWidget* parent, const SaveDialogRequest& request) = 0;
     // The print dialog (page numbers off); false when it was cancelled.
     virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
+    // The page set-up dialog (paper, orientation, margins); false when it was cancelled.
+    virtual bool choosePage(QWidget* parent, QPrinter& printer) = 0;
     // A whole number from first to last, offered at first; nothing when cancelled.
     virtual std::optional<int> askNumber(QWidget* parent, const std::string& title, int first, int last) = 0;
     // One of the choices by its position; nothing when cancelled.
@@ -53,6 +55,7 @@ class DialogPrompts : public UserPrompts {
                              const std::string& directory) override;
     std::string saveFileName(QWidget* parent, const SaveDialogRequest& request) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+    bool choosePage(QWidget* parent, QPrinter& printer) override;
     std::optional<int> askNumber(QWidget* parent, const std::string& title, int first, int last) override;
     std::optional<int> askChoice(QWidget* parent, const std::string& title,
                                  const std::vector<std::string>& choices) override;

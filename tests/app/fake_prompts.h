@@ -37,6 +37,10 @@ class FakePrompts : public UserPrompts {
         printer.setOutputFileName(QString::fromStdString(pdfPath));
         return true;
     }
+    bool choosePage(QWidget*, QPrinter& printer) override {
+        if (pageOrientation) printer.setPageOrientation(*pageOrientation);
+        return pageOrientation.has_value();
+    }
     std::optional<int> askNumber(QWidget*, const std::string&, int, int) override { return next(numbers); }
     std::optional<int> askChoice(QWidget*, const std::string&,
                                  const std::vector<std::string>& offered) override {
@@ -56,8 +60,9 @@ class FakePrompts : public UserPrompts {
     std::vector<std::string> openDirectories;
     std::vector<SaveDialogRequest> saveRequests;
     std::string openPath;
-    std::string savePath;  // empty: the save dialog is cancelled
-    std::string pdfPath;   // empty: the print dialog is cancelled
+    std::string savePath;                                     // empty: the save dialog is cancelled
+    std::string pdfPath;                                      // empty: the print dialog is cancelled
+    std::optional<QPageLayout::Orientation> pageOrientation;  // none: the page set-up is cancelled
     // The answers of the number, choice and colour questions; cancelled once they run out.
     std::deque<int> numbers;
     std::deque<int> choiceAnswers;

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -242,9 +243,24 @@ TEST_F(ViewTest, ImageOutputs) {
     ASSERT_EQ(prompts->messages.size(), 1u);
     EXPECT_EQ(prompts->messages[0].first, kCannotCreateFileMessage);
 
-    prompts->pdfPath = temp("view.pdf");
-    frame->action(command::kPrint)->trigger();
-    const std::vector<std::uint8_t> pdf = fileBytes(temp("view.pdf"));
-    ASSERT_GT(pdf.size(), 4u);
-    EXPECT_EQ(std::string(pdf.begin(), pdf.begin() + 4), "%PDF");
+    // Printing keeps the page that Print options chose: here a landscape one.
+    const auto printedPage = [&](const char* name) {
+        prompts->pdfPath = temp(name);
+        frame->action(command::kPrint)->trigger();
+        const std::vector<std::uint8_t> bytes = fileBytes(temp(name));
+        const std::string pdf(bytes.begin(), bytes.end());
+        EXPECT_EQ(pdf.substr(0, 4), "%PDF");
+        const std::size_t box = pdf.find("/MediaBox [");
+        double x = 0, y = 0, width = 0, height = 0;
+        if (box == std::string::npos ||
+            std::sscanf(pdf.c_str() + box + 11, "%lf %lf %lf %lf", &x, &y, &width, &height) != 4)
+            return QSizeF();
+        return QSizeF(width - x, height - y);
+    };
+    const QSizeF portrait = printedPage("view.pdf");
+    EXPECT_GT(portrait.height(), portrait.width());
+    prompts->pageOrientation = QPageLayout::Landscape;
+    frame->runCommand(32783);  // Print options
+    const QSizeF landscape = printedPage("landscape.pdf");
+    EXPECT_EQ(landscape, portrait.transposed());
 }

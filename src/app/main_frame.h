@@ -177,6 +177,7 @@ class CMainFrame : public QMainWindow, public DocumentWindowHost {
     QToolBar* makeToolBar(std::span<const int> commands, bool flyouts);
     void relabelMenus();
     void rebuildRecentFiles();
+    void listWindows();  // the Window menu's list of the documents' windows
     void updateCommandStates();
     void showCurrentTool();
     void updateStatus();
@@ -200,6 +201,8 @@ class CMainFrame : public QMainWindow, public DocumentWindowHost {
     std::map<int, QAction*> actions_;
     std::map<QMenu*, int> menus_;  // menu or sub-menu → its text id
     QMenu* recentMenu_ = nullptr;
+    QMenu* windowMenu_ = nullptr;
+    std::vector<QAction*> windowItems_;  // the windows listed at the end of the Window menu
     QActionGroup* projectionGroup_ = nullptr;
     QActionGroup* toolGroup_ = nullptr;
     QToolBar* mainBar_ = nullptr;

@@ -6,8 +6,10 @@
 #include <QActionGroup>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -70,6 +72,10 @@ void CMainFrame::buildMenus() {
         if (row.level == 0) {
             menu = menuBar()->addMenu(QString());
             menus_[menu] = row.textId;
+            if (row.textId == textid::kMenuWindow) {
+                windowMenu_ = menu;
+                connect(menu, &QMenu::aboutToShow, this, &CMainFrame::listWindows);
+            }
             continue;
         }
         QMenu* into = row.level == 2 ? subMenu : menu;
@@ -86,6 +92,30 @@ void CMainFrame::buildMenus() {
         } else {
             into->addAction(makeAction(row));
         }
+    }
+}
+
+// After its commands, the Window menu lists the documents' windows, the
+// active one checked; the first nine take the digits as their keys.
+void CMainFrame::listWindows() {
+    for (QAction* item : windowItems_) delete item;
+    windowItems_.clear();
+    const QList<QMdiSubWindow*> windows = mdi_->subWindowList();
+    if (windows.isEmpty()) return;
+    windowItems_.push_back(windowMenu_->addSeparator());
+    int number = 0;
+    for (QMdiSubWindow* window : windows) {
+        ++number;
+        QString title = window->windowTitle();
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* item = windowMenu_->addAction(
+            (number <= 9 ? QStringLiteral("&%1 ").arg(number) : QStringLiteral("%1 ").arg(number)) + title);
+        item->setCheckable(true);
+        item->setChecked(window == mdi_->activeSubWindow());
+        connect(item, &QAction::triggered, this, [this, window = QPointer<QMdiSubWindow>(window)] {
+            if (window) mdi_->setActiveSubWindow(window);
+        });
+        windowItems_.push_back(item);
     }
 }
 

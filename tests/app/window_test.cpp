@@ -105,6 +105,24 @@ TEST_F(WindowTest, SeveralStartFilesAndDroppedFilesOpenEachInAWindow) {
     QApplication::sendEvent(frame.get(), &drop);
     ASSERT_EQ(frame->children().size(), 3);  // the remote address is not a file
     EXPECT_EQ(frame->activeChild()->openDocument()->title, dataFile("every_class.g3d"));
+
+    // The Window menu lists the three windows, the active one checked; choosing one activates it.
+    QMenu* windows = frame->menuBar()->actions()[7]->menu();
+    ASSERT_NE(windows, nullptr);
+    emit windows->aboutToShow();
+    std::vector<QAction*> listed;
+    for (QAction* a : windows->actions())
+        if (a->isCheckable()) listed.push_back(a);
+    ASSERT_EQ(listed.size(), 3u);
+    EXPECT_TRUE(listed[0]->text().startsWith(QStringLiteral("&1 ")));
+    EXPECT_TRUE(listed[0]->text().endsWith(QString::fromStdString(normalisedPath(dataFile("sample.g3d")))));
+    EXPECT_TRUE(listed[2]->isChecked());
+    listed[0]->trigger();
+    EXPECT_EQ(frame->activeChild()->openDocument()->title, dataFile("sample.g3d"));
+    emit windows->aboutToShow();  // listed anew, not added twice
+    int checkable = 0;
+    for (QAction* a : windows->actions()) checkable += a->isCheckable() ? 1 : 0;
+    EXPECT_EQ(checkable, 3);
 }
 
 TEST_F(WindowTest, OpenRulesAndFailureTexts) {

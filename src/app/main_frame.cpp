@@ -19,6 +19,7 @@
 #include "app/close_question.h"
 #include "app/file_filters.h"
 #include "app/icons.h"
+#include "app/qt_texts.h"
 #include "lang/language_files.h"
 #include "lang/text_ids.h"
 #include "view/camera_controls.h"
@@ -35,6 +36,7 @@ CMainFrame::CMainFrame(const TextTable& texts, std::unique_ptr<UserPrompts> prom
     : texts_(texts),
       languagesFolder_(languagesFolder(QCoreApplication::applicationDirPath().toStdString())),
       prompts_(prompts ? std::move(prompts) : std::make_unique<DialogPrompts>()) {
+    useQtTexts(texts_.text(TextTable::kLanguageNameId));
     setWindowTitle(QStringLiteral("KOVA 3D"));
     setWindowIcon(programIcon());  // the documents' windows inside take it too
     mdi_ = new QMdiArea(this);

@@ -7,6 +7,7 @@
 
 #include "app/child_frame.h"
 #include "app/main_frame.h"
+#include "app/qt_texts.h"
 #include "dialogs/options_face.h"
 #include "lang/language_files.h"
 #include "lang/text_ids.h"
@@ -16,6 +17,7 @@
 bool CMainFrame::switchLanguage(const std::string& fileName) {
     if (loadLanguage(texts_, languagesFolder_, fileName) != 1) return false;
     settings_.language = fileName;
+    useQtTexts(texts_.text(TextTable::kLanguageNameId));
     relabelMenus();
     constructionList_->setWindowTitle(QString::fromStdString(texts_.text(textid::kItemConstructionList)));
     refreshConstructionList();

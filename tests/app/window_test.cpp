@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QImage>
@@ -11,6 +12,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
@@ -312,6 +314,9 @@ TEST_F(WindowTest, WhatOneRunChangesTheNextRunRestores) {
     EXPECT_EQ(frame->toolPaneText().toStdString(), session.statusText(frame->texts()));
     EXPECT_NE(frame->toolPaneText().toStdString(), session.statusText(englishTexts()));
     EXPECT_EQ(frame->constructionList()->windowTitle(), QString::fromUtf8("Lista de la construcci\xC3\xB3n"));
+    // Qt's own buttons speak Spanish too.
+    const QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Cancelar"));
     EXPECT_TRUE(frame->constructionList()->lines()[2].text.find("Punto medio") != std::string::npos);
     ASSERT_TRUE(frame->close());
     frame.reset();

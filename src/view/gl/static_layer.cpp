@@ -54,8 +54,7 @@ void StaticLayer::forget() {
 
 void StaticLayer::contextRemade() {
     framebuffers_[0] = 0;  // the old context's objects are not deleted in this one
-    release();
-    kept_ = false;
+    releaseBuffers();
     broken_ = false;
 }
 
@@ -121,8 +120,7 @@ bool StaticLayer::prepare(Viewport viewport, Mode mode) {
     glBindRenderbuffer(GL_RENDERBUFFER, 0);
     glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(target_));
     if (!complete || glGetError() != GL_NO_ERROR) {
-        release();
-        kept_ = false;
+        releaseBuffers();
         broken_ = true;
         return false;
     }
@@ -158,8 +156,7 @@ bool StaticLayer::finish() {
                       GL_NEAREST);
     glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(target_));
     if (glGetError() == GL_NO_ERROR) return true;
-    release();
-    kept_ = false;
+    releaseBuffers();
     broken_ = true;
     return false;
 }

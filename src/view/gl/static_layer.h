@@ -86,7 +86,6 @@ class StaticLayer {
     std::uint64_t keptKey_ = 0;
     std::vector<std::uint64_t> keptSignatures_;
     std::vector<char> live_;
-    bool liveSurfaces_ = false;
 
     // The buffers.
     bool broken_ = false;

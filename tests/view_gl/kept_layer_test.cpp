@@ -58,7 +58,7 @@ TEST(KeptLayer, FramesOverTheKeptElementsAreTheFramesDrawnInFull) {
     Point* d = addPoint(document, {-1.5, -2.0, 0.0}, rgb(30, 30, 200), 3, 0);
     Point* e = addPoint(document, {1.0, 0.5, 0.2}, rgb(30, 30, 200), 1, 0);
     Element* still = add(document, TypeCode::SegmentTwoPoints, {a, b}, rgb(30, 150, 30));
-    add(document, TypeCode::PlaneThreePoints, {b, d, e}, rgb(120, 120, 220), 3);
+    Element* plane = add(document, TypeCode::PlaneThreePoints, {b, d, e}, rgb(120, 120, 220), 3);
     Element* sphere = add(document, TypeCode::SphereCentrePoint, {e, a}, rgb(220, 160, 40));
     // A small sphere, cast by the shader, that the segment from the dragged point runs through.
     Point* f = addPoint(document, {-1.34, 1.43, 0.6}, 0, 0, 1);
@@ -76,10 +76,12 @@ TEST(KeptLayer, FramesOverTheKeptElementsAreTheFramesDrawnInFull) {
     flat->shape = 1;  // a screen line, smoothed with the view
     document.recompute();
 
-    const auto frame = [&](StaticLayer::Mode expected, const char* what) {
+    // Resolved: the kept surfaces blended again from their kept fragments.
+    const auto frame = [&](StaticLayer::Mode expected, const char* what, bool resolved = false) {
         const RenderScene scene = documentScene(document, false);
         const BgrImage kept = view.render(scene);
         EXPECT_EQ(view.renderer->lastFrameMode(), expected) << what;
+        EXPECT_EQ(view.renderer->lastFrameResolved(), resolved) << what;
         EXPECT_TRUE(alike(kept, drawnInFull(view, scene), document.view.antialiasing != 0)) << what;
     };
     const auto drag = [&](Vec3 by) {
@@ -88,18 +90,31 @@ TEST(KeptLayer, FramesOverTheKeptElementsAreTheFramesDrawnInFull) {
     };
     frame(StaticLayer::Mode::Full, "first frame");
     drag({0.3, 0.2, 0.0});
-    frame(StaticLayer::Mode::Build, "first step: what did not move is kept");
+    frame(StaticLayer::Mode::Build, "first step: what did not move is kept", true);
     drag({-0.5, 0.1, 0.2});
-    frame(StaticLayer::Mode::Reuse, "second step");
+    frame(StaticLayer::Mode::Reuse, "second step", true);
     drag({0.0, -0.4, -0.6});
-    frame(StaticLayer::Mode::Reuse, "third step, a segment now behind the plane");
+    frame(StaticLayer::Mode::Reuse, "third step, a segment now behind the plane", true);
 
     // A kept element changes (its colour): it is kept anew with the rest.
     still->colour = rgb(200, 200, 0);
     drag({0.1, 0.1, 0.1});
-    frame(StaticLayer::Mode::Build, "a kept element changed: now drawn live");
+    frame(StaticLayer::Mode::Build, "a kept element changed: now drawn live", true);
     drag({0.1, 0.1, 0.1});
-    frame(StaticLayer::Mode::Reuse, "kept anew");
+    frame(StaticLayer::Mode::Reuse, "kept anew", true);
+
+    // A kept surface with its name shown: the label among the surfaces cannot
+    // be kept as fragments, and the surfaces are drawn again where lines move.
+    plane->setName("p");
+    plane->showLabel = 1;
+    drag({0.1, 0.0, 0.1});
+    frame(StaticLayer::Mode::Build, "the plane's label appears: the plane is live");
+    still->colour = rgb(0, 200, 200);
+    drag({-0.1, 0.0, -0.1});
+    frame(StaticLayer::Mode::Build, "kept anew with the plane's label");
+    drag({-0.1, 0.1, 0.0});
+    frame(StaticLayer::Mode::Reuse, "the plane's label kept");
+    plane->showLabel = 0;
 
     // Smoothed lines and points: their edges blend over the kept lines and points only.
     document.view.antialiasing = 1;

@@ -175,6 +175,7 @@ void GlCanvas::restoreStyle(OpaqueStyle style) const {
 void GlCanvas::drawBatch(OpaqueStyle style) {
     MeshBatch& batch = batches_[style.index()];
     if (batch.empty()) return;
+    notKept();
     applyStyle(style);
     batch.draw();
     restoreStyle(style);
@@ -301,6 +302,7 @@ void GlCanvas::gather(OpaqueStyle style, const UnitMesh& mesh, const MeshPlaceme
 }
 
 void GlCanvas::dot(Vec3 position, std::uint32_t colour, int size, int shape) {
+    notKept();
     if (shape != 1) {
         ball(position, pointRadius(size), colour);
         return;
@@ -315,6 +317,7 @@ void GlCanvas::dot(Vec3 position, std::uint32_t colour, int size, int shape) {
 
 void GlCanvas::segment(Vec3 a, Vec3 b, std::uint32_t colour, int size, int shape, int projection,
                        bool extend) {
+    notKept();
     if (shape != 1) {
         const double length = norm(b - a);
         const double radius = lineRadius(size);
@@ -341,6 +344,7 @@ void GlCanvas::flatLine(Vec3 a, Vec3 b, std::uint32_t colour, int size, int proj
 }
 
 void GlCanvas::arrow(Vec3 start, Vec3 end, std::uint32_t colour, int size, int shape, int projection) {
+    notKept();
     const Vec3 direction = end - start;
     const double length = norm(direction);
     if (!(length > 0.0)) return;
@@ -370,9 +374,11 @@ void GlCanvas::flatPolygon(std::span<const Vec3> vertices, std::uint32_t colour)
         BlendScope blend;
         glColor4ub(red(colour), green(colour), blue(colour), kSurfaceAlpha);
         glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+        if (kept_) kept_->bindForSurface();
         glBegin(GL_POLYGON);
         for (const Vec3& v : vertices) glVertex3d(v.x, v.y, v.z);
         glEnd();
+        if (kept_) kept_->unbind();
     }
     glEnable(GL_LIGHTING);
 }
@@ -385,12 +391,15 @@ void GlCanvas::tessellatedPolygon(std::span<const Vec3> vertices, Vec3 normal, s
     diffuse(kPolygonDiffuseAlpha);
     colour3(colour);
     glNormal3d(normal.x, normal.y, normal.z);
+    if (kept_) kept_->bindForSurface();
     tessellator_.fill(vertices, normal);
+    if (kept_) kept_->unbind();
     diffuse(1.0f);
 }
 
 void GlCanvas::ring(Vec3 centre, Vec3 normal, double radius, int segments, std::uint32_t colour, int size,
                     int shape) {
+    notKept();
     const double n = norm(normal);
     if (!(n > 0.0) || !(radius > 0.0) || !std::isfinite(radius)) return;
     const double tubeRadius = shape == 1 ? 0.0 : lineRadius(size);
@@ -457,8 +466,10 @@ void GlCanvas::surfacePasses(const std::function<void()>& draw, std::uint32_t co
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glColor4ub(red(colour), green(colour), blue(colour), kSurfaceAlpha);
     diffuse(kSurfaceDiffuseAlpha);
+    if (kept_) kept_->bindForSurface();
     if (!twoPasses) {
         draw();
+        if (kept_) kept_->unbind();
         diffuse(1.0f);
         return;
     }
@@ -467,8 +478,10 @@ void GlCanvas::surfacePasses(const std::function<void()>& draw, std::uint32_t co
     glCullFace(GL_FRONT);
     draw();
     glCullFace(GL_BACK);
+    if (kept_) kept_->bindForSurface();  // the near side after the far one
     draw();
     glDisable(GL_CULL_FACE);
+    if (kept_) kept_->unbind();
     diffuse(1.0f);
 }
 
@@ -478,7 +491,7 @@ void GlCanvas::sphere(Vec3 centre, double radius, std::uint32_t colour) {
     const double pixels = pixelRadius(centre, radius, radius);
     if (std::isfinite(pixels) && surfaceSpheres_.add(centre, radius, colour, true)) {
         triangles_ += 4;
-        surfacePasses([&] { surfaceSpheres_.draw(); }, colour, false);
+        surfacePasses([&] { surfaceSpheres_.draw(kept_); }, colour, false);
         return;
     }
     const MeshCounts counts = sphereCounts(pixels, kSphereMesh);
@@ -510,22 +523,26 @@ void GlCanvas::triangles(std::span<const Vec3> vertices, std::span<const Vec3> n
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glColor4ub(red(colour), green(colour), blue(colour), kSurfaceAlpha);
     diffuse(kSurfaceDiffuseAlpha);
+    if (kept_) kept_->bindForSurface();
     glBegin(GL_TRIANGLES);
     for (std::size_t i = 0; i < count; ++i) {
         glNormal3d(normals[i].x, normals[i].y, normals[i].z);
         glVertex3d(vertices[i].x, vertices[i].y, vertices[i].z);
     }
     glEnd();
+    if (kept_) kept_->unbind();
     diffuse(1.0f);
 }
 
 void GlCanvas::screenText(int x, int y, std::string_view text, const FontRecord& font, std::uint32_t colour) {
+    notKept();
     flush();
     drawScreenText(x, y, colour, view_.backgroundColour, text, font, viewport_.width, viewport_.height);
 }
 
 void GlCanvas::richText(int x, int y, int width, int height, std::string_view rtf, std::uint32_t textColour,
                         std::optional<std::uint32_t> frameColour) {
+    notKept();
     flush();
     // Only the part of the box inside the window is laid into the scene.
     const std::int64_t left = std::max(x, 0), top = std::max(y, 0);
@@ -562,6 +579,7 @@ void GlCanvas::richText(int x, int y, int width, int height, std::string_view rt
 }
 
 void GlCanvas::label(Vec3 anchor, std::string_view text, std::uint32_t colour) {
+    notKept();
     flush();
     if (text.empty()) return;
     const LabelPlacement place = placeLabel(view_, viewport_, anchor);
@@ -578,6 +596,7 @@ void GlCanvas::label(Vec3 anchor, std::string_view text, std::uint32_t colour) {
 
 // Lighting and smoothing are switched off around the guides and put back as they were.
 void GlCanvas::guideLine(Vec3 a, Vec3 b, std::uint32_t colour, bool dashed) {
+    notKept();
     flush();
     glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT);
     glDisable(GL_LIGHTING);
@@ -596,6 +615,7 @@ void GlCanvas::guideLine(Vec3 a, Vec3 b, std::uint32_t colour, bool dashed) {
 }
 
 void GlCanvas::guideDot(Vec3 position, std::uint32_t colour, int pixels) {
+    notKept();
     flush();
     glPushAttrib(GL_ENABLE_BIT | GL_POINT_BIT);
     glDisable(GL_LIGHTING);

@@ -17,6 +17,7 @@
 #include "view/gl/qt_text.h"
 #include "view/gl/quadric_meshes.h"
 #include "view/gl/sphere_impostors.h"
+#include "view/gl/surface_fragments.h"
 
 class LabelCharset;
 
@@ -66,6 +67,9 @@ class GlCanvas : public Canvas {
     // drawn when anything else is drawn, when a batch is full, and here; the
     // renderer calls it before it draws anything itself.
     void flush();
+    // While set, the surfaces' faces keep their fragments there too, and
+    // anything else drawn spoils them (surface_fragments.h).
+    void setKeptFragments(SurfaceFragments* fragments) { kept_ = fragments; }
     // Triangles of quadrics, rings and meshes sent since the frame began.
     long trianglesDrawn() const { return triangles_; }
 
@@ -140,6 +144,10 @@ class GlCanvas : public Canvas {
     // A translucent surface: its far side, then its near side over it, or one
     // draw that does both (sphere impostors).
     void surfacePasses(const std::function<void()>& draw, std::uint32_t colour, bool twoPasses);
+    // Something other than a surface's faces is drawn: the kept fragments cannot hold it.
+    void notKept() {
+        if (kept_) kept_->spoil();
+    }
 
     ViewState view_;
     Viewport viewport_;
@@ -153,6 +161,7 @@ class GlCanvas : public Canvas {
     SphereImpostors roundBalls_;                    // other balls small in the view, gathered too
     SphereImpostors surfaceSpheres_;                // translucent spheres small in the view
     long triangles_ = 0;
+    SurfaceFragments* kept_ = nullptr;
     PolygonTessellator tessellator_;
     const LabelCharset* charset_ = nullptr;
     LabelPath labelPath_ = LabelPath::Charset;

@@ -1,9 +1,13 @@
+#define GL_GLEXT_PROTOTYPES 1
 #include "view/gl/gl_state.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>
 
 #include <cstddef>
 #include <cstdlib>
+
+#include "view/gl/diagnostic_trace.h"
 
 namespace {
 
@@ -84,4 +88,39 @@ bool readLightTerms(LightTerms& terms) {
 int glMajorVersion() {
     const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
     return version ? std::atoi(version) : 0;
+}
+
+unsigned compileShader(unsigned kind, const std::string& source, std::string_view what) {
+    const GLuint shader = glCreateShader(kind);
+    if (shader == 0) return 0;
+    const char* text = source.c_str();
+    glShaderSource(shader, 1, &text, nullptr);
+    glCompileShader(shader);
+    GLint ok = GL_FALSE;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (ok == GL_TRUE) return shader;
+    char log[512] = {};
+    glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+    traceDiagnostic(std::string(what) + " not compiled: " + log);
+    glDeleteShader(shader);
+    return 0;
+}
+
+unsigned linkProgram(unsigned vertex, unsigned other, std::string_view what) {
+    if (other == 0) {
+        if (vertex != 0) glDeleteShader(vertex);
+        return 0;
+    }
+    const GLuint program = glCreateProgram();
+    if (vertex != 0) glAttachShader(program, vertex);
+    glAttachShader(program, other);
+    glLinkProgram(program);
+    if (vertex != 0) glDeleteShader(vertex);
+    glDeleteShader(other);
+    GLint ok = GL_FALSE;
+    glGetProgramiv(program, GL_LINK_STATUS, &ok);
+    if (ok == GL_TRUE) return program;
+    traceDiagnostic(std::string(what) + " not linked");
+    glDeleteProgram(program);
+    return 0;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <string>
+#include <string_view>
 
 // The fixed OpenGL state every rendering context of the view starts with:
 // lighting with one directional light along the eye axis, colour material on
@@ -28,3 +30,10 @@ bool readLightTerms(LightTerms& terms);
 // The major version of the current context, from its version string ("2.1
 // Mesa ...", "4.5 (Compatibility ..."); 0 when there is none.
 int glMajorVersion();
+
+// A shader of the kind (GL_VERTEX_SHADER, ...) compiled from the source, and
+// a program linked from a vertex shader (or none: 0) and one other; 0 when
+// they do not compile or link, with the log in the diagnostic trace under what.
+// Both delete the shaders they are given. With a context of OpenGL 2 or later.
+unsigned compileShader(unsigned kind, const std::string& source, std::string_view what);
+unsigned linkProgram(unsigned vertex, unsigned other, std::string_view what);

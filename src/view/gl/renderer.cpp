@@ -84,6 +84,7 @@ void Renderer::render(const RenderScene& scene, Viewport viewport) {
     applyProjection(view, viewport);
     const StaticLayer::Plan plan = planFrame(scene, viewport);
     lastMode_ = plan.mode;
+    lastResolved_ = false;
     if (plan.mode == StaticLayer::Mode::Full || !drawLayered(scene, viewport, plan)) {
         lastMode_ = StaticLayer::Mode::Full;
         clearColour(view.backgroundColour);
@@ -174,11 +175,18 @@ bool Renderer::drawLayered(const RenderScene& scene, Viewport viewport, StaticLa
         construction.drawPass(canvas_, scene.settings, false, kept);
         canvas_.flush();
         // Frames that draw every surface again start from the kept lines and
-        // points alone, as long as these layers are kept.
-        if (!plan.liveSurfaces) {
+        // points alone, as long as these layers are kept. Otherwise the
+        // surfaces' fragments are kept too, and drawn again when the lists
+        // were too short.
+        fragments_.forget();
+        for (int attempt = 0; !plan.liveSurfaces && attempt < 2; ++attempt) {
             layer_.copyStaticToFull();
+            const bool keeping = fragments_.begin(viewport);
+            canvas_.setKeptFragments(keeping ? &fragments_ : nullptr);
             construction.drawPass(canvas_, scene.settings, true, kept);
             canvas_.flush();
+            canvas_.setKeptFragments(nullptr);
+            if (!keeping || fragments_.end(layer_.staticDepth()) || !fragments_.retry()) break;
         }
     }
     layer_.startFrame(plan.liveSurfaces);
@@ -191,14 +199,20 @@ bool Renderer::drawLayered(const RenderScene& scene, Viewport viewport, StaticLa
     if (scene.ghost) scene.ghost(canvas_);
     construction.drawPass(canvas_, scene.settings, false, live);
     canvas_.flush();
-    // The surfaces over them, there only, unless a surface itself changed.
+    // The surfaces over them, there only, unless a surface itself changed:
+    // from their kept fragments, or drawn again.
     glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
     if (plan.liveSurfaces)
         glDisable(GL_STENCIL_TEST);
     else
         glStencilFunc(GL_EQUAL, 1, 0xFF);
-    construction.drawPass(canvas_, scene.settings, true);
-    canvas_.flush();
+    lastResolved_ = !plan.liveSurfaces && fragments_.held();
+    if (lastResolved_) {
+        fragments_.resolve(layer_.frameColour(), layer_.frameDepth());
+    } else {
+        construction.drawPass(canvas_, scene.settings, true);
+        canvas_.flush();
+    }
     glDisable(GL_STENCIL_TEST);
     glPopMatrix();
     drawOverlays(scene, viewport);

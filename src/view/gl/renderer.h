@@ -12,6 +12,7 @@
 #include "view/gl/label_charset.h"
 #include "view/gl/screen_text_drawing.h"
 #include "view/gl/static_layer.h"
+#include "view/gl/surface_fragments.h"
 
 class Document;
 class Element;
@@ -84,6 +85,7 @@ class Renderer {
     void contextRemade() {
         charsetStale_ = true;
         layer_.contextRemade();
+        fragments_.contextRemade();
     }
     GlCanvas& canvas() { return canvas_; }
     const LabelCharset& charset() const { return charset_; }
@@ -91,14 +93,23 @@ class Renderer {
     // How the last frame was drawn: in full, over static layers drawn anew, or
     // over the layers kept from the frames before.
     StaticLayer::Mode lastFrameMode() const { return lastMode_; }
+    // Whether the last frame blended the kept surfaces from their kept
+    // fragments (surface_fragments.h) rather than drawing them again.
+    bool lastFrameResolved() const { return lastResolved_; }
     // With the context current: the layers kept for the frames to come are
     // given back (a view that is not the active one); the bytes they take.
-    void releaseKeptLayers() { layer_.releaseBuffers(); }
-    std::size_t keptLayerBytes() const { return layer_.bufferBytes(); }
+    void releaseKeptLayers() {
+        layer_.releaseBuffers();
+        fragments_.release();
+    }
+    std::size_t keptLayerBytes() const { return layer_.bufferBytes() + fragments_.bufferBytes(); }
     // Every frame drawn in full, as for a single picture (on by default).
     void setKeepStaticLayer(bool on) {
         keepStatic_ = on;
-        if (!on) layer_.forget();
+        if (!on) {
+            layer_.forget();
+            fragments_.forget();
+        }
     }
 
   private:
@@ -112,6 +123,8 @@ class Renderer {
     LabelCharset charset_;
     bool charsetStale_ = true;
     StaticLayer layer_;
+    SurfaceFragments fragments_;
+    bool lastResolved_ = false;
     bool keepStatic_ = true;
     StaticLayer::Mode lastMode_ = StaticLayer::Mode::Full;
 };

@@ -11,12 +11,13 @@
 #include "view/gl/diagnostic_trace.h"
 #include "view/gl/gl_state.h"
 #include "view/gl/mesh_batch.h"
+#include "view/gl/surface_fragments.h"
 
 namespace {
 
 // The square stands across the line from the eye to the centre, through the
 // centre, and reaches the cone of the lines of sight that touch the sphere.
-constexpr const char* kVertexShader = R"(#version 120
+constexpr const char* kVertexShader = R"(
 uniform float central;
 attribute vec4 corner;  // u, v, radius, far side
 varying vec3 eyePoint;
@@ -44,7 +45,7 @@ void main() {
 
 // Lit as the fixed lighting lights a vertex (no local viewer): the light's
 // terms come as uniforms, read from the GL state at each draw.
-constexpr const char* kFragmentShader = R"(#version 120
+constexpr const char* kFragmentShader = R"(
 uniform float central;   // 1: lines of sight from the eye; 0: along the eye axis
 uniform vec3 light;      // towards the light
 uniform vec3 halfway;    // between the light and the eye axis
@@ -78,23 +79,15 @@ void main() {
     vec3 colour = emission + gl_Color.rgb * ambient + facing * diffuse.rgb;
     if (facing > 0.0) colour += pow(max(dot(n, halfway), 0.0), specular.w) * specular.rgb;
     gl_FragColor = vec4(clamp(colour, 0.0, 1.0), diffuse.a);
+#ifdef KEEP
+    keepFragment(gl_FragColor, gl_FragDepth, key + (farSide > 0.5 ? 0u : 1u));
+#endif
 }
 )";
 
-GLuint compileShader(GLenum kind, const char* source) {
-    const GLuint shader = glCreateShader(kind);
-    if (shader == 0) return 0;
-    glShaderSource(shader, 1, &source, nullptr);
-    glCompileShader(shader);
-    GLint ok = GL_FALSE;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    if (ok == GL_TRUE) return shader;
-    char log[512] = {};
-    glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-    traceDiagnostic(std::string("sphere shader not compiled: ") + log);
-    glDeleteShader(shader);
-    return 0;
-}
+// The same shader keeping the fragments it draws (surface_fragments.h).
+constexpr const char* kPlainVersion = "#version 120\n";
+constexpr const char* kKeepVersion = "#version 430 compatibility\n#define KEEP 1\nuniform uint key;\n";
 
 // The lighting the shader draws: the view's (gl_state.h), or any other with
 // only light 0, directional, the colour tracking the ambient material, no fog.
@@ -103,7 +96,7 @@ bool lightingDrawable() {
     return !glIsEnabled(GL_FOG) && readLightTerms(terms);
 }
 
-// The shader's uniforms, in the order of SphereImpostors::uniforms_.
+// The shader's uniforms, in the order of SphereImpostors::Shader::uniforms.
 constexpr std::array<const char*, 7> kUniformNames = {"central",  "light",   "halfway", "ambient",
                                                       "emission", "diffuse", "specular"};
 
@@ -132,45 +125,42 @@ void setLighting(const std::array<int, 7>& at) {
 }  // namespace
 
 SphereImpostors::~SphereImpostors() {
-    if (program_ != 0) glDeleteProgram(program_);
+    for (const Shader& shader : {plain_, keeping_})
+        if (shader.program != 0) glDeleteProgram(shader.program);
 }
 
-bool SphereImpostors::compile() {
-    tried_ = true;
-    if (glMajorVersion() < 2) return false;
-    const GLuint vertex = compileShader(GL_VERTEX_SHADER, kVertexShader);
-    const GLuint fragment = vertex != 0 ? compileShader(GL_FRAGMENT_SHADER, kFragmentShader) : 0;
-    if (fragment == 0) {
-        if (vertex != 0) glDeleteShader(vertex);
-        return false;
-    }
-    const GLuint program = glCreateProgram();
-    glAttachShader(program, vertex);
-    glAttachShader(program, fragment);
-    glLinkProgram(program);
-    glDeleteShader(vertex);
-    glDeleteShader(fragment);
-    GLint ok = GL_FALSE;
-    glGetProgramiv(program, GL_LINK_STATUS, &ok);
+SphereImpostors::Shader SphereImpostors::compile(bool keep) {
+    Shader made;
+    made.tried = true;
+    if (glMajorVersion() < 2) return made;
+    const std::string head =
+        keep ? std::string(kKeepVersion) + SurfaceFragments::keepSource() : kPlainVersion;
+    constexpr std::string_view what = "sphere shader";
+    const GLuint program =
+        linkProgram(compileShader(GL_VERTEX_SHADER,
+                                  (keep ? kKeepVersion : kPlainVersion) + std::string(kVertexShader), what),
+                    compileShader(GL_FRAGMENT_SHADER, head + kFragmentShader, what), what);
+    if (program == 0) return made;
     const GLint corner = glGetAttribLocation(program, "corner");
-    if (ok != GL_TRUE || corner < 0) {
-        traceDiagnostic("sphere shader not linked");
+    if (corner < 0) {
+        traceDiagnostic("sphere shader without its corner attribute");
         glDeleteProgram(program);
-        return false;
+        return made;
     }
-    program_ = program;
-    cornerAttribute_ = corner;
+    made.program = program;
+    made.corner = corner;
     for (std::size_t i = 0; i < kUniformNames.size(); ++i)
-        uniforms_[i] = glGetUniformLocation(program, kUniformNames[i]);
-    return true;
+        made.uniforms[i] = glGetUniformLocation(program, kUniformNames[i]);
+    made.key = keep ? glGetUniformLocation(program, "key") : -1;
+    return made;
 }
 
 bool SphereImpostors::beginFrame() {
     centres_.clear();
     corners_.clear();
     colours_.clear();
-    if (!tried_) compile();
-    usable_ = program_ != 0 && lightingDrawable();
+    if (!plain_.tried) plain_ = compile(false);
+    usable_ = plain_.program != 0 && lightingDrawable();
     return usable_;
 }
 
@@ -194,16 +184,19 @@ bool SphereImpostors::add(Vec3 centre, double radius, std::uint32_t colour, bool
     return true;
 }
 
-void SphereImpostors::draw() {
+void SphereImpostors::draw(const SurfaceFragments* keeping) {
     if (corners_.empty()) return;
+    if (keeping && !keeping_.tried) keeping_ = compile(true);
+    const Shader& shader = keeping ? keeping_ : plain_;
     const auto vertices = static_cast<GLsizei>(corners_.size() / 4);
     glPushAttrib(GL_ENABLE_BIT | GL_POLYGON_BIT | GL_CURRENT_BIT);
     glDisable(GL_CULL_FACE);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     GLint previous = 0;
     glGetIntegerv(GL_CURRENT_PROGRAM, &previous);
-    glUseProgram(program_);
-    setLighting(uniforms_);
+    glUseProgram(shader.program);
+    setLighting(shader.uniforms);
+    if (keeping) glUniform1ui(shader.key, keeping->surfaceKey());
     if (clientArraysUsable()) {
         glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
         glEnableClientState(GL_VERTEX_ARRAY);
@@ -212,18 +205,16 @@ void SphereImpostors::draw() {
         glDisableClientState(GL_TEXTURE_COORD_ARRAY);
         glVertexPointer(3, GL_FLOAT, 0, centres_.data());
         glColorPointer(4, GL_UNSIGNED_BYTE, 0, colours_.data());
-        glEnableVertexAttribArray(static_cast<GLuint>(cornerAttribute_));
-        glVertexAttribPointer(static_cast<GLuint>(cornerAttribute_), 4, GL_FLOAT, GL_FALSE, 0,
-                              corners_.data());
+        glEnableVertexAttribArray(static_cast<GLuint>(shader.corner));
+        glVertexAttribPointer(static_cast<GLuint>(shader.corner), 4, GL_FLOAT, GL_FALSE, 0, corners_.data());
         glDrawArrays(GL_QUADS, 0, vertices);
-        glDisableVertexAttribArray(static_cast<GLuint>(cornerAttribute_));
+        glDisableVertexAttribArray(static_cast<GLuint>(shader.corner));
         glPopClientAttrib();
     } else {
         glBegin(GL_QUADS);
         for (GLsizei i = 0; i < vertices; ++i) {
             glColor4ubv(&colours_[4 * static_cast<std::size_t>(i)]);
-            glVertexAttrib4fv(static_cast<GLuint>(cornerAttribute_),
-                              &corners_[4 * static_cast<std::size_t>(i)]);
+            glVertexAttrib4fv(static_cast<GLuint>(shader.corner), &corners_[4 * static_cast<std::size_t>(i)]);
             glVertex3fv(&centres_[3 * static_cast<std::size_t>(i)]);
         }
         glEnd();

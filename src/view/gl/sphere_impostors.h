@@ -6,6 +6,8 @@
 
 #include "geometry/vec3.h"
 
+class SurfaceFragments;
+
 // Spheres and balls drawn as one square each, cast by a small shader: the
 // square faces the eye and covers the sphere's outline, and each of its pixels
 // intersects its line of sight with the sphere, writes the depth of the
@@ -48,17 +50,23 @@ class SphereImpostors {
     // False (nothing added) when the sphere cannot be drawn this way.
     bool add(Vec3 centre, double radius, std::uint32_t colour, bool bothSides);
     // Draws the squares gathered with the current blending and material, and
-    // empties the batch.
-    void draw();
+    // empties the batch; with keeping, their fragments are kept too, under the
+    // key of its surface being drawn.
+    void draw(const SurfaceFragments* keeping = nullptr);
 
   private:
-    bool compile();
+    struct Shader {
+        bool tried = false;
+        unsigned program = 0;
+        int corner = -1;                // the corner attribute
+        std::array<int, 7> uniforms{};  // locations of the lighting uniforms
+        int key = -1;
+    };
+    static Shader compile(bool keep);
     void addSquare(Vec3 centre, float radius, const std::uint8_t* rgba, float farSide);
 
-    bool tried_ = false;
-    unsigned program_ = 0;
-    int cornerAttribute_ = -1;
-    std::array<int, 7> uniforms_{};  // locations of the lighting uniforms
+    Shader plain_;
+    Shader keeping_;  // compiled when first drawn keeping
     bool usable_ = false;
     std::vector<float> centres_;  // x, y, z of each corner's sphere
     std::vector<float> corners_;  // u, v (-1 or 1), radius, far side (0 or 1) of each corner

@@ -73,8 +73,8 @@ std::size_t StaticLayer::bufferBytes() const {
 void StaticLayer::release() {
     if (framebuffers_[0] != 0) {
         glDeleteFramebuffers(3, framebuffers_.data());
-        glDeleteRenderbuffers(3, colours_.data());
-        glDeleteRenderbuffers(3, depths_.data());
+        glDeleteTextures(3, colours_.data());
+        glDeleteTextures(3, depths_.data());
     }
     framebuffers_ = {};
     colours_ = {};
@@ -104,20 +104,26 @@ bool StaticLayer::prepare(Viewport viewport, Mode mode) {
         return false;
     }
     glGenFramebuffers(3, framebuffers_.data());
-    glGenRenderbuffers(3, colours_.data());
-    glGenRenderbuffers(3, depths_.data());
+    glGenTextures(3, colours_.data());
+    glGenTextures(3, depths_.data());
     bool complete = true;
+    // Textures, so that the frame's colour and depth can be read where they are drawn.
     for (std::size_t i = 0; i < 3; ++i) {
-        glBindRenderbuffer(GL_RENDERBUFFER, colours_[i]);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, viewport.width, viewport.height);
-        glBindRenderbuffer(GL_RENDERBUFFER, depths_[i]);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, viewport.width, viewport.height);
+        for (const auto& [texture, format] :
+             {std::pair{colours_[i], GL_RGBA8}, std::pair{depths_[i], GL_DEPTH24_STENCIL8}}) {
+            glBindTexture(GL_TEXTURE_2D, texture);
+            glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), viewport.width, viewport.height, 0,
+                         format == GL_RGBA8 ? GL_RGBA : GL_DEPTH_STENCIL,
+                         format == GL_RGBA8 ? GL_UNSIGNED_BYTE : GL_UNSIGNED_INT_24_8, nullptr);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        }
         glBindFramebuffer(GL_FRAMEBUFFER, framebuffers_[i]);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colours_[i]);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, depths_[i]);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colours_[i], 0);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_TEXTURE_2D, depths_[i], 0);
         complete = complete && glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     }
-    glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    glBindTexture(GL_TEXTURE_2D, 0);
     glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(target_));
     if (!complete || glGetError() != GL_NO_ERROR) {
         releaseBuffers();

@@ -15,12 +15,13 @@
 // and the surfaces, whose order does show, are drawn again in order wherever
 // a changed element shows through them.
 //
-// Three framebuffers of the view's size: the unchanged ("static") lines and
-// points with their depths; those with the static surfaces drawn over them;
-// and the frame being drawn. A frame starts from the second (from the first
-// when a changed element is a surface, and then every surface is drawn
-// again), draws the changed lines and points marking in the stencil where they
-// show, draws the surfaces only there, and is copied to the view.
+// Three framebuffers of the view's size, their colour and depth-stencil
+// textures: the unchanged ("static") lines and points with their depths;
+// those with the static surfaces drawn over them; and the frame being drawn.
+// A frame starts from the second (from the first when a changed element is a
+// surface, and then every surface is drawn again), draws the changed lines and
+// points marking in the stencil where they show, blends the surfaces again only
+// there (surface_fragments.h, or by drawing them), and is copied to the view.
 //
 // Which elements changed is told by their draw signatures: an element whose
 // signature differs from the previous frame's is drawn live; the others are
@@ -68,6 +69,11 @@ class StaticLayer {
     void copyStaticToFull();  // and binds the second, to draw the static surfaces over them
     // Binds the frame's buffer, filled from the layers kept.
     void startFrame(bool liveSurfaces);
+    // The depth-stencil texture of the kept lines and points; the frame's
+    // colour and depth-stencil textures.
+    unsigned staticDepth() const { return depths_[Static]; }
+    unsigned frameColour() const { return colours_[Frame]; }
+    unsigned frameDepth() const { return depths_[Frame]; }
     // Copies the frame into the framebuffer drawn to before prepare() and
     // binds it again; false, and no layer is used again, when OpenGL reported
     // an error meanwhile.

@@ -87,7 +87,8 @@ void main() {
 
 // The same shader keeping the fragments it draws (surface_fragments.h).
 constexpr const char* kPlainVersion = "#version 120\n";
-constexpr const char* kKeepVersion = "#version 430 compatibility\n#define KEEP 1\nuniform uint key;\n";
+constexpr const char* kKeepVersion = "#version 430 compatibility\n";
+constexpr const char* kKeepDefines = "#define KEEP 1\nuniform uint key;\n";
 
 // The lighting the shader draws: the view's (gl_state.h), or any other with
 // only light 0, directional, the colour tracking the ambient material, no fog.
@@ -134,7 +135,7 @@ SphereImpostors::Shader SphereImpostors::compile(bool keep) {
     made.tried = true;
     if (glMajorVersion() < 2) return made;
     const std::string head =
-        keep ? std::string(kKeepVersion) + SurfaceFragments::keepSource() : kPlainVersion;
+        keep ? std::string(kKeepVersion) + SurfaceFragments::keepSource() + kKeepDefines : kPlainVersion;
     constexpr std::string_view what = "sphere shader";
     const GLuint program =
         linkProgram(compileShader(GL_VERTEX_SHADER,

@@ -20,6 +20,11 @@ constexpr std::size_t kNodeBytes = 16;                    // colour, depth, key,
 constexpr std::size_t kMostNodes = std::size_t{1} << 24;  // 256 MB
 constexpr int kGroup = 8;                                 // pixels a side of an ordering work group
 
+constexpr const char* kVoting = R"(
+#extension GL_ARB_gpu_shader_int64 : enable
+#extension GL_ARB_shader_ballot : enable
+)";
+
 constexpr const char* kBuffers = R"(
 layout(std430, binding = 0) coherent buffer KeptFragments {
     uint keptCount;
@@ -39,8 +44,21 @@ uint keptByte(float x) {
     precise float t = clamp(x, 0.0, 1.0) * (255.0 / 256.0) + 32768.0;
     return floatBitsToUint(t) & 255u;
 }
+// The fragments shaded together take their places with one step of the
+// counter where the context can vote.
+uint keptPlace() {
+#ifdef GL_ARB_shader_ballot
+    uvec2 lanes = unpackUint2x32(ballotARB(true));
+    uvec2 below = unpackUint2x32(ballotARB(true) & gl_SubGroupLtMaskARB);
+    uint first = 0u;
+    if (bitCount(below.x) + bitCount(below.y) == 0) first = atomicAdd(keptCount, uint(bitCount(lanes.x) + bitCount(lanes.y)));
+    return readFirstInvocationARB(first) + uint(bitCount(below.x) + bitCount(below.y));
+#else
+    return atomicAdd(keptCount, 1u);
+#endif
+}
 void keepFragment(vec4 colour, float depth, uint key) {
-    uint i = atomicAdd(keptCount, 1u);
+    uint i = keptPlace();
     if (i >= keptCapacity) return;
     uint rgba = keptByte(colour.r) | keptByte(colour.g) << 8 | keptByte(colour.b) << 16 | keptByte(colour.a) << 24;
     keptNodes[i] = uvec4(rgba, floatBitsToUint(depth), key, imageAtomicExchange(keptHeads, ivec2(gl_FragCoord.xy), i));
@@ -227,7 +245,7 @@ class TestQuads {
 }  // namespace
 
 const char* SurfaceFragments::keepSource() {
-    static const std::string source = std::string(kBuffers) + kKeepSource;
+    static const std::string source = std::string(kVoting) + kBuffers + kKeepSource;
     return source.c_str();
 }
 

@@ -11,7 +11,8 @@
 // later step that makes them anew.
 // Arguments: surfaces 1 is the mixed scene with its 750 translucent planes,
 // polygons and spheres, 0 the same scene with segments in their place; keep 0
-// draws every frame in full, for comparison.
+// draws every frame in full, for comparison; smooth 1 smooths lines and points,
+// as new documents of the window do by default.
 
 #include <benchmark/benchmark.h>
 
@@ -51,12 +52,14 @@ double processCpuMilliseconds() {
 void BM_DragStepAndDraw(benchmark::State& state) {
     const bool surfaces = state.range(0) == 1;
     const bool keep = state.range(1) == 1;
+    const bool smooth = state.range(2) == 1;
     HeadlessContext context;
     if (!startHeadless(state, context, kWidth, kHeight)) return;
     Document document;
     QuietHost host;
     Clipboard clipboard;
     const Point* dragged = bench_scene::fillMixedScene(document, surfaces);
+    document.view.antialiasing = smooth ? 1 : 0;
     ViewSession session(document, host, clipboard);
     session.setViewport({kWidth, kHeight});
     double wx = 0.0, wy = 0.0, depth = 0.0;
@@ -115,10 +118,11 @@ void BM_DragStepAndDraw(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_DragStepAndDraw)
-    ->ArgNames({"surfaces", "keep"})
-    ->Args({1, 1})
-    ->Args({1, 0})
-    ->Args({0, 1})
-    ->Args({0, 0})
+    ->ArgNames({"surfaces", "keep", "smooth"})
+    ->Args({1, 1, 0})
+    ->Args({1, 0, 0})
+    ->Args({1, 1, 1})
+    ->Args({0, 1, 0})
+    ->Args({0, 0, 0})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

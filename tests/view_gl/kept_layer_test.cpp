@@ -116,13 +116,14 @@ TEST(KeptLayer, FramesOverTheKeptElementsAreTheFramesDrawnInFull) {
     frame(StaticLayer::Mode::Reuse, "the plane's label kept");
     plane->showLabel = 0;
 
-    // Smoothed lines and points: their edges blend over the kept lines and points only.
+    // Smoothed lines and points: their edges blend over the kept lines and
+    // points only, the surfaces over them.
     document.view.antialiasing = 1;
     frame(StaticLayer::Mode::Full, "smoothing on");
     drag({0.1, 0.2, 0.0});
-    frame(StaticLayer::Mode::Build, "smoothing on, first step");
+    frame(StaticLayer::Mode::Build, "smoothing on, first step", true);
     drag({0.2, -0.1, 0.0});
-    frame(StaticLayer::Mode::Reuse, "smoothing on, second step");
+    frame(StaticLayer::Mode::Reuse, "smoothing on, second step", true);
     document.view.antialiasing = 0;
     flat->visible = 0;
     frame(StaticLayer::Mode::Full, "smoothing off");

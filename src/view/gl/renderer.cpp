@@ -149,10 +149,6 @@ StaticLayer::Plan Renderer::planFrame(const RenderScene& scene, Viewport viewpor
     for (const Element* e : scene.highlighted) highlighted.push_back(construction.indexOf(e));
     StaticLayer::Plan plan = layer_.plan(
         key, drawSignatures(construction, scene.settings, v, viewport, canvas_.screenTexts()), highlighted);
-    // Smoothed lines and points blend their edges over what lies behind: over
-    // the kept surfaces those edges would take the surfaces' tint twice, so the
-    // frame starts without them and draws them all again.
-    if (v.antialiasing) plan.liveSurfaces = true;
     return plan;
 }
 
@@ -189,7 +185,14 @@ bool Renderer::drawLayered(const RenderScene& scene, Viewport viewport, StaticLa
             if (!keeping || fragments_.end(layer_.staticDepth()) || !fragments_.retry()) break;
         }
     }
-    layer_.startFrame(plan.liveSurfaces);
+    // Smoothed lines and points blend their edges over what lies behind: over
+    // the kept surfaces those edges would take the surfaces' tint twice, so
+    // they are drawn over the kept lines and points alone, and the surfaces
+    // blended again over them; everywhere else the frame is the kept one.
+    const bool smoothed = view.antialiasing != 0;
+    lastResolved_ = !plan.liveSurfaces && fragments_.held();
+    const bool everySurface = plan.liveSurfaces || (smoothed && !lastResolved_);
+    layer_.startFrame(everySurface || smoothed);
     // Where the live lines and points show, the stencil says so.
     glEnable(GL_STENCIL_TEST);
     glStencilFunc(GL_ALWAYS, 1, 0xFF);
@@ -202,14 +205,18 @@ bool Renderer::drawLayered(const RenderScene& scene, Viewport viewport, StaticLa
     // The surfaces over them, there only, unless a surface itself changed:
     // from their kept fragments, or drawn again.
     glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
-    if (plan.liveSurfaces)
-        glDisable(GL_STENCIL_TEST);
-    else
-        glStencilFunc(GL_EQUAL, 1, 0xFF);
-    lastResolved_ = !plan.liveSurfaces && fragments_.held();
     if (lastResolved_) {
+        if (smoothed) {
+            glStencilFunc(GL_EQUAL, 0, 0xFF);
+            fragments_.fill(layer_.fullColour());
+        }
+        glStencilFunc(GL_EQUAL, 1, 0xFF);
         fragments_.resolve(layer_.frameColour(), layer_.frameDepth());
     } else {
+        if (everySurface)
+            glDisable(GL_STENCIL_TEST);
+        else
+            glStencilFunc(GL_EQUAL, 1, 0xFF);
         construction.drawPass(canvas_, scene.settings, true);
         canvas_.flush();
     }

@@ -149,8 +149,8 @@ void StaticLayer::copyStaticToFull() {
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffers_[Full]);
 }
 
-void StaticLayer::startFrame(bool liveSurfaces) {
-    copy(liveSurfaces ? Static : Full, Frame, GL_COLOR_BUFFER_BIT);
+void StaticLayer::startFrame(bool withoutSurfaces) {
+    copy(withoutSurfaces ? Static : Full, Frame, GL_COLOR_BUFFER_BIT);
     copy(Static, Frame, GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffers_[Frame]);
 }

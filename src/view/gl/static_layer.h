@@ -67,11 +67,14 @@ class StaticLayer {
     bool prepare(Viewport viewport, Mode mode);
     void bindStatic();        // the static lines and points
     void copyStaticToFull();  // and binds the second, to draw the static surfaces over them
-    // Binds the frame's buffer, filled from the layers kept.
-    void startFrame(bool liveSurfaces);
-    // The depth-stencil texture of the kept lines and points; the frame's
-    // colour and depth-stencil textures.
+    // Binds the frame's buffer, filled from the layers kept: the colour of the
+    // kept lines and points alone, or with the kept surfaces.
+    void startFrame(bool withoutSurfaces);
+    // The depth-stencil texture of the kept lines and points, the colour
+    // texture of those with the kept surfaces, and the frame's colour and
+    // depth-stencil textures.
     unsigned staticDepth() const { return depths_[Static]; }
+    unsigned fullColour() const { return colours_[Full]; }
     unsigned frameColour() const { return colours_[Frame]; }
     unsigned frameDepth() const { return depths_[Frame]; }
     // Copies the frame into the framebuffer drawn to before prepare() and

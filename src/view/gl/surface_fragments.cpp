@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -134,6 +135,12 @@ constexpr const char* kResolveVertex = R"(#version 430 compatibility
 void main() { gl_Position = gl_Vertex; }
 )";
 
+constexpr const char* kFillFragment = R"(#version 430 compatibility
+layout(early_fragment_tests) in;
+layout(binding = 0) uniform sampler2D colours;
+void main() { gl_FragColor = texelFetch(colours, ivec2(gl_FragCoord.xy), 0); }
+)";
+
 // The depth test and blending of the drawing, in its arithmetic: bytes
 // rounded to nearest, products of bytes as a * b / 255 rounded.
 constexpr const char* kResolveSource = R"(
@@ -242,6 +249,34 @@ class TestQuads {
     std::uint32_t state_ = 12345u;
 };
 
+// One quad over the whole view drawn by the program, the textures on units
+// 0, 1, ..., without depth test or blending.
+void overTheView(GLuint program, std::initializer_list<GLuint> textures) {
+    glPushAttrib(GL_ENABLE_BIT | GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT | GL_POLYGON_BIT);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glDisable(GL_CULL_FACE);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glUseProgram(program);
+    GLenum unit = GL_TEXTURE0;
+    for (const GLuint texture : textures) {
+        glActiveTexture(unit++);
+        glBindTexture(GL_TEXTURE_2D, texture);
+    }
+    glBegin(GL_QUADS);
+    glVertex2f(-1.0f, -1.0f);
+    glVertex2f(1.0f, -1.0f);
+    glVertex2f(1.0f, 1.0f);
+    glVertex2f(-1.0f, 1.0f);
+    glEnd();
+    while (unit-- > GL_TEXTURE0) {
+        glActiveTexture(unit);
+        glBindTexture(GL_TEXTURE_2D, 0);
+    }
+    glUseProgram(0);
+    glPopAttrib();
+}
+
 }  // namespace
 
 const char* SurfaceFragments::keepSource() {
@@ -251,7 +286,7 @@ const char* SurfaceFragments::keepSource() {
 
 SurfaceFragments::~SurfaceFragments() {
     release();
-    for (const unsigned program : {keepProgram_, orderProgram_, resolveProgram_})
+    for (const unsigned program : {keepProgram_, orderProgram_, resolveProgram_, fillProgram_})
         if (program != 0) glDeleteProgram(program);
 }
 
@@ -266,7 +301,9 @@ bool SurfaceFragments::compile() {
     resolveProgram_ =
         linkProgram(compileShader(GL_VERTEX_SHADER, kResolveVertex, kWhat),
                     compileShader(GL_FRAGMENT_SHADER, version + kBuffers + kResolveSource, kWhat), kWhat);
-    if (keepProgram_ == 0 || orderProgram_ == 0 || resolveProgram_ == 0) return false;
+    fillProgram_ = linkProgram(compileShader(GL_VERTEX_SHADER, kResolveVertex, kWhat),
+                               compileShader(GL_FRAGMENT_SHADER, kFillFragment, kWhat), kWhat);
+    if (keepProgram_ == 0 || orderProgram_ == 0 || resolveProgram_ == 0 || fillProgram_ == 0) return false;
     keyUniform_ = glGetUniformLocation(keepProgram_, "key");
     return keyUniform_ >= 0;
 }
@@ -445,35 +482,18 @@ void SurfaceFragments::resolve(unsigned colourTexture, unsigned depthTexture) {
     if (shown_ == 0) return;  // no surface shows anywhere
     glMemoryBarrier(GL_SHADER_STORAGE_BARRIER_BIT | GL_SHADER_IMAGE_ACCESS_BARRIER_BIT);
     glTextureBarrier();
-    glPushAttrib(GL_ENABLE_BIT | GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT | GL_POLYGON_BIT);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_BLEND);
-    glDisable(GL_CULL_FACE);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    glUseProgram(resolveProgram_);
     glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 0, nodes_);
     glBindImageTexture(0, heads_, 0, GL_FALSE, 0, GL_READ_ONLY, GL_R32UI);
-    glActiveTexture(GL_TEXTURE1);
-    glBindTexture(GL_TEXTURE_2D, depthTexture);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, colourTexture);
-    glBegin(GL_QUADS);
-    glVertex2f(-1.0f, -1.0f);
-    glVertex2f(1.0f, -1.0f);
-    glVertex2f(1.0f, 1.0f);
-    glVertex2f(-1.0f, 1.0f);
-    glEnd();
-    for (const GLenum unit : {GL_TEXTURE1, GL_TEXTURE0}) {
-        glActiveTexture(unit);
-        glBindTexture(GL_TEXTURE_2D, 0);
-    }
-    glUseProgram(0);
-    glPopAttrib();
+    overTheView(resolveProgram_, {colourTexture, depthTexture});
+}
+
+void SurfaceFragments::fill(unsigned colourTexture) {
+    overTheView(fillProgram_, {colourTexture});
 }
 
 void SurfaceFragments::contextRemade() {
     heads_ = nodes_ = 0;  // the old context's objects are not deleted in this one
-    keepProgram_ = orderProgram_ = resolveProgram_ = 0;
+    keepProgram_ = orderProgram_ = resolveProgram_ = fillProgram_ = 0;
     state_ = 0;
     release();
 }

@@ -78,6 +78,10 @@ class SurfaceFragments {
     // depth are textures, read where they are written (each pixel by itself).
     void resolve(unsigned colourTexture, unsigned depthTexture);
 
+    // With a framebuffer bound and its stencil test set: the texture's
+    // colours over the pixels that pass it.
+    void fill(unsigned colourTexture);
+
     // The context was made anew: its objects went with it.
     void contextRemade();
     // Gives the buffers back (the programs stay).
@@ -94,6 +98,7 @@ class SurfaceFragments {
     unsigned keepProgram_ = 0;
     unsigned orderProgram_ = 0;
     unsigned resolveProgram_ = 0;
+    unsigned fillProgram_ = 0;
     int keyUniform_ = -1;
     unsigned heads_ = 0;     // r32ui: the first fragment of each pixel's list
     unsigned nodes_ = 0;     // the fragments, after a header of four counters

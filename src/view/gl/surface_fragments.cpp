@@ -98,10 +98,10 @@ void main() {
         first = i;
         i = next;
     }
-    float start = texelFetch(staticDepth, at, 0).r;
-    float depth = start;
-    uint key = 0u, count = 0u;
-    for (uint i = first; i != kNone; i = keptNodes[i].w) {
+    // Those that passed, linked in the order drawn.
+    float depth = texelFetch(staticDepth, at, 0).r;
+    uint key = 0u, count = 0u, head = kNone, last = kNone;
+    for (uint i = first; i != kNone;) {
         uvec4 f = keptNodes[i];
         if (f.z < key) atomicOr(keptUnusable, 1u);
         key = f.z;
@@ -109,24 +109,14 @@ void main() {
         if (z < depth) {
             depth = z;
             ++count;
-        }
-    }
-    if (count > 255u) atomicOr(keptUnusable, 1u);
-    if (count > 0u) atomicAdd(keptShown, count);
-    // Those that passed, linked in the order drawn.
-    depth = start;
-    uint head = kNone, last = kNone;
-    for (uint i = first; i != kNone;) {
-        uvec4 f = keptNodes[i];
-        float z = stored(uintBitsToFloat(f.y));
-        if (z < depth) {
-            depth = z;
             keptNodes[i].y = floatBitsToUint(z);
             if (last == kNone) head = i; else keptNodes[last].w = i;
             last = i;
         }
         i = f.w;
     }
+    if (count > 255u) atomicOr(keptUnusable, 1u);
+    if (count > 0u) atomicAdd(keptShown, count);
     imageStore(keptHeads, at, uvec4(count == 0u ? 0u : head | min(count, 255u) << 24));
 }
 )";

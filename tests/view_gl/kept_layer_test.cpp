@@ -59,6 +59,11 @@ TEST(KeptLayer, FramesOverTheKeptElementsAreTheFramesDrawnInFull) {
     Point* e = addPoint(document, {1.0, 0.5, 0.2}, rgb(30, 30, 200), 1, 0);
     Element* still = add(document, TypeCode::SegmentTwoPoints, {a, b}, rgb(30, 150, 30));
     Element* plane = add(document, TypeCode::PlaneThreePoints, {b, d, e}, rgb(120, 120, 220), 3);
+    // Three more planes across the view: more fragments than the lists first
+    // hold, so that they are made longer and the surfaces drawn again.
+    add(document, TypeCode::PlaneThreePoints, {a, d, e}, rgb(220, 120, 120), 3);
+    add(document, TypeCode::PlaneThreePoints, {a, b, d}, rgb(120, 220, 120), 3);
+    add(document, TypeCode::PlaneThreePoints, {a, b, e}, rgb(200, 200, 120), 3);
     Element* sphere = add(document, TypeCode::SphereCentrePoint, {e, a}, rgb(220, 160, 40));
     // A small sphere, cast by the shader, that the segment from the dragged point runs through.
     Point* f = addPoint(document, {-1.34, 1.43, 0.6}, 0, 0, 1);
@@ -146,5 +151,5 @@ TEST(KeptLayer, FramesOverTheKeptElementsAreTheFramesDrawnInFull) {
     const BgrImage kept = view.render(picked);
     EXPECT_EQ(view.renderer->lastFrameMode(), StaticLayer::Mode::Build);
     EXPECT_TRUE(alike(kept, drawnInFull(view, picked), false));
-    EXPECT_EQ(c.count(), 16);
+    EXPECT_EQ(c.count(), 19);
 }

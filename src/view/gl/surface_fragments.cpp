@@ -16,8 +16,9 @@
 namespace {
 
 constexpr std::uint32_t kNoFragment = 0xFFFFFFFFu;
-constexpr std::size_t kHeaderBytes = 16;                  // count, capacity, unusable, shown
-constexpr std::size_t kNodeBytes = 16;                    // colour, depth, key, next
+constexpr std::size_t kHeaderBytes = 16;  // count, capacity, unusable, shown
+constexpr std::size_t kNodeBytes = 16;    // colour, depth, key, next
+constexpr std::size_t kFirstNodes = std::size_t{1} << 16;
 constexpr std::size_t kMostNodes = std::size_t{1} << 24;  // 256 MB
 constexpr int kGroup = 8;                                 // pixels a side of an ordering work group
 
@@ -403,12 +404,10 @@ bool SurfaceFragments::begin(Viewport viewport) {
 bool SurfaceFragments::start(Viewport viewport) {
     while (glGetError() != GL_NO_ERROR) {
     }
-    const std::size_t pixels =
-        static_cast<std::size_t>(viewport.width) * static_cast<std::size_t>(viewport.height);
     if (nodes_ == 0 || size_.width != viewport.width || size_.height != viewport.height) {
-        // Room for two fragments a pixel to start with; end() makes more when they do not fit.
-        const std::size_t capacity = capacity_ > 0 ? capacity_ : std::min(2 * pixels, kMostNodes);
-        if (!allocate(viewport, capacity)) return false;
+        // A megabyte to start with (a view without surfaces needs no more);
+        // end() makes more when they do not fit.
+        if (!allocate(viewport, capacity_ > 0 ? capacity_ : kFirstNodes)) return false;
     }
     const GLuint none = kNoFragment;
     glClearTexImage(heads_, 0, GL_RED_INTEGER, GL_UNSIGNED_INT, &none);

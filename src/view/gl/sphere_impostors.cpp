@@ -87,7 +87,7 @@ void main() {
 
 // The same shader keeping the fragments it draws (surface_fragments.h).
 constexpr const char* kPlainVersion = "#version 120\n";
-constexpr const char* kKeepVersion = "#version 430 compatibility\n";
+constexpr const char* kKeepVersion = "#version 450 compatibility\n";
 constexpr const char* kKeepDefines = "#define KEEP 1\nuniform uint key;\n";
 
 // The lighting the shader draws: the view's (gl_state.h), or any other with

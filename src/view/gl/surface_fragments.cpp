@@ -60,6 +60,7 @@ uint keptPlace() {
 #endif
 }
 void keepFragment(vec4 colour, float depth, uint key) {
+    if (gl_HelperInvocation) return;  // nothing of theirs is written
     uint i = keptPlace();
     if (i >= keptCapacity) return;
     uint rgba = keptByte(colour.r) | keptByte(colour.g) << 8 | keptByte(colour.b) << 16 | keptByte(colour.a) << 24;
@@ -122,11 +123,11 @@ void main() {
 }
 )";
 
-constexpr const char* kResolveVertex = R"(#version 430 compatibility
+constexpr const char* kResolveVertex = R"(#version 450 compatibility
 void main() { gl_Position = gl_Vertex; }
 )";
 
-constexpr const char* kFillFragment = R"(#version 430 compatibility
+constexpr const char* kFillFragment = R"(#version 450 compatibility
 layout(early_fragment_tests) in;
 layout(binding = 0) uniform sampler2D colours;
 void main() { gl_FragColor = texelFetch(colours, ivec2(gl_FragCoord.xy), 0); }
@@ -283,11 +284,11 @@ SurfaceFragments::~SurfaceFragments() {
 
 bool SurfaceFragments::compile() {
     if (!hasVersion45()) return false;
-    const std::string version = "#version 430 compatibility\n";
+    const std::string version = "#version 450 compatibility\n";
     keepProgram_ = linkProgram(
         0, compileShader(GL_FRAGMENT_SHADER, version + keepSource() + kKeepFixedMain, kWhat), kWhat);
     orderProgram_ = linkProgram(
-        0, compileShader(GL_COMPUTE_SHADER, std::string("#version 430\n") + kBuffers + kOrderSource, kWhat),
+        0, compileShader(GL_COMPUTE_SHADER, std::string("#version 450\n") + kBuffers + kOrderSource, kWhat),
         kWhat);
     resolveProgram_ =
         linkProgram(compileShader(GL_VERTEX_SHADER, kResolveVertex, kWhat),

@@ -43,7 +43,7 @@ class SurfaceFragments {
     SurfaceFragments& operator=(const SurfaceFragments&) = delete;
 
     // The GLSL that keeps a fragment, for the shaders that draw surfaces
-    // (#version 430 compatibility): `void keepFragment(vec4 colour, float
+    // (#version 450 compatibility): `void keepFragment(vec4 colour, float
     // depth, uint key)`, with the buffers bound by begin().
     static const char* keepSource();
 

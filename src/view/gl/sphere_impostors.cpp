@@ -80,7 +80,7 @@ void main() {
     if (facing > 0.0) colour += pow(max(dot(n, halfway), 0.0), specular.w) * specular.rgb;
     gl_FragColor = vec4(clamp(colour, 0.0, 1.0), diffuse.a);
 #ifdef KEEP
-    keepFragment(gl_FragColor, gl_FragDepth, key + (farSide > 0.5 ? 0u : 1u));
+    if (keeping) keepFragment(gl_FragColor, gl_FragDepth, key + (farSide > 0.5 ? 0u : 1u));
 #endif
 }
 )";
@@ -88,7 +88,9 @@ void main() {
 // The same shader keeping the fragments it draws (surface_fragments.h).
 constexpr const char* kPlainVersion = "#version 120\n";
 constexpr const char* kKeepVersion = "#version 450 compatibility\n";
-constexpr const char* kKeepDefines = "#define KEEP 1\nuniform uint key;\n";
+constexpr const char* kKeepDefines = "#define KEEP 1\nuniform uint key;\nuniform bool keeping;\n";
+// Tested before it runs, so that only fragments that pass the stencil are kept.
+constexpr const char* kEarly = "layout(early_fragment_tests) in;\n";
 
 // The lighting the shader draws: the view's (gl_state.h), or any other with
 // only light 0, directional, the colour tracking the ambient material, no fog.
@@ -126,16 +128,17 @@ void setLighting(const std::array<int, 7>& at) {
 }  // namespace
 
 SphereImpostors::~SphereImpostors() {
-    for (const Shader& shader : {plain_, keeping_})
+    for (const Shader& shader : {plain_, drawing_, keeping_})
         if (shader.program != 0) glDeleteProgram(shader.program);
 }
 
-SphereImpostors::Shader SphereImpostors::compile(bool keep) {
+SphereImpostors::Shader SphereImpostors::compile(bool keep, bool early) {
     Shader made;
     made.tried = true;
     if (glMajorVersion() < 2) return made;
-    const std::string head =
-        keep ? std::string(kKeepVersion) + SurfaceFragments::keepSource() + kKeepDefines : kPlainVersion;
+    const std::string head = keep ? std::string(kKeepVersion) + SurfaceFragments::keepSource() +
+                                        kKeepDefines + (early ? kEarly : "")
+                                  : kPlainVersion;
     constexpr std::string_view what = "sphere shader";
     const GLuint program =
         linkProgram(compileShader(GL_VERTEX_SHADER,
@@ -153,6 +156,7 @@ SphereImpostors::Shader SphereImpostors::compile(bool keep) {
     for (std::size_t i = 0; i < kUniformNames.size(); ++i)
         made.uniforms[i] = glGetUniformLocation(program, kUniformNames[i]);
     made.key = keep ? glGetUniformLocation(program, "key") : -1;
+    made.keeping = keep ? glGetUniformLocation(program, "keeping") : -1;
     return made;
 }
 
@@ -160,7 +164,7 @@ bool SphereImpostors::beginFrame() {
     centres_.clear();
     corners_.clear();
     colours_.clear();
-    if (!plain_.tried) plain_ = compile(false);
+    if (!plain_.tried) plain_ = compile(false, false);
     usable_ = plain_.program != 0 && lightingDrawable();
     return usable_;
 }
@@ -185,19 +189,57 @@ bool SphereImpostors::add(Vec3 centre, double radius, std::uint32_t colour, bool
     return true;
 }
 
-void SphereImpostors::draw(const SurfaceFragments* keeping) {
+void SphereImpostors::draw(SurfaceFragments* keeping) {
     if (corners_.empty()) return;
-    if (keeping && !keeping_.tried) keeping_ = compile(true);
-    const Shader& shader = keeping ? keeping_ : plain_;
-    const auto vertices = static_cast<GLsizei>(corners_.size() / 4);
-    glPushAttrib(GL_ENABLE_BIT | GL_POLYGON_BIT | GL_CURRENT_BIT);
+    if (keeping && !keeping_.tried) {
+        drawing_ = compile(true, false);
+        keeping_ = compile(true, true);
+    }
+    const bool keep = keeping && drawing_.program != 0 && keeping_.program != 0;
+    if (keeping && !keep) keeping->spoil();  // drawn, but not kept
+    glPushAttrib(GL_ENABLE_BIT | GL_POLYGON_BIT | GL_CURRENT_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT |
+                 GL_STENCIL_BUFFER_BIT);
     glDisable(GL_CULL_FACE);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     GLint previous = 0;
     glGetIntegerv(GL_CURRENT_PROGRAM, &previous);
+    const auto vertices = static_cast<GLsizei>(corners_.size() / 4);
+    if (!keep) {
+        drawSquares(plain_, 0, vertices);
+    } else {
+        // Each square is drawn marking the stencil where it passes the depth
+        // test, then again, tested before it runs, keeping what it drew there.
+        glEnable(GL_STENCIL_TEST);
+        glStencilMask(0x80);
+        for (GLsizei first = 0; first < vertices; first += 4) {
+            glStencilFunc(GL_ALWAYS, 0x80, 0x80);
+            glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
+            glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+            glDepthMask(GL_TRUE);
+            glEnable(GL_DEPTH_TEST);
+            drawSquares(drawing_, first, 4, false, keeping->surfaceKey());
+            glStencilFunc(GL_EQUAL, 0x80, 0x80);
+            glStencilOp(GL_KEEP, GL_KEEP, GL_ZERO);
+            glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+            glDepthMask(GL_FALSE);
+            glDisable(GL_DEPTH_TEST);
+            drawSquares(keeping_, first, 4, true, keeping->surfaceKey());
+        }
+    }
+    glUseProgram(static_cast<GLuint>(previous));
+    glPopAttrib();
+    centres_.clear();
+    corners_.clear();
+    colours_.clear();
+}
+
+void SphereImpostors::drawSquares(const Shader& shader, int first, int count, bool keep, unsigned key) {
     glUseProgram(shader.program);
     setLighting(shader.uniforms);
-    if (keeping) glUniform1ui(shader.key, keeping->surfaceKey());
+    if (shader.key >= 0) {
+        glUniform1ui(shader.key, key);
+        glUniform1i(shader.keeping, keep ? 1 : 0);
+    }
     if (clientArraysUsable()) {
         glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
         glEnableClientState(GL_VERTEX_ARRAY);
@@ -208,21 +250,16 @@ void SphereImpostors::draw(const SurfaceFragments* keeping) {
         glColorPointer(4, GL_UNSIGNED_BYTE, 0, colours_.data());
         glEnableVertexAttribArray(static_cast<GLuint>(shader.corner));
         glVertexAttribPointer(static_cast<GLuint>(shader.corner), 4, GL_FLOAT, GL_FALSE, 0, corners_.data());
-        glDrawArrays(GL_QUADS, 0, vertices);
+        glDrawArrays(GL_QUADS, first, count);
         glDisableVertexAttribArray(static_cast<GLuint>(shader.corner));
         glPopClientAttrib();
     } else {
         glBegin(GL_QUADS);
-        for (GLsizei i = 0; i < vertices; ++i) {
+        for (int i = first; i < first + count; ++i) {
             glColor4ubv(&colours_[4 * static_cast<std::size_t>(i)]);
             glVertexAttrib4fv(static_cast<GLuint>(shader.corner), &corners_[4 * static_cast<std::size_t>(i)]);
             glVertex3fv(&centres_[3 * static_cast<std::size_t>(i)]);
         }
         glEnd();
     }
-    glUseProgram(static_cast<GLuint>(previous));
-    glPopAttrib();
-    centres_.clear();
-    corners_.clear();
-    colours_.clear();
 }

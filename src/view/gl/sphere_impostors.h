@@ -50,9 +50,10 @@ class SphereImpostors {
     // False (nothing added) when the sphere cannot be drawn this way.
     bool add(Vec3 centre, double radius, std::uint32_t colour, bool bothSides);
     // Draws the squares gathered with the current blending and material, and
-    // empties the batch; with keeping, their fragments are kept too, under the
-    // key of its surface being drawn.
-    void draw(const SurfaceFragments* keeping = nullptr);
+    // empties the batch; with keeping, the fragments that pass the depth test
+    // are kept too, under the key of its surface being drawn (marked in the
+    // stencil's top bit meanwhile).
+    void draw(SurfaceFragments* keeping = nullptr);
 
   private:
     struct Shader {
@@ -60,13 +61,17 @@ class SphereImpostors {
         unsigned program = 0;
         int corner = -1;                // the corner attribute
         std::array<int, 7> uniforms{};  // locations of the lighting uniforms
-        int key = -1;
+        int key = -1;                   // of the surface kept
+        int keeping = -1;               // whether the fragments drawn are kept
     };
-    static Shader compile(bool keep);
+    static Shader compile(bool keep, bool early);
+    // The squares of the vertices first, ..., first + count - 1.
+    void drawSquares(const Shader& shader, int first, int count, bool keep = false, unsigned key = 0);
     void addSquare(Vec3 centre, float radius, const std::uint8_t* rgba, float farSide);
 
     Shader plain_;
-    Shader keeping_;  // compiled when first drawn keeping
+    Shader drawing_;  // when keeping: the drawing, marking the stencil where it passes
+    Shader keeping_;  // and the keeping there
     bool usable_ = false;
     std::vector<float> centres_;  // x, y, z of each corner's sphere
     std::vector<float> corners_;  // u, v (-1 or 1), radius, far side (0 or 1) of each corner

@@ -9,9 +9,10 @@
 // drawing the surfaces again.
 //
 // While the kept surfaces are drawn over the kept lines and points, each of
-// their fragments that passes the depth test (and every fragment of a sphere
-// cast by the shader, which writes its own depth and so is tested after it
-// runs) is also put in a list of its pixel: its colour and alpha as this
+// their fragments that passes the depth test is also put in a list of its
+// pixel (a sphere cast by the shader, which writes its own depth and so is
+// tested after it runs, marks the stencil where it passes and is drawn again
+// there to keep them: sphere_impostors.h): its colour and alpha as this
 // context's blending takes them, its depth, and which surface drew it (`key`:
 // 2, 4, 6, ... in the order drawn; a cast sphere's near side one more). end()
 // then turns each list into the order of the drawing and keeps only the

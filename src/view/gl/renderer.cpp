@@ -211,7 +211,7 @@ bool Renderer::drawLayered(const RenderScene& scene, Viewport viewport, StaticLa
             fragments_.fill(layer_.fullColour());
         }
         glStencilFunc(GL_EQUAL, 1, 0xFF);
-        fragments_.resolve(layer_.frameColour(), layer_.frameDepth());
+        fragments_.resolve(layer_.frameColour(), layer_.frameDepth(), layer_.fullDepth());
     } else {
         if (everySurface)
             glDisable(GL_STENCIL_TEST);

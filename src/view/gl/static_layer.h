@@ -75,6 +75,7 @@ class StaticLayer {
     // depth-stencil textures.
     unsigned staticDepth() const { return depths_[Static]; }
     unsigned fullColour() const { return colours_[Full]; }
+    unsigned fullDepth() const { return depths_[Full]; }
     unsigned frameColour() const { return colours_[Frame]; }
     unsigned frameDepth() const { return depths_[Frame]; }
     // Copies the frame into the framebuffer drawn to before prepare() and

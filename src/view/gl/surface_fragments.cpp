@@ -139,6 +139,7 @@ constexpr const char* kResolveSource = R"(
 layout(early_fragment_tests) in;
 layout(binding = 0) uniform sampler2D frameColour;
 layout(binding = 1) uniform sampler2D frameDepth;
+layout(binding = 2) uniform sampler2D keptDepth;  // the nearest of the kept lines, points and surfaces
 uint times(uint a, uint b) {
     uint t = a * b;
     return (t + (t >> 8) + 128u) >> 8;
@@ -150,6 +151,7 @@ void main() {
     // front of the frame's depth, the live line's or point's, are the last
     // ones, and all of them pass.
     float depth = texelFetch(frameDepth, at, 0).r;
+    if (depth < texelFetch(keptDepth, at, 0).r) discard;  // in front of every kept surface
     uint head = imageLoad(keptHeads, at).r;
     uint i = head & 0xFFFFFFu;
     uvec4 c = uvec4(round(texelFetch(frameColour, at, 0) * 255.0));
@@ -360,7 +362,7 @@ bool SurfaceFragments::selfCheck() {
             quads.draw(24, true, this);
             if (end(resolved.depth)) {
                 glBindFramebuffer(GL_FRAMEBUFFER, resolved.framebuffer);
-                resolve(resolved.colour, resolved.depth);
+                resolve(resolved.colour, resolved.depth, drawn.depth);
                 std::vector<std::uint8_t> a(kSize * kSize * 4), b(kSize * kSize * 4);
                 glBindFramebuffer(GL_READ_FRAMEBUFFER, drawn.framebuffer);
                 glReadPixels(0, 0, kSize, kSize, GL_RGBA, GL_UNSIGNED_BYTE, a.data());
@@ -468,13 +470,13 @@ bool SurfaceFragments::end(unsigned staticDepthTexture) {
     return held_;
 }
 
-void SurfaceFragments::resolve(unsigned colourTexture, unsigned depthTexture) {
+void SurfaceFragments::resolve(unsigned colourTexture, unsigned depthTexture, unsigned keptDepthTexture) {
     if (shown_ == 0) return;  // no surface shows anywhere
     glMemoryBarrier(GL_SHADER_STORAGE_BARRIER_BIT | GL_SHADER_IMAGE_ACCESS_BARRIER_BIT);
     glTextureBarrier();
     glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 0, nodes_);
     glBindImageTexture(0, heads_, 0, GL_FALSE, 0, GL_READ_ONLY, GL_R32UI);
-    overTheView(resolveProgram_, {colourTexture, depthTexture});
+    overTheView(resolveProgram_, {colourTexture, depthTexture, keptDepthTexture});
 }
 
 void SurfaceFragments::fill(unsigned colourTexture) {

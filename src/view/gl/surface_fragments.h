@@ -77,7 +77,7 @@ class SurfaceFragments {
     // With the frame's framebuffer bound and its stencil test set: blends the
     // kept fragments over the pixels that pass it. The frame's colour and
     // depth are textures, read where they are written (each pixel by itself).
-    void resolve(unsigned colourTexture, unsigned depthTexture);
+    void resolve(unsigned colourTexture, unsigned depthTexture, unsigned keptDepthTexture);
 
     // With a framebuffer bound and its stencil test set: the texture's
     // colours over the pixels that pass it.

@@ -12,8 +12,8 @@
 // the next, so that a frame in which a few elements move (a drag, an
 // animation) draws only those. The picture is the same: the lines and points
 // are opaque and depth-tested, so the order they are drawn in does not show,
-// and the surfaces, whose order does show, are drawn again in order wherever
-// a changed element shows through them.
+// and the surfaces, whose order does show, are blended again in order
+// wherever a changed element shows through them.
 //
 // Three framebuffers of the view's size, their colour and depth-stencil
 // textures: the unchanged ("static") lines and points with their depths;

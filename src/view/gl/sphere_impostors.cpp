@@ -212,18 +212,18 @@ void SphereImpostors::draw(SurfaceFragments* keeping) {
         glEnable(GL_STENCIL_TEST);
         glStencilMask(0x80);
         for (GLsizei first = 0; first < vertices; first += 4) {
-            glStencilFunc(GL_ALWAYS, 0x80, 0x80);
-            glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
-            glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-            glDepthMask(GL_TRUE);
-            glEnable(GL_DEPTH_TEST);
-            drawSquares(drawing_, first, 4, false, keeping->surfaceKey());
-            glStencilFunc(GL_EQUAL, 0x80, 0x80);
-            glStencilOp(GL_KEEP, GL_KEEP, GL_ZERO);
-            glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-            glDepthMask(GL_FALSE);
-            glDisable(GL_DEPTH_TEST);
-            drawSquares(keeping_, first, 4, true, keeping->surfaceKey());
+            for (const bool keepNow : {false, true}) {
+                const GLboolean drawn = keepNow ? GL_FALSE : GL_TRUE;
+                glStencilFunc(keepNow ? GL_EQUAL : GL_ALWAYS, 0x80, 0x80);
+                glStencilOp(GL_KEEP, GL_KEEP, keepNow ? GL_ZERO : GL_REPLACE);
+                glColorMask(drawn, drawn, drawn, drawn);
+                glDepthMask(drawn);
+                if (keepNow)
+                    glDisable(GL_DEPTH_TEST);
+                else
+                    glEnable(GL_DEPTH_TEST);
+                drawSquares(keepNow ? keeping_ : drawing_, first, 4, keepNow, keeping->surfaceKey());
+            }
         }
     }
     glUseProgram(static_cast<GLuint>(previous));

@@ -400,7 +400,7 @@ bool SurfaceFragments::allocate(Viewport viewport, std::size_t capacity) {
 }
 
 bool SurfaceFragments::begin(Viewport viewport) {
-    held_ = keeping_ = spoiled_ = retry_ = false;
+    held_ = spoiled_ = retry_ = false;
     return usable() && start(viewport);
 }
 
@@ -421,8 +421,7 @@ bool SurfaceFragments::start(Viewport viewport) {
     glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 0, nodes_);
     glBindImageTexture(0, heads_, 0, GL_FALSE, 0, GL_READ_WRITE, GL_R32UI);
     key_ = 0;
-    keeping_ = glGetError() == GL_NO_ERROR;
-    return keeping_;
+    return glGetError() == GL_NO_ERROR;
 }
 
 void SurfaceFragments::bindForSurface() {
@@ -436,12 +435,9 @@ void SurfaceFragments::unbind() const {
 }
 
 bool SurfaceFragments::end(unsigned staticDepthTexture) {
-    keeping_ = false;
     glMemoryBarrier(GL_SHADER_STORAGE_BARRIER_BIT | GL_BUFFER_UPDATE_BARRIER_BIT);
     std::uint32_t header[4] = {};
-    glBindBuffer(GL_SHADER_STORAGE_BUFFER, nodes_);
-    glGetBufferSubData(GL_SHADER_STORAGE_BUFFER, 0, sizeof header, header);
-    glBindBuffer(GL_SHADER_STORAGE_BUFFER, 0);
+    readHeader(header);
     if (glGetError() != GL_NO_ERROR || spoiled_) return false;
     if (header[0] > capacity_) {
         // Too few: room for these and a quarter more, within the most the lists take.
@@ -462,12 +458,16 @@ bool SurfaceFragments::end(unsigned staticDepthTexture) {
     glUseProgram(0);
     glMemoryBarrier(GL_SHADER_STORAGE_BARRIER_BIT | GL_SHADER_IMAGE_ACCESS_BARRIER_BIT |
                     GL_BUFFER_UPDATE_BARRIER_BIT);
-    glBindBuffer(GL_SHADER_STORAGE_BUFFER, nodes_);
-    glGetBufferSubData(GL_SHADER_STORAGE_BUFFER, 0, sizeof header, header);
-    glBindBuffer(GL_SHADER_STORAGE_BUFFER, 0);
+    readHeader(header);
     shown_ = header[3];
     held_ = glGetError() == GL_NO_ERROR && header[2] == 0;
     return held_;
+}
+
+void SurfaceFragments::readHeader(std::uint32_t (&header)[4]) const {
+    glBindBuffer(GL_SHADER_STORAGE_BUFFER, nodes_);
+    glGetBufferSubData(GL_SHADER_STORAGE_BUFFER, 0, sizeof header, header);
+    glBindBuffer(GL_SHADER_STORAGE_BUFFER, 0);
 }
 
 void SurfaceFragments::resolve(unsigned colourTexture, unsigned depthTexture, unsigned keptDepthTexture) {
@@ -496,7 +496,7 @@ void SurfaceFragments::release() {
     heads_ = nodes_ = 0;
     shown_ = 0;
     size_ = {};
-    held_ = keeping_ = false;
+    held_ = false;
 }
 
 std::size_t SurfaceFragments::bufferBytes() const {

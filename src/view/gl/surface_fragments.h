@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include "view/camera.h"
 
@@ -57,7 +58,6 @@ class SurfaceFragments {
     // A drawing the lists cannot keep (anything but the surfaces' faces):
     // these lists are not used.
     void spoil() { spoiled_ = true; }
-    bool keeping() const { return keeping_; }
     // Binds the fixed-function fragments' program for the next surface, whose
     // key it sets; unbind() after its faces.
     void bindForSurface();
@@ -92,6 +92,8 @@ class SurfaceFragments {
   private:
     bool compile();
     bool selfCheck();
+    // The four counters at the head of the fragments' buffer.
+    void readHeader(std::uint32_t (&header)[4]) const;
     bool start(Viewport viewport);
     bool allocate(Viewport viewport, std::size_t capacity);
 
@@ -107,7 +109,6 @@ class SurfaceFragments {
     Viewport size_{};
     std::size_t capacity_ = 0;
     unsigned key_ = 0;
-    bool keeping_ = false;
     bool spoiled_ = false;
     bool retry_ = false;
     bool held_ = false;

@@ -12,16 +12,23 @@
 // Arguments: surfaces 1 is the mixed scene with its 750 translucent planes,
 // polygons and spheres, 0 the same scene with segments in their place; keep 0
 // draws every frame in full, for comparison; smooth 1 smooths lines and points,
-// as new documents of the window do by default. kept_mb is the memory the
-// kept layers and the surfaces' kept fragments take.
+// as new documents of the window do by default; fbo 1 draws into a
+// framebuffer object, as the window's view does (the toolkit's widget gives it
+// one, and shows it), fbo 0 into the pbuffer itself, which is stored the other
+// way up, so that copying a kept frame there is a drawing of its own rather
+// than a copy of memory. kept_mb is the memory the kept layers and the
+// surfaces' kept fragments take.
 
 #include <benchmark/benchmark.h>
 
+#define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
+#include <GL/glext.h>
 
 #include <algorithm>
 #include <chrono>
 #include <ctime>
+#include <optional>
 
 #include "headless_start.h"
 #include "interaction/view_session.h"
@@ -50,12 +57,51 @@ double processCpuMilliseconds() {
     return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) * 1e-6;
 }
 
+// A framebuffer object of the view's size with colour, depth and stencil,
+// bound while it lives: what the window's view draws into.
+class WidgetFramebuffer {
+  public:
+    WidgetFramebuffer(int width, int height) {
+        glGenTextures(1, &colour_);
+        glBindTexture(GL_TEXTURE_2D, colour_);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        glGenRenderbuffers(1, &depth_);
+        glBindRenderbuffer(GL_RENDERBUFFER, depth_);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
+        glBindRenderbuffer(GL_RENDERBUFFER, 0);
+        glGenFramebuffers(1, &framebuffer_);
+        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour_, 0);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, depth_);
+        complete_ = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    }
+    ~WidgetFramebuffer() {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glDeleteFramebuffers(1, &framebuffer_);
+        glDeleteRenderbuffers(1, &depth_);
+        glDeleteTextures(1, &colour_);
+    }
+    WidgetFramebuffer(const WidgetFramebuffer&) = delete;
+    WidgetFramebuffer& operator=(const WidgetFramebuffer&) = delete;
+    bool complete() const { return complete_; }
+
+  private:
+    GLuint framebuffer_ = 0, colour_ = 0, depth_ = 0;
+    bool complete_ = false;
+};
+
 void BM_DragStepAndDraw(benchmark::State& state) {
     const bool surfaces = state.range(0) == 1;
     const bool keep = state.range(1) == 1;
     const bool smooth = state.range(2) == 1;
     HeadlessContext context;
     if (!startHeadless(state, context, kWidth, kHeight)) return;
+    std::optional<WidgetFramebuffer> framebuffer;
+    if (state.range(3) == 1 && !framebuffer.emplace(kWidth, kHeight).complete()) {
+        state.SkipWithError("no framebuffer object");
+        return;
+    }
     Document document;
     QuietHost host;
     Clipboard clipboard;
@@ -120,11 +166,12 @@ void BM_DragStepAndDraw(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_DragStepAndDraw)
-    ->ArgNames({"surfaces", "keep", "smooth"})
-    ->Args({1, 1, 0})
-    ->Args({1, 0, 0})
-    ->Args({1, 1, 1})
-    ->Args({0, 1, 0})
-    ->Args({0, 0, 0})
+    ->ArgNames({"surfaces", "keep", "smooth", "fbo"})
+    ->Args({1, 1, 0, 1})
+    ->Args({1, 0, 0, 1})
+    ->Args({1, 1, 1, 1})
+    ->Args({0, 1, 0, 1})
+    ->Args({0, 0, 0, 1})
+    ->Args({1, 1, 0, 0})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

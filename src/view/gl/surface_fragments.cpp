@@ -18,6 +18,7 @@ namespace {
 constexpr std::uint32_t kNoFragment = 0xFFFFFFFFu;
 constexpr std::size_t kHeaderBytes = 16;  // count, capacity, unusable, shown
 constexpr std::size_t kNodeBytes = 16;    // colour, depth, key, next
+constexpr std::size_t kPackedBytes = 8;   // colour, depth
 constexpr std::size_t kFirstNodes = std::size_t{1} << 16;
 constexpr std::size_t kMostNodes = std::size_t{1} << 24;  // 256 MB
 constexpr int kGroup = 8;                                 // pixels a side of an ordering work group
@@ -123,6 +124,36 @@ void main() {
 }
 )";
 
+// Each pixel's fragments that passed, side by side in the order drawn (colour
+// and depth), the pixels of a work group next to each other: a frame reads
+// them with few trips to memory. The head then holds where they start.
+constexpr const char* kPackedBuffer = R"(
+layout(std430, binding = 1) coherent buffer PackedFragments {
+    uint packedCount;
+    uint packedUnused[3];
+    uvec2 packedNodes[];
+};
+)";
+
+constexpr const char* kPackSource = R"(
+layout(local_size_x = 8, local_size_y = 8) in;
+void main() {
+    ivec2 at = ivec2(gl_GlobalInvocationID.xy);
+    if (any(greaterThanEqual(at, imageSize(keptHeads)))) return;
+    uint head = imageLoad(keptHeads, at).r;
+    uint n = head >> 24;
+    if (n == 0u) return;
+    uint first = atomicAdd(packedCount, n);
+    uint i = head & 0xFFFFFFu;
+    for (uint j = 0u; j < n; ++j) {
+        uvec4 f = keptNodes[i];
+        packedNodes[first + j] = f.xy;
+        i = f.w;
+    }
+    imageStore(keptHeads, at, uvec4(first | n << 24));
+}
+)";
+
 constexpr const char* kResolveVertex = R"(#version 450 compatibility
 void main() { gl_Position = gl_Vertex; }
 )";
@@ -153,12 +184,11 @@ void main() {
     float depth = texelFetch(frameDepth, at, 0).r;
     if (depth < texelFetch(keptDepth, at, 0).r) discard;  // in front of every kept surface
     uint head = imageLoad(keptHeads, at).r;
-    uint i = head & 0xFFFFFFu;
+    uint first = head & 0xFFFFFFu;
     uvec4 c = uvec4(round(texelFetch(frameColour, at, 0) * 255.0));
     bool blended = false;
-    for (uint n = head >> 24; n > 0u; --n) {
-        uvec4 f = keptNodes[i];
-        i = f.w;
+    for (uint j = first; j < first + (head >> 24); ++j) {
+        uvec2 f = packedNodes[j];
         if (!(uintBitsToFloat(f.y) < depth)) continue;
         blended = true;
         uint a = f.x >> 24;
@@ -280,7 +310,7 @@ const char* SurfaceFragments::keepSource() {
 
 SurfaceFragments::~SurfaceFragments() {
     release();
-    for (const unsigned program : {keepProgram_, orderProgram_, resolveProgram_, fillProgram_})
+    for (const unsigned program : {keepProgram_, orderProgram_, packProgram_, resolveProgram_, fillProgram_})
         if (program != 0) glDeleteProgram(program);
 }
 
@@ -292,12 +322,19 @@ bool SurfaceFragments::compile() {
     orderProgram_ = linkProgram(
         0, compileShader(GL_COMPUTE_SHADER, std::string("#version 450\n") + kBuffers + kOrderSource, kWhat),
         kWhat);
-    resolveProgram_ =
-        linkProgram(compileShader(GL_VERTEX_SHADER, kResolveVertex, kWhat),
-                    compileShader(GL_FRAGMENT_SHADER, version + kBuffers + kResolveSource, kWhat), kWhat);
+    resolveProgram_ = linkProgram(
+        compileShader(GL_VERTEX_SHADER, kResolveVertex, kWhat),
+        compileShader(GL_FRAGMENT_SHADER, version + kBuffers + kPackedBuffer + kResolveSource, kWhat), kWhat);
+    packProgram_ = linkProgram(
+        0,
+        compileShader(GL_COMPUTE_SHADER,
+                      std::string("#version 450\n") + kBuffers + kPackedBuffer + kPackSource, kWhat),
+        kWhat);
     fillProgram_ = linkProgram(compileShader(GL_VERTEX_SHADER, kResolveVertex, kWhat),
                                compileShader(GL_FRAGMENT_SHADER, kFillFragment, kWhat), kWhat);
-    if (keepProgram_ == 0 || orderProgram_ == 0 || resolveProgram_ == 0 || fillProgram_ == 0) return false;
+    if (keepProgram_ == 0 || orderProgram_ == 0 || packProgram_ == 0 || resolveProgram_ == 0 ||
+        fillProgram_ == 0)
+        return false;
     keyUniform_ = glGetUniformLocation(keepProgram_, "key");
     return keyUniform_ >= 0;
 }
@@ -460,8 +497,26 @@ bool SurfaceFragments::end(unsigned staticDepthTexture) {
                     GL_BUFFER_UPDATE_BARRIER_BIT);
     readHeader(header);
     shown_ = header[3];
-    held_ = glGetError() == GL_NO_ERROR && header[2] == 0;
+    held_ = glGetError() == GL_NO_ERROR && header[2] == 0 && (shown_ == 0 || pack());
     return held_;
+}
+
+bool SurfaceFragments::pack() {
+    if (packed_ != 0) glDeleteBuffers(1, &packed_);
+    packed_ = newBuffer(kHeaderBytes + shown_ * kPackedBytes);
+    const std::uint32_t zero = 0;
+    glBindBuffer(GL_SHADER_STORAGE_BUFFER, packed_);
+    glBufferSubData(GL_SHADER_STORAGE_BUFFER, 0, sizeof zero, &zero);
+    glBindBuffer(GL_SHADER_STORAGE_BUFFER, 0);
+    glUseProgram(packProgram_);
+    glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 0, nodes_);
+    glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 1, packed_);
+    glBindImageTexture(0, heads_, 0, GL_FALSE, 0, GL_READ_WRITE, GL_R32UI);
+    glDispatchCompute(static_cast<GLuint>((size_.width + kGroup - 1) / kGroup),
+                      static_cast<GLuint>((size_.height + kGroup - 1) / kGroup), 1);
+    glUseProgram(0);
+    glMemoryBarrier(GL_SHADER_STORAGE_BARRIER_BIT | GL_SHADER_IMAGE_ACCESS_BARRIER_BIT);
+    return glGetError() == GL_NO_ERROR;
 }
 
 void SurfaceFragments::readHeader(std::uint32_t (&header)[4]) const {
@@ -474,7 +529,7 @@ void SurfaceFragments::resolve(unsigned colourTexture, unsigned depthTexture, un
     if (shown_ == 0) return;  // no surface shows anywhere
     glMemoryBarrier(GL_SHADER_STORAGE_BARRIER_BIT | GL_SHADER_IMAGE_ACCESS_BARRIER_BIT);
     glTextureBarrier();
-    glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 0, nodes_);
+    glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 1, packed_);
     glBindImageTexture(0, heads_, 0, GL_FALSE, 0, GL_READ_ONLY, GL_R32UI);
     overTheView(resolveProgram_, {colourTexture, depthTexture, keptDepthTexture});
 }
@@ -484,8 +539,8 @@ void SurfaceFragments::fill(unsigned colourTexture) {
 }
 
 void SurfaceFragments::contextRemade() {
-    heads_ = nodes_ = 0;  // the old context's objects are not deleted in this one
-    keepProgram_ = orderProgram_ = resolveProgram_ = fillProgram_ = 0;
+    heads_ = nodes_ = packed_ = 0;  // the old context's objects are not deleted in this one
+    keepProgram_ = orderProgram_ = packProgram_ = resolveProgram_ = fillProgram_ = 0;
     state_ = 0;
     release();
 }
@@ -493,7 +548,8 @@ void SurfaceFragments::contextRemade() {
 void SurfaceFragments::release() {
     if (heads_ != 0) glDeleteTextures(1, &heads_);
     if (nodes_ != 0) glDeleteBuffers(1, &nodes_);
-    heads_ = nodes_ = 0;
+    if (packed_ != 0) glDeleteBuffers(1, &packed_);
+    heads_ = nodes_ = packed_ = 0;
     shown_ = 0;
     size_ = {};
     held_ = false;
@@ -502,5 +558,6 @@ void SurfaceFragments::release() {
 std::size_t SurfaceFragments::bufferBytes() const {
     if (nodes_ == 0) return 0;
     const std::size_t pixels = static_cast<std::size_t>(size_.width) * static_cast<std::size_t>(size_.height);
-    return 4 * pixels + kHeaderBytes + capacity_ * kNodeBytes;
+    return 4 * pixels + kHeaderBytes + capacity_ * kNodeBytes +
+           (packed_ != 0 ? kHeaderBytes + shown_ * kPackedBytes : 0);
 }

@@ -95,16 +95,20 @@ class SurfaceFragments {
     // The four counters at the head of the fragments' buffer.
     void readHeader(std::uint32_t (&header)[4]) const;
     bool start(Viewport viewport);
+    // Puts the fragments shown side by side (packed_), the heads pointing there.
+    bool pack();
     bool allocate(Viewport viewport, std::size_t capacity);
 
     int state_ = 0;  // 0: not tried; 1: usable; -1: not usable
     unsigned keepProgram_ = 0;
     unsigned orderProgram_ = 0;
+    unsigned packProgram_ = 0;
     unsigned resolveProgram_ = 0;
     unsigned fillProgram_ = 0;
     int keyUniform_ = -1;
     unsigned heads_ = 0;     // r32ui: the first fragment of each pixel's list
     unsigned nodes_ = 0;     // the fragments, after a header of four counters
+    unsigned packed_ = 0;    // those shown, side by side by pixel, after a counter
     std::size_t shown_ = 0;  // fragments the lists hold once in order
     Viewport size_{};
     std::size_t capacity_ = 0;

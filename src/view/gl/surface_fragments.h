@@ -18,8 +18,11 @@
 // 2, 4, 6, ... in the order drawn; a cast sphere's near side one more). end()
 // then turns each list into the order of the drawing and keeps only the
 // fragments that passed in turn: as the surfaces write their depth, each lies
-// in front of those before it. The lists stay between the times the layers
-// are made; their capacity grows when they overflow.
+// in front of those before it, and packs those side by side by pixel, the
+// pixels of a neighbourhood next to each other: reading a pixel's fragments
+// then takes one or two trips to memory instead of one each. The lists stay
+// between the times the layers are made; their capacity grows when they
+// overflow.
 //
 // A frame then starts from the kept layers, draws the live lines and points
 // marking the stencil, and resolve() runs one shader on the marked pixels: the

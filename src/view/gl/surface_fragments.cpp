@@ -489,8 +489,7 @@ bool SurfaceFragments::end(unsigned staticDepthTexture) {
     glBindImageTexture(0, heads_, 0, GL_FALSE, 0, GL_READ_WRITE, GL_R32UI);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, staticDepthTexture);
-    glDispatchCompute(static_cast<GLuint>((size_.width + kGroup - 1) / kGroup),
-                      static_cast<GLuint>((size_.height + kGroup - 1) / kGroup), 1);
+    dispatchPerPixel();
     glBindTexture(GL_TEXTURE_2D, 0);
     glUseProgram(0);
     glMemoryBarrier(GL_SHADER_STORAGE_BARRIER_BIT | GL_SHADER_IMAGE_ACCESS_BARRIER_BIT |
@@ -512,11 +511,15 @@ bool SurfaceFragments::pack() {
     glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 0, nodes_);
     glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 1, packed_);
     glBindImageTexture(0, heads_, 0, GL_FALSE, 0, GL_READ_WRITE, GL_R32UI);
-    glDispatchCompute(static_cast<GLuint>((size_.width + kGroup - 1) / kGroup),
-                      static_cast<GLuint>((size_.height + kGroup - 1) / kGroup), 1);
+    dispatchPerPixel();
     glUseProgram(0);
     glMemoryBarrier(GL_SHADER_STORAGE_BARRIER_BIT | GL_SHADER_IMAGE_ACCESS_BARRIER_BIT);
     return glGetError() == GL_NO_ERROR;
+}
+
+void SurfaceFragments::dispatchPerPixel() const {
+    glDispatchCompute(static_cast<GLuint>((size_.width + kGroup - 1) / kGroup),
+                      static_cast<GLuint>((size_.height + kGroup - 1) / kGroup), 1);
 }
 
 void SurfaceFragments::readHeader(std::uint32_t (&header)[4]) const {

@@ -100,6 +100,8 @@ class SurfaceFragments {
     bool start(Viewport viewport);
     // Puts the fragments shown side by side (packed_), the heads pointing there.
     bool pack();
+    // Runs the bound compute program once for each pixel of the view.
+    void dispatchPerPixel() const;
     bool allocate(Viewport viewport, std::size_t capacity);
 
     int state_ = 0;  // 0: not tried; 1: usable; -1: not usable

@@ -26,7 +26,7 @@ constexpr MeshCounts kSphereMesh = {49, 49};
 constexpr MeshCounts kCylinderMesh = {199, 19};
 // Balls of a smaller radius in pixels are drawn flat (ball_impostors.h).
 constexpr double kFlatBallPixels = 4.0;
-// Tubes of a smaller radius in pixels are drawn as their front half (thinTube).
+// Tubes of a smaller radius in pixels are drawn flat (tube_impostors.h).
 constexpr double kThinTubePixels = 2.0;
 // Gathered shapes are drawn at least every this many vertices.
 constexpr std::size_t kBatchVertices = 16384;
@@ -113,9 +113,9 @@ void GlCanvas::beginFrame(const ViewState& view, Viewport viewport) {
     view_ = view;
     viewport_ = viewport;
     detail_ = levelOfDetail_ ? DetailScale(view, viewport) : DetailScale();
-    eyeKnown_ = eyeInModel(view, eye_);
     for (MeshBatch& batch : batches_) batch.clear();
     flatBalls_.beginFrame(view);
+    thinTubes_.beginFrame(view);
     roundBalls_.beginFrame();
     surfaceSpheres_.beginFrame();
     triangles_ = 0;
@@ -183,6 +183,7 @@ void GlCanvas::drawBatch(OpaqueStyle style) {
 
 void GlCanvas::flush() {
     for (std::size_t i = 0; i < kOpaqueStyles; ++i) drawBatch({(i & 1) != 0, (i & 2) != 0, (i & 4) != 0});
+    drawThinTubes();
     flatBalls_.draw();
     roundBalls_.draw();
 }
@@ -254,46 +255,24 @@ void GlCanvas::solidCylinder(const Tube& c, MeshCounts full, int projection, std
     restoreStyle(style);
 }
 
-// Seen from the eye, a thin tube is a band: its outline runs along the two
-// lines where the lines of sight graze it, and between them lies its front. The
-// band is two strips, from each grazing line to the front line, lit by the
-// tube's normals there as the tube's own vertices are; its back half, which the
-// front hides, is left out. In central projection the eye's direction is taken
-// at each end.
 bool GlCanvas::thinTube(const Tube& c, OpaqueStyle style, std::uint32_t colour) {
+    if (!thinTubes_.empty() && style.fog != thinTubesFogged_) drawThinTubes();
+    if (thinTubes_.vertexCount() >= kBatchVertices) drawThinTubes();
     const double length = norm(c.direction);
-    if (!(length > 0.0) || !eyeKnown_) return false;
-    const Vec3 along = c.direction * (1.0 / length);
-    const bool central = view_.projection != 1;
-    const Vec3 ends[2] = {c.start, c.start + along * c.length};
-    Vec3 front[2], across[2];
-    for (int i = 0; i < 2; ++i) {
-        Vec3 e = eye_.towards;
-        if (central) {
-            e = eye_.position - ends[i];
-            const double d = norm(e);
-            if (!(d > c.baseRadius) || !std::isfinite(d)) return false;
-            e = e * (1.0 / d);
-        }
-        // The part of the eye's direction across the tube faces the eye.
-        Vec3 f = e - along * dotProduct(e, along);
-        const double n = norm(f);
-        if (!(n > 1e-6)) return false;
-        front[i] = f * (1.0 / n);
-        across[i] = crossProduct(along, front[i]);
-    }
-    MeshBatch& batch = batchFor(style);
-    std::uint32_t rows[2][3];
-    for (int i = 0; i < 2; ++i) {
-        const double r = c.baseRadius;
-        rows[i][0] = batch.vertex(ends[i] + across[i] * r, across[i], colour);
-        rows[i][1] = batch.vertex(ends[i] + front[i] * r, front[i], colour);
-        rows[i][2] = batch.vertex(ends[i] - across[i] * r, across[i] * -1.0, colour);
-    }
-    batch.stripQuad(rows[0][0], rows[1][0], rows[0][1], rows[1][1]);
-    batch.stripQuad(rows[0][1], rows[1][1], rows[0][2], rows[1][2]);
-    triangles_ += 4;
+    if (!(length > 0.0)) return false;
+    if (!thinTubes_.add(c.start, c.start + c.direction * (c.length / length), c.baseRadius, colour))
+        return false;
+    thinTubesFogged_ = style.fog;
+    triangles_ += 2;
     return true;
+}
+
+void GlCanvas::drawThinTubes() {
+    if (thinTubes_.empty()) return;
+    notKept();
+    if (thinTubesFogged_) fogOn(0);
+    thinTubes_.draw(thinTubesFogged_);
+    if (thinTubesFogged_) glDisable(GL_FOG);
 }
 
 void GlCanvas::gather(OpaqueStyle style, const UnitMesh& mesh, const MeshPlacement& where,

@@ -18,6 +18,7 @@
 #include "view/gl/quadric_meshes.h"
 #include "view/gl/sphere_impostors.h"
 #include "view/gl/surface_fragments.h"
+#include "view/gl/tube_impostors.h"
 
 class LabelCharset;
 
@@ -127,9 +128,10 @@ class GlCanvas : public Canvas {
     void restoreStyle(OpaqueStyle style) const;
     void ball(Vec3 centre, double radius, std::uint32_t colour);
     void solidCylinder(const Tube& c, MeshCounts full, int projection, std::uint32_t colour);
-    // A tube thinner than a few pixels as the half of it that faces the eye;
-    // false (nothing added) when it points at the eye.
+    // A tube thinner than a few pixels gathered as a flat band; false (nothing
+    // added) when it cannot be drawn so.
     bool thinTube(const Tube& c, OpaqueStyle style, std::uint32_t colour);
+    void drawThinTubes();
     void gather(OpaqueStyle style, const UnitMesh& mesh, const MeshPlacement& where, std::uint32_t colour);
     // The batch of the style, drawn first when it is full.
     MeshBatch& batchFor(OpaqueStyle style);
@@ -153,10 +155,10 @@ class GlCanvas : public Canvas {
     Viewport viewport_;
     bool levelOfDetail_ = true;
     DetailScale detail_;
-    EyeInModel eye_;  // the frame's, when eyeKnown_
-    bool eyeKnown_ = false;
     QuadricMeshes meshes_;
     std::array<MeshBatch, kOpaqueStyles> batches_;  // by OpaqueStyle::index()
+    TubeImpostors thinTubes_;                       // the thinnest tubes, gathered too
+    bool thinTubesFogged_ = false;                  // the style of those gathered
     BallImpostors flatBalls_;                       // the smallest balls, gathered too
     SphereImpostors roundBalls_;                    // other balls small in the view, gathered too
     SphereImpostors surfaceSpheres_;                // translucent spheres small in the view

@@ -17,7 +17,8 @@
 // one, and shows it), fbo 0 into the pbuffer itself, which is stored the other
 // way up, so that copying a kept frame there is a drawing of its own rather
 // than a copy of memory. kept_mb is the memory the kept layers and the
-// surfaces' kept fragments take.
+// surfaces' kept fragments take; resolved_share the share of the view over
+// which the last frame blended those fragments again (0 when it did not).
 
 #include <benchmark/benchmark.h>
 
@@ -141,6 +142,7 @@ void BM_DragStepAndDraw(benchmark::State& state) {
         }
         const double cpuEnd = processCpuMilliseconds();
         const auto triangles = static_cast<double>(renderer.canvas().trianglesDrawn());
+        state.counters["resolved_share"] = renderer.lastResolvedShare();
         state.counters["kept_mb"] = static_cast<double>(renderer.keptLayerBytes()) / 1e6;
         // A kept element changes (its colour): the next step draws the layers
         // anew, its shaders and buffers made already.

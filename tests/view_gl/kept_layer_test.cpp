@@ -77,7 +77,7 @@ TEST(KeptLayer, FramesOverTheKeptElementsAreTheFramesDrawnInFull) {
     // The dragged point's name and a length that changes with it: texts drawn live.
     dragged->setName("P");
     dragged->showLabel = 1;
-    add(document, TypeCode::SegmentLength, {toA}, rgb(0, 0, 0));
+    Element* length = add(document, TypeCode::SegmentLength, {toA}, rgb(0, 0, 0));
     flat->shape = 1;  // a screen line, smoothed with the view
     document.recompute();
 
@@ -96,6 +96,7 @@ TEST(KeptLayer, FramesOverTheKeptElementsAreTheFramesDrawnInFull) {
     frame(StaticLayer::Mode::Full, "first frame");
     drag({0.3, 0.2, 0.0});
     frame(StaticLayer::Mode::Build, "first step: what did not move is kept", true);
+    EXPECT_EQ(view.renderer->lastResolvedShare(), 1.0);  // texts drawn live may cover any tile
     drag({-0.5, 0.1, 0.2});
     frame(StaticLayer::Mode::Reuse, "second step", true);
     drag({0.0, -0.4, -0.6});
@@ -132,6 +133,17 @@ TEST(KeptLayer, FramesOverTheKeptElementsAreTheFramesDrawnInFull) {
     document.view.antialiasing = 0;
     flat->visible = 0;
     frame(StaticLayer::Mode::Full, "smoothing off");
+
+    // Only balls and tubes drawn live: the surfaces are blended again over the
+    // tiles they may cover, and nowhere else.
+    dragged->showLabel = 0;
+    length->visible = 0;
+    drag({0.1, 0.1, 0.0});
+    frame(StaticLayer::Mode::Build, "no text drawn live", true);
+    EXPECT_GT(view.renderer->lastResolvedShare(), 0.02);
+    EXPECT_LT(view.renderer->lastResolvedShare(), 0.8);
+    drag({0.2, -0.3, 0.2});
+    frame(StaticLayer::Mode::Reuse, "no text drawn live, the next step", true);
 
     // The sphere moves with the point: every surface is drawn again over the kept lines and points.
     sphere->parents = {e, dragged};

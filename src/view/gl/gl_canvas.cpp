@@ -198,6 +198,7 @@ bool GlCanvas::gathering(double pixels) const {
 }
 
 void GlCanvas::ball(Vec3 centre, double radius, std::uint32_t colour) {
+    if (live_) live_->markBall(centre, radius);
     const double pixels = pixelRadius(centre, radius, radius);
     // Level of detail, not mesh caching: the smallest balls are drawn flat
     // whether meshes are cached or not.
@@ -234,6 +235,11 @@ void GlCanvas::ball(Vec3 centre, double radius, std::uint32_t colour) {
 }
 
 void GlCanvas::solidCylinder(const Tube& c, MeshCounts full, int projection, std::uint32_t colour) {
+    if (live_) {
+        const double n = norm(c.direction);
+        live_->markTube(c.start, n > 0.0 ? c.start + c.direction * (c.length / n) : c.start,
+                        std::max(c.baseRadius, c.topRadius));
+    }
     const double pixels = cylinderPixels(c);
     const MeshCounts counts = roundCounts(pixels, full);
     const OpaqueStyle style{projection == 0, false, false};
@@ -286,6 +292,7 @@ void GlCanvas::dot(Vec3 position, std::uint32_t colour, int size, int shape) {
         ball(position, pointRadius(size), colour);
         return;
     }
+    drawnAnywhere();
     flush();
     colour3(colour);
     glPointSize(static_cast<GLfloat>(flatPointSize(size)));
@@ -309,6 +316,7 @@ void GlCanvas::segment(Vec3 a, Vec3 b, std::uint32_t colour, int size, int shape
 
 // A flat line of the style's pixel width, fogged in central projection, unlit.
 void GlCanvas::flatLine(Vec3 a, Vec3 b, std::uint32_t colour, int size, int projection) {
+    drawnAnywhere();
     flush();
     fogOn(projection);
     colour3(colour);
@@ -346,6 +354,7 @@ void GlCanvas::arrow(Vec3 start, Vec3 end, std::uint32_t colour, int size, int s
 }
 
 void GlCanvas::flatPolygon(std::span<const Vec3> vertices, std::uint32_t colour) {
+    drawnAnywhere();
     flush();
     if (vertices.size() < 3) return;
     glDisable(GL_LIGHTING);
@@ -363,6 +372,7 @@ void GlCanvas::flatPolygon(std::span<const Vec3> vertices, std::uint32_t colour)
 }
 
 void GlCanvas::tessellatedPolygon(std::span<const Vec3> vertices, Vec3 normal, std::uint32_t colour) {
+    drawnAnywhere();
     flush();
     if (vertices.size() < 3) return;
     BlendScope blend;
@@ -378,6 +388,7 @@ void GlCanvas::tessellatedPolygon(std::span<const Vec3> vertices, Vec3 normal, s
 
 void GlCanvas::ring(Vec3 centre, Vec3 normal, double radius, int segments, std::uint32_t colour, int size,
                     int shape) {
+    drawnAnywhere();
     notKept();
     const double n = norm(normal);
     if (!(n > 0.0) || !(radius > 0.0) || !std::isfinite(radius)) return;
@@ -465,6 +476,7 @@ void GlCanvas::surfacePasses(const std::function<void()>& draw, std::uint32_t co
 }
 
 void GlCanvas::sphere(Vec3 centre, double radius, std::uint32_t colour) {
+    drawnAnywhere();
     flush();
     if (!(radius > 0.0) || !std::isfinite(radius)) return;
     const double pixels = pixelRadius(centre, radius, radius);
@@ -483,6 +495,7 @@ void GlCanvas::sphere(Vec3 centre, double radius, std::uint32_t colour) {
 
 void GlCanvas::cylinder(Vec3 baseCentre, Vec3 axis, double baseRadius, double topRadius, double height,
                         std::uint32_t colour) {
+    drawnAnywhere();
     flush();
     if (!(height > 0.0) || !std::isfinite(height) || !(norm(axis) > 0.0)) return;
     const Tube c{baseCentre, axis, height, baseRadius, topRadius};
@@ -493,6 +506,7 @@ void GlCanvas::cylinder(Vec3 baseCentre, Vec3 axis, double baseRadius, double to
 
 void GlCanvas::triangles(std::span<const Vec3> vertices, std::span<const Vec3> normals,
                          std::uint32_t colour) {
+    drawnAnywhere();
     flush();
     // Meshes come in no guaranteed winding, so they are drawn once, unculled.
     const std::size_t count = std::min(vertices.size(), normals.size()) / 3 * 3;
@@ -514,6 +528,7 @@ void GlCanvas::triangles(std::span<const Vec3> vertices, std::span<const Vec3> n
 }
 
 void GlCanvas::screenText(int x, int y, std::string_view text, const FontRecord& font, std::uint32_t colour) {
+    drawnAnywhere();
     notKept();
     flush();
     drawScreenText(x, y, colour, view_.backgroundColour, text, font, viewport_.width, viewport_.height);
@@ -521,6 +536,7 @@ void GlCanvas::screenText(int x, int y, std::string_view text, const FontRecord&
 
 void GlCanvas::richText(int x, int y, int width, int height, std::string_view rtf, std::uint32_t textColour,
                         std::optional<std::uint32_t> frameColour) {
+    drawnAnywhere();
     notKept();
     flush();
     // Only the part of the box inside the window is laid into the scene.
@@ -558,6 +574,7 @@ void GlCanvas::richText(int x, int y, int width, int height, std::string_view rt
 }
 
 void GlCanvas::label(Vec3 anchor, std::string_view text, std::uint32_t colour) {
+    drawnAnywhere();
     notKept();
     flush();
     if (text.empty()) return;
@@ -575,6 +592,7 @@ void GlCanvas::label(Vec3 anchor, std::string_view text, std::uint32_t colour) {
 
 // Lighting and smoothing are switched off around the guides and put back as they were.
 void GlCanvas::guideLine(Vec3 a, Vec3 b, std::uint32_t colour, bool dashed) {
+    drawnAnywhere();
     notKept();
     flush();
     glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT);
@@ -594,6 +612,7 @@ void GlCanvas::guideLine(Vec3 a, Vec3 b, std::uint32_t colour, bool dashed) {
 }
 
 void GlCanvas::guideDot(Vec3 position, std::uint32_t colour, int pixels) {
+    drawnAnywhere();
     notKept();
     flush();
     glPushAttrib(GL_ENABLE_BIT | GL_POINT_BIT);

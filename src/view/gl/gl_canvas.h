@@ -13,6 +13,7 @@
 #include "view/camera.h"
 #include "view/gl/ball_impostors.h"
 #include "view/gl/level_of_detail.h"
+#include "view/gl/live_tiles.h"
 #include "view/gl/polygon_tessellator.h"
 #include "view/gl/qt_text.h"
 #include "view/gl/quadric_meshes.h"
@@ -71,6 +72,8 @@ class GlCanvas : public Canvas {
     // While set, the surfaces' faces keep their fragments there too, and
     // anything else drawn spoils them (surface_fragments.h).
     void setKeptFragments(SurfaceFragments* fragments) { kept_ = fragments; }
+    // While set, what is drawn marks the tiles it may cover there.
+    void setLiveTiles(LiveTiles* tiles) { live_ = tiles; }
     // Triangles of quadrics, rings and meshes sent since the frame began.
     long trianglesDrawn() const { return triangles_; }
 
@@ -150,6 +153,10 @@ class GlCanvas : public Canvas {
     void notKept() {
         if (kept_) kept_->spoil();
     }
+    // Something other than a ball or tube is drawn: it may cover any tile.
+    void drawnAnywhere() {
+        if (live_) live_->markAll();
+    }
 
     ViewState view_;
     Viewport viewport_;
@@ -164,6 +171,7 @@ class GlCanvas : public Canvas {
     SphereImpostors surfaceSpheres_;                // translucent spheres small in the view
     long triangles_ = 0;
     SurfaceFragments* kept_ = nullptr;
+    LiveTiles* live_ = nullptr;
     PolygonTessellator tessellator_;
     const LabelCharset* charset_ = nullptr;
     LabelPath labelPath_ = LabelPath::Charset;

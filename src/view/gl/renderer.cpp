@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <array>
+
 #include "model/document.h"
 #include "model/element.h"
 #include "view/axes.h"
@@ -152,6 +154,16 @@ StaticLayer::Plan Renderer::planFrame(const RenderScene& scene, Viewport viewpor
     return plan;
 }
 
+// The live drawing marks its tiles through the matrices it is drawn with.
+void Renderer::beginLiveTiles() {
+    Matrix4 projection{}, modelView{};
+    std::array<int, 4> viewport{};
+    glGetDoublev(GL_PROJECTION_MATRIX, projection.m);
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelView.m);
+    glGetIntegerv(GL_VIEWPORT, viewport.data());
+    liveTiles_.begin(multiply(projection, modelView), viewport);
+}
+
 // The highlights are drawn first in the full frame, and win over their
 // elements' own drawing at the same depth: those elements are drawn live.
 bool Renderer::drawLayered(const RenderScene& scene, Viewport viewport, StaticLayer::Plan plan) {
@@ -197,11 +209,14 @@ bool Renderer::drawLayered(const RenderScene& scene, Viewport viewport, StaticLa
     glEnable(GL_STENCIL_TEST);
     glStencilFunc(GL_ALWAYS, 1, 0xFF);
     glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
+    beginLiveTiles();
+    canvas_.setLiveTiles(&liveTiles_);
     for (Element* e : scene.highlighted)
         if (e) e->draw(view.selectedColour, view.projection, canvas_);
     if (scene.ghost) scene.ghost(canvas_);
     construction.drawPass(canvas_, scene.settings, false, live);
     canvas_.flush();
+    canvas_.setLiveTiles(nullptr);
     // The surfaces over them, there only, unless a surface itself changed:
     // from their kept fragments, or drawn again.
     glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
@@ -211,7 +226,8 @@ bool Renderer::drawLayered(const RenderScene& scene, Viewport viewport, StaticLa
             fragments_.fill(layer_.fullColour());
         }
         glStencilFunc(GL_EQUAL, 1, 0xFF);
-        fragments_.resolve(layer_.frameColour(), layer_.frameDepth(), layer_.fullDepth());
+        fragments_.resolve(layer_.frameColour(), layer_.frameDepth(), layer_.fullDepth(),
+                           liveTiles_.rectangles());
     } else {
         if (everySurface)
             glDisable(GL_STENCIL_TEST);

@@ -10,6 +10,7 @@
 #include "view/camera.h"
 #include "view/gl/gl_canvas.h"
 #include "view/gl/label_charset.h"
+#include "view/gl/live_tiles.h"
 #include "view/gl/screen_text_drawing.h"
 #include "view/gl/static_layer.h"
 #include "view/gl/surface_fragments.h"
@@ -96,6 +97,9 @@ class Renderer {
     // Whether the last frame blended the kept surfaces from their kept
     // fragments (surface_fragments.h) rather than drawing them again.
     bool lastFrameResolved() const { return lastResolved_; }
+    // The share of the view over which it blended them again, from 0 to 1:
+    // the tiles the live lines and points may cover (live_tiles.h).
+    double lastResolvedShare() const { return lastResolved_ ? liveTiles_.share() : 0.0; }
     // With the context current: the layers kept for the frames to come are
     // given back (a view that is not the active one); the bytes they take.
     void releaseKeptLayers() {
@@ -118,12 +122,14 @@ class Renderer {
     // The frame over the static layers; false when it could not be drawn so.
     bool drawLayered(const RenderScene& scene, Viewport viewport, StaticLayer::Plan plan);
     void drawOverlays(const RenderScene& scene, Viewport viewport);
+    void beginLiveTiles();
 
     GlCanvas canvas_;
     LabelCharset charset_;
     bool charsetStale_ = true;
     StaticLayer layer_;
     SurfaceFragments fragments_;
+    LiveTiles liveTiles_;
     bool lastResolved_ = false;
     bool keepStatic_ = true;
     StaticLayer::Mode lastMode_ = StaticLayer::Mode::Full;

@@ -5,8 +5,10 @@
 #include <GL/glext.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -201,6 +203,7 @@ void main() {
 )";
 
 constexpr std::string_view kWhat = "surface fragment shader";
+constexpr std::array<float, 4> kWholeView[] = {{-1.0f, -1.0f, 1.0f, 1.0f}};
 
 GLuint newBuffer(std::size_t bytes) {
     GLuint buffer = 0;
@@ -273,9 +276,11 @@ class TestQuads {
     std::uint32_t state_ = 12345u;
 };
 
-// One quad over the whole view drawn by the program, the textures on units
-// 0, 1, ..., without depth test or blending.
-void overTheView(GLuint program, std::initializer_list<GLuint> textures) {
+// Quads over the view drawn by the program (the rectangles in normalised
+// device coordinates, x0, y0, x1, y1), the textures on units 0, 1, ...,
+// without depth test or blending.
+void overTheView(GLuint program, std::initializer_list<GLuint> textures,
+                 std::span<const std::array<float, 4>> where = kWholeView) {
     glPushAttrib(GL_ENABLE_BIT | GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT | GL_POLYGON_BIT);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
@@ -288,10 +293,12 @@ void overTheView(GLuint program, std::initializer_list<GLuint> textures) {
         glBindTexture(GL_TEXTURE_2D, texture);
     }
     glBegin(GL_QUADS);
-    glVertex2f(-1.0f, -1.0f);
-    glVertex2f(1.0f, -1.0f);
-    glVertex2f(1.0f, 1.0f);
-    glVertex2f(-1.0f, 1.0f);
+    for (const auto& [x0, y0, x1, y1] : where) {
+        glVertex2f(x0, y0);
+        glVertex2f(x1, y0);
+        glVertex2f(x1, y1);
+        glVertex2f(x0, y1);
+    }
     glEnd();
     while (unit-- > GL_TEXTURE0) {
         glActiveTexture(unit);
@@ -399,7 +406,7 @@ bool SurfaceFragments::selfCheck() {
             quads.draw(24, true, this);
             if (end(resolved.depth)) {
                 glBindFramebuffer(GL_FRAMEBUFFER, resolved.framebuffer);
-                resolve(resolved.colour, resolved.depth, drawn.depth);
+                resolve(resolved.colour, resolved.depth, drawn.depth, kWholeView);
                 std::vector<std::uint8_t> a(kSize * kSize * 4), b(kSize * kSize * 4);
                 glBindFramebuffer(GL_READ_FRAMEBUFFER, drawn.framebuffer);
                 glReadPixels(0, 0, kSize, kSize, GL_RGBA, GL_UNSIGNED_BYTE, a.data());
@@ -528,13 +535,14 @@ void SurfaceFragments::readHeader(std::uint32_t (&header)[4]) const {
     glBindBuffer(GL_SHADER_STORAGE_BUFFER, 0);
 }
 
-void SurfaceFragments::resolve(unsigned colourTexture, unsigned depthTexture, unsigned keptDepthTexture) {
+void SurfaceFragments::resolve(unsigned colourTexture, unsigned depthTexture, unsigned keptDepthTexture,
+                               std::span<const std::array<float, 4>> where) {
     if (shown_ == 0) return;  // no surface shows anywhere
     glMemoryBarrier(GL_SHADER_STORAGE_BARRIER_BIT | GL_SHADER_IMAGE_ACCESS_BARRIER_BIT);
     glTextureBarrier();
     glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 1, packed_);
     glBindImageTexture(0, heads_, 0, GL_FALSE, 0, GL_READ_ONLY, GL_R32UI);
-    overTheView(resolveProgram_, {colourTexture, depthTexture, keptDepthTexture});
+    overTheView(resolveProgram_, {colourTexture, depthTexture, keptDepthTexture}, where);
 }
 
 void SurfaceFragments::fill(unsigned colourTexture) {

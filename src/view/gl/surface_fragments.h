@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "view/camera.h"
 
@@ -78,9 +80,11 @@ class SurfaceFragments {
     void forget() { held_ = false; }
 
     // With the frame's framebuffer bound and its stencil test set: blends the
-    // kept fragments over the pixels that pass it. The frame's colour and
+    // kept fragments over the pixels that pass it within the rectangles (in
+    // normalised device coordinates, x0, y0, x1, y1). The frame's colour and
     // depth are textures, read where they are written (each pixel by itself).
-    void resolve(unsigned colourTexture, unsigned depthTexture, unsigned keptDepthTexture);
+    void resolve(unsigned colourTexture, unsigned depthTexture, unsigned keptDepthTexture,
+                 std::span<const std::array<float, 4>> where);
 
     // With a framebuffer bound and its stencil test set: the texture's
     // colours over the pixels that pass it.

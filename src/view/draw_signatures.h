@@ -69,6 +69,6 @@ class SignatureCanvas : public Canvas {
 DrawSignatures drawSignatures(Construction& construction, const DrawSettings& settings, const ViewState& view,
                               Viewport viewport, const ScreenTextContext& texts);
 
-// Hashes bytes into a signature (64-bit FNV-1a), for keys made of several values.
+// Hashes bytes into a signature (64 bits), for keys made of several values.
 std::uint64_t hashBytes(std::uint64_t hash, const void* data, std::size_t size);
 inline constexpr std::uint64_t kEmptySignature = 0xcbf29ce484222325ULL;

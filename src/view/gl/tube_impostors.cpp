@@ -28,7 +28,7 @@ void makeTexels(const LightTerms& lighting, std::vector<std::uint8_t>& texels) {
 
 }  // namespace
 
-TubeImpostors::TubeImpostors() : quads_({kAcross, kFacing, kAside, true}, makeTexels) {}
+TubeImpostors::TubeImpostors() : quads_(4, {kAcross, kFacing, kAside, true}, makeTexels) {}
 
 bool TubeImpostors::add(Vec3 a, Vec3 b, double radius, std::uint32_t colour) {
     const double length = norm(b - a);
@@ -54,8 +54,9 @@ bool TubeImpostors::add(Vec3 a, Vec3 b, double radius, std::uint32_t colour) {
     }
     // Corners: a's side -s, a's +s, b's +s, b's -s.
     for (const auto& [end, side] : {std::pair{0, -1}, std::pair{0, 1}, std::pair{1, 1}, std::pair{1, -1}}) {
-        const float texel[3] = {side < 0 ? 0.0f : 1.0f, static_cast<float>(dotProduct(front[end], eyeAxis)),
-                                static_cast<float>(0.5 * (dotProduct(across[end], eyeAxis) + 1.0))};
+        const std::array<float, 3> texel{side < 0 ? 0.0f : 1.0f,
+                                         static_cast<float>(dotProduct(front[end], eyeAxis)),
+                                         static_cast<float>(0.5 * (dotProduct(across[end], eyeAxis) + 1.0))};
         quads_.corner(ends[end] + (front[end] + across[end] * side) * radius, texel, colour);
     }
     return true;

@@ -4,7 +4,7 @@
 
 #include "geometry/vec3.h"
 #include "model/view_state.h"
-#include "view/gl/lit_quads.h"
+#include "view/gl/lit_flats.h"
 
 // Tubes a few pixels across drawn as one flat quad each instead of a mesh.
 // Seen from the eye, a thin tube is a band: its outline runs along the two
@@ -14,7 +14,7 @@
 // 1, the tube's normal is sqrt(1 - t^2) f + t s, where f faces the eye and s
 // lies along the band's width; lit along the eye axis, its eye-space z is
 // sqrt(1 - t^2) a + t b, a and b being the eye axis' parts along f and s. A 3-D
-// texture by (t, a, b) carries that light (lit_quads.h). In central projection
+// texture by (t, a, b) carries that light (lit_flats.h). In central projection
 // the eye's direction is taken at each end.
 //
 // Only the fixed lighting of the view can be drawn this way: beginFrame()
@@ -38,5 +38,5 @@ class TubeImpostors {
     void draw(bool fogged) { quads_.draw(false, fogged); }
 
   private:
-    LitQuads quads_;
+    LitFlats quads_;
 };

@@ -1,4 +1,4 @@
-#include "view/gl/lit_quads.h"
+#include "view/gl/lit_flats.h"
 
 #include <GL/gl.h>
 
@@ -23,21 +23,20 @@ bool readEyeAxisLighting(LightTerms& lighting) {
 
 }  // namespace
 
-LitQuads::~LitQuads() {
+LitFlats::~LitFlats() {
     if (texture_ != 0) {
         const GLuint name = texture_;
         glDeleteTextures(1, &name);
     }
 }
 
-void LitQuads::clear() {
+void LitFlats::clear() {
     positions_.clear();
     texels_.clear();
     colours_.clear();
-    quads_ = corners_ = 0;
 }
 
-bool LitQuads::beginFrame(const ViewState& view) {
+bool LitFlats::beginFrame(const ViewState& view) {
     clear();
     LightTerms lighting;
     usable_ = readEyeAxisLighting(lighting) && eyeInModel(view, eye_);
@@ -50,58 +49,49 @@ bool LitQuads::beginFrame(const ViewState& view) {
     return true;
 }
 
-void LitQuads::makeTexture() {
-    std::vector<std::uint8_t> texels(static_cast<std::size_t>(shape_.width) * shape_.height *
-                                     std::max(shape_.depth, 1) * 4);
+void LitFlats::makeTexture() {
+    std::vector<std::uint8_t> texels(static_cast<std::size_t>(shape_.width) * shape_.height * shape_.depth *
+                                     4);
     make_(lighting_, texels);
     GLuint name = texture_;
     if (name == 0) glGenTextures(1, &name);
     texture_ = name;
-    const GLenum target = shape_.depth > 0 ? GL_TEXTURE_3D : GL_TEXTURE_2D;
     const GLint filter = shape_.linear ? GL_LINEAR : GL_NEAREST;
     glPushAttrib(GL_TEXTURE_BIT);
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     glPixelStorei(GL_UNPACK_IMAGE_HEIGHT, 0);
-    glBindTexture(target, name);
-    glTexParameteri(target, GL_TEXTURE_MIN_FILTER, filter);
-    glTexParameteri(target, GL_TEXTURE_MAG_FILTER, filter);
-    glTexParameteri(target, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(target, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    if (shape_.depth > 0) {
-        glTexParameteri(target, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
-        glTexImage3D(target, 0, GL_RGBA, shape_.width, shape_.height, shape_.depth, 0, GL_RGBA,
-                     GL_UNSIGNED_BYTE, texels.data());
-    } else {
-        glTexImage2D(target, 0, GL_RGBA, shape_.width, shape_.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                     texels.data());
-    }
+    glBindTexture(GL_TEXTURE_3D, name);
+    glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_MIN_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_MAG_FILTER, filter);
+    for (const GLenum wrap : {GL_TEXTURE_WRAP_S, GL_TEXTURE_WRAP_T, GL_TEXTURE_WRAP_R})
+        glTexParameteri(GL_TEXTURE_3D, wrap, GL_CLAMP_TO_EDGE);
+    glTexImage3D(GL_TEXTURE_3D, 0, GL_RGBA, shape_.width, shape_.height, shape_.depth, 0, GL_RGBA,
+                 GL_UNSIGNED_BYTE, texels.data());
     glPopClientAttrib();
     glPopAttrib();
 }
 
-void LitQuads::corner(Vec3 position, const float* texel, std::uint32_t colour) {
+void LitFlats::corner(Vec3 position, const std::array<float, 3>& texel, std::uint32_t colour) {
     positions_.insert(positions_.end(), {static_cast<float>(position.x), static_cast<float>(position.y),
                                          static_cast<float>(position.z)});
-    texels_.insert(texels_.end(), texel, texel + texelSize());
+    texels_.insert(texels_.end(), texel.begin(), texel.end());
     const std::array<float, 3>& ambient = lighting_.ambient;
     colours_.insert(colours_.end(), {byteOf(ambient[0] * (colour & 0xFF) / 255.0),
                                      byteOf(ambient[1] * ((colour >> 8) & 0xFF) / 255.0),
                                      byteOf(ambient[2] * ((colour >> 16) & 0xFF) / 255.0), 255});
-    if (++corners_ % 4 == 0) ++quads_;
 }
 
-void LitQuads::draw(bool cutOut, bool fogged) {
-    if (quads_ == 0) return;
-    const GLenum target = shape_.depth > 0 ? GL_TEXTURE_3D : GL_TEXTURE_2D;
+void LitFlats::draw(bool cutOut, bool fogged) {
+    if (positions_.empty()) return;
     glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_COLOR_BUFFER_BIT | GL_POLYGON_BIT | GL_CURRENT_BIT);
     glDisable(GL_LIGHTING);
     glDisable(GL_CULL_FACE);
     if (!fogged) glDisable(GL_FOG);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    glEnable(target);
-    glBindTexture(target, texture_);
+    glEnable(GL_TEXTURE_3D);
+    glBindTexture(GL_TEXTURE_3D, texture_);
     // The corner's colour (the ambient light) plus the texture's (the rest).
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
     glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_ADD);
@@ -116,8 +106,8 @@ void LitQuads::draw(bool cutOut, bool fogged) {
         glEnable(GL_ALPHA_TEST);
         glAlphaFunc(GL_GREATER, 0.5f);
     }
-    const int size = texelSize();
-    const auto count = static_cast<GLsizei>(4 * quads_);
+    const GLenum mode = corners_ == 3 ? GL_TRIANGLES : GL_QUADS;
+    const auto count = static_cast<GLsizei>(vertexCount() / static_cast<std::size_t>(corners_) * corners_);
     if (clientArraysUsable()) {
         glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
         glEnableClientState(GL_VERTEX_ARRAY);
@@ -125,18 +115,15 @@ void LitQuads::draw(bool cutOut, bool fogged) {
         glEnableClientState(GL_COLOR_ARRAY);
         glDisableClientState(GL_NORMAL_ARRAY);
         glVertexPointer(3, GL_FLOAT, 0, positions_.data());
-        glTexCoordPointer(size, GL_FLOAT, 0, texels_.data());
+        glTexCoordPointer(3, GL_FLOAT, 0, texels_.data());
         glColorPointer(4, GL_UNSIGNED_BYTE, 0, colours_.data());
-        glDrawArrays(GL_QUADS, 0, count);
+        glDrawArrays(mode, 0, count);
         glPopClientAttrib();
     } else {
-        glBegin(GL_QUADS);
+        glBegin(mode);
         for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
             glColor4ubv(&colours_[4 * i]);
-            if (size == 3)
-                glTexCoord3fv(&texels_[3 * i]);
-            else
-                glTexCoord2fv(&texels_[2 * i]);
+            glTexCoord3fv(&texels_[3 * i]);
             glVertex3fv(&positions_[3 * i]);
         }
         glEnd();

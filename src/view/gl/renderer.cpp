@@ -200,11 +200,14 @@ bool Renderer::drawLayered(const RenderScene& scene, Viewport viewport, StaticLa
     // Smoothed lines and points blend their edges over what lies behind: over
     // the kept surfaces those edges would take the surfaces' tint twice, so
     // they are drawn over the kept lines and points alone, and the surfaces
-    // blended again over them; everywhere else the frame is the kept one.
+    // blended again over them into the kept frame aside.
     const bool smoothed = view.antialiasing != 0;
     lastResolved_ = !plan.liveSurfaces && fragments_.held();
     const bool everySurface = plan.liveSurfaces || (smoothed && !lastResolved_);
-    layer_.startFrame(everySurface || smoothed);
+    using Start = StaticLayer::FrameStart;
+    layer_.startFrame(everySurface ? Start::WithoutSurfaces
+                      : smoothed   ? Start::SurfacesAside
+                                   : Start::WithSurfaces);
     // Where the live lines and points show, the stencil says so.
     glEnable(GL_STENCIL_TEST);
     glStencilFunc(GL_ALWAYS, 1, 0xFF);
@@ -221,13 +224,10 @@ bool Renderer::drawLayered(const RenderScene& scene, Viewport viewport, StaticLa
     // from their kept fragments, or drawn again.
     glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
     if (lastResolved_) {
-        if (smoothed) {
-            glStencilFunc(GL_EQUAL, 0, 0xFF);
-            fragments_.fill(layer_.fullColour());
-        }
+        if (smoothed) layer_.bindFinal();
         glStencilFunc(GL_EQUAL, 1, 0xFF);
         fragments_.resolve(layer_.frameColour(), layer_.frameDepth(), layer_.fullDepth(),
-                           liveTiles_.rectangles());
+                           liveTiles_.rectangles(), smoothed);
     } else {
         if (everySurface)
             glDisable(GL_STENCIL_TEST);

@@ -64,17 +64,19 @@ void StaticLayer::releaseBuffers() {
 }
 
 std::size_t StaticLayer::bufferBytes() const {
-    // Per buffer and pixel: 4 bytes of colour, 4 of depth and stencil.
-    return framebuffers_[0] != 0 ? framebuffers_.size() * 8 * static_cast<std::size_t>(size_.width) *
-                                       static_cast<std::size_t>(size_.height)
-                                 : 0;
+    // Per pixel: 4 bytes of colour in each buffer, 4 of depth and stencil in
+    // each but the last, which shares the frame's.
+    return framebuffers_[0] != 0
+               ? (colours_.size() * 4 + depths_.size() * 4) * static_cast<std::size_t>(size_.width) *
+                     static_cast<std::size_t>(size_.height)
+               : 0;
 }
 
 void StaticLayer::release() {
     if (framebuffers_[0] != 0) {
-        glDeleteFramebuffers(3, framebuffers_.data());
-        glDeleteTextures(3, colours_.data());
-        glDeleteTextures(3, depths_.data());
+        glDeleteFramebuffers(kBuffers, framebuffers_.data());
+        glDeleteTextures(kBuffers, colours_.data());
+        glDeleteTextures(kBuffers - 1, depths_.data());
     }
     framebuffers_ = {};
     colours_ = {};
@@ -103,24 +105,26 @@ bool StaticLayer::prepare(Viewport viewport, Mode mode) {
         kept_ = false;
         return false;
     }
-    glGenFramebuffers(3, framebuffers_.data());
-    glGenTextures(3, colours_.data());
-    glGenTextures(3, depths_.data());
+    glGenFramebuffers(kBuffers, framebuffers_.data());
+    glGenTextures(kBuffers, colours_.data());
+    glGenTextures(kBuffers - 1, depths_.data());
+    const auto storage = [&](GLuint texture, GLenum format) {
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), viewport.width, viewport.height, 0,
+                     format == GL_RGBA8 ? GL_RGBA : GL_DEPTH_STENCIL,
+                     format == GL_RGBA8 ? GL_UNSIGNED_BYTE : GL_UNSIGNED_INT_24_8, nullptr);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    };
     bool complete = true;
     // Textures, so that the frame's colour and depth can be read where they are drawn.
-    for (std::size_t i = 0; i < 3; ++i) {
-        for (const auto& [texture, format] :
-             {std::pair{colours_[i], GL_RGBA8}, std::pair{depths_[i], GL_DEPTH24_STENCIL8}}) {
-            glBindTexture(GL_TEXTURE_2D, texture);
-            glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), viewport.width, viewport.height, 0,
-                         format == GL_RGBA8 ? GL_RGBA : GL_DEPTH_STENCIL,
-                         format == GL_RGBA8 ? GL_UNSIGNED_BYTE : GL_UNSIGNED_INT_24_8, nullptr);
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        }
+    for (std::size_t i = 0; i < kBuffers; ++i) {
+        storage(colours_[i], GL_RGBA8);
+        if (i != Final) storage(depths_[i], GL_DEPTH24_STENCIL8);
         glBindFramebuffer(GL_FRAMEBUFFER, framebuffers_[i]);
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colours_[i], 0);
-        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_TEXTURE_2D, depths_[i], 0);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_TEXTURE_2D,
+                               depths_[i == Final ? std::size_t{Frame} : i], 0);
         complete = complete && glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     }
     glBindTexture(GL_TEXTURE_2D, 0);
@@ -149,14 +153,20 @@ void StaticLayer::copyStaticToFull() {
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffers_[Full]);
 }
 
-void StaticLayer::startFrame(bool withoutSurfaces) {
-    copy(withoutSurfaces ? Static : Full, Frame, GL_COLOR_BUFFER_BIT);
+void StaticLayer::startFrame(FrameStart start) {
+    copy(start == FrameStart::WithSurfaces ? Full : Static, Frame, GL_COLOR_BUFFER_BIT);
     copy(Static, Frame, GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    finishedIn_ = start == FrameStart::SurfacesAside ? Final : Frame;
+    if (finishedIn_ == Final) copy(Full, Final, GL_COLOR_BUFFER_BIT);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffers_[Frame]);
 }
 
+void StaticLayer::bindFinal() {
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffers_[Final]);
+}
+
 bool StaticLayer::finish() {
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffers_[Frame]);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffers_[finishedIn_]);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(target_));
     glBlitFramebuffer(0, 0, size_.width, size_.height, 0, 0, size_.width, size_.height, GL_COLOR_BUFFER_BIT,
                       GL_NEAREST);

@@ -67,24 +67,31 @@ class StaticLayer {
     bool prepare(Viewport viewport, Mode mode);
     void bindStatic();        // the static lines and points
     void copyStaticToFull();  // and binds the second, to draw the static surfaces over them
-    // Binds the frame's buffer, filled from the layers kept: the colour of the
-    // kept lines and points alone, or with the kept surfaces.
-    void startFrame(bool withoutSurfaces);
-    // The depth-stencil texture of the kept lines and points, the colour
-    // texture of those with the kept surfaces, and the frame's colour and
-    // depth-stencil textures.
+    // How a frame starts from the layers kept: the colour of the kept lines
+    // and points with the kept surfaces, or without them; or without them,
+    // and the colour with them in a last buffer that shares the frame's depth
+    // and stencil, where the frame is finished (the kept surfaces blended
+    // again there over the frame's live pixels, say).
+    enum class FrameStart { WithSurfaces, WithoutSurfaces, SurfacesAside };
+    // Fills the frame's buffer (and the last one) and binds the frame's.
+    void startFrame(FrameStart start);
+    // Binds the last buffer, where the frame then finishes.
+    void bindFinal();
+    // The depth-stencil textures of the kept lines and points, and of those
+    // with the kept surfaces, and the frame's colour and depth-stencil textures.
     unsigned staticDepth() const { return depths_[Static]; }
-    unsigned fullColour() const { return colours_[Full]; }
     unsigned fullDepth() const { return depths_[Full]; }
     unsigned frameColour() const { return colours_[Frame]; }
     unsigned frameDepth() const { return depths_[Frame]; }
-    // Copies the frame into the framebuffer drawn to before prepare() and
+    // Copies the frame (from the last buffer when it started with the
+    // surfaces aside) into the framebuffer drawn to before prepare() and
     // binds it again; false, and no layer is used again, when OpenGL reported
     // an error meanwhile.
     bool finish();
 
   private:
-    enum Buffer { Static, Full, Frame };
+    enum Buffer { Static, Full, Frame, Final };
+    static constexpr int kBuffers = 4;
     void release();
     void copy(Buffer from, Buffer to, unsigned mask);
 
@@ -101,7 +108,8 @@ class StaticLayer {
     bool broken_ = false;
     Viewport size_{};
     int target_ = 0;
-    std::array<unsigned, 3> framebuffers_{};
-    std::array<unsigned, 3> colours_{};
-    std::array<unsigned, 3> depths_{};
+    std::array<unsigned, kBuffers> framebuffers_{};
+    std::array<unsigned, kBuffers> colours_{};
+    std::array<unsigned, kBuffers - 1> depths_{};  // the last buffer has the frame's
+    Buffer finishedIn_ = Frame;
 };

@@ -160,12 +160,6 @@ constexpr const char* kResolveVertex = R"(#version 450 compatibility
 void main() { gl_Position = gl_Vertex; }
 )";
 
-constexpr const char* kFillFragment = R"(#version 450 compatibility
-layout(early_fragment_tests) in;
-layout(binding = 0) uniform sampler2D colours;
-void main() { gl_FragColor = texelFetch(colours, ivec2(gl_FragCoord.xy), 0); }
-)";
-
 // The depth test and blending of the drawing, in its arithmetic: bytes
 // rounded to nearest, products of bytes as a * b / 255 rounded.
 constexpr const char* kResolveSource = R"(
@@ -173,6 +167,7 @@ layout(early_fragment_tests) in;
 layout(binding = 0) uniform sampler2D frameColour;
 layout(binding = 1) uniform sampler2D frameDepth;
 layout(binding = 2) uniform sampler2D keptDepth;  // the nearest of the kept lines, points and surfaces
+uniform bool aside;                               // written into another buffer than the frame's
 uint times(uint a, uint b) {
     uint t = a * b;
     return (t + (t >> 8) + 128u) >> 8;
@@ -183,8 +178,14 @@ void main() {
     // The pixel's fragments lie each in front of those before it: those in
     // front of the frame's depth, the live line's or point's, are the last
     // ones, and all of them pass.
+    // Where nothing is blended, the pixel stays the frame's: as it is, or
+    // written aside.
     float depth = texelFetch(frameDepth, at, 0).r;
-    if (depth < texelFetch(keptDepth, at, 0).r) discard;  // in front of every kept surface
+    if (depth < texelFetch(keptDepth, at, 0).r) {  // in front of every kept surface
+        if (!aside) discard;
+        gl_FragColor = texelFetch(frameColour, at, 0);
+        return;
+    }
     uint head = imageLoad(keptHeads, at).r;
     uint first = head & 0xFFFFFFu;
     uvec4 c = uvec4(round(texelFetch(frameColour, at, 0) * 255.0));
@@ -197,7 +198,7 @@ void main() {
         c = uvec4(over(f.x & 255u, a, c.r), over((f.x >> 8) & 255u, a, c.g), over((f.x >> 16) & 255u, a, c.b),
                   over(a, a, c.a));
     }
-    if (!blended) discard;
+    if (!blended && !aside) discard;
     gl_FragColor = vec4(c) / 255.0;
 }
 )";
@@ -280,7 +281,7 @@ class TestQuads {
 // device coordinates, x0, y0, x1, y1), the textures on units 0, 1, ...,
 // without depth test or blending.
 void overTheView(GLuint program, std::initializer_list<GLuint> textures,
-                 std::span<const std::array<float, 4>> where = kWholeView) {
+                 std::span<const std::array<float, 4>> where) {
     glPushAttrib(GL_ENABLE_BIT | GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT | GL_POLYGON_BIT);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
@@ -317,7 +318,7 @@ const char* SurfaceFragments::keepSource() {
 
 SurfaceFragments::~SurfaceFragments() {
     release();
-    for (const unsigned program : {keepProgram_, orderProgram_, packProgram_, resolveProgram_, fillProgram_})
+    for (const unsigned program : {keepProgram_, orderProgram_, packProgram_, resolveProgram_})
         if (program != 0) glDeleteProgram(program);
 }
 
@@ -337,13 +338,10 @@ bool SurfaceFragments::compile() {
         compileShader(GL_COMPUTE_SHADER,
                       std::string("#version 450\n") + kBuffers + kPackedBuffer + kPackSource, kWhat),
         kWhat);
-    fillProgram_ = linkProgram(compileShader(GL_VERTEX_SHADER, kResolveVertex, kWhat),
-                               compileShader(GL_FRAGMENT_SHADER, kFillFragment, kWhat), kWhat);
-    if (keepProgram_ == 0 || orderProgram_ == 0 || packProgram_ == 0 || resolveProgram_ == 0 ||
-        fillProgram_ == 0)
-        return false;
+    if (keepProgram_ == 0 || orderProgram_ == 0 || packProgram_ == 0 || resolveProgram_ == 0) return false;
     keyUniform_ = glGetUniformLocation(keepProgram_, "key");
-    return keyUniform_ >= 0;
+    asideUniform_ = glGetUniformLocation(resolveProgram_, "aside");
+    return keyUniform_ >= 0 && asideUniform_ >= 0;
 }
 
 bool SurfaceFragments::usable() {
@@ -406,7 +404,7 @@ bool SurfaceFragments::selfCheck() {
             quads.draw(24, true, this);
             if (end(resolved.depth)) {
                 glBindFramebuffer(GL_FRAMEBUFFER, resolved.framebuffer);
-                resolve(resolved.colour, resolved.depth, drawn.depth, kWholeView);
+                resolve(resolved.colour, resolved.depth, drawn.depth, kWholeView, false);
                 std::vector<std::uint8_t> a(kSize * kSize * 4), b(kSize * kSize * 4);
                 glBindFramebuffer(GL_READ_FRAMEBUFFER, drawn.framebuffer);
                 glReadPixels(0, 0, kSize, kSize, GL_RGBA, GL_UNSIGNED_BYTE, a.data());
@@ -536,22 +534,19 @@ void SurfaceFragments::readHeader(std::uint32_t (&header)[4]) const {
 }
 
 void SurfaceFragments::resolve(unsigned colourTexture, unsigned depthTexture, unsigned keptDepthTexture,
-                               std::span<const std::array<float, 4>> where) {
+                               std::span<const std::array<float, 4>> where, bool aside) {
     if (shown_ == 0) return;  // no surface shows anywhere
     glMemoryBarrier(GL_SHADER_STORAGE_BARRIER_BIT | GL_SHADER_IMAGE_ACCESS_BARRIER_BIT);
     glTextureBarrier();
     glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 1, packed_);
     glBindImageTexture(0, heads_, 0, GL_FALSE, 0, GL_READ_ONLY, GL_R32UI);
+    glProgramUniform1i(resolveProgram_, asideUniform_, aside ? 1 : 0);
     overTheView(resolveProgram_, {colourTexture, depthTexture, keptDepthTexture}, where);
-}
-
-void SurfaceFragments::fill(unsigned colourTexture) {
-    overTheView(fillProgram_, {colourTexture});
 }
 
 void SurfaceFragments::contextRemade() {
     heads_ = nodes_ = packed_ = 0;  // the old context's objects are not deleted in this one
-    keepProgram_ = orderProgram_ = packProgram_ = resolveProgram_ = fillProgram_ = 0;
+    keepProgram_ = orderProgram_ = packProgram_ = resolveProgram_ = 0;
     state_ = 0;
     release();
 }

@@ -81,14 +81,13 @@ class SurfaceFragments {
 
     // With the frame's framebuffer bound and its stencil test set: blends the
     // kept fragments over the pixels that pass it within the rectangles (in
-    // normalised device coordinates, x0, y0, x1, y1). The frame's colour and
-    // depth are textures, read where they are written (each pixel by itself).
+    // normalised device coordinates, x0, y0, x1, y1). Aside: another
+    // framebuffer that shares the frame's stencil is bound, and every pixel
+    // that passes is written, blended or as the frame has it. The frame's
+    // colour and depth are textures, read where they may be written (each
+    // pixel by itself).
     void resolve(unsigned colourTexture, unsigned depthTexture, unsigned keptDepthTexture,
-                 std::span<const std::array<float, 4>> where);
-
-    // With a framebuffer bound and its stencil test set: the texture's
-    // colours over the pixels that pass it.
-    void fill(unsigned colourTexture);
+                 std::span<const std::array<float, 4>> where, bool aside);
 
     // The context was made anew: its objects went with it.
     void contextRemade();
@@ -113,8 +112,8 @@ class SurfaceFragments {
     unsigned orderProgram_ = 0;
     unsigned packProgram_ = 0;
     unsigned resolveProgram_ = 0;
-    unsigned fillProgram_ = 0;
     int keyUniform_ = -1;
+    int asideUniform_ = -1;
     unsigned heads_ = 0;     // r32ui: the first fragment of each pixel's list
     unsigned nodes_ = 0;     // the fragments, after a header of four counters
     unsigned packed_ = 0;    // those shown, side by side by pixel, after a counter

@@ -130,6 +130,23 @@ TEST(KeptLayer, FramesOverTheKeptElementsAreTheFramesDrawnInFull) {
     frame(StaticLayer::Mode::Build, "smoothing on, first step", true);
     drag({0.2, -0.1, 0.0});
     frame(StaticLayer::Mode::Reuse, "smoothing on, second step", true);
+    // No surface shows: the live lines and points are all the frame finishes with.
+    const auto showSurfaces = [&](int shown) {
+        c.forEach([shown](Element& x) {
+            if (isSurfaceKind(x.kind())) x.visible = shown;
+        });
+    };
+    // (The smoothed axes, kept, differ from their full drawing by a few levels with the camera turned.)
+    const int axes = document.view.showAxes;
+    showSurfaces(0);
+    flat->visible = 0;
+    document.view.showAxes = 0;
+    document.view.spinZ += 10.0f;
+    frame(StaticLayer::Mode::Full, "smoothing on, the surfaces hidden");
+    drag({-0.1, 0.1, 0.0});
+    frame(StaticLayer::Mode::Build, "smoothing on, no surface shown", true);
+    showSurfaces(1);
+    document.view.showAxes = axes;
     document.view.antialiasing = 0;
     flat->visible = 0;
     frame(StaticLayer::Mode::Full, "smoothing off");

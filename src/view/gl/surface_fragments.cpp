@@ -535,7 +535,7 @@ void SurfaceFragments::readHeader(std::uint32_t (&header)[4]) const {
 
 void SurfaceFragments::resolve(unsigned colourTexture, unsigned depthTexture, unsigned keptDepthTexture,
                                std::span<const std::array<float, 4>> where, bool aside) {
-    if (shown_ == 0) return;  // no surface shows anywhere
+    if (shown_ == 0 && !aside) return;  // no surface shows anywhere: nothing to blend, nothing to write
     glMemoryBarrier(GL_SHADER_STORAGE_BARRIER_BIT | GL_SHADER_IMAGE_ACCESS_BARRIER_BIT);
     glTextureBarrier();
     glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 1, packed_);

@@ -47,7 +47,9 @@ bool LiveTiles::windowBox(Vec3 centre, double half, Box& box) const {
 void LiveTiles::markTube(Vec3 a, Vec3 b, double radius) {
     if (all_) return;
     Box A{}, B{};
-    if (!(radius >= 0.0) || !windowBox(a, 2.0 * radius, A) || !windowBox(b, 2.0 * radius, B)) {
+    const bool boxes = radius >= 0.0 && windowBox(a, 2.0 * radius, A) &&
+                       (a == b ? (B = A, true) : windowBox(b, 2.0 * radius, B));  // a ball: one box
+    if (!boxes) {
         all_ = true;
         return;
     }

@@ -205,9 +205,11 @@ bool Renderer::drawLayered(const RenderScene& scene, Viewport viewport, StaticLa
     lastResolved_ = !plan.liveSurfaces && fragments_.held();
     const bool everySurface = plan.liveSurfaces || (smoothed && !lastResolved_);
     using Start = StaticLayer::FrameStart;
-    layer_.startFrame(everySurface ? Start::WithoutSurfaces
-                      : smoothed   ? Start::SurfacesAside
-                                   : Start::WithSurfaces);
+    const Start start = everySurface ? Start::WithoutSurfaces
+                        : smoothed   ? Start::SurfacesAside
+                                     : Start::WithSurfaces;
+    const bool aside = start == Start::SurfacesAside;
+    layer_.startFrame(start);
     // Where the live lines and points show, the stencil says so.
     glEnable(GL_STENCIL_TEST);
     glStencilFunc(GL_ALWAYS, 1, 0xFF);
@@ -224,10 +226,10 @@ bool Renderer::drawLayered(const RenderScene& scene, Viewport viewport, StaticLa
     // from their kept fragments, or drawn again.
     glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
     if (lastResolved_) {
-        if (smoothed) layer_.bindFinal();
+        if (aside) layer_.bindFinal();
         glStencilFunc(GL_EQUAL, 1, 0xFF);
         fragments_.resolve(layer_.frameColour(), layer_.frameDepth(), layer_.fullDepth(),
-                           liveTiles_.rectangles(), smoothed);
+                           liveTiles_.rectangles(), aside);
     } else {
         if (everySurface)
             glDisable(GL_STENCIL_TEST);

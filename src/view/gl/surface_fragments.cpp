@@ -175,9 +175,6 @@ uint times(uint a, uint b) {
 uint over(uint s, uint a, uint d) { return min(times(s, a) + times(d, 255u - a), 255u); }
 void main() {
     ivec2 at = ivec2(gl_FragCoord.xy);
-    // The pixel's fragments lie each in front of those before it: those in
-    // front of the frame's depth, the live line's or point's, are the last
-    // ones, and all of them pass.
     // Where nothing is blended, the pixel stays the frame's: as it is, or
     // written aside.
     float depth = texelFetch(frameDepth, at, 0).r;
@@ -186,6 +183,9 @@ void main() {
         gl_FragColor = texelFetch(frameColour, at, 0);
         return;
     }
+    // The pixel's fragments lie each in front of those before it: those in
+    // front of the frame's depth, the live line's or point's, are the last
+    // ones, and all of them pass.
     uint head = imageLoad(keptHeads, at).r;
     uint first = head & 0xFFFFFFu;
     uvec4 c = uvec4(round(texelFetch(frameColour, at, 0) * 255.0));
